@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <optional>
+
+// The per-user settings store: application (fixed by the adapter), section and
+// key, text values. Section and key names are opaque text.
+class SettingsStore
+{
+public:
+    using Pairs = QList<QPair<QString, QString>>;
+
+    virtual ~SettingsStore() = default;
+
+    // Creates the section and key as needed and sets the value. Returns false
+    // when the write did not reach the store.
+    virtual bool SaveSetting(const QString& section, const QString& key, const QString& value) = 0;
+    // The stored value, or the default when the key or its section is missing.
+    virtual QString GetSetting(const QString& section, const QString& key,
+                               const QString& defaultValue = QString()) const = 0;
+    // Every key of the section with its value, or no list at all when the
+    // section is missing or has no keys.
+    virtual std::optional<Pairs> GetAllSettings(const QString& section) const = 0;
+    // Removes one key, or the whole section when key is empty (std::nullopt).
+    // Returns false when the change did not reach the store.
+    virtual bool DeleteSetting(const QString& section,
+                               const std::optional<QString>& key = std::nullopt) = 0;
+};
