@@ -1,0 +1,96 @@
+#pragma once
+
+#include "atisform.h"
+#include "texts.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The window's values as plain fields, for driving the engine without widgets.
+class FakeForm : public AtisForm
+{
+public:
+    struct Row
+    {
+        QString id;
+        bool arriving = false;
+        bool departing = false;
+    };
+
+    QString icao;
+    QString templ = Texts::DefaultTemplate;
+    QList<Row> rows;
+    bool visual = false;
+    bool lahso = false;
+    QStringList codes = defaultCodes();
+    int code = 0;
+    bool codeEnabled = true;
+    QString label = Texts::StartingCode;
+    bool timer = false;
+    QString startStop = Texts::Start;
+    QString startStopMenu = Texts::StartAutoupdate;
+    QString atis;
+    QString lastMetar;
+    bool updateFile = true;
+    int icaoFocusCount = 0;
+    bool icaoSelectedAll = false;
+
+    static QStringList defaultCodes()
+    {
+        return {"ALPHA",  "BRAVO",   "CHARLIE", "DELTA",  "ECHO",    "FOXTROT", "GOLF",
+                "HOTEL",  "INDIA",   "JULIET",  "KILO",   "LIMA",    "MIKE",    "NOVEMBER",
+                "OSCAR",  "PAPA",    "QUEBEC",  "ROMEO",  "SIERRA",  "TANGO",   "UNIFORM",
+                "VICTOR", "WHISKEY", "X-RAY",   "YANKEE", "ZULU"};
+    }
+
+    void addRunway(const QString& id, bool arriving, bool departing)
+    {
+        rows.append({id, arriving, departing});
+    }
+
+    QString icaoText() const override { return icao; }
+    void setIcaoText(const QString& text) override { icao = text; }
+    void focusIcao(bool selectAll) override
+    {
+        ++icaoFocusCount;
+        icaoSelectedAll = selectAll;
+    }
+    QString templateText() const override { return templ; }
+    void setTemplateText(const QString& text) override { templ = text; }
+    int runwayCount() const override { return int(rows.size()); }
+    QString runwayId(int row) const override { return rows.at(row).id; }
+    bool arrivingTicked(int row) const override { return rows.at(row).arriving; }
+    bool departingTicked(int row) const override { return rows.at(row).departing; }
+    void clearRunways() override { rows.clear(); }
+    void appendRunway(const QString& id) override { rows.append({id, false, false}); }
+    void setArrivingTicked(int row, bool ticked) override { rows[row].arriving = ticked; }
+    void setDepartingTicked(int row, bool ticked) override { rows[row].departing = ticked; }
+    bool visualTicked() const override { return visual; }
+    void setVisualTicked(bool ticked) override { visual = ticked; }
+    bool lahsoTicked() const override { return lahso; }
+    void setLahsoTicked(bool ticked) override { lahso = ticked; }
+    int codeCount() const override { return int(codes.size()); }
+    int codeIndex() const override { return code; }
+    void setCodeIndex(int index) override { code = index; }
+    QString codeText() const override { return code >= 0 && code < codes.size() ? codes.at(code) : QString(); }
+    bool codeListEnabled() const override { return codeEnabled; }
+    void setCodeListEnabled(bool enabled) override { codeEnabled = enabled; }
+    QString codeLabel() const override { return label; }
+    void setCodeLabel(const QString& text) override { label = text; }
+    bool timerEnabled() const override { return timer; }
+    void setTimerEnabled(bool enabled) override { timer = enabled; }
+    QString startStopCaption() const override { return startStop; }
+    QString startStopMenuCaption() const override { return startStopMenu; }
+    void setStartStopCaptions(const QString& button, const QString& menu) override
+    {
+        startStop = button;
+        startStopMenu = menu;
+    }
+    QString atisText() const override { return atis; }
+    void setAtisText(const QString& text) override { atis = text; }
+    QString lastMetarText() const override { return lastMetar; }
+    void setLastMetarText(const QString& text) override { lastMetar = text; }
+    bool updateATISFileChecked() const override { return updateFile; }
+    void setUpdateATISFileChecked(bool checked) override { updateFile = checked; }
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+// A dialog answerer for tests: queued answers, every request recorded.
+// A message with no queued answer gets the box's default (OK, Yes, or the
+// first button), an input with none gets the empty text (cancelled).
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+        Icon icon;
+        Buttons buttons;
+    };
+    struct Asked
+    {
+        QString prompt;
+        QString title;
+        QString proposed;
+    };
+
+    QList<Answer> answers;
+    QList<QString> inputs;
+    QList<QString> files;
+    QList<Shown> shown;
+    QList<Asked> asked;
+    QList<OpenFileRequest> fileRequests;
+    // Runs while a message box is "open", before it returns (for re-entrancy tests).
+    std::function<void(const Shown&)> whileShown;
+
+    Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override
+    {
+        shown.append({text, title, icon, buttons});
+        if (whileShown)
+            whileShown(shown.last());
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        switch (buttons) {
+        case Buttons::OK:
+        case Buttons::OKCancel:
+            return Answer::OK;
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return Answer::Yes;
+        }
+        return Answer::OK;
+    }
+
+    QString input(const QString& prompt, const QString& title, const QString& proposed) override
+    {
+        asked.append({prompt, title, proposed});
+        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
+
+    QString openFile(const OpenFileRequest& request) override
+    {
+        fileRequests.append(request);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+};
