@@ -22,6 +22,8 @@ inline const QString ProcessingError =
     QStringLiteral("The following error occurred while processing the METAR:");
 inline const QString WriteError =
     QStringLiteral("The following error occurred while attempting to write to atis.txt:");
+inline const QString CopyError =
+    QStringLiteral("The following error occurred while copying the ATIS to the clipboard:");
 inline const QString MustEnterICAO = QStringLiteral("Must enter airport ICAO code.");
 inline const QString InvalidICAO = QStringLiteral("Invalid ICAO code entered!");
 

@@ -1,0 +1,220 @@
+#include "atisengine.h"
+
+#include "asciiregex.h"
+#include "atisfile.h"
+#include "atisform.h"
+#include "changereport.h"
+#include "desktop.h"
+#include "dialogs.h"
+#include "metar.h"
+#include "metarrequest.h"
+#include "runwayphrase.h"
+#include "sessionstate.h"
+#include "template.h"
+#include "textfetcher.h"
+#include "texts.h"
+
+namespace {
+
+const QString ICAOPattern = QStringLiteral("^[A-Z]([A-Z]|\\d){3}$");
+
+} // namespace
+
+AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
+                       SessionState& state)
+    : m_form(form), m_dialogs(dialogs), m_desktop(desktop), m_fetcher(fetcher), m_state(state)
+{
+}
+
+void AtisEngine::UpdateATIS(bool Force)
+{
+    if (m_cycleInProgress || m_shutDown)
+        return;
+    m_cycleInProgress = true;
+    const CycleEnd end = runCycle(Force);
+    m_cycleInProgress = false;
+    // The no-METAR answer toggles auto-update once the cycle is over, so a
+    // toggle that starts it can run its own immediate cycle.
+    if (end == CycleEnd::NoMetar && !m_shutDown)
+        ToggleAutoUpdate();
+}
+
+AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
+{
+    const TextFetcher::Result result =
+        m_fetcher.fetch(BuildMetarRequestURL(m_state.MetarServerURL, m_form.icaoText()));
+    if (m_shutDown)
+        return CycleEnd::Done;
+    if (const Failure* failure = std::get_if<Failure>(&result)) {
+        // Another cycle's request is still running: that cycle goes on.
+        if (failure->number != BusyErrorNumber)
+            showError(Texts::RetrievalError, *failure);
+        return CycleEnd::Done;
+    }
+
+    const QString reply = NormaliseMetarReply(std::get<QString>(result));
+    m_form.setLastMetarText(reply);
+    if (IsNoMetarReply(reply)) {
+        m_dialogs.message(reply, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+                          Dialogs::Buttons::OK);
+        return CycleEnd::NoMetar;
+    }
+    m_state.TickCounter = 0;
+
+    std::optional<DecodedMetar> metar = DecodeMetar(reply);
+    if (!metar) {
+        m_dialogs.message(Texts::CouldNotParse, Texts::ErrorTitle, Dialogs::Icon::Critical,
+                          Dialogs::Buttons::OK);
+        return CycleEnd::Done;
+    }
+    deliver(force, *metar);
+    return CycleEnd::Done;
+}
+
+bool AtisEngine::deliver(bool force, DecodedMetar& metar)
+{
+    const QString key = m_form.icaoText() + metar.ObservationTime;
+    const bool changed = key != m_state.LastMetarKey || m_form.codeLabel() == Texts::StartingCode;
+    if (!force && !changed)
+        return false;
+
+    if (changed)
+        AdvanceInformationCode();
+    const QString code = m_form.codeText();
+    const QString runways = BuildRunwayPhrase(m_form);
+    FinishAltimeterAndVisibility(metar);
+    const QString atis = ExpandTemplate(
+        m_form.templateText(), {m_form.icaoText(), code, metar, runways, m_state.CurrentProfile});
+    m_form.setAtisText(atis);
+
+    if (m_form.updateATISFileChecked()) {
+        if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis)) {
+            showError(Texts::WriteError, *failure);
+            return false;
+        }
+    }
+
+    const AtisElements current = AtisElements::of(metar);
+    const AtisElements previous{m_state.PrevWind,      m_state.PrevVisibility, m_state.PrevSky,
+                                m_state.PrevPrecip,    m_state.PrevAltimeter,
+                                m_state.PrevTemperature, m_state.PrevDewPoint};
+    const QString changeLine = BuildChangeList(current, previous, m_state.LastMetarKey);
+
+    if (changed) {
+        m_desktop.flashWindow();
+        const Dialogs::Answer answer = m_dialogs.message(
+            NewAtisPrompt(code, metar.Wind, metar.Altimeter, metar.Visibility, metar.Sky,
+                          changeLine),
+            Texts::NewAtisTitle, Dialogs::Icon::Information, Dialogs::Buttons::OKCancel);
+        if (m_shutDown)
+            return false;
+        if (answer == Dialogs::Answer::OK) {
+            if (const auto failure = CopyATISToClipboard()) {
+                showError(Texts::ProcessingError, *failure);
+                return false;
+            }
+        }
+    }
+
+    // The airport box is read again: it may have changed while the message
+    // was open.
+    m_state.LastMetarKey = m_form.icaoText() + metar.ObservationTime;
+    m_state.PrevWind = current.Wind;
+    m_state.PrevVisibility = current.Visibility;
+    m_state.PrevSky = current.Sky;
+    m_state.PrevPrecip = current.Precip;
+    m_state.PrevAltimeter = current.Altimeter;
+    m_state.PrevTemperature = current.Temperature;
+    m_state.PrevDewPoint = current.DewPoint;
+    return true;
+}
+
+void AtisEngine::showError(const QString& firstLine, const Failure& failure)
+{
+    if (m_shutDown)
+        return;
+    m_dialogs.message(firstLine + QStringLiteral("\r\n\r\n(") + QString::number(failure.number) +
+                          QStringLiteral(") ") + failure.description,
+                      Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+}
+
+void AtisEngine::RefreshATIS()
+{
+    if (ValidateICAO())
+        UpdateATIS(true);
+}
+
+void AtisEngine::ToggleAutoUpdate()
+{
+    if (m_form.timerEnabled()) {
+        m_form.setTimerEnabled(false);
+        m_state.TickCounter = 0;
+        m_form.setStartStopCaptions(Texts::Start, Texts::StartAutoupdate);
+        m_form.setCodeListEnabled(true);
+        m_form.setCodeLabel(Texts::StartingCode);
+        return;
+    }
+    if (!ValidateICAO())
+        return;
+    m_form.setStartStopCaptions(Texts::Stop, Texts::StopAutoupdate);
+    m_state.TickCounter = 0;
+    m_form.setTimerEnabled(true);
+    m_form.setCodeListEnabled(false);
+    UpdateATIS(false);
+}
+
+bool AtisEngine::ValidateICAO()
+{
+    static const AsciiRegex pattern(ICAOPattern, AsciiRegex::NoOption);
+    const QString icao = m_form.icaoText();
+    if (icao.isEmpty()) {
+        m_dialogs.message(Texts::MustEnterICAO, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+                          Dialogs::Buttons::OK);
+        m_form.focusIcao(false);
+        return false;
+    }
+    if (pattern.test(icao))
+        return true;
+    m_dialogs.message(Texts::InvalidICAO, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+                      Dialogs::Buttons::OK);
+    m_form.focusIcao(true);
+    return false;
+}
+
+void AtisEngine::tmrMain_Timer()
+{
+    ++m_state.TickCounter;
+    if (m_state.TickCounter >= UpdateEveryTicks) {
+        m_state.TickCounter = 0;
+        UpdateATIS(false);
+    }
+}
+
+void AtisEngine::cboATISCode_Click()
+{
+    if (m_form.codeListEnabled())
+        m_form.setCodeLabel(Texts::StartingCode);
+}
+
+void AtisEngine::AdvanceInformationCode()
+{
+    if (m_form.codeLabel() == Texts::StartingCode) {
+        m_form.setCodeLabel(Texts::CurrentCode);
+        return;
+    }
+    if (!m_form.timerEnabled() || m_form.codeCount() <= 0)
+        return;
+    const int index = m_form.codeIndex();
+    m_form.setCodeIndex(index >= m_form.codeCount() - 1 || index < 0 ? 0 : index + 1);
+}
+
+std::optional<Failure> AtisEngine::CopyATISToClipboard()
+{
+    return m_desktop.setClipboardText(m_form.atisText());
+}
+
+void AtisEngine::CopyCommand()
+{
+    if (const auto failure = CopyATISToClipboard())
+        showError(Texts::CopyError, *failure);
+}

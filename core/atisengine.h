@@ -1,0 +1,67 @@
+#pragma once
+
+#include "failure.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class AtisForm;
+class Desktop;
+class Dialogs;
+class TextFetcher;
+struct SessionState;
+struct DecodedMetar;
+
+// The update cycle and the auto-update commands around it, run on the
+// window's event thread over the window's values and the desktop's services.
+class AtisEngine
+{
+public:
+    static constexpr std::int16_t UpdateEveryTicks = 300;
+
+    AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
+               SessionState& state);
+
+    // One cycle: fetch, decode, decide, build, show, write, announce, record.
+    // A cycle started while another is still in progress (waiting for its
+    // reply or for one of its message boxes) ends silently.
+    void UpdateATIS(bool Force);
+    // "Refresh ATIS Now": a forced cycle once the airport code is valid.
+    void RefreshATIS();
+    // Starts auto-update (with an immediate unforced cycle) or stops it.
+    void ToggleAutoUpdate();
+    // True when the airport code may be used; otherwise tells the user why
+    // and puts the focus into the airport box.
+    bool ValidateICAO();
+    // The one-second tick of tmrMain.
+    void tmrMain_Timer();
+    // A code chosen in cboATISCode.
+    void cboATISCode_Click();
+    // Moves to the next information code when auto-update delivers a new one.
+    void AdvanceInformationCode();
+    // Puts the text of txtATIS on the clipboard.
+    std::optional<Failure> CopyATISToClipboard();
+    // The copy command of the button and the menu: a failure is told to the
+    // user and the program goes on.
+    void CopyCommand();
+
+    bool cycleInProgress() const { return m_cycleInProgress; }
+    // From now on a cycle in progress ends silently at its next step and
+    // shows no further message: the program is closing.
+    void shutDown() { m_shutDown = true; }
+
+private:
+    enum class CycleEnd { Done, NoMetar };
+    CycleEnd runCycle(bool force);
+    bool deliver(bool force, DecodedMetar& metar);
+    void showError(const QString& firstLine, const Failure& failure);
+
+    AtisForm& m_form;
+    Dialogs& m_dialogs;
+    Desktop& m_desktop;
+    TextFetcher& m_fetcher;
+    SessionState& m_state;
+    bool m_cycleInProgress = false;
+    bool m_shutDown = false;
+};

@@ -1,0 +1,116 @@
+#include "metar.h"
+
+#include "asciiregex.h"
+
+const QString MetarPattern = QStringLiteral(
+    R"(^[A-Z]\w\w\w (\d{6}Z)(?: (?:AUTO|RTD|COR|CCA))? (\S+(?:KT|MPS|KTS)|/////|/////KT)( \d+V\d+)?)"
+    R"(( P?M?(?:\d \d/|\d/)?\d+(?:SM|KM|M)?| \d+NDV| CAVOK| 9999(?:NDV)? // CAVOK//| ////)?)"
+    R"((?: R\S+FT)?(?: R\d\d\w?/\S+)*)"
+    R"(((?: ?(?:\+|\-)?(?:VC|TS|DU|GR|FU|GS|DZ|MI|PE|RA|SA|BC|FZ|PI|HZ|VA|SG|SH|FC|PO|BL|FG|SN|IC|BR|SQ|SS|PY|DR|DS|UP|//|/))*))"
+    R"(( VV\d\d\d| VV///)?)"
+    R"(((?: (?:NCD|FEW|SCT|BKN|OVC|SKC|CLR|NSC|NSW|//////|///)(?:\d\d\d|///|\d\d\d///)?(?:\w{2,3})?)*))"
+    R"((?: (M?\d\d|//|XX)/(M?\d\d|//|XX)?)?)"
+    R"(( (?:(?:Q|A|Q |A )(?:\d+|////|XXXX)|RMK|\d\d\d\.\d)))");
+
+namespace {
+
+const AsciiRegex& metarRegex()
+{
+    static const AsciiRegex re(MetarPattern, AsciiRegex::IgnoreCase);
+    return re;
+}
+
+// Trims blanks only: the groups carry their leading blank, and no other
+// whitespace is left after the normalisation.
+QString trimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.mid(begin, end - begin).toString();
+}
+
+QString joinWithBlank(const QString& first, const QString& second)
+{
+    if (second.isEmpty())
+        return first;
+    return first.isEmpty() ? second : first + u' ' + second;
+}
+
+QString orDefault(const QString& value, const QString& fallback)
+{
+    return value.isEmpty() ? fallback : value;
+}
+
+} // namespace
+
+QString RemoveLineBreaks(const QString& reply)
+{
+    QString text = reply;
+    text.remove(u'\r');
+    text.remove(u'\n');
+    return text;
+}
+
+QString NormaliseMetarReply(const QString& reply)
+{
+    QString text = RemoveLineBreaks(reply);
+    // Whitespace is the ASCII set only: a no-break space stays as it is.
+    QString out;
+    out.reserve(text.size());
+    bool inRun = false;
+    for (QChar c : std::as_const(text)) {
+        if (AsciiRegex::isAsciiSpace(c)) {
+            if (!inRun)
+                out.append(u' ');
+            inRun = true;
+        } else {
+            out.append(c);
+            inRun = false;
+        }
+    }
+    return out;
+}
+
+std::optional<DecodedMetar> DecodeMetar(const QString& normalised)
+{
+    const auto groups = metarRegex().firstMatch(normalised);
+    if (!groups)
+        return std::nullopt;
+    const QStringList& g = *groups;
+
+    DecodedMetar m;
+    m.Metar = normalised;
+    m.ObservationTime = g[1];
+    m.Wind = joinWithBlank(trimBlanks(g[2]), trimBlanks(g[3]));
+    m.Visibility = trimBlanks(g[4]);
+    m.Precip = trimBlanks(g[5]);
+    // The cloud layers come first, though the vertical visibility precedes them.
+    m.Sky = joinWithBlank(trimBlanks(g[7]), trimBlanks(g[6]));
+    m.Temperature = trimBlanks(g[8]);
+    m.DewPoint = trimBlanks(g[9]);
+    m.Altimeter = trimBlanks(g[10]);
+
+    const QString unknown = QStringLiteral("unknown");
+    const QString notReported = QStringLiteral("??");
+    m.Wind = orDefault(m.Wind, unknown);
+    m.Visibility = orDefault(m.Visibility, unknown);
+    m.Sky = orDefault(m.Sky, unknown);
+    m.Altimeter = orDefault(m.Altimeter, unknown);
+    m.Temperature = orDefault(m.Temperature, notReported);
+    m.DewPoint = orDefault(m.DewPoint, notReported);
+    return m;
+}
+
+void FinishAltimeterAndVisibility(DecodedMetar& metar)
+{
+    static const AsciiRegex altimeter(QStringLiteral(R"(^[AQ](\d\d\d\d))"), AsciiRegex::IgnoreCase);
+    if (const auto match = altimeter.firstMatchRange(metar.Altimeter)) {
+        metar.Altimeter.replace(match->start, match->length, match->groups[1]);
+    }
+    if (metar.Visibility == u"9999 // CAVOK//")
+        metar.Visibility = QStringLiteral("CAVOK");
+}

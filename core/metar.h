@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// One METAR as the ATIS uses it: the normalised reply and its elements, all
+// kept in METAR notation (17011KT, 10SM, -RA, BKN035, M01, 2992).
+struct DecodedMetar
+{
+    QString Metar;
+    QString ObservationTime;
+    QString Wind;
+    QString Visibility;
+    QString Precip;
+    QString Sky;
+    QString Temperature;
+    QString DewPoint;
+    QString Altimeter;
+};
+
+// The decoding pattern: station, observation time, then ten groups read in
+// order (time, wind, variable direction, visibility, weather, vertical
+// visibility, clouds, temperature, dew point, altimeter).
+extern const QString MetarPattern;
+
+// Deletes every CR and LF (they are not replaced by blanks), then collapses
+// each run of whitespace to one blank. Nothing is trimmed.
+QString NormaliseMetarReply(const QString& reply);
+
+// The first half of the normalisation alone: the line breaks deleted.
+QString RemoveLineBreaks(const QString& reply);
+
+// Matches the normalised reply against MetarPattern; no value when the reply
+// is not a METAR the pattern can read.
+std::optional<DecodedMetar> DecodeMetar(const QString& normalised);
+
+// The last touch before the elements go into the ATIS: the altimeter loses
+// its A or Q, the long CAVOK form becomes CAVOK.
+void FinishAltimeterAndVisibility(DecodedMetar& metar);
