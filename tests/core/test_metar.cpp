@@ -1,0 +1,216 @@
+#include "metar.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTest>
+
+class TestMetar : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void patternIsExact();
+    void workedExamples_data();
+    void workedExamples();
+    void noMatch_data();
+    void noMatch();
+    void normalise_data();
+    void normalise();
+    void classesAreAsciiOnly_data();
+    void classesAreAsciiOnly();
+    void finish_data();
+    void finish();
+    void hostileInputIsFast_data();
+    void hostileInputIsFast();
+};
+
+void TestMetar::patternIsExact()
+{
+    QCOMPARE(MetarPattern.size(), 528);
+    QCOMPARE(MetarPattern.left(36), QStringLiteral(R"(^[A-Z]\w\w\w (\d{6}Z)(?: (?:AUTO|RTD)"));
+    QVERIFY(MetarPattern.endsWith(QStringLiteral(R"(( (?:(?:Q|A|Q |A )(?:\d+|////|XXXX)|RMK|\d\d\d\.\d)))")));
+    QVERIFY(MetarPattern.contains(QStringLiteral(R"(( VV\d\d\d| VV///)?)")));
+}
+
+void TestMetar::workedExamples_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QStringList>("fields"); // time, wind, vis, precip, sky, temp, dew, alt
+
+    auto row = [](const char* name, const char* reply, QStringList fields) {
+        QTest::newRow(name) << QString::fromUtf8(reply) << fields;
+    };
+    row("KSEA rain, CR LF", "KSEA 121653Z 17011KT 10SM -RA FEW015 BKN035 OVC050 12/09 A2992 RMK AO2 SLP135\r\n",
+        {"121653Z", "17011KT", "10SM", "-RA", "FEW015 BKN035 OVC050", "12", "09", "2992"});
+    row("EGLL variable wind", "EGLL 121650Z 24015G25KT 200V280 9999 SCT020 15/08 Q1013 NOSIG",
+        {"121650Z", "24015G25KT 200V280", "9999", "", "SCT020", "15", "08", "1013"});
+    row("LFPG CAVOK", "LFPG 121700Z 27008KT CAVOK 18/06 Q1021 NOSIG",
+        {"121700Z", "27008KT", "CAVOK", "", "unknown", "18", "06", "1021"});
+    row("LIRF long CAVOK", "LIRF 121650Z 18005KT 9999 // CAVOK// 22/14 Q1015",
+        {"121650Z", "18005KT", "CAVOK", "", "unknown", "22", "14", "1015"});
+    row("KJFK vertical visibility", "KJFK 121651Z 00000KT 1/4SM FG VV002 M01/M02 A3001 RMK AO2",
+        {"121651Z", "00000KT", "1/4SM", "FG", "VV002", "M01", "M02", "3001"});
+    row("KBOS AUTO, fraction", "KBOS 121654Z AUTO 31012KT 2 1/2SM -SN BR OVC008 M03/M05 A2975 RMK",
+        {"121654Z", "31012KT", "2 1/2SM", "-SN BR", "OVC008", "M03", "M05", "2975"});
+    row("EDDF runway visual range", "EDDF 121650Z 24010KT 200V270 6000 R25R/P1500 BR SCT008 BKN012 08/07 Q1016",
+        {"121650Z", "24010KT 200V270", "6000", "BR", "SCT008 BKN012", "08", "07", "1016"});
+    row("CYYZ no temperature", "CYYZ 121700Z 25010KT 15SM BKN250 RMK CI8",
+        {"121700Z", "25010KT", "15SM", "", "BKN250", "??", "??", "RMK"});
+    row("empty dew point", "KXXX 121653Z 17011KT 10SM FEW015 12/ A2992",
+        {"121653Z", "17011KT", "10SM", "", "FEW015", "12", "??", "2992"});
+    row("Q with blank", "KXXX 121653Z 17011KT 10SM FEW015 12/09 Q 1013",
+        {"121653Z", "17011KT", "10SM", "", "FEW015", "12", "09", "Q 1013"});
+    row("VV///", "KXXX 121653Z 17011KT 0800 FG VV/// M01/M01 Q1020",
+        {"121653Z", "17011KT", "0800", "FG", "VV///", "M01", "M01", "1020"});
+    row("lower case keeps its case", "ksea 121653z 17011kt 10sm few015 12/09 a2992",
+        {"121653z", "17011kt", "10sm", "", "few015", "12", "09", "2992"});
+    row("lower long CAVOK stays", "lirf 121650z 18005kt 9999 // cavok// 22/14 q1015",
+        {"121650z", "18005kt", "9999 // cavok//", "", "unknown", "22", "14", "1015"});
+    row("clouds and vertical visibility", "KXXX 121653Z 17011KT 0800 FG VV002 BKN004 M01/M01 Q1020",
+        {"121653Z", "17011KT", "0800", "FG", "BKN004 VV002", "M01", "M01", "1020"});
+    row("two lines run together", "EGLL 121650Z 24015KT 9999 SCT020 15/08 Q1013 NOSIG\r\nEGKK 121650Z 20005KT 5000 BKN010 10/09 Q1009",
+        {"121650Z", "24015KT", "9999", "", "SCT020", "15", "08", "1013"});
+    row("tabs and runs of blanks", "KSEA\t121653Z   17011KT \t 10SM FEW015 12/09 A2992",
+        {"121653Z", "17011KT", "10SM", "", "FEW015", "12", "09", "2992"});
+    row("A29921 keeps its fifth digit", "KSEA 121653Z 17011KT 10SM FEW015 12/09 A29921",
+        {"121653Z", "17011KT", "10SM", "", "FEW015", "12", "09", "29921"});
+}
+
+void TestMetar::workedExamples()
+{
+    QFETCH(QString, reply);
+    QFETCH(QStringList, fields);
+    const QString normalised = NormaliseMetarReply(reply);
+    std::optional<DecodedMetar> m = DecodeMetar(normalised);
+    QVERIFY(m);
+    FinishAltimeterAndVisibility(*m);
+    QCOMPARE(m->Metar, normalised);
+    const QStringList got{m->ObservationTime, m->Wind,        m->Visibility, m->Precip,
+                          m->Sky,             m->Temperature, m->DewPoint,   m->Altimeter};
+    QCOMPARE(got, fields);
+}
+
+void TestMetar::noMatch_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::newRow("no altimeter, no RMK") << "KSEA 121653Z 17011KT 10SM FEW015 12/09";
+    QTest::newRow("leading blank") << " KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992";
+    QTest::newRow("leading tab") << "\tKSEA 121653Z 17011KT 10SM FEW015 12/09 A2992";
+    QTest::newRow("METAR word first") << "METAR KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992";
+    QTest::newRow("SPECI word first") << "SPECI KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992";
+    QTest::newRow("empty") << "";
+    QTest::newRow("decimal pressure") << "KSEA 121653Z 17011KT 10SM FEW015 12/09 1013.2";
+    QTest::newRow("no-METAR wording") << "No METAR available for KSEA";
+    QTest::newRow("digit first") << "1SEA 121653Z 17011KT 10SM FEW015 12/09 A2992";
+}
+
+void TestMetar::noMatch()
+{
+    QFETCH(QString, reply);
+    QVERIFY(!DecodeMetar(NormaliseMetarReply(reply)));
+}
+
+void TestMetar::normalise_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QString>("normalised");
+    QTest::newRow("CR LF deleted, not blanked") << "AB\r\nCD\r\n" << "ABCD";
+    QTest::newRow("lone CR and LF") << "A\rB\nC" << "ABC";
+    QTest::newRow("runs collapse, no trim") << "  A \t\f\v B  " << " A B ";
+    QTest::newRow("no-break space stays") << QString::fromUtf8("A\u00A0B  C") << QString::fromUtf8("A\u00A0B C");
+    QTest::newRow("ideographic space stays") << QString::fromUtf8("A\u3000B") << QString::fromUtf8("A\u3000B");
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestMetar::normalise()
+{
+    QFETCH(QString, reply);
+    QFETCH(QString, normalised);
+    QCOMPARE(NormaliseMetarReply(reply), normalised);
+}
+
+void TestMetar::classesAreAsciiOnly_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<bool>("matches");
+    const QString good = QStringLiteral("KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992");
+    QTest::newRow("plain") << good << true;
+    QTest::newRow("long s as first letter") << QString::fromUtf8("\u017FSEA 121653Z 17011KT 10SM FEW015 12/09 A2992") << false;
+    QTest::newRow("Kelvin sign as first letter") << QString::fromUtf8("\u212ASEA 121653Z 17011KT 10SM FEW015 12/09 A2992") << false;
+    QTest::newRow("Kelvin sign in station word") << QString::fromUtf8("K\u212AEA 121653Z 17011KT 10SM FEW015 12/09 A2992") << false;
+    QTest::newRow("Kelvin sign in KT") << QString::fromUtf8("KSEA 121653Z 17011\u212AT 10SM FEW015 12/09 A2992") << false;
+    QTest::newRow("accented letter in station") << QString::fromUtf8("K\u00C9EA 121653Z 17011KT 10SM FEW015 12/09 A2992") << false;
+    QTest::newRow("Arabic-Indic digit") << QString::fromUtf8("KSEA 12165\u0663Z 17011KT 10SM FEW015 12/09 A2992") << false;
+    QTest::newRow("no-break space between groups") << QString::fromUtf8("KSEA\u00A0121653Z 17011KT 10SM FEW015 12/09 A2992") << false;
+}
+
+void TestMetar::classesAreAsciiOnly()
+{
+    QFETCH(QString, reply);
+    QFETCH(bool, matches);
+    QCOMPARE(DecodeMetar(NormaliseMetarReply(reply)).has_value(), matches);
+}
+
+void TestMetar::finish_data()
+{
+    QTest::addColumn<QString>("altimeter");
+    QTest::addColumn<QString>("visibility");
+    QTest::addColumn<QString>("finishedAltimeter");
+    QTest::addColumn<QString>("finishedVisibility");
+    QTest::newRow("A2992") << "A2992" << "10SM" << "2992" << "10SM";
+    QTest::newRow("Q1013") << "Q1013" << "9999" << "1013" << "9999";
+    QTest::newRow("lower a") << "a2992" << "9999 // CAVOK//" << "2992" << "CAVOK";
+    QTest::newRow("five digits") << "A29921" << "9999NDV // CAVOK//" << "29921" << "9999NDV // CAVOK//";
+    QTest::newRow("Q blank") << "Q 1013" << "unknown" << "Q 1013" << "unknown";
+    QTest::newRow("RMK") << "RMK" << "9999 // cavok//" << "RMK" << "9999 // cavok//";
+    QTest::newRow("unknown") << "unknown" << "CAVOK" << "unknown" << "CAVOK";
+    QTest::newRow("Kelvin-free K") << QString::fromUtf8("\u212A2992") << "x" << QString::fromUtf8("\u212A2992") << "x";
+}
+
+void TestMetar::finish()
+{
+    QFETCH(QString, altimeter);
+    QFETCH(QString, visibility);
+    DecodedMetar m;
+    m.Altimeter = altimeter;
+    m.Visibility = visibility;
+    FinishAltimeterAndVisibility(m);
+    QTEST(m.Altimeter, "finishedAltimeter");
+    QTEST(m.Visibility, "finishedVisibility");
+}
+
+void TestMetar::hostileInputIsFast_data()
+{
+    QTest::addColumn<QString>("reply");
+    QByteArray bytes(1024 * 1024, Qt::Uninitialized);
+    QRandomGenerator rng(20261206);
+    for (char& b : bytes)
+        b = char(rng.bounded(256));
+    QTest::newRow("1 MiB of random bytes") << QString::fromUtf8(bytes);
+    QTest::newRow("1 MiB of random bytes after a station")
+        << QStringLiteral("KSEA 121653Z ") + QString::fromLatin1(bytes);
+    QTest::newRow("100k-char wind group")
+        << QStringLiteral("KSEA 121653Z ") + QString(100000, u'9') + QStringLiteral(" 10SM 12/09");
+    QTest::newRow("100k slashes") << QStringLiteral("KSEA 121653Z ") + QString(100000, u'/');
+    QTest::newRow("100k weather codes")
+        << QStringLiteral("KSEA 121653Z 17011KT 10SM") + QStringLiteral(" RA").repeated(33000);
+    QTest::newRow("100k runway ranges")
+        << QStringLiteral("KSEA 121653Z 17011KT 10SM") +
+               QStringLiteral(" R25/P1500").repeated(10000) + QStringLiteral(" 12/09");
+    QTest::newRow("many cloud layers")
+        << QStringLiteral("KSEA 121653Z 17011KT 10SM") + QStringLiteral(" FEW015CB").repeated(12000) +
+               QStringLiteral(" 12/0");
+}
+
+void TestMetar::hostileInputIsFast()
+{
+    QFETCH(QString, reply);
+    QElapsedTimer timer;
+    timer.start();
+    std::optional<DecodedMetar> m = DecodeMetar(NormaliseMetarReply(reply));
+    if (m)
+        FinishAltimeterAndVisibility(*m);
+    QVERIFY2(timer.elapsed() < 100, qPrintable(QString::number(timer.elapsed()) + " ms"));
+}
+
+QTEST_GUILESS_MAIN(TestMetar)
+#include "test_metar.moc"
