@@ -15,7 +15,7 @@ Failure fileFailure(const QFileDevice& file)
 
 QByteArray EncodeForATISFile(const QString& text)
 {
-    QStringEncoder encoder(QStringConverter::System);
+    QStringEncoder encoder(QStringConverter::System, QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
     if (!encoder.hasError())
         return bytes;
@@ -27,7 +27,7 @@ QByteArray EncodeForATISFile(const QString& text)
         qsizetype length = 1;
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             length = 2;
-        QStringEncoder single(QStringConverter::System);
+        QStringEncoder single(QStringConverter::System, QStringConverter::Flag::Stateless);
         const QByteArray piece = single.encode(QStringView(text).mid(i, length));
         bytes += single.hasError() ? QByteArray("?") : piece;
         i += length - 1;
