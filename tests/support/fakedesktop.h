@@ -1,0 +1,33 @@
+#pragma once
+
+#include "desktop.h"
+
+#include <QList>
+#include <QUrl>
+
+// The desktop's services as counters and fields.
+class FakeDesktop : public Desktop
+{
+public:
+    int flashes = 0;
+    QString clipboard = QStringLiteral("<untouched>");
+    int clipboardSets = 0;
+    std::optional<Failure> clipboardFailure;
+    QList<QUrl> opened;
+    bool openSucceeds = true;
+
+    void flashWindow() override { ++flashes; }
+    std::optional<Failure> setClipboardText(const QString& text) override
+    {
+        if (clipboardFailure)
+            return clipboardFailure;
+        ++clipboardSets;
+        clipboard = text;
+        return std::nullopt;
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        opened.append(url);
+        return openSucceeds;
+    }
+};
