@@ -77,6 +77,19 @@ std::optional<AsciiRegex::Match> AsciiRegex::firstMatchRange(const QString& text
     return toMatch(m, text);
 }
 
+std::optional<AsciiRegex::Spans> AsciiRegex::firstMatchSpans(const QString& text) const
+{
+    if (!m_re.isValid())
+        return std::nullopt;
+    const QRegularExpressionMatch m = m_re.match(needsMask(text) ? masked(text) : text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    Spans spans;
+    for (int i = 0; i <= m_re.captureCount(); ++i)
+        spans.append({m.capturedStart(i), m.capturedLength(i)});
+    return spans;
+}
+
 std::optional<QStringList> AsciiRegex::firstMatch(const QString& text) const
 {
     if (auto m = firstMatchRange(text))

@@ -24,6 +24,8 @@ const AsciiRegex& metarRegex()
 // whitespace is left after the normalisation.
 QString trimBlanks(QStringView text)
 {
+    if (text.isEmpty())
+        return QString();
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ')
@@ -49,50 +51,79 @@ QString orDefault(const QString& value, const QString& fallback)
 
 QString RemoveLineBreaks(const QString& reply)
 {
+    if (!reply.contains(u'\r') && !reply.contains(u'\n'))
+        return reply;
     QString text = reply;
     text.remove(u'\r');
     text.remove(u'\n');
     return text;
 }
 
+namespace {
+
+// True when the text holds no whitespace but single blanks: most replies,
+// which then need no copy.
+bool isCollapsed(QStringView text)
+{
+    bool previousBlank = false;
+    for (QChar c : text) {
+        if (AsciiRegex::isAsciiSpace(c)) {
+            if (c != u' ' || previousBlank)
+                return false;
+            previousBlank = true;
+        } else {
+            previousBlank = false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 QString NormaliseMetarReply(const QString& reply)
 {
     QString text = RemoveLineBreaks(reply);
+    if (isCollapsed(text))
+        return text;
     // Whitespace is the ASCII set only: a no-break space stays as it is.
-    QString out;
-    out.reserve(text.size());
+    QString out(text.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
     bool inRun = false;
     for (QChar c : std::as_const(text)) {
         if (AsciiRegex::isAsciiSpace(c)) {
             if (!inRun)
-                out.append(u' ');
+                *dst++ = u' ';
             inRun = true;
         } else {
-            out.append(c);
+            *dst++ = c;
             inRun = false;
         }
     }
+    out.truncate(dst - out.constData());
     return out;
 }
 
 std::optional<DecodedMetar> DecodeMetar(const QString& normalised)
 {
-    const auto groups = metarRegex().firstMatch(normalised);
-    if (!groups)
+    const auto spans = metarRegex().firstMatchSpans(normalised);
+    if (!spans)
         return std::nullopt;
-    const QStringList& g = *groups;
+    const auto g = [&](int group) {
+        const auto [start, length] = spans->at(group);
+        return start < 0 ? QStringView() : QStringView(normalised).mid(start, length);
+    };
 
     DecodedMetar m;
     m.Metar = normalised;
-    m.ObservationTime = g[1];
-    m.Wind = joinWithBlank(trimBlanks(g[2]), trimBlanks(g[3]));
-    m.Visibility = trimBlanks(g[4]);
-    m.Precip = trimBlanks(g[5]);
+    m.ObservationTime = g(1).toString();
+    m.Wind = joinWithBlank(trimBlanks(g(2)), trimBlanks(g(3)));
+    m.Visibility = trimBlanks(g(4));
+    m.Precip = trimBlanks(g(5));
     // The cloud layers come first, though the vertical visibility precedes them.
-    m.Sky = joinWithBlank(trimBlanks(g[7]), trimBlanks(g[6]));
-    m.Temperature = trimBlanks(g[8]);
-    m.DewPoint = trimBlanks(g[9]);
-    m.Altimeter = trimBlanks(g[10]);
+    m.Sky = joinWithBlank(trimBlanks(g(7)), trimBlanks(g(6)));
+    m.Temperature = trimBlanks(g(8));
+    m.DewPoint = trimBlanks(g(9));
+    m.Altimeter = trimBlanks(g(10));
 
     const QString unknown = QStringLiteral("unknown");
     const QString notReported = QStringLiteral("??");
@@ -107,9 +138,18 @@ std::optional<DecodedMetar> DecodeMetar(const QString& normalised)
 
 void FinishAltimeterAndVisibility(DecodedMetar& metar)
 {
-    static const AsciiRegex altimeter(QStringLiteral(R"(^[AQ](\d\d\d\d))"), AsciiRegex::IgnoreCase);
-    if (const auto match = altimeter.firstMatchRange(metar.Altimeter)) {
-        metar.Altimeter.replace(match->start, match->length, match->groups[1]);
+    // "^[AQ](\d\d\d\d)" under ignore case and multiline, first match only,
+    // replaced by its group: the letter goes, the digits and the rest stay.
+    const QString& alt = metar.Altimeter;
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    for (qsizetype p = 0; p + 5 <= alt.size(); ++p) {
+        const bool lineStart = p == 0 || alt[p - 1] == u'\n' || alt[p - 1] == u'\r';
+        const QChar c = alt[p];
+        if (lineStart && (c == u'A' || c == u'a' || c == u'Q' || c == u'q') && isDigit(alt[p + 1]) &&
+            isDigit(alt[p + 2]) && isDigit(alt[p + 3]) && isDigit(alt[p + 4])) {
+            metar.Altimeter.remove(p, 1);
+            break;
+        }
     }
     if (metar.Visibility == u"9999 // CAVOK//")
         metar.Visibility = QStringLiteral("CAVOK");

@@ -163,6 +163,9 @@ void TestMetar::finish_data()
     QTest::newRow("Q blank") << "Q 1013" << "unknown" << "Q 1013" << "unknown";
     QTest::newRow("RMK") << "RMK" << "9999 // cavok//" << "RMK" << "9999 // cavok//";
     QTest::newRow("unknown") << "unknown" << "CAVOK" << "unknown" << "CAVOK";
+    QTest::newRow("letter after text") << "xA2992" << "" << "xA2992" << "";
+    QTest::newRow("at a line start") << "x\nQ1013" << "" << "x\n1013" << "";
+    QTest::newRow("three digits") << "A299" << "" << "A299" << "";
     QTest::newRow("Kelvin-free K") << QString::fromUtf8("\u212A2992") << "x" << QString::fromUtf8("\u212A2992") << "x";
 }
 
