@@ -1,0 +1,220 @@
+#include "httptextfetcher.h"
+#include "localweatherserver.h"
+#include "nettexts.h"
+
+#include <QElapsedTimer>
+#include <QSslSocket>
+#include <QTest>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(LocalWeatherServer::Faults)
+
+class TestHttpTextFetcher : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void bodies_data();
+    void bodies();
+    void failures_data();
+    void failures();
+    void refusedConnection();
+    void timeOut();
+    void busyWhileWaiting();
+    void abortEndsWaitAtOnce();
+    void windowStaysAlive();
+    void tlsBackendPresent();
+
+private:
+    static QString bodyOf(const TextFetcher::Result& result)
+    {
+        if (const Failure* f = std::get_if<Failure>(&result))
+            return QStringLiteral("<failure %1 %2>").arg(f->number).arg(f->description);
+        return std::get<QString>(result);
+    }
+    LocalWeatherServer* m_server = nullptr;
+};
+
+void TestHttpTextFetcher::init()
+{
+    delete m_server;
+    m_server = new LocalWeatherServer(this);
+    QVERIFY(m_server->listen());
+}
+
+void TestHttpTextFetcher::bodies_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<LocalWeatherServer::Faults>("faults");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray metar = "KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992\r\n";
+    LocalWeatherServer::Faults none;
+    QTest::newRow("line breaks kept") << metar << none << QString::fromLatin1(metar);
+    QTest::newRow("empty body") << QByteArray() << none << QString();
+    QTest::newRow("utf-8") << QByteArray("KSEA caf\xc3\xa9") << none << QStringLiteral("KSEA caf\u00e9");
+    QTest::newRow("invalid bytes") << QByteArray("A\xff" "B\xc3") << none << QStringLiteral("A\ufffdB\ufffd");
+    QTest::newRow("exactly 1 MiB") << QByteArray(HttpTextFetcher::MaxBodyBytes, 'M') << none
+                                   << QString(HttpTextFetcher::MaxBodyBytes, QLatin1Char('M'));
+    LocalWeatherServer::Faults noLength;
+    noLength.omitLength = true;
+    QTest::newRow("ended by the connection") << metar << noLength << QString::fromLatin1(metar);
+    LocalWeatherServer::Faults ten;
+    ten.redirects = HttpTextFetcher::MaxRedirects;
+    QTest::newRow("ten redirects") << metar << ten << QString::fromLatin1(metar);
+}
+
+void TestHttpTextFetcher::bodies()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(LocalWeatherServer::Faults, faults);
+    QFETCH(QString, expected);
+    m_server->setMetar(QStringLiteral("KSEA"), reply);
+    m_server->faults = faults;
+    HttpTextFetcher fetcher;
+    QCOMPARE(bodyOf(fetcher.fetch(m_server->metarUrl() + QStringLiteral("?id=KSEA"))), expected);
+    // The same fetcher serves the next cycle.
+    m_server->faults = {};
+    QCOMPARE(bodyOf(fetcher.fetch(m_server->metarUrl() + QStringLiteral("?id=KSEA"))), expected);
+}
+
+void TestHttpTextFetcher::failures_data()
+{
+    QTest::addColumn<LocalWeatherServer::Faults>("faults");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("description");
+
+    LocalWeatherServer::Faults f;
+    f.status = 404;
+    f.reason = "Not Found";
+    QTest::newRow("404") << f << 404 << QStringLiteral("Not Found");
+    f.status = 500;
+    f.reason = "Internal Server Error";
+    QTest::newRow("500") << f << 500 << QStringLiteral("Internal Server Error");
+    f.status = 503;
+    f.reason = "Service Unavailable";
+    QTest::newRow("503") << f << 503 << QStringLiteral("Service Unavailable");
+
+    f = {};
+    f.oversizeBytes = HttpTextFetcher::MaxBodyBytes + 1;
+    QTest::newRow("over 1 MiB announced") << f << HttpTextFetcher::TooLargeErrorNumber << NetTexts::TooLarge;
+    f.omitLength = true;
+    f.oversizeBytes = 8 * HttpTextFetcher::MaxBodyBytes;
+    QTest::newRow("over 1 MiB unannounced") << f << HttpTextFetcher::TooLargeErrorNumber << NetTexts::TooLarge;
+
+    f = {};
+    f.redirects = HttpTextFetcher::MaxRedirects + 1;
+    QTest::newRow("eleven redirects") << f << int(QNetworkReply::TooManyRedirectsError) << QString();
+
+    f = {};
+    f.closeMidBody = true;
+    f.oversizeBytes = 64 * 1024;
+    QTest::newRow("closed mid-body") << f << int(QNetworkReply::RemoteHostClosedError) << QString();
+}
+
+void TestHttpTextFetcher::failures()
+{
+    QFETCH(LocalWeatherServer::Faults, faults);
+    QFETCH(int, number);
+    QFETCH(QString, description);
+    m_server->faults = faults;
+    HttpTextFetcher fetcher;
+    const TextFetcher::Result result = fetcher.fetch(m_server->metarUrl() + QStringLiteral("?id=KSEA"));
+    const Failure* failure = std::get_if<Failure>(&result);
+    QVERIFY2(failure, qPrintable(bodyOf(result).left(80)));
+    QCOMPARE(failure->number, number);
+    if (description.isEmpty())
+        QVERIFY(!failure->description.isEmpty());
+    else
+        QCOMPARE(failure->description, description);
+}
+
+void TestHttpTextFetcher::refusedConnection()
+{
+    const quint16 port = m_server->port();
+    delete m_server;
+    m_server = nullptr;
+    HttpTextFetcher fetcher;
+    const TextFetcher::Result result = fetcher.fetch(QStringLiteral("http://127.0.0.1:%1/status.txt").arg(port));
+    const Failure* failure = std::get_if<Failure>(&result);
+    QVERIFY(failure);
+    QCOMPARE(failure->number, int(QNetworkReply::ConnectionRefusedError));
+    QVERIFY(failure->description.contains(QLatin1String("refused"), Qt::CaseInsensitive));
+}
+
+void TestHttpTextFetcher::timeOut()
+{
+    m_server->faults.delayMs = 3000;
+    HttpTextFetcher fetcher;
+    QCOMPARE(fetcher.timeoutMs(), 60'000);
+    fetcher.setTimeoutMs(200);
+    QElapsedTimer clock;
+    clock.start();
+    const TextFetcher::Result result = fetcher.fetch(m_server->statusUrl());
+    QVERIFY(clock.elapsed() < 2000);
+    const Failure* failure = std::get_if<Failure>(&result);
+    QVERIFY(failure);
+    QCOMPARE(failure->number, HttpTextFetcher::TimedOutErrorNumber);
+    QCOMPARE(failure->description, NetTexts::TimedOut.arg(0.2));
+    QVERIFY(!fetcher.busy());
+}
+
+void TestHttpTextFetcher::busyWhileWaiting()
+{
+    m_server->setMetar(QStringLiteral("KSEA"), "KSEA 121653Z 17011KT");
+    m_server->faults.delayMs = 300;
+    HttpTextFetcher fetcher;
+    TextFetcher::Result second;
+    QElapsedTimer secondTook;
+    QTimer::singleShot(50, [&] {
+        QVERIFY(fetcher.busy());
+        secondTook.start();
+        second = fetcher.fetch(m_server->statusUrl());
+        QVERIFY(secondTook.elapsed() < 50);
+    });
+    const TextFetcher::Result first = fetcher.fetch(m_server->metarUrl() + QStringLiteral("?id=KSEA"));
+    QCOMPARE(bodyOf(first), QStringLiteral("KSEA 121653Z 17011KT"));
+    const Failure* busy = std::get_if<Failure>(&second);
+    QVERIFY(busy);
+    QCOMPARE(busy->number, BusyErrorNumber);
+    QCOMPARE(busy->description, QStringLiteral("Still executing last request"));
+    QCOMPARE(m_server->requestCount(), 1);
+}
+
+void TestHttpTextFetcher::abortEndsWaitAtOnce()
+{
+    m_server->faults.delayMs = 5000;
+    HttpTextFetcher fetcher;
+    fetcher.abort(); // nothing waits: no effect
+    QTimer::singleShot(50, [&] { fetcher.abort(); });
+    QElapsedTimer clock;
+    clock.start();
+    const TextFetcher::Result result = fetcher.fetch(m_server->statusUrl());
+    QVERIFY(clock.elapsed() < 1000);
+    const Failure* failure = std::get_if<Failure>(&result);
+    QVERIFY(failure);
+    QCOMPARE(failure->number, HttpTextFetcher::CancelledErrorNumber);
+    QVERIFY(!fetcher.busy());
+}
+
+void TestHttpTextFetcher::windowStaysAlive()
+{
+    m_server->faults.delayMs = 400;
+    HttpTextFetcher fetcher;
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    fetcher.fetch(m_server->statusUrl());
+    QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
+}
+
+void TestHttpTextFetcher::tlsBackendPresent()
+{
+    // The network's servers are https: without a TLS backend nothing starts.
+    QVERIFY(QSslSocket::supportsSsl());
+    QVERIFY(QSslSocket::availableBackends().contains(QStringLiteral("openssl")));
+}
+
+QTEST_GUILESS_MAIN(TestHttpTextFetcher)
+#include "test_httptextfetcher.moc"

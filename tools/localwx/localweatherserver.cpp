@@ -1,0 +1,151 @@
+#include "localweatherserver.h"
+
+#include <QFile>
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace {
+// A request head larger than this is not one of ours: hang up.
+constexpr qsizetype MaxHeadBytes = 16 * 1024;
+const QByteArray HopPrefix = QByteArrayLiteral("/hop/");
+} // namespace
+
+LocalWeatherServer::LocalWeatherServer(QObject* parent) : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &LocalWeatherServer::onNewConnection);
+}
+
+bool LocalWeatherServer::listen(quint16 port)
+{
+    return m_server.listen(QHostAddress::LocalHost, port);
+}
+
+QString LocalWeatherServer::baseUrl() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+}
+
+bool LocalWeatherServer::loadMetars(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        const qsizetype space = line.indexOf(' ');
+        if (line.isEmpty() || line.startsWith('#') || space <= 0)
+            continue;
+        m_metars.insert(QString::fromUtf8(line.left(space)), line + "\r\n");
+    }
+    return true;
+}
+
+QByteArray LocalWeatherServer::noMetarReply(const QString& code)
+{
+    return "No METAR available for " + code.toUtf8() + "\r\n";
+}
+
+void LocalWeatherServer::onNewConnection()
+{
+    while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void LocalWeatherServer::onReadyRead(QTcpSocket* socket)
+{
+    // The head may arrive in pieces: keep what came until the blank line.
+    QByteArray head = socket->property("head").toByteArray() + socket->readAll();
+    if (socket->property("answered").toBool())
+        return;
+    const qsizetype end = head.indexOf("\r\n\r\n");
+    if (end < 0) {
+        if (head.size() > MaxHeadBytes)
+            socket->abort();
+        else
+            socket->setProperty("head", head);
+        return;
+    }
+    socket->setProperty("answered", true);
+    const QList<QByteArray> requestLine = head.left(head.indexOf("\r\n")).split(' ');
+    if (requestLine.size() != 3 || requestLine.at(0) != "GET") {
+        send(socket, 400, "Bad Request", {});
+        return;
+    }
+    ++m_requests;
+    m_lastTarget = requestLine.at(1);
+    const QByteArray target = m_lastTarget;
+    if (faults.delayMs > 0) {
+        QTimer::singleShot(faults.delayMs, socket, [this, socket, target] { answer(socket, target); });
+        return;
+    }
+    answer(socket, target);
+}
+
+void LocalWeatherServer::answer(QTcpSocket* socket, const QByteArray& target)
+{
+    if (!faults.redirectTo.isEmpty()) {
+        send(socket, 302, "Found", {}, "Location: " + faults.redirectTo + "\r\n");
+        return;
+    }
+    // A chain of redirects: /x becomes /hop/N-1/x, ..., /hop/0/x, which is served.
+    QByteArray path = target;
+    if (path.startsWith(HopPrefix)) {
+        const qsizetype slash = path.indexOf('/', HopPrefix.size());
+        const int left = path.mid(HopPrefix.size(), slash - HopPrefix.size()).toInt();
+        path = slash < 0 ? QByteArray("/") : path.mid(slash);
+        if (left > 0) {
+            send(socket, 302, "Found", {}, "Location: " + HopPrefix + QByteArray::number(left - 1) + path + "\r\n");
+            return;
+        }
+    } else if (faults.redirects > 0) {
+        send(socket, 302, "Found", {},
+             "Location: " + HopPrefix + QByteArray::number(faults.redirects - 1) + path + "\r\n");
+        return;
+    }
+    if (faults.status != 0) {
+        send(socket, faults.status, faults.reason, faults.reason + "\r\n");
+        return;
+    }
+    if (faults.oversizeBytes > 0) {
+        send(socket, 200, "OK", QByteArray(faults.oversizeBytes, 'A'));
+        return;
+    }
+    const QUrl url(QString::fromUtf8(path));
+    if (url.path() == QLatin1String("/status.txt")) {
+        const QByteArray body = m_customStatus
+            ? m_statusBody
+            : "; local weather server\r\nurl0=" + baseUrl().toUtf8() + "/data.json\r\nmetar0="
+                  + metarUrl().toUtf8() + "\r\n";
+        send(socket, 200, "OK", body);
+        return;
+    }
+    if (url.path() == QLatin1String("/metar.php")) {
+        const QString code = QUrlQuery(url).queryItemValue(QStringLiteral("id"), QUrl::FullyDecoded);
+        send(socket, 200, "OK", m_metars.value(code, noMetarReply(code)));
+        return;
+    }
+    send(socket, 404, "Not Found", "Not Found\r\n");
+}
+
+void LocalWeatherServer::send(QTcpSocket* socket, int status, const QByteArray& reason,
+                              const QByteArray& body, const QByteArray& extraHeaders)
+{
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n"
+        + "Content-Type: text/plain; charset=utf-8\r\nConnection: close\r\n" + extraHeaders;
+    if (!faults.omitLength)
+        head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    socket->write(head + "\r\n");
+    if (faults.closeMidBody) {
+        socket->write(body.left(body.size() / 2));
+        socket->flush();
+        socket->abort();
+        return;
+    }
+    socket->write(body);
+    socket->disconnectFromHost();
+}

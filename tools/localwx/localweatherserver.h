@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+// A small weather server on the loopback interface: the network's status
+// file at /status.txt, whose metar0= line names this server's /metar.php,
+// and /metar.php?id=CODE answering the METAR stored for CODE or the
+// network's no-METAR wording. Faults can be switched on for practising and
+// for tests. Every reply closes its connection.
+class LocalWeatherServer : public QObject
+{
+    Q_OBJECT
+public:
+    struct Faults
+    {
+        int delayMs = 0;            // wait this long before answering
+        int status = 0;             // answer with this HTTP status instead (0: normal)
+        QByteArray reason;          // its reason phrase
+        bool closeMidBody = false;  // send half the body, then hang up
+        qint64 oversizeBytes = 0;   // answer with a body of this many bytes
+        bool omitLength = false;    // no Content-Length: the body ends with the connection
+        int redirects = 0;          // send this many redirects before the answer
+        QByteArray redirectTo;      // redirect every request to this address
+    };
+
+    explicit LocalWeatherServer(QObject* parent = nullptr);
+
+    // Listens on 127.0.0.1; port 0 picks a free one.
+    bool listen(quint16 port = 0);
+    quint16 port() const { return m_server.serverPort(); }
+    QString errorString() const { return m_server.errorString(); }
+    QString baseUrl() const;
+    QString statusUrl() const { return baseUrl() + QStringLiteral("/status.txt"); }
+    QString metarUrl() const { return baseUrl() + QStringLiteral("/metar.php"); }
+
+    // Reads lines "CODE rest of the report"; the first word is the code.
+    // Returns false when the file cannot be read.
+    bool loadMetars(const QString& path);
+    void setMetar(const QString& code, const QByteArray& reply) { m_metars.insert(code, reply); }
+    void clearMetars() { m_metars.clear(); }
+    // Replaces the generated status file.
+    void setStatusBody(const QByteArray& body) { m_statusBody = body; m_customStatus = true; }
+
+    Faults faults;
+    int requestCount() const { return m_requests; }
+    QByteArray lastTarget() const { return m_lastTarget; }
+
+    // The no-METAR wording for a code, as the network sends it.
+    static QByteArray noMetarReply(const QString& code);
+
+private:
+    void onNewConnection();
+    void onReadyRead(QTcpSocket* socket);
+    void answer(QTcpSocket* socket, const QByteArray& target);
+    void send(QTcpSocket* socket, int status, const QByteArray& reason, const QByteArray& body,
+              const QByteArray& extraHeaders = {});
+
+    QTcpServer m_server;
+    QHash<QString, QByteArray> m_metars;
+    QByteArray m_statusBody;
+    bool m_customStatus = false;
+    int m_requests = 0;
+    QByteArray m_lastTarget;
+};
