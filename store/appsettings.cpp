@@ -1,0 +1,70 @@
+#include "appsettings.h"
+
+#include "atisform.h"
+#include "profilecommands.h"
+#include "sessionstate.h"
+#include "settingsstore.h"
+#include "texts.h"
+
+#include <QDir>
+
+QString DefaultATISFilePath()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\Program Files\\Kovoddddd\\atis.txt");
+#else
+    QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty())
+        prefix = QDir::homePath() + QStringLiteral("/.wine");
+    while (prefix.size() > 1 && prefix.endsWith(QLatin1Char('/')))
+        prefix.chop(1);
+    return prefix + QStringLiteral("/drive_c/Program Files/Kovoddddd/atis.txt");
+#endif
+}
+
+bool ParseUpdateATISFile(const QString& stored)
+{
+    const QString text = stored.trimmed();
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    bool isNumber = false;
+    const double number = text.toDouble(&isNumber);
+    return !isNumber || number != 0.0;
+}
+
+void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& profiles, SessionState& state)
+{
+    using namespace AppSettings;
+    form.setCodeIndex(0);
+    form.setTimerEnabled(false);
+    state.TickCounter = 0;
+    form.setCodeLabel(Texts::StartingCode);
+    state.LastMetarKey.clear();
+    form.setIcaoText(store.GetSetting(Section, ICAO));
+    const QString lastProfile = store.GetSetting(Section, LastProfile);
+    form.setUpdateATISFileChecked(
+        ParseUpdateATISFile(store.GetSetting(Section, UpdateATISFile, QStringLiteral("True"))));
+    state.ATISFilePath = store.GetSetting(Section, ATISFilePath, DefaultATISFilePath());
+    if (!lastProfile.isEmpty())
+        profiles.LoadProfile(lastProfile);
+    else
+        form.setTemplateText(Texts::DefaultTemplate);
+    state.ProfileDirty = false;
+    profiles.LoadProfileList();
+}
+
+bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState& state)
+{
+    using namespace AppSettings;
+    // Every write is tried even when one fails, so that as much as possible
+    // of the session survives.
+    bool ok = store.SaveSetting(Section, ICAO, form.icaoText());
+    ok &= store.SaveSetting(Section, Template, form.templateText());
+    ok &= store.SaveSetting(Section, LastProfile, state.CurrentProfile);
+    ok &= store.SaveSetting(Section, UpdateATISFile,
+                            form.updateATISFileChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    ok &= store.SaveSetting(Section, ATISFilePath, state.ATISFilePath);
+    return ok;
+}

@@ -1,0 +1,220 @@
+#include "profilecommands.h"
+
+#include "atisform.h"
+#include "dialogs.h"
+#include "profileform.h"
+#include "sessionstate.h"
+#include "settingsstore.h"
+#include "storetexts.h"
+#include "texts.h"
+
+#include <QStringList>
+
+namespace {
+const QString KeyICAO = QStringLiteral("ICAO");
+const QString KeyTemplate = QStringLiteral("Template");
+const QString KeyRunways = QStringLiteral("Runways");
+const QString KeyVisual = QStringLiteral("VisualInUse");
+const QString KeyLAHSO = QStringLiteral("LAHSOInEffect");
+const QString CrLf = QStringLiteral("\r\n");
+
+// Stored flags are numbers; text that is not one counts as unticked.
+bool isOne(const QString& field)
+{
+    bool ok = false;
+    const double value = field.trimmed().toDouble(&ok);
+    return ok && value == 1.0;
+}
+
+QString flag(bool ticked)
+{
+    return ticked ? QStringLiteral("1") : QStringLiteral("0");
+}
+} // namespace
+
+ProfileCommands::ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list, Dialogs& dialogs,
+                                 SessionState& state)
+    : m_store(store), m_form(form), m_list(list), m_dialogs(dialogs), m_state(state)
+{
+}
+
+void ProfileCommands::MarkProfileDirty()
+{
+    m_state.ProfileDirty = true;
+}
+
+QString ProfileCommands::RunwayValue() const
+{
+    QStringList rows;
+    for (int row = 0; row < m_form.runwayCount(); ++row)
+        rows.append(m_form.runwayId(row) + QLatin1Char(',') + flag(m_form.arrivingTicked(row)) + QLatin1Char(',')
+                    + flag(m_form.departingTicked(row)));
+    return rows.join(QLatin1Char('|'));
+}
+
+void ProfileCommands::LoadProfileList()
+{
+    m_list.clearProfiles();
+    if (const auto keys = m_store.GetAllSettings(IndexSection)) {
+        for (const auto& [name, value] : *keys)
+            m_list.addProfile(name);
+    }
+    m_list.setProfileIndex(-1);
+    for (int i = 0; i < m_list.profileCount(); ++i) {
+        if (m_list.profileText(i) == m_state.CurrentProfile)
+            m_list.setProfileIndex(i);
+    }
+}
+
+void ProfileCommands::applyRunways(const QString& value)
+{
+    if (value.isEmpty())
+        return;
+    for (const QString& row : value.split(QLatin1Char('|'))) {
+        const QStringList fields = row.split(QLatin1Char(','));
+        // A row without an identifier cannot come from the window: skip it
+        // rather than show a nameless runway.
+        if (fields.at(0).isEmpty())
+            continue;
+        m_form.appendRunway(fields.at(0));
+        const int added = m_form.runwayCount() - 1;
+        if (fields.size() > 1 && isOne(fields.at(1)))
+            m_form.setArrivingTicked(added, true);
+        if (fields.size() > 2 && isOne(fields.at(2)))
+            m_form.setDepartingTicked(added, true);
+    }
+}
+
+void ProfileCommands::LoadProfile(const QString& name)
+{
+    const auto keys = m_store.GetAllSettings(ProfileSection(name));
+    if (!keys)
+        return;
+    m_form.setIcaoText(QString());
+    m_form.setTemplateText(QString());
+    m_form.clearRunways();
+    m_form.setVisualTicked(false);
+    m_form.setLahsoTicked(false);
+    for (const auto& [key, value] : *keys) {
+        if (key == KeyICAO) {
+            m_form.setIcaoText(value);
+        } else if (key == KeyRunways) {
+            applyRunways(value);
+        } else if (key == KeyTemplate) {
+            QString text = value;
+            m_form.setTemplateText(text.replace(LineBreakMarker, CrLf));
+        } else if (key == KeyVisual) {
+            m_form.setVisualTicked(isOne(value));
+        } else if (key == KeyLAHSO) {
+            m_form.setLahsoTicked(isOne(value));
+        }
+    }
+    m_state.CurrentProfile = name;
+    m_state.ProfileDirty = false;
+}
+
+bool ProfileCommands::SaveProfile()
+{
+    QString proposed = m_state.CurrentProfile.isEmpty() ? m_form.icaoText() : m_state.CurrentProfile;
+    QString name;
+    while (true) {
+        name = m_dialogs.input(StoreTexts::EnterProfileName, StoreTexts::SaveProfileTitle, proposed);
+        if (name.isEmpty())
+            return false;
+        bool listed = false;
+        for (int i = 0; i < m_list.profileCount() && !listed; ++i)
+            listed = m_list.profileText(i) == name;
+        if (!listed)
+            break;
+        const Dialogs::Answer answer =
+            m_dialogs.message(StoreTexts::OverwriteQuestion(name), StoreTexts::ConfirmOverwriteTitle,
+                              Dialogs::Icon::Question, Dialogs::Buttons::YesNoCancel);
+        if (answer == Dialogs::Answer::Yes)
+            break;
+        if (answer != Dialogs::Answer::No)
+            return false;
+        proposed = name;
+    }
+
+    QString templ = m_form.templateText();
+    templ.replace(CrLf, LineBreakMarker);
+    const QString section = ProfileSection(name);
+    bool written = m_store.SaveSetting(IndexSection, name, QStringLiteral("1"));
+    written = written && m_store.SaveSetting(section, KeyICAO, m_form.icaoText());
+    written = written && m_store.SaveSetting(section, KeyTemplate, templ);
+    written = written && m_store.SaveSetting(section, KeyRunways, RunwayValue());
+    written = written && m_store.SaveSetting(section, KeyVisual, flag(m_form.visualTicked()));
+    written = written && m_store.SaveSetting(section, KeyLAHSO, flag(m_form.lahsoTicked()));
+    if (!written) {
+        // The window still holds the changes and the flag says so: the
+        // controller can try again, and a close is not let through.
+        m_dialogs.message(StoreTexts::ProfileNotSaved, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+                          Dialogs::Buttons::OK);
+        LoadProfileList();
+        return false;
+    }
+    m_state.CurrentProfile = name;
+    LoadProfileList();
+    m_state.ProfileDirty = false;
+    m_dialogs.message(StoreTexts::ProfileSaved, Texts::AppTitle, Dialogs::Icon::Information, Dialogs::Buttons::OK);
+    return true;
+}
+
+bool ProfileCommands::PromptSaveProfile()
+{
+    if (!m_state.ProfileDirty)
+        return true;
+    const QString& question =
+        m_state.CurrentProfile.isEmpty() ? StoreTexts::SaveAsProfile : StoreTexts::UpdateSavedProfile;
+    switch (m_dialogs.message(question, StoreTexts::ConfirmSaveTitle, Dialogs::Icon::Question,
+                              Dialogs::Buttons::YesNoCancel)) {
+    case Dialogs::Answer::Yes:
+        return SaveProfile();
+    case Dialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ProfileCommands::cmdLoad_Click()
+{
+    // The entry the controller chose when pressing Load is the one loaded,
+    // also when the question before it ends in a save that reselects the
+    // list.
+    const int chosenIndex = m_list.profileIndex();
+    const QString chosen = chosenIndex >= 0 ? m_list.profileText(chosenIndex) : QString();
+    if (!PromptSaveProfile())
+        return;
+    if (chosenIndex < 0) {
+        m_dialogs.message(StoreTexts::NoProfileSelected, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+                          Dialogs::Buttons::OK);
+        return;
+    }
+    for (int i = 0; i < m_list.profileCount(); ++i) {
+        if (m_list.profileText(i) == chosen)
+            m_list.setProfileIndex(i);
+    }
+    LoadProfile(chosen);
+}
+
+void ProfileCommands::cmdDelete_Click()
+{
+    const int index = m_list.profileIndex();
+    if (index < 0)
+        return;
+    const QString name = m_list.profileText(index);
+    if (m_dialogs.message(StoreTexts::DeleteQuestion(name), StoreTexts::ConfirmDeleteTitle, Dialogs::Icon::Question,
+                          Dialogs::Buttons::YesNo)
+        != Dialogs::Answer::Yes)
+        return;
+    const bool deleted = m_store.DeleteSetting(IndexSection, name);
+    if (deleted)
+        m_store.DeleteSetting(ProfileSection(name));
+    else
+        m_dialogs.message(StoreTexts::ProfileNotDeleted, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+                          Dialogs::Buttons::OK);
+    if (deleted && name == m_state.CurrentProfile)
+        m_state.ProfileDirty = true;
+    LoadProfileList();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+class AtisForm;
+class Dialogs;
+class ProfileForm;
+class SettingsStore;
+struct SessionState;
+
+// Profiles: named sets of the window's airport settings (airport code,
+// template, runway rows and ticks, the two check boxes), kept in the store
+// as the index section "Profiles" (one key per name, value "1") and one
+// section "Profiles\<name>" each. Also the unsaved-changes flag and the
+// question that guards it.
+class ProfileCommands
+{
+public:
+    static inline const QString IndexSection = QStringLiteral("Profiles");
+    static inline const QString LineBreakMarker = QStringLiteral("%vbCrLf%");
+
+    ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list, Dialogs& dialogs,
+                    SessionState& state);
+
+    static QString ProfileSection(const QString& name) { return IndexSection + QLatin1Char('\\') + name; }
+    // The runway rows as stored: "id,landing,departing" rows joined by "|".
+    QString RunwayValue() const;
+
+    void LoadProfileList();
+    void LoadProfile(const QString& name);
+    // True when the profile was written; false when the user cancelled or
+    // the store could not be written (then the user has been told).
+    bool SaveProfile();
+    bool PromptSaveProfile();
+    bool ConfirmExit() { return PromptSaveProfile(); }
+
+    void cmdLoad_Click();
+    void cmdSave_Click() { SaveProfile(); }
+    void cmdDelete_Click();
+
+    // Every change of a profile setting, by the user or by the program
+    // filling the controls, marks the window as changed.
+    void MarkProfileDirty();
+    void txtICAO_Change() { MarkProfileDirty(); }
+    void txtTemplate_Change() { MarkProfileDirty(); }
+    void chkVisual_Click() { MarkProfileDirty(); }
+    void chkLAHSO_Click() { MarkProfileDirty(); }
+    void lstArriving_ItemCheck() { MarkProfileDirty(); }
+    void lstDeparting_ItemCheck() { MarkProfileDirty(); }
+
+private:
+    void applyRunways(const QString& value);
+
+    SettingsStore& m_store;
+    AtisForm& m_form;
+    ProfileForm& m_list;
+    Dialogs& m_dialogs;
+    SessionState& m_state;
+};
