@@ -14,4 +14,4 @@ build: configure
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure
 run: build
-	@echo "The window is not built yet."
+	$(BUILD)/bin/briefcast

@@ -1,0 +1,455 @@
+#include "frmmain.h"
+
+#include "appsettings.h"
+#include "atisengine.h"
+#include "optionscommands.h"
+#include "profilecommands.h"
+#include "qtdesktop.h"
+#include "qtdialogs.h"
+#include "runwaylists.h"
+#include "twiplayout.h"
+#include "uitexts.h"
+#include "waitcursorfetcher.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+
+// The design size of the client area, in twips.
+constexpr int ClientWidth = 9060;
+constexpr int ClientHeight = 5055;
+// The highest control in a frame starts this far below the frame's top:
+// the frame's caption must fit above it.
+constexpr int FrameCaptionRoom = 210;
+
+template <class W>
+W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// Labels name the control beside them for screen readers.
+void describe(QLabel* label, QWidget* control)
+{
+    label->setBuddy(control);
+    QString name = label->text();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    control->setAccessibleName(name);
+}
+} // namespace
+
+frmMain::frmMain(const Services& services, QWidget* parent)
+    : QMainWindow(parent), m_store(services.store),
+      m_fetcher(std::make_unique<WaitCursorFetcher>(services.fetcher)), m_abortFetch(services.abortFetch),
+      m_draw(services.draw ? services.draw : RandomDraw(SystemRandomDraw)), m_onUnloaded(services.unloaded),
+      m_ownDialogs(services.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
+      m_ownDesktop(services.desktop ? nullptr : std::make_unique<QtDesktop>(this)),
+      m_dialogs(services.dialogs ? *services.dialogs : *m_ownDialogs),
+      m_desktop(services.desktop ? *services.desktop : *m_ownDesktop)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    createControls();
+    createMenus();
+    arrange();
+    setFocusOrder();
+    m_engine = std::make_unique<AtisEngine>(*this, m_dialogs, m_desktop, *m_fetcher, m_state);
+    m_profiles = std::make_unique<ProfileCommands>(m_store, *this, *this, m_dialogs, m_state);
+    connectEvents();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    Frame1 = named(new QGroupBox(QStringLiteral("Profiles"), client), "Frame1");
+    Frame2 = named(new QGroupBox(QStringLiteral("ATIS"), client), "Frame2");
+    Frame3 = named(new QGroupBox(QStringLiteral("Runways"), client), "Frame3");
+
+    Label3 = named(new QLabel(QStringLiteral("Airport Code:"), Frame1), "Label3");
+    txtICAO = named(new QLineEdit(Frame1), "txtICAO");
+    Label6 = named(new QLabel(QStringLiteral("Saved Profiles:"), Frame1), "Label6");
+    cboProfiles = named(new QComboBox(Frame1), "cboProfiles");
+    cmdLoad = named(new QPushButton(QStringLiteral("Load"), Frame1), "cmdLoad");
+    cmdSave = named(new QPushButton(QStringLiteral("Save"), Frame1), "cmdSave");
+    cmdDelete = named(new QPushButton(QStringLiteral("Delete"), Frame1), "cmdDelete");
+
+    Label1 = named(new QLabel(QStringLiteral("Template:"), Frame2), "Label1");
+    txtTemplate = named(new QPlainTextEdit(Frame2), "txtTemplate");
+    Label2 = named(new QLabel(QStringLiteral("Last Generated ATIS:"), Frame2), "Label2");
+    txtATIS = named(new QPlainTextEdit(Frame2), "txtATIS");
+    txtATIS->setReadOnly(true);
+    cmdStartStop = named(new QPushButton(Texts::Start, Frame2), "cmdStartStop");
+    cmdCopy = named(new QPushButton(QStringLiteral("Copy to Clipboard"), Frame2), "cmdCopy");
+    cmdRefresh = named(new QPushButton(QStringLiteral("Refresh ATIS Now"), Frame2), "cmdRefresh");
+    lblATISCode = named(new QLabel(Texts::StartingCode, Frame2), "lblATISCode");
+    cboATISCode = named(new QComboBox(Frame2), "cboATISCode");
+    cboATISCode->addItems(UiTexts::InformationCodes);
+    cboATISCode->setMaxVisibleItems(UiTexts::InformationCodes.size());
+    // Tab moves on from the text boxes, so the window works from the keyboard.
+    txtTemplate->setTabChangesFocus(true);
+    txtATIS->setTabChangesFocus(true);
+    txtTemplate->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    Label4 = named(new QLabel(QStringLiteral("Landing:"), Frame3), "Label4");
+    Label5 = named(new QLabel(QStringLiteral("Departing:"), Frame3), "Label5");
+    m_runways = new RunwayLists(Frame3, Frame3, this);
+    cmdAddRunway = named(new QPushButton(QStringLiteral("Add Runway"), Frame3), "cmdAddRunway");
+    cmdDelRunway = named(new QPushButton(QStringLiteral("Del Runway"), Frame3), "cmdDelRunway");
+    chkVisual = named(new QCheckBox(QStringLiteral("Visual approaches in use"), Frame3), "chkVisual");
+    chkLAHSO = named(new QCheckBox(QStringLiteral("LAHSOs in effect"), Frame3), "chkLAHSO");
+
+    cmdExit = named(new QPushButton(QStringLiteral("Exit"), client), "cmdExit");
+    Label7 = named(new QLabel(QStringLiteral("Last METAR:"), client), "Label7");
+    txtLastMETAR = named(new QLineEdit(client), "txtLastMETAR");
+    txtLastMETAR->setReadOnly(true);
+
+    describe(Label3, txtICAO);
+    describe(Label6, cboProfiles);
+    describe(Label1, txtTemplate);
+    describe(Label2, txtATIS);
+    describe(lblATISCode, cboATISCode);
+    describe(Label4, m_runways->arriving());
+    describe(Label5, m_runways->departing());
+    describe(Label7, txtLastMETAR);
+    // The code label's caption changes with auto-update; the list keeps one name.
+    cboATISCode->setAccessibleName(QStringLiteral("Information code"));
+
+    tmrMain = named(new QTimer(this), "tmrMain");
+    tmrMain->setInterval(1000);
+}
+
+void frmMain::createMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileStartStop = file->addAction(Texts::StartAutoupdate);
+    mnuFileCopy = file->addAction(QStringLiteral("&Copy ATIS to Clipboard"));
+    mnuFileRefresh = file->addAction(QStringLiteral("&Refresh ATIS Now"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
+    mnuFileExit = file->addAction(QStringLiteral("E&xit"));
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    mnuOptionsUpdateATISFile = options->addAction(QStringLiteral("&Update ATIS.txt Automatically"));
+    mnuOptionsUpdateATISFile->setCheckable(true);
+    mnuOptionsATISLoc = options->addAction(QStringLiteral("ATIS.txt &Location"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpDocumentation = help->addAction(QStringLiteral("&Documentation"));
+    mnuHelpAbout = help->addAction(QStringLiteral("&About"));
+
+    named(mnuFileStartStop, "mnuFileStartStop");
+    named(mnuFileCopy, "mnuFileCopy");
+    named(mnuFileRefresh, "mnuFileRefresh");
+    named(mnuFileExit, "mnuFileExit");
+    named(mnuOptionsUpdateATISFile, "mnuOptionsUpdateATISFile");
+    named(mnuOptionsATISLoc, "mnuOptionsATISLoc");
+    named(mnuHelpDocumentation, "mnuHelpDocumentation");
+    named(mnuHelpAbout, "mnuHelpAbout");
+}
+
+void frmMain::arrange()
+{
+    TwipLayout twips;
+    twips.add(Frame1, 75, 75, 7695, 705, false);
+    twips.add(Frame2, 75, 855, 6255, 3735, false);
+    twips.add(Frame3, 6435, 855, 2535, 3735, false);
+
+    twips.add(Label3, 75, 300, 975, 255);
+    twips.add(txtICAO, 1080, 255, 615, 285, false);
+    twips.add(Label6, 1740, 300, 1095, 255);
+    twips.add(cboProfiles, 2865, 240, 2115, 315, false);
+    twips.add(cmdLoad, 5055, 210, 795, 375);
+    twips.add(cmdSave, 5925, 210, 795, 375);
+    twips.add(cmdDelete, 6795, 210, 795, 375);
+
+    twips.add(Label1, 120, 225, 6015, 255);
+    twips.add(txtTemplate, 120, 480, 6015, 1080, false);
+    twips.add(Label2, 120, 1665, 6015, 255);
+    twips.add(txtATIS, 120, 1920, 6015, 1230, false);
+    twips.add(cmdStartStop, 120, 3240, 585, 375);
+    twips.add(cmdCopy, 780, 3240, 1500, 375);
+    twips.add(cmdRefresh, 2355, 3240, 1590, 375);
+    twips.add(lblATISCode, 3945, 3330, 1065, 255);
+    twips.add(cboATISCode, 5040, 3270, 1110, 315);
+
+    twips.add(Label4, 120, 210, 1095, 255);
+    twips.add(Label5, 1320, 210, 1095, 255);
+    twips.add(m_runways->arriving(), 120, 450, 1095, 2310, false);
+    twips.add(m_runways->departing(), 1320, 450, 1095, 2310, false);
+    twips.add(cmdAddRunway, 135, 2805, 1095, 300);
+    twips.add(cmdDelRunway, 1335, 2805, 1095, 300);
+    twips.add(chkVisual, 240, 3150, 2175, 255);
+    twips.add(chkLAHSO, 240, 3405, 2175, 255);
+
+    twips.add(cmdExit, 7875, 285, 1095, 375);
+    twips.add(Label7, 120, 4725, 975, 255);
+    twips.add(txtLastMETAR, 1155, 4680, 7815, 285, false);
+
+    // The longest caption of the code label and the widest code must fit too.
+    const QFontMetrics labelFont(lblATISCode->font());
+    const int codeLabelWidth = std::max(labelFont.horizontalAdvance(Texts::StartingCode),
+                                        labelFont.horizontalAdvance(Texts::CurrentCode));
+    const int textHeight = QFontMetrics(txtICAO->font()).height();
+    m_scale = std::max({twips.fittingScale(), codeLabelWidth * 15.0 / 1065,
+                        (cboATISCode->sizeHint().width()) * 15.0 / 1110,
+                        // one line of text with the boxes' frames
+                        (textHeight + 6) * 15.0 / 285, (textHeight + 2) * 15.0 / FrameCaptionRoom,
+                        (QFontMetrics(txtICAO->font()).horizontalAdvance(QStringLiteral("WWWW")) + 8) * 15.0 / 615});
+    twips.apply(m_scale);
+    centralWidget()->setFixedSize(TwipLayout::toPixels(ClientWidth, m_scale),
+                                  TwipLayout::toPixels(ClientHeight, m_scale));
+    QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmMain::setFocusOrder()
+{
+    const QList<QWidget*> order{txtICAO,       cboProfiles,  cmdLoad,          cmdSave,
+                                cmdDelete,     cmdExit,      txtTemplate,      txtATIS,
+                                cmdStartStop,  cmdCopy,      cmdRefresh,       cboATISCode,
+                                m_runways->arriving(), m_runways->departing(), cmdAddRunway, cmdDelRunway,
+                                chkVisual,     txtLastMETAR, chkLAHSO};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    for (QWidget* w : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3)})
+        w->setFocusPolicy(Qt::NoFocus);
+}
+
+void frmMain::connectEvents()
+{
+    AtisEngine& engine = *m_engine;
+    ProfileCommands& profiles = *m_profiles;
+
+    connect(cmdStartStop, &QPushButton::clicked, this, [&engine] { engine.ToggleAutoUpdate(); });
+    connect(mnuFileStartStop, &QAction::triggered, this, [&engine] { engine.ToggleAutoUpdate(); });
+    connect(cmdRefresh, &QPushButton::clicked, this, [&engine] { engine.RefreshATIS(); });
+    connect(mnuFileRefresh, &QAction::triggered, this, [&engine] { engine.RefreshATIS(); });
+    connect(cmdCopy, &QPushButton::clicked, this, [&engine] { engine.CopyCommand(); });
+    connect(mnuFileCopy, &QAction::triggered, this, [&engine] { engine.CopyCommand(); });
+    connect(tmrMain, &QTimer::timeout, this, [&engine] { engine.tmrMain_Timer(); });
+    connect(cboATISCode, &QComboBox::activated, this, [&engine] { engine.cboATISCode_Click(); });
+    connect(cboATISCode, &QComboBox::currentIndexChanged, this, [&engine] { engine.cboATISCode_Click(); });
+
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+
+    connect(cmdLoad, &QPushButton::clicked, this, [&profiles] { profiles.cmdLoad_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [&profiles] { profiles.cmdSave_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [&profiles] { profiles.cmdDelete_Click(); });
+    connect(txtICAO, &QLineEdit::textChanged, this, [&profiles] { profiles.txtICAO_Change(); });
+    connect(txtTemplate, &QPlainTextEdit::textChanged, this, [&profiles] { profiles.txtTemplate_Change(); });
+    connect(chkVisual, &QCheckBox::toggled, this, [&profiles] { profiles.chkVisual_Click(); });
+    connect(chkLAHSO, &QCheckBox::toggled, this, [&profiles] { profiles.chkLAHSO_Click(); });
+    connect(m_runways, &RunwayLists::tickChanged, this, [&profiles] { profiles.lstArriving_ItemCheck(); });
+    connect(cmdAddRunway, &QPushButton::clicked, this, [this] {
+        if (m_runways->addRunway(m_dialogs))
+            markDirty();
+    });
+    connect(cmdDelRunway, &QPushButton::clicked, this, [this] {
+        if (m_runways->deleteCurrentRunway())
+            markDirty();
+    });
+
+    connect(mnuOptionsATISLoc, &QAction::triggered, this, [this] { ChooseATISFileLocation(m_dialogs, m_state); });
+    connect(mnuHelpDocumentation, &QAction::triggered, this,
+            [this] { OpenDocumentation(m_desktop, m_dialogs, ManualUrl()); });
+    connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(m_dialogs, ManualUrl()); });
+
+    txtICAO->installEventFilter(this);
+}
+
+void frmMain::markDirty()
+{
+    m_profiles->MarkProfileDirty();
+}
+
+bool frmMain::load()
+{
+    // The window may already show, but takes no input until start-up is done.
+    m_loading = true;
+    centralWidget()->setEnabled(false);
+    menuBar()->setEnabled(false);
+    setWindowTitle(UiTexts::AppTitle);
+    LoadStartupSettings(m_store, *this, *m_profiles, m_state);
+    const bool found = DiscoverMetarServer(*m_fetcher, *this, m_dialogs, m_state, m_draw);
+    centralWidget()->setEnabled(true);
+    menuBar()->setEnabled(true);
+    m_loading = false;
+    if (found)
+        txtICAO->setFocus();
+    return found;
+}
+
+bool frmMain::ConfirmExit()
+{
+    return m_profiles->ConfirmExit();
+}
+
+bool frmMain::sessionEnding(bool mayAsk)
+{
+    if (m_unloaded)
+        return true;
+    if (mayAsk)
+        return close();
+    unload();
+    return true;
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // While start-up runs, or while the question about unsaved changes is
+    // already open, another close request changes nothing.
+    if (m_unloaded || m_loading || m_closing) {
+        if (m_unloaded)
+            event->accept();
+        else
+            event->ignore();
+        return;
+    }
+    m_closing = true;
+    const bool mayClose = ConfirmExit();
+    m_closing = false;
+    if (!mayClose || m_unloaded) {
+        m_unloaded ? event->accept() : event->ignore();
+        return;
+    }
+    unload();
+    event->accept();
+}
+
+void frmMain::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    // A cycle still waiting for its reply or its message box ends silently:
+    // nothing is shown once the settings are written.
+    m_engine->shutDown();
+    tmrMain->stop();
+    if (m_abortFetch)
+        m_abortFetch();
+    SaveSettings(m_store, *this, m_state);
+    if (m_onUnloaded)
+        m_onUnloaded();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtICAO && event->type() == QEvent::FocusOut) {
+        const QString upper = txtICAO->text().toUpper();
+        if (upper != txtICAO->text())
+            txtICAO->setText(upper);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// AtisForm
+
+QString frmMain::icaoText() const { return txtICAO->text(); }
+void frmMain::setIcaoText(const QString& text) { txtICAO->setText(text); }
+void frmMain::focusIcao(bool selectAll)
+{
+    if (selectAll)
+        txtICAO->setSelection(0, int(txtICAO->text().size()));
+    txtICAO->setFocus(Qt::OtherFocusReason);
+}
+
+QString frmMain::templateText() const
+{
+    // The box keeps paragraphs; the template's line breaks are CR LF.
+    QString text = txtTemplate->toPlainText();
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), CrLf);
+}
+void frmMain::setTemplateText(const QString& text) { txtTemplate->setPlainText(text); }
+
+int frmMain::runwayCount() const { return m_runways->count(); }
+QString frmMain::runwayId(int row) const { return m_runways->id(row); }
+bool frmMain::arrivingTicked(int row) const { return m_runways->arrivingTicked(row); }
+bool frmMain::departingTicked(int row) const { return m_runways->departingTicked(row); }
+void frmMain::clearRunways() { m_runways->clear(); }
+void frmMain::appendRunway(const QString& id) { m_runways->append(id); }
+void frmMain::setArrivingTicked(int row, bool ticked) { m_runways->setArrivingTicked(row, ticked); }
+void frmMain::setDepartingTicked(int row, bool ticked) { m_runways->setDepartingTicked(row, ticked); }
+
+bool frmMain::visualTicked() const { return chkVisual->isChecked(); }
+void frmMain::setVisualTicked(bool ticked) { chkVisual->setChecked(ticked); }
+bool frmMain::lahsoTicked() const { return chkLAHSO->isChecked(); }
+void frmMain::setLahsoTicked(bool ticked) { chkLAHSO->setChecked(ticked); }
+
+int frmMain::codeCount() const { return cboATISCode->count(); }
+int frmMain::codeIndex() const { return cboATISCode->currentIndex(); }
+void frmMain::setCodeIndex(int index) { cboATISCode->setCurrentIndex(index); }
+QString frmMain::codeText() const { return cboATISCode->currentText(); }
+bool frmMain::codeListEnabled() const { return cboATISCode->isEnabled(); }
+void frmMain::setCodeListEnabled(bool enabled) { cboATISCode->setEnabled(enabled); }
+QString frmMain::codeLabel() const { return lblATISCode->text(); }
+void frmMain::setCodeLabel(const QString& text) { lblATISCode->setText(text); }
+
+bool frmMain::timerEnabled() const { return tmrMain->isActive(); }
+void frmMain::setTimerEnabled(bool enabled)
+{
+    if (enabled)
+        tmrMain->start();
+    else
+        tmrMain->stop();
+}
+QString frmMain::startStopCaption() const { return cmdStartStop->text(); }
+QString frmMain::startStopMenuCaption() const { return mnuFileStartStop->text(); }
+void frmMain::setStartStopCaptions(const QString& button, const QString& menu)
+{
+    cmdStartStop->setText(button);
+    mnuFileStartStop->setText(menu);
+}
+
+// The ATIS box is read-only: what was put there is what it holds.
+QString frmMain::atisText() const { return m_atisText; }
+void frmMain::setAtisText(const QString& text)
+{
+    m_atisText = text;
+    txtATIS->setPlainText(text);
+}
+QString frmMain::lastMetarText() const { return txtLastMETAR->text(); }
+void frmMain::setLastMetarText(const QString& text)
+{
+    txtLastMETAR->setText(text);
+    txtLastMETAR->setCursorPosition(0);
+}
+bool frmMain::updateATISFileChecked() const { return mnuOptionsUpdateATISFile->isChecked(); }
+void frmMain::setUpdateATISFileChecked(bool checked) { mnuOptionsUpdateATISFile->setChecked(checked); }
+
+// ProfileForm
+
+void frmMain::clearProfiles() { cboProfiles->clear(); }
+void frmMain::addProfile(const QString& name)
+{
+    int at = 0;
+    while (at < cboProfiles->count() && !ProfileListLess(name, cboProfiles->itemText(at)))
+        ++at;
+    cboProfiles->insertItem(at, name);
+}
+int frmMain::profileCount() const { return cboProfiles->count(); }
+QString frmMain::profileText(int index) const { return cboProfiles->itemText(index); }
+int frmMain::profileIndex() const { return cboProfiles->currentIndex(); }
+void frmMain::setProfileIndex(int index) { cboProfiles->setCurrentIndex(index); }

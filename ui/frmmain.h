@@ -1,0 +1,192 @@
+#pragma once
+
+#include "atisform.h"
+#include "discovery.h"
+#include "profileform.h"
+#include "sessionstate.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class AtisEngine;
+class ProfileCommands;
+class Desktop;
+class Dialogs;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class RunwayLists;
+class SettingsStore;
+class TextFetcher;
+class WaitCursorFetcher;
+
+// The one window of the program. Its controls are the only store of the
+// visible settings; the engine, the profile commands and start-up read and
+// write them through the form interfaces it implements.
+class frmMain : public QMainWindow, public AtisForm, public ProfileForm
+{
+    Q_OBJECT
+public:
+    struct Services
+    {
+        SettingsStore& store;
+        TextFetcher& fetcher;
+        // Ends a fetch that is waiting, when the program closes.
+        std::function<void()> abortFetch;
+        // Null: Qt's own message boxes and the real desktop.
+        Dialogs* dialogs = nullptr;
+        Desktop* desktop = nullptr;
+        // The draw that picks the weather server.
+        RandomDraw draw = SystemRandomDraw;
+        // Runs once the settings are written on close (the program ends).
+        std::function<void()> unloaded;
+    };
+
+    explicit frmMain(const Services& services, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up sequence. False when no weather server was found: the
+    // program must end without writing any setting.
+    bool load();
+    // Asks about unsaved profile changes; false cancels the close.
+    bool ConfirmExit();
+    // The desktop session is ending: close as the title bar would, or, when
+    // no question may be asked, save the settings and end. False when the
+    // controller cancelled.
+    bool sessionEnding(bool mayAsk);
+    // True once the settings have been written on close.
+    bool unloaded() const { return m_unloaded; }
+
+    SessionState& state() { return m_state; }
+    AtisEngine& engine() { return *m_engine; }
+    ProfileCommands& profiles() { return *m_profiles; }
+    RunwayLists& runways() { return *m_runways; }
+    // The scale from design units to pixels chosen for the platform's font.
+    double layoutScale() const { return m_scale; }
+
+    // AtisForm
+    QString icaoText() const override;
+    void setIcaoText(const QString& text) override;
+    void focusIcao(bool selectAll) override;
+    QString templateText() const override;
+    void setTemplateText(const QString& text) override;
+    int runwayCount() const override;
+    QString runwayId(int row) const override;
+    bool arrivingTicked(int row) const override;
+    bool departingTicked(int row) const override;
+    void clearRunways() override;
+    void appendRunway(const QString& id) override;
+    void setArrivingTicked(int row, bool ticked) override;
+    void setDepartingTicked(int row, bool ticked) override;
+    bool visualTicked() const override;
+    void setVisualTicked(bool ticked) override;
+    bool lahsoTicked() const override;
+    void setLahsoTicked(bool ticked) override;
+    int codeCount() const override;
+    int codeIndex() const override;
+    void setCodeIndex(int index) override;
+    QString codeText() const override;
+    bool codeListEnabled() const override;
+    void setCodeListEnabled(bool enabled) override;
+    QString codeLabel() const override;
+    void setCodeLabel(const QString& text) override;
+    bool timerEnabled() const override;
+    void setTimerEnabled(bool enabled) override;
+    QString startStopCaption() const override;
+    QString startStopMenuCaption() const override;
+    void setStartStopCaptions(const QString& button, const QString& menu) override;
+    QString atisText() const override;
+    void setAtisText(const QString& text) override;
+    QString lastMetarText() const override;
+    void setLastMetarText(const QString& text) override;
+    bool updateATISFileChecked() const override;
+    void setUpdateATISFileChecked(bool checked) override;
+
+    // ProfileForm
+    void clearProfiles() override;
+    void addProfile(const QString& name) override;
+    int profileCount() const override;
+    QString profileText(int index) const override;
+    int profileIndex() const override;
+    void setProfileIndex(int index) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void arrange();
+    void setFocusOrder();
+    void connectEvents();
+    void markDirty();
+    void unload();
+
+    SettingsStore& m_store;
+    std::unique_ptr<WaitCursorFetcher> m_fetcher;
+    std::function<void()> m_abortFetch;
+    RandomDraw m_draw;
+    std::function<void()> m_onUnloaded;
+    std::unique_ptr<Dialogs> m_ownDialogs;
+    std::unique_ptr<Desktop> m_ownDesktop;
+    Dialogs& m_dialogs;
+    Desktop& m_desktop;
+    SessionState m_state;
+    std::unique_ptr<AtisEngine> m_engine;
+    std::unique_ptr<ProfileCommands> m_profiles;
+    QString m_atisText;
+    bool m_loading = false;
+    bool m_closing = false;
+    bool m_unloaded = false;
+    double m_scale = 1.0;
+
+public:
+    // The controls, by their design names.
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* txtICAO = nullptr;
+    QComboBox* cboProfiles = nullptr;
+    QPushButton* cmdLoad = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPlainTextEdit* txtTemplate = nullptr;
+    QPlainTextEdit* txtATIS = nullptr;
+    QPushButton* cmdStartStop = nullptr;
+    QPushButton* cmdCopy = nullptr;
+    QPushButton* cmdRefresh = nullptr;
+    QLabel* lblATISCode = nullptr;
+    QComboBox* cboATISCode = nullptr;
+    RunwayLists* m_runways = nullptr;
+    QPushButton* cmdAddRunway = nullptr;
+    QPushButton* cmdDelRunway = nullptr;
+    QCheckBox* chkVisual = nullptr;
+    QCheckBox* chkLAHSO = nullptr;
+    QLineEdit* txtLastMETAR = nullptr;
+    QTimer* tmrMain = nullptr;
+
+    QAction* mnuFileStartStop = nullptr;
+    QAction* mnuFileCopy = nullptr;
+    QAction* mnuFileRefresh = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QAction* mnuOptionsUpdateATISFile = nullptr;
+    QAction* mnuOptionsATISLoc = nullptr;
+    QAction* mnuHelpDocumentation = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+};

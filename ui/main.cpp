@@ -1,0 +1,34 @@
+// Briefcast: the ATIS beside the radar client.
+#include "frmmain.h"
+#include "httptextfetcher.h"
+#include "qsettingsstore.h"
+#include "texts.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(Texts::AppTitle);
+    QApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/briefcast.svg")));
+    // The window decides when the program ends: after its settings are saved.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QSettingsStore store;
+    HttpTextFetcher fetcher;
+    frmMain window({.store = store,
+                    .fetcher = fetcher,
+                    .abortFetch = [&fetcher] { fetcher.abort(); },
+                    .unloaded = [] { QCoreApplication::exit(0); }});
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
+        if (!window.sessionEnding(manager.allowsInteraction()))
+            manager.cancel();
+    });
+    window.show();
+    // Without a weather server the tool cannot work: end without saving.
+    if (!window.load())
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,70 @@
+#include "optionscommands.h"
+
+#include "desktop.h"
+#include "dialogs.h"
+#include "sessionstate.h"
+#include "uitexts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+void ChooseATISFileLocation(Dialogs& dialogs, SessionState& state)
+{
+    Dialogs::OpenFileRequest request;
+    request.title = UiTexts::SelectAtisFileTitle;
+    request.initialFile = state.ATISFilePath;
+    request.filters = {{UiTexts::AllFilesFilter, QStringLiteral("*.*")},
+                       {UiTexts::TextFilesFilter, QStringLiteral("*.txt")}};
+    request.selectedFilter = 1;
+    request.defaultSuffix = QStringLiteral("txt");
+    request.mustExist = true;
+
+    const QString chosen = dialogs.openFile(request);
+    if (chosen.isEmpty())
+        return;
+    if (chosen.right(8).toLower() != QLatin1String("atis.txt")) {
+        dialogs.message(UiTexts::SpecifyAtisFile, UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
+                        Dialogs::Buttons::OK);
+        return;
+    }
+    state.ATISFilePath = chosen;
+    dialogs.message(UiTexts::AtisFilePathSet + QStringLiteral("\r\n\r\n") + chosen,
+                    UiTexts::AppTitle, Dialogs::Icon::Information, Dialogs::Buttons::OK);
+}
+
+QString VersionText(int major, int minor, int revision)
+{
+    QString text = QString::number(major) + '.' + QString::number(minor);
+    if (revision > 0)
+        text += '.' + QString::number(revision);
+    return text;
+}
+
+QString AboutText(const QString& version, const QString& manualLocation)
+{
+    return QStringList{UiTexts::AppTitle, QString(), QStringLiteral("Version ") + version,
+                       QString(), UiTexts::Credit, QString(), manualLocation}
+        .join(QStringLiteral("\r\n"));
+}
+
+void ShowAbout(Dialogs& dialogs, const QUrl& manual)
+{
+    dialogs.message(AboutText(VersionText(BRIEFCAST_VERSION_MAJOR, BRIEFCAST_VERSION_MINOR,
+                                          BRIEFCAST_VERSION_PATCH),
+                              manual.toString()),
+                    UiTexts::AboutTitle, Dialogs::Icon::Information, Dialogs::Buttons::OK);
+}
+
+QUrl ManualUrl()
+{
+    const QDir bin(QCoreApplication::applicationDirPath());
+    return QUrl::fromLocalFile(
+        QDir::cleanPath(bin.absoluteFilePath(QStringLiteral("../share/briefcast/manual.html"))));
+}
+
+void OpenDocumentation(Desktop& desktop, Dialogs& dialogs, const QUrl& manual)
+{
+    if (!desktop.openUrl(manual))
+        dialogs.message(UiTexts::ManualMissing + QStringLiteral("\r\n\r\n") + manual.toString(),
+                        UiTexts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+}
