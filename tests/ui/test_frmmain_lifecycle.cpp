@@ -1,0 +1,302 @@
+#include "appsettings.h"
+#include "nettexts.h"
+#include "storetexts.h"
+#include "profilecommands.h"
+#include "texts.h"
+#include "uiharness.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+// Start-up and shutdown of the real window over a real settings file.
+class TestFrmMainLifecycle : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { h = std::make_unique<UiHarness>(); }
+    void cleanup() { h.reset(); }
+    void firstStartOnEmptyStore();
+    void startWithLastProfile();
+    void lastProfileGone();
+    void failedDiscoveryWritesNothing_data();
+    void failedDiscoveryWritesNothing();
+    void progressLinesWhileDiscovering();
+    void everyCloseRequestAsks_data();
+    void everyCloseRequestAsks();
+    void cancelledCloseKeepsWindowAndStore();
+    void failedProfileSaveKeepsWindowOpen();
+    void sessionEnding();
+    void profileRoundThroughTheWindow();
+
+private:
+    std::unique_ptr<UiHarness> h;
+};
+
+void TestFrmMainLifecycle::firstStartOnEmptyStore()
+{
+    frmMain& w = h->create();
+    w.show();
+    QVERIFY(w.load());
+    QCOMPARE(w.txtICAO->text(), QString());
+    QCOMPARE(w.templateText(), Texts::DefaultTemplate);
+    QCOMPARE(w.cboProfiles->currentIndex(), -1);
+    QVERIFY(w.mnuOptionsUpdateATISFile->isChecked());
+    QCOMPARE(w.state().ATISFilePath, DefaultATISFilePath());
+    QCOMPARE(w.state().MetarServerURL, h->server.metarUrl());
+    QCOMPARE(w.atisText(), QString());
+    QCOMPARE(w.txtATIS->toPlainText(), QString());
+    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
+    QCOMPARE(w.mnuFileStartStop->text(), QStringLiteral("&Start Autoupdate"));
+    QVERIFY(w.cboATISCode->isEnabled());
+    QVERIFY(!w.tmrMain->isActive());
+    QVERIFY(!w.state().ProfileDirty);
+    QVERIFY(w.centralWidget()->isEnabled());
+    QVERIFY(h->dialogs.shown.isEmpty());
+    QCOMPARE(h->server.requestCount(), 1); // the status file only
+
+    // Closing without changes asks nothing and writes the five settings once.
+    QVERIFY(w.close());
+    QVERIFY(h->dialogs.shown.isEmpty());
+    QCOMPARE(h->unloads, 1);
+    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->fileStore.GetSetting("Settings", "Template"), Texts::DefaultTemplate);
+    QCOMPARE(h->fileStore.GetSetting("Settings", "LastProfile", "<missing>"), QString());
+    QCOMPARE(h->fileStore.GetSetting("Settings", "UpdateATISFile"), QStringLiteral("True"));
+    QCOMPARE(h->fileStore.GetSetting("Settings", "ATISFilePath"), DefaultATISFilePath());
+    // A second request after the unload changes nothing.
+    w.close();
+    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->unloads, 1);
+}
+
+void TestFrmMainLifecycle::startWithLastProfile()
+{
+    QSettingsStore& s = h->fileStore;
+    s.SaveSetting("Settings", "ICAO", "KJFK");
+    s.SaveSetting("Settings", "LastProfile", "KBOS west");
+    s.SaveSetting("Settings", "UpdateATISFile", "False");
+    s.SaveSetting("Settings", "ATISFilePath", "/srv/radar/atis.txt");
+    for (const char* name : {"KBOS west", "EGLL", "kbos"})
+        s.SaveSetting("Profiles", name, "1");
+    const QString section = "Profiles\\KBOS west";
+    s.SaveSetting(section, "ICAO", "KBOS");
+    s.SaveSetting(section, "Template", "Information %id%%vbCrLf%%runways%");
+    s.SaveSetting(section, "Runways", "4R,1,0|4L,1,1|9,0,1|33L,0,0");
+    s.SaveSetting(section, "VisualInUse", "1");
+    s.SaveSetting(section, "LAHSOInEffect", "0");
+    frmMain& w = h->create();
+    QVERIFY(w.load());
+    QCOMPARE(w.txtICAO->text(), QStringLiteral("KBOS"));
+    QCOMPARE(w.templateText(), QStringLiteral("Information %id%\r\n%runways%"));
+    QCOMPARE(w.runwayCount(), 4);
+    QVERIFY(w.arrivingTicked(1) && w.departingTicked(1) && !w.arrivingTicked(2) && w.departingTicked(2));
+    QVERIFY(w.chkVisual->isChecked());
+    QVERIFY(!w.chkLAHSO->isChecked());
+    QVERIFY(!w.mnuOptionsUpdateATISFile->isChecked());
+    QCOMPARE(w.state().ATISFilePath, QStringLiteral("/srv/radar/atis.txt"));
+    QCOMPARE(w.state().CurrentProfile, QStringLiteral("KBOS west"));
+    QCOMPARE(w.cboProfiles->count(), 3);
+    QCOMPARE(w.cboProfiles->itemText(0), QStringLiteral("EGLL"));
+    QCOMPARE(w.cboProfiles->currentText(), QStringLiteral("KBOS west"));
+    // Filling the controls raised their change events; none of it is unsaved.
+    QVERIFY(!w.state().ProfileDirty);
+}
+
+void TestFrmMainLifecycle::lastProfileGone()
+{
+    h->fileStore.SaveSetting("Settings", "ICAO", "KSEA");
+    h->fileStore.SaveSetting("Settings", "LastProfile", "gone");
+    frmMain& w = h->create();
+    QVERIFY(w.load());
+    QCOMPARE(w.txtICAO->text(), QStringLiteral("KSEA"));
+    QCOMPARE(w.templateText(), QString());
+    QVERIFY(w.state().CurrentProfile.isEmpty());
+    QCOMPARE(w.cboProfiles->currentIndex(), -1);
+    QVERIFY(!w.state().ProfileDirty);
+}
+
+void TestFrmMainLifecycle::failedDiscoveryWritesNothing_data()
+{
+    QTest::addColumn<QByteArray>("status");
+    QTest::addColumn<int>("httpStatus");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no metar0 line") << QByteArray("url0=http://x/\r\nmetar1=http://y\r\n") << 0 << NetTexts::NoServerUrls;
+    QTest::newRow("empty reply") << QByteArray() << 0 << NetTexts::NoServerUrls;
+    QTest::newRow("server error") << QByteArray() << 503 << NetTexts::ListingError;
+}
+
+void TestFrmMainLifecycle::failedDiscoveryWritesNothing()
+{
+    QFETCH(QByteArray, status);
+    QFETCH(int, httpStatus);
+    QFETCH(QString, message);
+    h->fileStore.SaveSetting("Settings", "ICAO", "KSEA");
+    const int before = h->store.saves;
+    h->server.setStatusBody(status);
+    h->server.faults.status = httpStatus;
+    h->server.faults.reason = "Service Unavailable";
+    frmMain& w = h->create();
+    w.txtTemplate->setPlainText("edited");
+    QVERIFY(!w.load());
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QVERIFY(h->dialogs.shown[0].text.startsWith(message));
+    QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Error"));
+    QCOMPARE(h->dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(h->store.saves, before);
+    QCOMPARE(h->unloads, 0);
+    QCOMPARE(h->fileStore.GetAllSettings("Settings")->size(), 1);
+}
+
+void TestFrmMainLifecycle::progressLinesWhileDiscovering()
+{
+    h->server.faults.delayMs = 300;
+    frmMain& w = h->create();
+    w.show();
+    QString seen;
+    bool enabledMeanwhile = true;
+    bool closedMeanwhile = true;
+    QTimer::singleShot(100, [&] {
+        seen = w.txtATIS->toPlainText();
+        enabledMeanwhile = w.centralWidget()->isEnabled() || w.menuBar()->isEnabled();
+        // A close request while start-up runs is not taken.
+        closedMeanwhile = w.close();
+    });
+    QVERIFY(w.load());
+    QCOMPARE(seen, QStringLiteral("Retrieving VATSIM data server listing ...\n"));
+    QVERIFY(!enabledMeanwhile);
+    QVERIFY(!closedMeanwhile);
+    QCOMPARE(w.txtATIS->toPlainText(), QString());
+    QCOMPARE(h->unloads, 0);
+}
+
+void TestFrmMainLifecycle::everyCloseRequestAsks_data()
+{
+    QTest::addColumn<int>("source");
+    QTest::newRow("title bar") << 0;
+    QTest::newRow("Exit button") << 1;
+    QTest::newRow("File menu Exit") << 2;
+}
+
+void TestFrmMainLifecycle::everyCloseRequestAsks()
+{
+    QFETCH(int, source);
+    frmMain& w = h->start();
+    QTest::keyClicks(w.txtTemplate, "x");
+    QVERIFY(w.state().ProfileDirty);
+    const int before = h->store.saves;
+    h->dialogs.answers = {Dialogs::Answer::No};
+    if (source == 0)
+        w.close();
+    else if (source == 1)
+        QTest::mouseClick(w.cmdExit, Qt::LeftButton);
+    else
+        w.mnuFileExit->trigger();
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QCOMPARE(h->dialogs.shown[0].text, StoreTexts::SaveAsProfile);
+    QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Confirm Save"));
+    QVERIFY(!w.isVisible());
+    QCOMPARE(h->unloads, 1);
+    QCOMPARE(h->store.saves, before + 5);
+    QVERIFY(!h->fileStore.GetAllSettings("Profiles"));
+}
+
+void TestFrmMainLifecycle::cancelledCloseKeepsWindowAndStore()
+{
+    frmMain& w = h->start();
+    QTest::keyClicks(w.txtICAO, "KSEA");
+    const int before = h->store.saves;
+    h->dialogs.answers = {Dialogs::Answer::Cancel};
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(h->store.saves, before);
+    QCOMPARE(h->unloads, 0);
+    // Yes, then the name prompt cancelled: still open.
+    h->dialogs.answers = {Dialogs::Answer::Yes};
+    QVERIFY(!w.close());
+    QCOMPARE(h->dialogs.asked.last().proposed, QStringLiteral("KSEA"));
+    QCOMPARE(h->unloads, 0);
+    // Yes and a name: the profile and then the settings are written.
+    h->dialogs.answers = {Dialogs::Answer::Yes};
+    h->dialogs.inputs = {"Seattle"};
+    QVERIFY(w.close());
+    QCOMPARE(h->unloads, 1);
+    QCOMPARE(h->fileStore.GetSetting("Profiles\\Seattle", "ICAO"), QStringLiteral("KSEA"));
+    QCOMPARE(h->fileStore.GetSetting("Settings", "LastProfile"), QStringLiteral("Seattle"));
+}
+
+void TestFrmMainLifecycle::failedProfileSaveKeepsWindowOpen()
+{
+    frmMain& w = h->start();
+    QTest::keyClicks(w.txtICAO, "KSEA");
+    // The settings folder turns into a file: nothing can be written any more.
+    QSettingsStore broken(h->dir.filePath("blocker/store.conf"));
+    QFile blocker(h->dir.filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ProfileCommands profiles(broken, w, w, h->dialogs, w.state());
+    h->dialogs.answers = {Dialogs::Answer::Yes};
+    h->dialogs.inputs = {"KSEA"};
+    QVERIFY(!profiles.ConfirmExit());
+    QCOMPARE(h->dialogs.shown.last().text, StoreTexts::ProfileNotSaved);
+    QVERIFY(w.state().ProfileDirty);
+}
+
+void TestFrmMainLifecycle::sessionEnding()
+{
+    frmMain& w = h->start();
+    QTest::keyClicks(w.txtICAO, "KSEA");
+    h->dialogs.answers = {Dialogs::Answer::Cancel};
+    QVERIFY(!w.sessionEnding(true));
+    QCOMPARE(h->unloads, 0);
+    // Without a chance to ask, the settings are saved and the program ends.
+    QVERIFY(w.sessionEnding(false));
+    QCOMPARE(h->unloads, 1);
+    QCOMPARE(h->fileStore.GetSetting("Settings", "ICAO"), QStringLiteral("KSEA"));
+    QVERIFY(w.sessionEnding(true));
+    QCOMPARE(h->unloads, 1);
+}
+
+void TestFrmMainLifecycle::profileRoundThroughTheWindow()
+{
+    frmMain& w = h->start();
+    QTest::keyClicks(w.txtICAO, "kbos");
+    QVERIFY(w.txtICAO->hasFocus() || QApplication::focusWidget() == w.txtICAO);
+    w.txtTemplate->setFocus(); // leaving the box upper-cases it
+    QCOMPARE(w.txtICAO->text(), QStringLiteral("KBOS"));
+    h->dialogs.inputs = {"4r", "4l"};
+    QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
+    QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
+    w.setArrivingTicked(0, true);
+    QTest::mouseClick(w.chkVisual, Qt::LeftButton);
+    h->dialogs.inputs = {"KBOS west"};
+    QTest::mouseClick(w.cmdSave, Qt::LeftButton);
+    QCOMPARE(h->dialogs.shown.last().text, QStringLiteral("Profile Saved!"));
+    QCOMPARE(h->fileStore.GetSetting("Profiles\\KBOS west", "Runways"), QStringLiteral("4R,1,0|4L,0,0"));
+    QCOMPARE(h->fileStore.GetSetting("Profiles\\KBOS west", "VisualInUse"), QStringLiteral("1"));
+    QCOMPARE(w.cboProfiles->currentText(), QStringLiteral("KBOS west"));
+    QVERIFY(!w.state().ProfileDirty);
+
+    // Change, then load: the question; No drops the change.
+    w.setDepartingTicked(1, true);
+    QVERIFY(w.state().ProfileDirty);
+    h->dialogs.answers = {Dialogs::Answer::No};
+    QTest::mouseClick(w.cmdLoad, Qt::LeftButton);
+    QCOMPARE(h->dialogs.shown.last().text, StoreTexts::UpdateSavedProfile);
+    QVERIFY(!w.departingTicked(1));
+    QVERIFY(!w.state().ProfileDirty);
+
+    // Delete it: listed no more, nothing selected, the window counts as changed.
+    h->dialogs.answers = {Dialogs::Answer::Yes};
+    QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
+    QCOMPARE(w.cboProfiles->count(), 0);
+    QCOMPARE(w.cboProfiles->currentIndex(), -1);
+    QVERIFY(w.state().ProfileDirty);
+}
+
+BRIEFCAST_UI_TEST_MAIN(TestFrmMainLifecycle)
+#include "test_frmmain_lifecycle.moc"
