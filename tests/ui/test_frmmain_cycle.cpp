@@ -1,0 +1,276 @@
+#include "atisengine.h"
+#include "texts.h"
+#include "uiharness.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+// The update cycle through the real window, against a real weather server.
+class TestFrmMainCycle : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { h = std::make_unique<UiHarness>(); }
+    void cleanup() { h.reset(); }
+    void autoUpdateRound();
+    void noMetarStopsAutoUpdate();
+    void airportCodeIsChecked_data();
+    void airportCodeIsChecked();
+    void windowStaysAliveWhileWaiting();
+    void closeWhileWaitingForReply();
+    void closeWhileMessageShown();
+    void realMessageBox();
+    void copyFailureIsTold();
+    void atisFileOptions();
+
+private:
+    static QByteArray read(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    frmMain& startWith(const char* icao)
+    {
+        frmMain& w = h->start();
+        w.txtICAO->setText(QString::fromLatin1(icao));
+        return w;
+    }
+    std::unique_ptr<UiHarness> h;
+};
+
+void TestFrmMainCycle::autoUpdateRound()
+{
+    frmMain& w = startWith("KSEA");
+    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Stop"));
+    QCOMPARE(w.mnuFileStartStop->text(), QStringLiteral("&Stop Autoupdate"));
+    QVERIFY(w.tmrMain->isActive());
+    QVERIFY(!w.cboATISCode->isEnabled());
+    QCOMPARE(w.lblATISCode->text(), QStringLiteral("Current Code:"));
+    QCOMPARE(w.txtLastMETAR->text(), QStringLiteral("KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2"));
+    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
+    QCOMPARE(read(h->atisPath()), w.atisText().toUtf8());
+    QCOMPARE(h->desktop.flashes, 1);
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("New ATIS"));
+    QCOMPARE(h->desktop.clipboard, w.atisText()); // OK copies it
+
+    // A new observation: nothing before the 300th tick, then a new code.
+    h->server.setMetar("KSEA", "KSEA 121753Z 20015KT 10SM FEW015 BKN035 13/09 A2990 RMK AO2\r\n");
+    const int requests = h->server.requestCount();
+    for (int i = 0; i < 299; ++i)
+        w.engine().tmrMain_Timer();
+    QCOMPARE(h->server.requestCount(), requests);
+    QCOMPARE(w.state().TickCounter, 299);
+    w.engine().tmrMain_Timer();
+    QCOMPARE(h->server.requestCount(), requests + 1);
+    QCOMPARE(w.state().TickCounter, 0);
+    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("BRAVO"));
+    QVERIFY(w.atisText().contains(QStringLiteral("Information BRAVO")));
+    QCOMPARE(read(h->atisPath()), w.atisText().toUtf8());
+    QCOMPARE(h->desktop.flashes, 2);
+
+    // The same observation again: no new ATIS, no announcement.
+    for (int i = 0; i < 300; ++i)
+        w.engine().tmrMain_Timer();
+    QCOMPARE(h->desktop.flashes, 2);
+    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("BRAVO"));
+    // A refresh is forced: the ATIS is built again under the same code.
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QCOMPARE(h->server.requestCount(), requests + 3);
+    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("BRAVO"));
+    QCOMPARE(h->desktop.flashes, 2);
+
+    w.mnuFileStartStop->trigger();
+    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
+    QCOMPARE(w.mnuFileStartStop->text(), QStringLiteral("&Start Autoupdate"));
+    QVERIFY(!w.tmrMain->isActive());
+    QVERIFY(w.cboATISCode->isEnabled());
+    QCOMPARE(w.lblATISCode->text(), QStringLiteral("Starting Code:"));
+    QCOMPARE(w.state().TickCounter, 0);
+    // Choosing a code while stopped keeps the starting-code caption.
+    w.cboATISCode->setCurrentIndex(23);
+    QCOMPARE(w.lblATISCode->text(), QStringLiteral("Starting Code:"));
+    QCOMPARE(w.codeText(), QStringLiteral("X-RAY"));
+}
+
+void TestFrmMainCycle::noMetarStopsAutoUpdate()
+{
+    frmMain& w = startWith("KXYZ");
+    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QCOMPARE(h->dialogs.shown[0].text, QStringLiteral("No METAR available for KXYZ"));
+    QCOMPARE(h->dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
+    QVERIFY(!w.tmrMain->isActive());
+    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
+    QCOMPARE(w.atisText(), QString());
+}
+
+void TestFrmMainCycle::airportCodeIsChecked_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << "" << Texts::MustEnterICAO;
+    QTest::newRow("five characters") << "KSEAX" << Texts::InvalidICAO;
+    QTest::newRow("digit first") << "1SEA" << Texts::InvalidICAO;
+    QTest::newRow("lower case still in the box") << "ksea" << Texts::InvalidICAO;
+}
+
+void TestFrmMainCycle::airportCodeIsChecked()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    frmMain& w = h->start();
+    w.txtICAO->setFocus();
+    QTest::keyClicks(w.txtICAO, typed);
+    w.mnuFileStartStop->trigger(); // the menu leaves the focus in the box
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QCOMPARE(h->dialogs.shown[0].text, message);
+    QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Error"));
+    QVERIFY(!w.tmrMain->isActive());
+    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
+    QCOMPARE(QApplication::focusWidget(), w.txtICAO);
+    if (!typed.isEmpty())
+        QCOMPARE(w.txtICAO->selectedText(), typed);
+    w.mnuFileRefresh->trigger();
+    QCOMPARE(h->dialogs.shown.size(), 2);
+    QCOMPARE(h->server.requestCount(), 1);
+}
+
+void TestFrmMainCycle::windowStaysAliveWhileWaiting()
+{
+    frmMain& w = startWith("KSEA");
+    h->server.faults.delayMs = 600;
+    int ticks = 0;
+    qint64 longestGap = 0;
+    QElapsedTimer sinceLast;
+    sinceLast.start();
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] {
+        ++ticks;
+        longestGap = std::max(longestGap, sinceLast.restart());
+    });
+    ticker.start(10);
+    bool waitCursor = false;
+    QTimer::singleShot(150, [&] {
+        waitCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        // A second cycle while the first waits ends silently as busy.
+        QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+        // Stop works while the first cycle waits.
+        QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    });
+    QElapsedTimer took;
+    took.start();
+    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    ticker.stop();
+    QVERIFY(took.elapsed() >= 500);
+    QVERIFY2(ticks >= 30, qPrintable(QString::number(ticks)));
+    QVERIFY2(longestGap <= 100, qPrintable(QString::number(longestGap)));
+    QVERIFY(waitCursor);
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(h->server.requestCount(), 2); // the status file and one METAR
+    QVERIFY(!w.tmrMain->isActive());
+    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
+    // The first cycle completed with its reply.
+    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("New ATIS"));
+}
+
+void TestFrmMainCycle::closeWhileWaitingForReply()
+{
+    frmMain& w = startWith("KSEA");
+    w.state().ProfileDirty = false;
+    h->server.faults.delayMs = 3000;
+    const int saves = h->store.saves;
+    QTimer::singleShot(100, [&] { QVERIFY(w.close()); });
+    QElapsedTimer took;
+    took.start();
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QVERIFY(took.elapsed() < 2000);
+    QCOMPARE(h->unloads, 1);
+    QCOMPARE(h->store.saves, saves + 5);
+    QVERIFY(h->dialogs.shown.isEmpty());
+    QCOMPARE(read(h->atisPath()), QByteArray("<missing>"));
+    QVERIFY(!w.tmrMain->isActive());
+    // Nothing runs any more.
+    w.engine().RefreshATIS();
+    QCOMPARE(h->server.requestCount(), 2);
+}
+
+void TestFrmMainCycle::closeWhileMessageShown()
+{
+    frmMain& w = startWith("KSEA");
+    w.state().ProfileDirty = false;
+    const int saves = h->store.saves;
+    h->dialogs.whileShown = [&](const ScriptedDialogs::Shown& shown) {
+        if (shown.title == QLatin1String("New ATIS"))
+            w.close();
+    };
+    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QCOMPARE(h->unloads, 1);
+    QCOMPARE(h->store.saves, saves + 5);
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QCOMPARE(h->desktop.clipboardSets, 0); // the copy after the box does not run
+    QVERIFY(!w.tmrMain->isActive());
+}
+
+void TestFrmMainCycle::realMessageBox()
+{
+    frmMain& w = h->start(true);
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        QTest::keyClick(box, Qt::Key_Enter);
+    });
+    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QCOMPARE(text, QStringLiteral("Must enter airport ICAO code."));
+    QCOMPARE(title, QStringLiteral("Error"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QVERIFY(!w.tmrMain->isActive());
+}
+
+void TestFrmMainCycle::copyFailureIsTold()
+{
+    frmMain& w = startWith("KSEA");
+    w.setAtisText("Information ALPHA");
+    h->desktop.clipboardFailure = Failure{2, "The clipboard did not accept the text."};
+    QTest::mouseClick(w.cmdCopy, Qt::LeftButton);
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QVERIFY(h->dialogs.shown[0].text.startsWith(Texts::CopyError));
+    QVERIFY(w.isVisible());
+    h->desktop.clipboardFailure.reset();
+    w.mnuFileCopy->trigger();
+    QCOMPARE(h->desktop.clipboard, QStringLiteral("Information ALPHA"));
+}
+
+void TestFrmMainCycle::atisFileOptions()
+{
+    frmMain& w = startWith("KSEA");
+    w.mnuOptionsUpdateATISFile->trigger(); // off: shown, not written
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
+    QCOMPARE(read(h->atisPath()), QByteArray("<missing>"));
+    w.mnuOptionsUpdateATISFile->trigger();
+    w.state().ATISFilePath = h->dir.filePath("no-such-folder/atis.txt");
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QVERIFY(h->dialogs.shown.last().text.startsWith(Texts::WriteError));
+    w.state().ATISFilePath = h->atisPath();
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QCOMPARE(read(h->atisPath()), w.atisText().toUtf8());
+}
+
+BRIEFCAST_UI_TEST_MAIN(TestFrmMainCycle)
+#include "test_frmmain_cycle.moc"
