@@ -12,7 +12,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(Texts::AppTitle);
     QApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/briefcast.svg")));
     // The window decides when the program ends: after its settings are saved.
     QApplication::setQuitOnLastWindowClosed(false);
 

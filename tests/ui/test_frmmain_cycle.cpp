@@ -47,22 +47,37 @@ private:
 
 void TestFrmMainCycle::autoUpdateRound()
 {
-    frmMain& w = startWith("KSEA");
+    frmMain& w = h->start();
+    w.cboATISCode->setCurrentIndex(25); // ZULU
+    w.txtICAO->setFocus();
+    QTest::keyClicks(w.txtICAO, "KSEA");
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QCOMPARE(w.txtLastMETAR->text(), QStringLiteral("KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2"));
+    const QString atis = QStringLiteral("$mypvtrw\r\n$radioname() $freq() John Doe, S-3\r\n"
+                                        "Information ZULU Winds $wind(KSEA) Alt $altim(KSEA) Sky FEW015 BKN035\r\n");
+    QCOMPARE(w.atisText(), atis);
+    QCOMPARE(h->dialogs.shown.size(), 1);
+    QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("New ATIS"));
+    QCOMPARE(h->dialogs.shown[0].text, QStringLiteral("ATIS ZULU now current.\r\n\r\nWinds: 17011KT\r\n"
+                                                      "Altimeter: 2992\r\nVisibility: 10SM\r\nSky: FEW015 BKN035"
+                                                      "\r\n\r\nPress OK to copy to clipboard."));
+    QCOMPARE(h->dialogs.shown[0].buttons, Dialogs::Buttons::OKCancel);
+    QCOMPARE(h->desktop.clipboard, atis); // OK copies it
+    QCOMPARE(read(h->atisPath()), atis.toUtf8());
+    QCOMPARE(h->desktop.flashes, 1);
+
+    // Auto-update: the same observation at once brings nothing new.
     QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
     QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Stop"));
     QCOMPARE(w.mnuFileStartStop->text(), QStringLiteral("&Stop Autoupdate"));
     QVERIFY(w.tmrMain->isActive());
     QVERIFY(!w.cboATISCode->isEnabled());
     QCOMPARE(w.lblATISCode->text(), QStringLiteral("Current Code:"));
-    QCOMPARE(w.txtLastMETAR->text(), QStringLiteral("KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2"));
-    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
-    QCOMPARE(read(h->atisPath()), w.atisText().toUtf8());
-    QCOMPARE(h->desktop.flashes, 1);
     QCOMPARE(h->dialogs.shown.size(), 1);
-    QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("New ATIS"));
-    QCOMPARE(h->desktop.clipboard, w.atisText()); // OK copies it
+    QCOMPARE(w.codeText(), QStringLiteral("ZULU"));
 
-    // A new observation: nothing before the 300th tick, then a new code.
+    // A new observation: nothing before the 300th tick, then the next code,
+    // ALPHA after ZULU.
     h->server.setMetar("KSEA", "KSEA 121753Z 20015KT 10SM FEW015 BKN035 13/09 A2990 RMK AO2\r\n");
     const int requests = h->server.requestCount();
     for (int i = 0; i < 299; ++i)
@@ -72,8 +87,8 @@ void TestFrmMainCycle::autoUpdateRound()
     w.engine().tmrMain_Timer();
     QCOMPARE(h->server.requestCount(), requests + 1);
     QCOMPARE(w.state().TickCounter, 0);
-    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("BRAVO"));
-    QVERIFY(w.atisText().contains(QStringLiteral("Information BRAVO")));
+    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("ALPHA"));
+    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
     QCOMPARE(read(h->atisPath()), w.atisText().toUtf8());
     QCOMPARE(h->desktop.flashes, 2);
 
@@ -81,11 +96,11 @@ void TestFrmMainCycle::autoUpdateRound()
     for (int i = 0; i < 300; ++i)
         w.engine().tmrMain_Timer();
     QCOMPARE(h->desktop.flashes, 2);
-    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("BRAVO"));
+    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("ALPHA"));
     // A refresh is forced: the ATIS is built again under the same code.
     QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
     QCOMPARE(h->server.requestCount(), requests + 3);
-    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("BRAVO"));
+    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("ALPHA"));
     QCOMPARE(h->desktop.flashes, 2);
 
     w.mnuFileStartStop->trigger();

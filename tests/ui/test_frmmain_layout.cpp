@@ -136,6 +136,8 @@ void TestFrmMainLayout::screenshot()
     w.appendRunway("16C");
     w.setArrivingTicked(0, true);
     w.setDepartingTicked(1, true);
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
     QDir().mkpath(BRIEFCAST_SCREENSHOTS);
     const QString name = qEnvironmentVariable("BRIEFCAST_SCREENSHOT_NAME", "main.png");
     QVERIFY(w.grab().save(QDir(BRIEFCAST_SCREENSHOTS).filePath(name)));
