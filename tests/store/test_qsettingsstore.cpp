@@ -216,7 +216,7 @@ void TestQSettingsStore::damagedFileStillReads_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("icao");
-    QTest::newRow("garbage bytes") << QByteArray("\x00\xff\xfe[[[==\n\x01\x02=\n", 16) << QString();
+    QTest::newRow("garbage bytes") << QByteArray("\x00\xff\xfe[[[==\n\x01\x02=\n", 13) << QString();
     QTest::newRow("truncated") << QByteArray("[Settings]\nICAO=KSEA\nTemplate=\"unterminated") << "KSEA";
     QTest::newRow("hand-edited") << QByteArray("; my notes\n[Settings]\n  ICAO = KSEA  \nbogus line\n[Profiles]\n")
                                  << "KSEA";

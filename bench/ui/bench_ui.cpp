@@ -1,0 +1,146 @@
+// The window at work, against the local weather server: refresh latency,
+// responsiveness while the server is slow, and the idle cost of auto-update.
+#include "atisengine.h"
+#include "fakedesktop.h"
+#include "frmmain.h"
+#include "httptextfetcher.h"
+#include "localweatherserver.h"
+#include "qsettingsstore.h"
+#include "scripteddialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const bool quick = argc > 1 && QByteArray(argv[1]) == "--quick";
+
+    LocalWeatherServer server;
+    server.listen();
+    qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
+    QSettingsStore store(home.filePath("store.conf"));
+    HttpTextFetcher fetcher;
+    ScriptedDialogs dialogs;
+    FakeDesktop desktop;
+    frmMain window({.store = store,
+                    .fetcher = fetcher,
+                    .abortFetch = [&fetcher] { fetcher.abort(); },
+                    .dialogs = &dialogs,
+                    .desktop = &desktop,
+                    .unloaded = {}});
+    window.show();
+    if (!window.load())
+        return 1;
+    window.state().ATISFilePath = home.filePath("atis.txt");
+    window.txtICAO->setText(QStringLiteral("KSEA"));
+    window.setTemplateText(QStringLiteral("Information %id% %time% Winds %wind% Alt %altim%\r\n%runways%"));
+    const QString url = server.metarUrl() + QStringLiteral("?id=KSEA");
+
+    // Refresh latency: the click until txtATIS holds the new text, against
+    // the bare GET of the same reply, in turns.
+    QNetworkAccessManager manager;
+    std::vector<double> refresh, raw;
+    for (int i = 0; i < 31 + 3; ++i) {
+        server.setMetar("KSEA", QStringLiteral("KSEA 12%1Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2\r\n")
+                                    .arg(1000 + i)
+                                    .toUtf8());
+        const QString before = window.atisText();
+        QElapsedTimer t;
+        t.start();
+        QTest::mouseClick(window.cmdRefresh, Qt::LeftButton);
+        const double a = t.nsecsElapsed() / 1e6;
+        if (window.atisText() == before)
+            return 2;
+        t.start();
+        QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(url)));
+        QEventLoop loop;
+        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+        reply->readAll();
+        reply->deleteLater();
+        const double b = t.nsecsElapsed() / 1e6;
+        if (i >= 3) {
+            refresh.push_back(a);
+            raw.push_back(b);
+        }
+        dialogs.shown.clear();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::printf("Refresh latency, median of %zu: click to new ATIS %.2f ms, bare GET %.2f ms, difference %.2f ms\n",
+                refresh.size(), median(refresh), median(raw), median(refresh) - median(raw));
+
+    // Responsiveness: the longest gap between 10 ms timer events while the
+    // METAR server takes 5 s to answer.
+    server.faults.delayMs = quick ? 500 : 5000;
+    std::vector<double> gaps;
+    for (int i = 0; i < (quick ? 3 : 10); ++i) {
+        qint64 longest = 0;
+        QElapsedTimer since;
+        since.start();
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { longest = std::max(longest, since.restart()); });
+        ticker.start(10);
+        since.restart();
+        QTest::mouseClick(window.cmdRefresh, Qt::LeftButton);
+        ticker.stop();
+        gaps.push_back(double(longest));
+    }
+    server.faults = {};
+    std::printf("Responsiveness with a %s s server, median of %zu: longest gap between 10 ms ticks %.0f ms "
+                "(worst %.0f ms)\n",
+                quick ? "0.5" : "5", gaps.size(), median(gaps),
+                *std::max_element(gaps.begin(), gaps.end()));
+
+    // Idle cost: auto-update running, 60 s of one-second ticks, measured in
+    // ten windows of 6 s.
+    QTest::mouseClick(window.cmdStartStop, Qt::LeftButton);
+    std::vector<double> windows;
+    const double total0 = cpuSeconds();
+    const int seconds = quick ? 2 : 6;
+    for (int i = 0; i < 10; ++i) {
+        const double c0 = cpuSeconds();
+        // A plain event loop, as the app runs (QTest::qWait polls).
+        QEventLoop idle;
+        QTimer::singleShot(seconds * 1000, &idle, &QEventLoop::quit);
+        idle.exec();
+        windows.push_back((cpuSeconds() - c0) / seconds * 100.0);
+    }
+    const double total = (cpuSeconds() - total0) / (10.0 * seconds) * 100.0;
+    std::printf("Idle cost with auto-update running over %d s: %.3f %% of one core (median of 10 windows %.3f %%)\n",
+                10 * seconds, total, median(windows));
+    return 0;
+}
