@@ -3,7 +3,7 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 
-.PHONY: deps configure build test run test-sanitize bench
+.PHONY: deps configure build test run test-sanitize bench fuzz
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; fi
@@ -30,3 +30,19 @@ test-sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure
+
+# Each libFuzzer target for FUZZ_SECONDS, seeded from fuzz/corpus, with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS := 60
+FUZZ_TARGETS := fuzz_metar fuzz_template fuzz_discovery fuzz_profile fuzz_storenames
+fuzz: deps
+	@command -v clang++ >/dev/null || $(SUDO) apt-get install -y -qq clang
+	cmake -S . -B $(FUZZ_BUILD) -DBRIEFCAST_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j2 --target $(FUZZ_TARGETS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
+	  echo "== $$t" && \
+	  UBSAN_OPTIONS=halt_on_error=1 $(FUZZ_BUILD)/bin/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=2 \
+	    -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done

@@ -1,0 +1,25 @@
+// The status file parsing of the weather server discovery.
+#include "discovery.h"
+#include "fakefetcher.h"
+#include "fakeform.h"
+#include "fuzzcommon.h"
+#include "scripteddialogs.h"
+#include "sessionstate.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    SlowInputGuard guard;
+    const float draw = size ? float(data[0]) / 256.0f : 0.0f;
+    FakeFetcher fetcher;
+    fetcher.reply(textOf(data, size));
+    FakeForm form;
+    ScriptedDialogs dialogs;
+    SessionState state;
+    if (DiscoverMetarServer(fetcher, form, dialogs, state, [draw] { return draw; })) {
+        if (state.MetarServerURL.contains(QLatin1Char('\r')) || state.MetarServerURL.contains(QLatin1Char('\n')))
+            std::abort();
+    } else if (dialogs.shown.size() != 1) {
+        std::abort();
+    }
+    return 0;
+}

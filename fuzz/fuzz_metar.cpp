@@ -1,0 +1,12 @@
+// Reply normalisation and METAR decoding on any bytes.
+#include "fuzzcommon.h"
+#include "metar.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    SlowInputGuard guard;
+    const QString reply = NormaliseMetarReply(textOf(data, size));
+    if (auto metar = DecodeMetar(reply))
+        FinishAltimeterAndVisibility(*metar);
+    return 0;
+}
