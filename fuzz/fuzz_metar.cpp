@@ -4,9 +4,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    SlowInputGuard guard;
-    const QString reply = NormaliseMetarReply(textOf(data, size));
-    if (auto metar = DecodeMetar(reply))
-        FinishAltimeterAndVisibility(*metar);
-    return 0;
+    return runTimed([&] {
+        const QString reply = NormaliseMetarReply(textOf(data, size));
+        if (auto metar = DecodeMetar(reply))
+            FinishAltimeterAndVisibility(*metar);
+    });
 }

@@ -48,36 +48,38 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    SlowInputGuard guard;
-    QStringList parts = textOf(data, size).split(QChar(0));
-    while (parts.size() < 6)
-        parts.append(QString());
-    MemoryStore store;
-    const QString name = parts[0].isEmpty() ? QStringLiteral("P") : parts[0];
-    store.SaveSetting("Profiles", name, "1");
-    store.SaveSetting("Profiles", "Other", "1");
-    store.SaveSetting("Profiles\\Other", "ICAO", "KSEA");
-    const QString section = ProfileCommands::ProfileSection(name);
-    store.SaveSetting(section, "Runways", parts[1]);
-    store.SaveSetting(section, "VisualInUse", parts[2]);
-    store.SaveSetting(section, "LAHSOInEffect", parts[3]);
-    store.SaveSetting(section, "Template", parts[4]);
-    store.SaveSetting(section, "ICAO", parts[5]);
-    FakeForm form;
-    FakeProfileForm list;
-    ScriptedDialogs dialogs;
-    SessionState state;
-    ProfileCommands profiles(store, form, list, dialogs, state);
-    profiles.LoadProfileList();
-    profiles.LoadProfile(name);
-    // Saving it back and loading again gives the same rows.
-    dialogs.inputs = {QStringLiteral("Copy")};
-    profiles.SaveProfile();
-    const int rows = form.runwayCount();
-    profiles.LoadProfile(QStringLiteral("Copy"));
-    if (form.runwayCount() != rows && !parts[1].contains(QLatin1Char(',')) && !parts[1].contains(QLatin1Char('|')))
-        std::abort();
-    if (store.GetSetting("Profiles\\Other", "ICAO", QString()) != QLatin1String("KSEA") && name != QLatin1String("Other"))
-        std::abort();
-    return 0;
+    return runTimed([&] {
+        QStringList parts = textOf(data, size).split(QChar(0));
+        while (parts.size() < 6)
+            parts.append(QString());
+        MemoryStore store;
+        const QString name = parts[0].isEmpty() ? QStringLiteral("P") : parts[0];
+        store.SaveSetting("Profiles", name, "1");
+        store.SaveSetting("Profiles", "Other", "1");
+        store.SaveSetting("Profiles\\Other", "ICAO", "KSEA");
+        const QString section = ProfileCommands::ProfileSection(name);
+        store.SaveSetting(section, "Runways", parts[1]);
+        store.SaveSetting(section, "VisualInUse", parts[2]);
+        store.SaveSetting(section, "LAHSOInEffect", parts[3]);
+        store.SaveSetting(section, "Template", parts[4]);
+        store.SaveSetting(section, "ICAO", parts[5]);
+        FakeForm form;
+        FakeProfileForm list;
+        ScriptedDialogs dialogs;
+        SessionState state;
+        ProfileCommands profiles(store, form, list, dialogs, state);
+        profiles.LoadProfileList();
+        profiles.LoadProfile(name);
+        // Saving it back and loading again gives the same rows.
+        dialogs.inputs = {QStringLiteral("Copy")};
+        profiles.SaveProfile();
+        const int rows = form.runwayCount();
+        profiles.LoadProfile(QStringLiteral("Copy"));
+        if (form.runwayCount() != rows && !parts[1].contains(QLatin1Char(',')) &&
+            !parts[1].contains(QLatin1Char('|')))
+            std::abort();
+        if (store.GetSetting("Profiles\\Other", "ICAO", QString()) != QLatin1String("KSEA") &&
+            name != QLatin1String("Other"))
+            std::abort();
+    });
 }

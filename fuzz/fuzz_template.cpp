@@ -8,20 +8,20 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    SlowInputGuard guard;
-    QStringList parts = textOf(data, size).split(QChar(0));
-    while (parts.size() < 14)
-        parts.append(QString());
-    DecodedMetar m;
-    m.Metar = parts[5];
-    m.ObservationTime = parts[6];
-    m.Wind = parts[7];
-    m.Visibility = parts[8];
-    m.Precip = parts[9];
-    m.Sky = parts[10];
-    m.Temperature = parts[11];
-    m.DewPoint = parts[12];
-    m.Altimeter = parts[13];
-    ExpandTemplate(parts[0], {parts[1], parts[2], m, parts[3], parts[4]});
-    return 0;
+    return runTimed([&] {
+        QStringList parts = textOf(data, size).split(QChar(0));
+        while (parts.size() < 14)
+            parts.append(QString());
+        DecodedMetar m;
+        m.Metar = parts[5];
+        m.ObservationTime = parts[6];
+        m.Wind = parts[7];
+        m.Visibility = parts[8];
+        m.Precip = parts[9];
+        m.Sky = parts[10];
+        m.Temperature = parts[11];
+        m.DewPoint = parts[12];
+        m.Altimeter = parts[13];
+        ExpandTemplate(parts[0], {parts[1], parts[2], m, parts[3], parts[4]});
+    });
 }
