@@ -47,10 +47,8 @@ bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs,
         return false;
     }
 
-    qsizetype lead = 0;
-    while (lead < candidates.size() && candidates.at(lead) == QLatin1Char(' '))
-        ++lead;
-    const QStringList entries = candidates.mid(lead).split(QLatin1Char(' '));
+    // Every capture begins with "http": the only leading space is the first.
+    const QStringList entries = candidates.mid(1).split(QLatin1Char(' '));
     const double r = draw();
     const qsizetype index = qBound(qsizetype(0), qsizetype(std::floor(r * double(entries.size()))),
                                    entries.size() - 1);

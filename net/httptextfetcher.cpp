@@ -9,12 +9,7 @@
 #include <QUrl>
 #include <optional>
 
-HttpTextFetcher::HttpTextFetcher()
-{
-    // The network's servers are plain HTTP or HTTPS; nothing is cached
-    // between cycles, so every request reaches the server.
-    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-}
+HttpTextFetcher::HttpTextFetcher() = default;
 
 HttpTextFetcher::~HttpTextFetcher()
 {
@@ -36,6 +31,7 @@ TextFetcher::Result HttpTextFetcher::fetch(const QString& url)
     if (busy())
         return Failure{BusyErrorNumber, NetTexts::StillExecuting};
 
+    // Redirects are followed, but never from https to http.
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(MaxRedirects);

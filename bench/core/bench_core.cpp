@@ -4,6 +4,7 @@
 #include "fakedesktop.h"
 #include "fakefetcher.h"
 #include "fakeform.h"
+#include "median.h"
 #include "metar.h"
 #include "scripteddialogs.h"
 #include "sessionstate.h"
@@ -32,8 +33,7 @@ double medianMicros(int runs, int perRun, const std::function<void()>& work)
             work();
         samples.push_back(double(timer.nsecsElapsed()) / 1000.0 / perRun);
     }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
+    return median(samples);
 }
 
 } // namespace
@@ -52,9 +52,8 @@ int main()
     values.informationCode = QStringLiteral("ALPHA");
     values.metar = *DecodeMetar(NormaliseMetarReply(Reply));
     values.runways = QStringLiteral("Landing rwys 16L & 16R. Departing rwy 16C.");
-    const double expand = medianMicros(21, 5000, [&] {
-        sink = sink + ExpandTemplate(Texts::DefaultTemplate, values).size();
-    });
+    const double expand = medianMicros(
+        21, 5000, [&] { sink = sink + ExpandTemplate(Texts::DefaultTemplate, values).size(); });
 
     QTemporaryDir dir;
     FakeForm form;

@@ -1,6 +1,8 @@
 // Start-up time and resident memory of briefcast, from process start until
 // the window is idle after the weather server discovery (against the local
 // weather server), and of the bare Qt program, in turns.
+#include "median.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -48,11 +50,6 @@ Run spawnAndWait(const char* program)
     return run;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 } // namespace
 
 int main()
@@ -86,9 +83,11 @@ int main()
             bareRss.push_back(bare.rssMiB);
         }
     }
-    std::printf("Start-up until idle, median of %d: briefcast %.1f ms, bare Qt window %.1f ms, ratio %.2f\n", runs,
-                median(appMs), median(bareMs), median(appMs) / median(bareMs));
-    std::printf("Resident memory at idle (peak), median of %d: briefcast %.1f MiB, bare Qt window %.1f MiB, "
+    std::printf("Start-up until idle, median of %d: briefcast %.1f ms, bare Qt window %.1f ms, "
+                "ratio %.2f\n",
+                runs, median(appMs), median(bareMs), median(appMs) / median(bareMs));
+    std::printf("Resident memory at idle (peak), median of %d: briefcast %.1f MiB, bare Qt window "
+                "%.1f MiB, "
                 "ratio %.2f\n",
                 runs, median(appRss), median(bareRss), median(appRss) / median(bareRss));
     server.kill();

@@ -1,5 +1,6 @@
 #include "atisfile.h"
 #include "metarrequest.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,11 +22,6 @@ private Q_SLOTS:
     void noMetarReply();
 
 private:
-    static QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     QTemporaryDir m_dir;
 };
 
@@ -33,11 +29,11 @@ void TestAtisFile::replacesWholeFile()
 {
     const QString path = m_dir.filePath("atis.txt");
     QVERIFY(!WriteATISFile(path, "Line one\r\nLine two\r\nLine three"));
-    QCOMPARE(read(path), QByteArray("Line one\r\nLine two\r\nLine three"));
+    QCOMPARE(readFile(path), QByteArray("Line one\r\nLine two\r\nLine three"));
     QVERIFY(!WriteATISFile(path, "Short"));
-    QCOMPARE(read(path), QByteArray("Short"));
+    QCOMPARE(readFile(path), QByteArray("Short"));
     QVERIFY(!WriteATISFile(path, QString()));
-    QCOMPARE(read(path), QByteArray());
+    QCOMPARE(readFile(path), QByteArray());
     // Nothing but the file itself is left beside it.
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"atis.txt"});
 }

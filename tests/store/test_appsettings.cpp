@@ -5,40 +5,11 @@
 #include "qsettingsstore.h"
 #include "scripteddialogs.h"
 #include "sessionstate.h"
-#include "storetestenv.h"
+#include "recordingstore.h"
+#include "temporaryhome.h"
 
 #include <QFile>
 #include <QTest>
-
-// Records every store call before passing it on.
-class RecordingStore : public SettingsStore
-{
-public:
-    explicit RecordingStore(SettingsStore& inner) : m_inner(inner) {}
-    mutable QStringList calls;
-    bool SaveSetting(const QString& s, const QString& k, const QString& v) override
-    {
-        calls.append("save " + s + "/" + k + "=" + v);
-        return m_inner.SaveSetting(s, k, v);
-    }
-    QString GetSetting(const QString& s, const QString& k, const QString& d) const override
-    {
-        calls.append("get " + s + "/" + k);
-        return m_inner.GetSetting(s, k, d);
-    }
-    std::optional<Pairs> GetAllSettings(const QString& s) const override
-    {
-        calls.append("all " + s);
-        return m_inner.GetAllSettings(s);
-    }
-    bool DeleteSetting(const QString& s, const std::optional<QString>& k) override
-    {
-        return m_inner.DeleteSetting(s, k);
-    }
-
-private:
-    SettingsStore& m_inner;
-};
 
 class TestAppSettings : public QObject
 {
@@ -58,7 +29,7 @@ private Q_SLOTS:
 
 private:
     void start();
-    StoreTestEnv m_env;
+    TemporaryHome m_env;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QSettingsStore> m_store;
     FakeForm m_form;
@@ -104,7 +75,7 @@ void TestAppSettings::defaultPath()
         qunsetenv("WINEPREFIX");
     else
         qputenv("WINEPREFIX", wineprefix);
-    QCOMPARE(DefaultATISFilePath(), QString(expected).replace("<home>", m_env.home.path()));
+    QCOMPARE(DefaultATISFilePath(), QString(expected).replace("<home>", m_env.path()));
     qunsetenv("WINEPREFIX");
 }
 

@@ -4,7 +4,8 @@
 #include "qsettingsstore.h"
 #include "scripteddialogs.h"
 #include "sessionstate.h"
-#include "storetestenv.h"
+#include "temporaryhome.h"
+#include "testfiles.h"
 #include "storetexts.h"
 
 #include <QDir>
@@ -40,7 +41,7 @@ private Q_SLOTS:
 
 private:
     void fillKbosWest();
-    StoreTestEnv m_env;
+    TemporaryHome m_env;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QSettingsStore> m_store;
     FakeForm m_form;
@@ -462,10 +463,7 @@ void TestProfiles::deletedMeanwhileByAnotherInstance()
 
 void TestProfiles::failedSaveIsNotReportedAsSaved()
 {
-    QFile blocker(m_dir->filePath("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    QSettingsStore broken(m_dir->filePath("blocker/store.ini"));
+    QSettingsStore broken(unwritablePath(m_dir->path(), "store.ini"));
     ProfileCommands profiles(broken, m_form, m_list, m_dialogs, m_state);
     m_form.icao = "KSEA";
     m_state.ProfileDirty = true;

@@ -1,4 +1,6 @@
 #include "qsettingsstore.h"
+#include "temporaryhome.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,15 +32,14 @@ private Q_SLOTS:
 
 private:
     QString file() const { return m_dir->filePath(QStringLiteral("store.ini")); }
-    QTemporaryDir m_home;
+    std::unique_ptr<TemporaryHome> m_home;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void TestQSettingsStore::initTestCase()
 {
-    QVERIFY(m_home.isValid());
-    qputenv("HOME", m_home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (m_home.path() + "/config").toUtf8());
+    m_home = std::make_unique<TemporaryHome>();
+    QVERIFY(m_home->dir.isValid());
 }
 
 void TestQSettingsStore::init()
@@ -49,7 +50,7 @@ void TestQSettingsStore::init()
 void TestQSettingsStore::userLocation()
 {
     QSettingsStore store;
-    QCOMPARE(store.fileName(), m_home.path() + "/config/Briefcast/Briefcast.conf");
+    QCOMPARE(store.fileName(), m_home->path() + "/config/Briefcast/Briefcast.conf");
     QVERIFY(store.SaveSetting("Settings", "ICAO", "KSEA"));
     QCOMPARE(QSettingsStore().GetSetting("Settings", "ICAO"), QStringLiteral("KSEA"));
 }
@@ -181,16 +182,11 @@ void TestQSettingsStore::twoInstancesShareTheFile()
 
 void TestQSettingsStore::failedWriteIsReported()
 {
-    // A folder that cannot exist: its parent is a regular file. Permissions
-    // would not stop a test running as root.
-    QFile blocker(m_dir->filePath("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    QSettingsStore store(m_dir->filePath("blocker/store.ini"));
+    QSettingsStore store(unwritablePath(m_dir->path(), "store.ini"));
     QVERIFY(!store.SaveSetting("Settings", "ICAO", "KSEA"));
     QVERIFY(!store.DeleteSetting("Settings"));
     // Once the folder can be made, the next write goes through.
-    QVERIFY(blocker.remove());
+    QVERIFY(QFile::remove(m_dir->filePath("blocker")));
     QVERIFY(QDir(m_dir->path()).mkdir("blocker"));
     QVERIFY(store.SaveSetting("Settings", "ICAO", "KBOS"));
     QCOMPARE(QSettingsStore(m_dir->filePath("blocker/store.ini")).GetSetting("Settings", "ICAO"), QStringLiteral("KBOS"));

@@ -31,11 +31,6 @@ private Q_SLOTS:
     void atisFileOptions();
 
 private:
-    static QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     frmMain& startWith(const char* icao)
     {
         frmMain& w = h->start();
@@ -63,7 +58,7 @@ void TestFrmMainCycle::autoUpdateRound()
                                                       "\r\n\r\nPress OK to copy to clipboard."));
     QCOMPARE(h->dialogs.shown[0].buttons, Dialogs::Buttons::OKCancel);
     QCOMPARE(h->desktop.clipboard, atis); // OK copies it
-    QCOMPARE(read(h->atisPath()), atis.toUtf8());
+    QCOMPARE(readFile(h->atisPath()), atis.toUtf8());
     QCOMPARE(h->desktop.flashes, 1);
 
     // Auto-update: the same observation at once brings nothing new.
@@ -89,7 +84,7 @@ void TestFrmMainCycle::autoUpdateRound()
     QCOMPARE(w.state().TickCounter, 0);
     QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("ALPHA"));
     QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
-    QCOMPARE(read(h->atisPath()), w.atisText().toUtf8());
+    QCOMPARE(readFile(h->atisPath()), w.atisText().toUtf8());
     QCOMPARE(h->desktop.flashes, 2);
 
     // The same observation again: no new ATIS, no announcement.
@@ -213,7 +208,7 @@ void TestFrmMainCycle::closeWhileWaitingForReply()
     QCOMPARE(h->unloads, 1);
     QCOMPARE(h->store.saves, saves + 5);
     QVERIFY(h->dialogs.shown.isEmpty());
-    QCOMPARE(read(h->atisPath()), QByteArray("<missing>"));
+    QCOMPARE(readFile(h->atisPath()), QByteArray("<missing>"));
     QVERIFY(!w.tmrMain->isActive());
     // Nothing runs any more.
     w.engine().RefreshATIS();
@@ -277,14 +272,14 @@ void TestFrmMainCycle::atisFileOptions()
     w.mnuOptionsUpdateATISFile->trigger(); // off: shown, not written
     QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
     QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
-    QCOMPARE(read(h->atisPath()), QByteArray("<missing>"));
+    QCOMPARE(readFile(h->atisPath()), QByteArray("<missing>"));
     w.mnuOptionsUpdateATISFile->trigger();
     w.state().ATISFilePath = h->dir.filePath("no-such-folder/atis.txt");
     QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
     QVERIFY(h->dialogs.shown.last().text.startsWith(Texts::WriteError));
     w.state().ATISFilePath = h->atisPath();
     QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-    QCOMPARE(read(h->atisPath()), w.atisText().toUtf8());
+    QCOMPARE(readFile(h->atisPath()), w.atisText().toUtf8());
 }
 
 BRIEFCAST_UI_TEST_MAIN(TestFrmMainCycle)

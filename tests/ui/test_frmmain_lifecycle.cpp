@@ -234,10 +234,7 @@ void TestFrmMainLifecycle::failedProfileSaveKeepsWindowOpen()
     frmMain& w = h->start();
     QTest::keyClicks(w.txtICAO, "KSEA");
     // The settings folder turns into a file: nothing can be written any more.
-    QSettingsStore broken(h->dir.filePath("blocker/store.conf"));
-    QFile blocker(h->dir.filePath("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QSettingsStore broken(unwritablePath(h->dir.path(), "store.conf"));
     ProfileCommands profiles(broken, w, w, h->dialogs, w.state());
     h->dialogs.answers = {Dialogs::Answer::Yes};
     h->dialogs.inputs = {"KSEA"};

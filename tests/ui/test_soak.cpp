@@ -26,11 +26,6 @@ private:
         const QList<QByteArray> fields = statm.readAll().split(' ');
         return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE);
     }
-    static QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
 };
 
 void TestSoak::tenThousandCycles()
@@ -131,7 +126,7 @@ void TestSoak::tenThousandCycles()
                                 .arg(w.codeIndex())
                                 .arg(expectedCode)
                                 .arg(h.dialogs.shown.isEmpty() ? QString() : h.dialogs.shown.last().text)));
-        QVERIFY2(read(h.atisPath()) == w.atisText().toUtf8(), qPrintable(QStringLiteral("cycle %1").arg(i)));
+        QVERIFY2(readFile(h.atisPath()) == w.atisText().toUtf8(), qPrintable(QStringLiteral("cycle %1").arg(i)));
         QVERIFY(QApplication::overrideCursor() == nullptr);
         h.dialogs.shown.clear();
         if (i == 99)

@@ -5,37 +5,15 @@
 #include "httptextfetcher.h"
 #include "localweatherserver.h"
 #include "qsettingsstore.h"
+#include "recordingstore.h"
 #include "scripteddialogs.h"
+#include "temporaryhome.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-
-// Counts the writes that reach the store, to prove settings are saved once.
-class CountingStore : public SettingsStore
-{
-public:
-    explicit CountingStore(SettingsStore& inner) : m_inner(inner) {}
-    int saves = 0;
-    bool SaveSetting(const QString& s, const QString& k, const QString& v) override
-    {
-        ++saves;
-        return m_inner.SaveSetting(s, k, v);
-    }
-    QString GetSetting(const QString& s, const QString& k, const QString& d) const override
-    {
-        return m_inner.GetSetting(s, k, d);
-    }
-    std::optional<Pairs> GetAllSettings(const QString& s) const override { return m_inner.GetAllSettings(s); }
-    bool DeleteSetting(const QString& s, const std::optional<QString>& k) override
-    {
-        return m_inner.DeleteSetting(s, k);
-    }
-
-private:
-    SettingsStore& m_inner;
-};
 
 // The real window over a real settings file in a temporary folder, a real
 // weather server on 127.0.0.1 and scripted dialogs and desktop.
@@ -44,7 +22,7 @@ struct UiHarness
     QTemporaryDir dir;
     LocalWeatherServer server;
     QSettingsStore fileStore{dir.filePath("Briefcast.conf")};
-    CountingStore store{fileStore};
+    RecordingStore store{fileStore};
     HttpTextFetcher fetcher;
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
@@ -91,10 +69,7 @@ struct UiHarness
 // Keeps every test away from the real home: set before QApplication exists.
 inline void useTemporaryHome()
 {
-    static QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
-    qunsetenv("WINEPREFIX");
+    static TemporaryHome home;
 }
 
 #define BRIEFCAST_UI_TEST_MAIN(TestClass)                                                                    \
