@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFile>
+#include <QString>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
@@ -36,3 +38,15 @@ public:
 private:
     bool m_dropped;
 };
+
+// A settings folder and its file that everyone may read and only root may
+// write (readOnly), or that their owner may write again.
+inline bool setStoreReadOnly(const QString& folder, const QString& file, bool readOnly)
+{
+    const QFileDevice::Permissions read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFileDevice::Permissions write =
+        readOnly ? QFileDevice::Permissions() : QFile::WriteOwner;
+    return QFile::setPermissions(folder, read | write | QFile::ExeOwner | QFile::ExeGroup |
+                                             QFile::ExeOther) &&
+           QFile::setPermissions(file, read | write);
+}

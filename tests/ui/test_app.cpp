@@ -1,4 +1,5 @@
 #include "localweatherserver.h"
+#include "ordinaryuser.h"
 #include "testfiles.h"
 
 #include <QProcess>
@@ -69,13 +70,12 @@ void TestApp::endSignalsSaveTheSettings()
     QVERIFY(seed.open(QIODevice::WriteOnly));
     seed.write("[Settings]\nICAO=KSEA\n");
     seed.close();
-    // Root's folders, readable by all: the user nobody may read the store,
-    // not write it.
-    const auto readable =
-        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
-    for (const QString& path : {home.path(), home.filePath("config"), folder})
-        QVERIFY(QFile::setPermissions(path, readable));
-    QVERIFY(QFile::setPermissions(conf, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    // Everyone may read the store; when it is not writable only root may
+    // write it, and the program runs as the user nobody.
+    QVERIFY(QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                   QFile::ExeOwner | QFile::ReadOther |
+                                                   QFile::ExeOther));
+    QVERIFY(setStoreReadOnly(folder, conf, !writable));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home.path());
@@ -95,6 +95,7 @@ void TestApp::endSignalsSaveTheSettings()
     QVERIFY(QTest::qWaitFor([&] { return app.state() == QProcess::NotRunning; }, 20000));
     QCOMPARE(app.exitStatus(), QProcess::NormalExit);
     const QByteArray stored = readFile(conf);
+    setStoreReadOnly(folder, conf, false);
     if (writable) {
         QCOMPARE(app.exitCode(), 0);
         for (const char* line :

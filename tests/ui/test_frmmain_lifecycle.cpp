@@ -272,19 +272,19 @@ void TestFrmMainLifecycle::unwritableStoreOnClose()
     QFETCH(bool, retry);
     const QString conf = h->fileStore.fileName();
     h->fileStore.SaveSetting("Settings", "UpdateATISFile", "True");
-    // Root's file in root's folder: a controller may read it, not write it.
-    QVERIFY(QFile::setPermissions(h->dir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                     QFile::ExeOwner | QFile::ReadOther |
-                                                     QFile::ExeOther));
-    QVERIFY(QFile::setPermissions(conf, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
     frmMain& w = h->start();
     w.mnuOptionsUpdateATISFile->trigger();
     const QByteArray before = readFile(conf);
     QVERIFY(before.contains("UpdateATISFile=True"));
 
-    // Root again while the question is open: a later attempt may succeed.
+    // The store turns read-only and the close runs as an ordinary user;
+    // while the question is open the store becomes writable again.
+    QVERIFY(setStoreReadOnly(h->dir.path(), conf, true));
     OrdinaryUser user;
-    h->dialogs.whileShown = [&](const ScriptedDialogs::Shown&) { user.restore(); };
+    h->dialogs.whileShown = [&](const ScriptedDialogs::Shown&) {
+        user.restore();
+        setStoreReadOnly(h->dir.path(), conf, false);
+    };
     using Answer = Dialogs::Answer;
     h->dialogs.answers = retry ? QList{Answer::Yes, Answer::Yes, Answer::No} : QList{Answer::No};
     QVERIFY(w.close());
