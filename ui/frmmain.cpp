@@ -253,14 +253,30 @@ void frmMain::connectEvents()
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
 
-    connect(cmdLoad, &QPushButton::clicked, this, [&profiles] { profiles.cmdLoad_Click(); });
-    connect(cmdSave, &QPushButton::clicked, this, [&profiles] { profiles.cmdSave_Click(); });
-    connect(cmdDelete, &QPushButton::clicked, this, [&profiles] { profiles.cmdDelete_Click(); });
-    connect(txtICAO, &QLineEdit::textChanged, this, [&profiles] { profiles.txtICAO_Change(); });
-    connect(txtTemplate, &QPlainTextEdit::textChanged, this, [&profiles] { profiles.txtTemplate_Change(); });
-    connect(chkVisual, &QCheckBox::toggled, this, [&profiles] { profiles.chkVisual_Click(); });
-    connect(chkLAHSO, &QCheckBox::toggled, this, [&profiles] { profiles.chkLAHSO_Click(); });
-    connect(m_runways, &RunwayLists::tickChanged, this, [&profiles] { profiles.lstArriving_ItemCheck(); });
+    // The profile commands and the changes of a profile setting are all that
+    // set or clear the unsaved mark; the title shows it after each.
+    auto marking = [this](auto handler) {
+        return [this, handler] {
+            handler();
+            showProfileDirty();
+        };
+    };
+    connect(cmdLoad, &QPushButton::clicked, this,
+            marking([&profiles] { profiles.cmdLoad_Click(); }));
+    connect(cmdSave, &QPushButton::clicked, this,
+            marking([&profiles] { profiles.cmdSave_Click(); }));
+    connect(cmdDelete, &QPushButton::clicked, this,
+            marking([&profiles] { profiles.cmdDelete_Click(); }));
+    connect(txtICAO, &QLineEdit::textChanged, this,
+            marking([&profiles] { profiles.txtICAO_Change(); }));
+    connect(txtTemplate, &QPlainTextEdit::textChanged, this,
+            marking([&profiles] { profiles.txtTemplate_Change(); }));
+    connect(chkVisual, &QCheckBox::toggled, this,
+            marking([&profiles] { profiles.chkVisual_Click(); }));
+    connect(chkLAHSO, &QCheckBox::toggled, this,
+            marking([&profiles] { profiles.chkLAHSO_Click(); }));
+    connect(m_runways, &RunwayLists::tickChanged, this,
+            marking([&profiles] { profiles.lstArriving_ItemCheck(); }));
     connect(cmdAddRunway, &QPushButton::clicked, this, [this] {
         if (m_runways->addRunway(m_dialogs))
             markDirty();
@@ -281,6 +297,12 @@ void frmMain::connectEvents()
 void frmMain::markDirty()
 {
     m_profiles->MarkProfileDirty();
+    showProfileDirty();
+}
+
+void frmMain::showProfileDirty()
+{
+    setWindowModified(m_state.ProfileDirty);
 }
 
 bool frmMain::load()
@@ -289,15 +311,31 @@ bool frmMain::load()
     m_loading = true;
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
-    setWindowTitle(UiTexts::AppTitle);
+    // "[*]" shows as "*" while the profile has unsaved changes.
+    const QString title = UiTexts::AppTitle + QStringLiteral("[*]");
+    setWindowTitle(title);
     LoadStartupSettings(m_store, *this, *m_profiles, m_state);
     const bool found = DiscoverMetarServer(*m_fetcher, *this, m_dialogs, m_state, m_draw);
     centralWidget()->setEnabled(true);
     menuBar()->setEnabled(true);
     m_loading = false;
-    if (found)
-        txtICAO->setFocus();
-    return found;
+    setWindowTitle(title);
+    showProfileDirty();
+    if (!found)
+        return false;
+    txtICAO->setFocus();
+    // The program may only end from the event loop, which runs after this.
+    if (m_pendingClose == PendingClose::SessionEnd)
+        QTimer::singleShot(0, this, [this] { sessionEnding(false); });
+    else if (m_pendingClose == PendingClose::Close)
+        QTimer::singleShot(0, this, [this] { close(); });
+    return true;
+}
+
+void frmMain::closeAfterStartUp(PendingClose kind)
+{
+    m_pendingClose = std::max(m_pendingClose, kind);
+    setWindowTitle(UiTexts::ClosingAfterStartUp);
 }
 
 bool frmMain::ConfirmExit()
@@ -309,35 +347,39 @@ bool frmMain::sessionEnding(bool mayAsk)
 {
     if (m_unloaded)
         return true;
+    if (m_loading) {
+        closeAfterStartUp(mayAsk ? PendingClose::Close : PendingClose::SessionEnd);
+        return true;
+    }
     if (mayAsk)
         return close();
-    unload();
+    unload(false);
     return true;
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    // While start-up runs, or while the question about unsaved changes is
-    // already open, another close request changes nothing.
+    // While the question about unsaved changes is already open, another
+    // close request changes nothing; during start-up it waits for its end.
     if (m_unloaded || m_loading || m_closing) {
-        if (m_unloaded)
-            event->accept();
-        else
-            event->ignore();
+        if (m_loading)
+            closeAfterStartUp(PendingClose::Close);
+        m_unloaded ? event->accept() : event->ignore();
         return;
     }
     m_closing = true;
     const bool mayClose = ConfirmExit();
     m_closing = false;
+    showProfileDirty();
     if (!mayClose || m_unloaded) {
         m_unloaded ? event->accept() : event->ignore();
         return;
     }
-    unload();
+    unload(true);
     event->accept();
 }
 
-void frmMain::unload()
+void frmMain::unload(bool mayAsk)
 {
     if (m_unloaded)
         return;
@@ -348,9 +390,18 @@ void frmMain::unload()
     tmrMain->stop();
     if (m_abortFetch)
         m_abortFetch();
-    SaveSettings(m_store, *this, m_state);
+    // The controller may try again (once the store is writable) or close
+    // without the settings; when nobody may be asked, the session is ending.
+    bool saved = SaveSettings(m_store, *this, m_state);
+    while (!saved && mayAsk &&
+           m_dialogs.message(UiTexts::SettingsNotSaved + CrLf + CrLf + UiTexts::TrySavingAgain,
+                             UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
+                             Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
+        saved = SaveSettings(m_store, *this, m_state);
+    if (!saved && !mayAsk)
+        qWarning("%s", qPrintable(UiTexts::SettingsNotSaved));
     if (m_onUnloaded)
-        m_onUnloaded();
+        m_onUnloaded(saved);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)

@@ -45,15 +45,17 @@ public:
         Desktop* desktop = nullptr;
         // The draw that picks the weather server.
         RandomDraw draw = SystemRandomDraw;
-        // Runs once the settings are written on close (the program ends).
-        std::function<void()> unloaded;
+        // Runs once on close, after the settings were written or the
+        // controller chose to close without them (the program ends).
+        std::function<void(bool saved)> unloaded;
     };
 
     explicit frmMain(const Services& services, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // The start-up sequence. False when no weather server was found: the
-    // program must end without writing any setting.
+    // program must end without writing any setting. A close asked for
+    // meanwhile is carried out once it returns true, from the event loop.
     bool load();
     // Asks about unsaved profile changes; false cancels the close.
     bool ConfirmExit();
@@ -61,7 +63,7 @@ public:
     // no question may be asked, save the settings and end. False when the
     // controller cancelled.
     bool sessionEnding(bool mayAsk);
-    // True once the settings have been written on close.
+    // True once the close has begun writing the settings.
     bool unloaded() const { return m_unloaded; }
 
     SessionState& state() { return m_state; }
@@ -122,19 +124,29 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A close asked for during start-up, carried out at its end.
+    enum class PendingClose
+    {
+        None,
+        Close,
+        SessionEnd
+    };
+
     void createControls();
     void createMenus();
     void arrange();
     void setFocusOrder();
     void connectEvents();
     void markDirty();
-    void unload();
+    void showProfileDirty();
+    void closeAfterStartUp(PendingClose kind);
+    void unload(bool mayAsk);
 
     SettingsStore& m_store;
     std::unique_ptr<WaitCursorFetcher> m_fetcher;
     std::function<void()> m_abortFetch;
     RandomDraw m_draw;
-    std::function<void()> m_onUnloaded;
+    std::function<void(bool)> m_onUnloaded;
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<Desktop> m_ownDesktop;
     Dialogs& m_dialogs;
@@ -146,6 +158,7 @@ private:
     bool m_loading = false;
     bool m_closing = false;
     bool m_unloaded = false;
+    PendingClose m_pendingClose = PendingClose::None;
     double m_scale = 1.0;
 
 public:

@@ -2,6 +2,9 @@
 #include "frmmain.h"
 #include "httptextfetcher.h"
 #include "qsettingsstore.h"
+#ifdef Q_OS_UNIX
+#include "sessionendsignals.h"
+#endif
 #include "texts.h"
 
 #include <QApplication>
@@ -21,11 +24,18 @@ int main(int argc, char** argv)
     frmMain window({.store = store,
                     .fetcher = fetcher,
                     .abortFetch = [&fetcher] { fetcher.abort(); },
-                    .unloaded = [] { QCoreApplication::exit(0); }});
+                    .unloaded = [](bool saved) { QCoreApplication::exit(saved ? 0 : 1); }});
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
         if (!window.sessionEnding(manager.allowsInteraction()))
             manager.cancel();
     });
+#ifdef Q_OS_UNIX
+    // A logout without a session manager ends the session with a signal:
+    // save the settings as a session end that may not ask does.
+    SessionEndSignals endSignals;
+    QObject::connect(&endSignals, &SessionEndSignals::received, &window,
+                     [&window] { window.sessionEnding(false); });
+#endif
     window.show();
     // Without a weather server the tool cannot work: end without saving.
     if (!window.load())

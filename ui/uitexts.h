@@ -40,7 +40,14 @@ inline const QString Credit = QStringLiteral("Briefcast contributors");
 inline const QString ManualMissing =
     QStringLiteral("The user manual could not be opened:");
 
-// Start-up
+// Start-up and shutdown
 inline const QString StartupError =
     QStringLiteral("Briefcast could not start: the following error occurred:");
+// The caption while a close waits for the end of start-up.
+inline const QString ClosingAfterStartUp =
+    QStringLiteral("Briefcast (closing as soon as start-up ends)");
+inline const QString SettingsNotSaved =
+    QStringLiteral("The settings could not be saved: the settings store could not be written.");
+inline const QString TrySavingAgain =
+    QStringLiteral("Try again? No closes Briefcast without saving them.");
 } // namespace UiTexts

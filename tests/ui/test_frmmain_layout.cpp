@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 #include "twiplayout.h"
 
 // The window as designed: controls, captions, arrangement, focus order,
@@ -48,7 +49,7 @@ private:
 void TestFrmMainLayout::controlsAndCaptions()
 {
     frmMain& w = h->start();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Briefcast"));
+    QCOMPARE(w.windowHandle()->title(), QStringLiteral("Briefcast"));
     const QList<QPair<QWidget*, QString>> captions{
         {w.Frame1, "Profiles"},        {w.Frame2, "ATIS"},
         {w.Frame3, "Runways"},         {w.Label3, "Airport Code:"},

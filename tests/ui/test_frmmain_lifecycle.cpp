@@ -1,7 +1,8 @@
 #include "appsettings.h"
 #include "nettexts.h"
-#include "storetexts.h"
+#include "ordinaryuser.h"
 #include "profilecommands.h"
+#include "storetexts.h"
 #include "texts.h"
 #include "uiharness.h"
 
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 // Start-up and shutdown of the real window over a real settings file.
 class TestFrmMainLifecycle : public QObject
@@ -25,11 +27,13 @@ private Q_SLOTS:
     void lastProfileGone();
     void failedDiscoveryWritesNothing_data();
     void failedDiscoveryWritesNothing();
-    void progressLinesWhileDiscovering();
+    void closeDuringStartUpWaitsForIt();
     void everyCloseRequestAsks_data();
     void everyCloseRequestAsks();
     void cancelledCloseKeepsWindowAndStore();
     void failedProfileSaveKeepsWindowOpen();
+    void unwritableStoreOnClose_data();
+    void unwritableStoreOnClose();
     void sessionEnding();
     void profileRoundThroughTheWindow();
 
@@ -152,26 +156,39 @@ void TestFrmMainLifecycle::failedDiscoveryWritesNothing()
     QCOMPARE(h->fileStore.GetAllSettings("Settings")->size(), 1);
 }
 
-void TestFrmMainLifecycle::progressLinesWhileDiscovering()
+void TestFrmMainLifecycle::closeDuringStartUpWaitsForIt()
 {
-    h->server.faults.delayMs = 300;
+    // The status file comes late; the close is asked for once it is awaited.
+    h->server.faults.delayMs = 2000;
     frmMain& w = h->create();
     w.show();
     QString seen;
+    QString titleMeanwhile;
     bool enabledMeanwhile = true;
     bool closedMeanwhile = true;
-    QTimer::singleShot(100, [&] {
+    QTimer whenAsked;
+    whenAsked.setInterval(10);
+    connect(&whenAsked, &QTimer::timeout, [&] {
+        if (h->server.requestCount() == 0)
+            return;
+        whenAsked.stop();
         seen = w.txtATIS->toPlainText();
         enabledMeanwhile = w.centralWidget()->isEnabled() || w.menuBar()->isEnabled();
-        // A close request while start-up runs is not taken.
         closedMeanwhile = w.close();
+        titleMeanwhile = w.windowHandle()->title();
     });
+    whenAsked.start();
     QVERIFY(w.load());
     QCOMPARE(seen, QStringLiteral("Retrieving VATSIM data server listing ...\n"));
     QVERIFY(!enabledMeanwhile);
     QVERIFY(!closedMeanwhile);
+    QCOMPARE(titleMeanwhile, QStringLiteral("Briefcast (closing as soon as start-up ends)"));
     QCOMPARE(w.txtATIS->toPlainText(), QString());
-    QCOMPARE(h->unloads, 0);
+    // Start-up done, the close remembered is carried out: settings written.
+    QTRY_COMPARE_WITH_TIMEOUT(h->unloads, 1, 10000);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->fileStore.GetSetting("Settings", "Template"), Texts::DefaultTemplate);
 }
 
 void TestFrmMainLifecycle::everyCloseRequestAsks_data()
@@ -243,6 +260,53 @@ void TestFrmMainLifecycle::failedProfileSaveKeepsWindowOpen()
     QVERIFY(w.state().ProfileDirty);
 }
 
+void TestFrmMainLifecycle::unwritableStoreOnClose_data()
+{
+    QTest::addColumn<bool>("retry");
+    QTest::newRow("tried again once writable") << true;
+    QTest::newRow("closed anyway") << false;
+}
+
+void TestFrmMainLifecycle::unwritableStoreOnClose()
+{
+    QFETCH(bool, retry);
+    const QString conf = h->fileStore.fileName();
+    h->fileStore.SaveSetting("Settings", "UpdateATISFile", "True");
+    frmMain& w = h->start();
+    w.mnuOptionsUpdateATISFile->trigger();
+    const QByteArray before = readFile(conf);
+    QVERIFY(before.contains("UpdateATISFile=True"));
+
+    // The store turns read-only and the close runs as an ordinary user;
+    // while the question is open the store becomes writable again.
+    QVERIFY(setStoreReadOnly(h->dir.path(), conf, true));
+    OrdinaryUser user;
+    h->dialogs.whileShown = [&](const ScriptedDialogs::Shown&) {
+        user.restore();
+        setStoreReadOnly(h->dir.path(), conf, false);
+    };
+    using Answer = Dialogs::Answer;
+    h->dialogs.answers = retry ? QList{Answer::Yes, Answer::Yes, Answer::No} : QList{Answer::No};
+    QVERIFY(w.close());
+    QVERIFY(!h->dialogs.shown.isEmpty());
+    for (const ScriptedDialogs::Shown& shown : h->dialogs.shown) {
+        QCOMPARE(shown.text,
+                 QStringLiteral("The settings could not be saved: the settings store could "
+                                "not be written.\r\n\r\nTry again? No closes Briefcast "
+                                "without saving them."));
+        QCOMPARE(shown.title, QStringLiteral("Error"));
+        QCOMPARE(shown.icon, Dialogs::Icon::Exclamation);
+        QCOMPARE(shown.buttons, Dialogs::Buttons::YesNo);
+    }
+    QCOMPARE(h->unloads, 1);
+    // The program's exit status follows: 0 when saved, 1 when not.
+    QCOMPARE(h->saved, retry);
+    if (retry)
+        QVERIFY(readFile(conf).contains("UpdateATISFile=False"));
+    else
+        QCOMPARE(readFile(conf), before);
+}
+
 void TestFrmMainLifecycle::sessionEnding()
 {
     frmMain& w = h->start();
@@ -261,7 +325,11 @@ void TestFrmMainLifecycle::sessionEnding()
 void TestFrmMainLifecycle::profileRoundThroughTheWindow()
 {
     frmMain& w = h->start();
+    // The title bar marks unsaved changes of the profile.
+    auto title = [&] { return w.windowHandle()->title(); };
+    QCOMPARE(title(), QStringLiteral("Briefcast"));
     QTest::keyClicks(w.txtICAO, "kbos");
+    QCOMPARE(title(), QStringLiteral("Briefcast*"));
     QVERIFY(w.txtICAO->hasFocus() || QApplication::focusWidget() == w.txtICAO);
     w.txtTemplate->setFocus(); // leaving the box upper-cases it
     QCOMPARE(w.txtICAO->text(), QStringLiteral("KBOS"));
@@ -277,6 +345,7 @@ void TestFrmMainLifecycle::profileRoundThroughTheWindow()
     QCOMPARE(h->fileStore.GetSetting("Profiles\\KBOS west", "VisualInUse"), QStringLiteral("1"));
     QCOMPARE(w.cboProfiles->currentText(), QStringLiteral("KBOS west"));
     QVERIFY(!w.state().ProfileDirty);
+    QCOMPARE(title(), QStringLiteral("Briefcast"));
 
     // Change, then load: the question; No drops the change.
     w.setDepartingTicked(1, true);
@@ -286,6 +355,7 @@ void TestFrmMainLifecycle::profileRoundThroughTheWindow()
     QCOMPARE(h->dialogs.shown.last().text, StoreTexts::UpdateSavedProfile);
     QVERIFY(!w.departingTicked(1));
     QVERIFY(!w.state().ProfileDirty);
+    QCOMPARE(title(), QStringLiteral("Briefcast"));
 
     // Delete it: listed no more, nothing selected, the window counts as changed.
     h->dialogs.answers = {Dialogs::Answer::Yes};
@@ -293,6 +363,7 @@ void TestFrmMainLifecycle::profileRoundThroughTheWindow()
     QCOMPARE(w.cboProfiles->count(), 0);
     QCOMPARE(w.cboProfiles->currentIndex(), -1);
     QVERIFY(w.state().ProfileDirty);
+    QCOMPARE(title(), QStringLiteral("Briefcast*"));
 }
 
 BRIEFCAST_UI_TEST_MAIN(TestFrmMainLifecycle)

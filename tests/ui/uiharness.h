@@ -27,6 +27,7 @@ struct UiHarness
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
     int unloads = 0;
+    bool saved = false;
     std::unique_ptr<frmMain> window;
 
     UiHarness()
@@ -42,14 +43,18 @@ struct UiHarness
     // Builds the window; with realDialogs, Qt's own message boxes.
     frmMain& create(bool realDialogs = false)
     {
-        window = std::make_unique<frmMain>(frmMain::Services{
-            .store = store,
-            .fetcher = fetcher,
-            .abortFetch = [this] { fetcher.abort(); },
-            .dialogs = realDialogs ? nullptr : &dialogs,
-            .desktop = &desktop,
-            .draw = [] { return 0.0f; },
-            .unloaded = [this] { ++unloads; }});
+        window =
+            std::make_unique<frmMain>(frmMain::Services{.store = store,
+                                                        .fetcher = fetcher,
+                                                        .abortFetch = [this] { fetcher.abort(); },
+                                                        .dialogs = realDialogs ? nullptr : &dialogs,
+                                                        .desktop = &desktop,
+                                                        .draw = [] { return 0.0f; },
+                                                        .unloaded =
+                                                            [this](bool written) {
+                                                                ++unloads;
+                                                                saved = written;
+                                                            }});
         return *window;
     }
 
