@@ -27,4 +27,26 @@ public:
     // Returns false when the change did not reach the store.
     virtual bool DeleteSetting(const QString& section,
                                const std::optional<QString>& key = std::nullopt) = 0;
+
+    // One change of writeTogether: a key set to a value, a key removed (no
+    // value), or a whole section removed (no key).
+    struct Change
+    {
+        QString section;
+        std::optional<QString> key;
+        std::optional<QString> value;
+    };
+    // Makes all the changes, in order, or none of them: false when they did
+    // not reach the store, which then holds what it held before. This
+    // default makes them one by one and stops at the first that fails; a
+    // store that can write them at once overrides it.
+    virtual bool writeTogether(const QList<Change>& changes)
+    {
+        for (const Change& c : changes) {
+            if (!(c.value ? SaveSetting(c.section, *c.key, *c.value)
+                          : DeleteSetting(c.section, c.key)))
+                return false;
+        }
+        return true;
+    }
 };

@@ -32,8 +32,8 @@ QString flag(bool ticked)
 }
 } // namespace
 
-ProfileCommands::ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list, Dialogs& dialogs,
-                                 SessionState& state)
+ProfileCommands::ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list,
+                                 Dialogs& dialogs, SessionState& state)
     : m_store(store), m_form(form), m_list(list), m_dialogs(dialogs), m_state(state)
 {
 }
@@ -47,8 +47,8 @@ QString ProfileCommands::RunwayValue() const
 {
     QStringList rows;
     for (int row = 0; row < m_form.runwayCount(); ++row)
-        rows.append(m_form.runwayId(row) + QLatin1Char(',') + flag(m_form.arrivingTicked(row)) + QLatin1Char(',')
-                    + flag(m_form.departingTicked(row)));
+        rows.append(m_form.runwayId(row) + QLatin1Char(',') + flag(m_form.arrivingTicked(row)) +
+                    QLatin1Char(',') + flag(m_form.departingTicked(row)));
     return rows.join(QLatin1Char('|'));
 }
 
@@ -59,11 +59,7 @@ void ProfileCommands::LoadProfileList()
         for (const auto& [name, value] : *keys)
             m_list.addProfile(name);
     }
-    m_list.setProfileIndex(-1);
-    for (int i = 0; i < m_list.profileCount(); ++i) {
-        if (m_list.profileText(i) == m_state.CurrentProfile)
-            m_list.setProfileIndex(i);
-    }
+    selectEntry(m_state.CurrentProfile);
 }
 
 void ProfileCommands::applyRunways(const QString& value)
@@ -85,11 +81,11 @@ void ProfileCommands::applyRunways(const QString& value)
     }
 }
 
-void ProfileCommands::LoadProfile(const QString& name)
+bool ProfileCommands::LoadProfile(const QString& name)
 {
     const auto keys = m_store.GetAllSettings(ProfileSection(name));
     if (!keys)
-        return;
+        return false;
     m_form.setIcaoText(QString());
     m_form.setTemplateText(QString());
     m_form.clearRunways();
@@ -111,24 +107,48 @@ void ProfileCommands::LoadProfile(const QString& name)
     }
     m_state.CurrentProfile = name;
     m_state.ProfileDirty = false;
+    return true;
+}
+
+bool ProfileCommands::selectEntry(const QString& name)
+{
+    m_list.setProfileIndex(-1);
+    for (int i = 0; i < m_list.profileCount(); ++i) {
+        if (m_list.profileText(i) == name) {
+            m_list.setProfileIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ProfileCommands::isListed(const QString& name)
+{
+    const int index = m_list.profileIndex();
+    const QString selected = index >= 0 ? m_list.profileText(index) : QString();
+    LoadProfileList();
+    const bool listed = selectEntry(name);
+    selectEntry(selected);
+    return listed;
 }
 
 bool ProfileCommands::SaveProfile()
 {
-    QString proposed = m_state.CurrentProfile.isEmpty() ? m_form.icaoText() : m_state.CurrentProfile;
+    QString proposed =
+        m_state.CurrentProfile.isEmpty() ? m_form.icaoText() : m_state.CurrentProfile;
     QString name;
     while (true) {
-        name = m_dialogs.input(StoreTexts::EnterProfileName, StoreTexts::SaveProfileTitle, proposed);
+        name =
+            m_dialogs.input(StoreTexts::EnterProfileName, StoreTexts::SaveProfileTitle, proposed);
         if (name.isEmpty())
             return false;
-        bool listed = false;
-        for (int i = 0; i < m_list.profileCount() && !listed; ++i)
-            listed = m_list.profileText(i) == name;
-        if (!listed)
+        // Another instance may have saved or deleted profiles since the list
+        // was filled: the store as it is now decides.
+        if (!isListed(name))
             break;
-        const Dialogs::Answer answer =
-            m_dialogs.message(StoreTexts::OverwriteQuestion(name), StoreTexts::ConfirmOverwriteTitle,
-                              Dialogs::Icon::Question, Dialogs::Buttons::YesNoCancel);
+        const Dialogs::Answer answer = m_dialogs.message(
+            StoreTexts::OverwriteQuestion(name), StoreTexts::ConfirmOverwriteTitle,
+            Dialogs::Icon::Question, Dialogs::Buttons::YesNoCancel);
         if (answer == Dialogs::Answer::Yes)
             break;
         if (answer != Dialogs::Answer::No)
@@ -139,24 +159,24 @@ bool ProfileCommands::SaveProfile()
     QString templ = m_form.templateText();
     templ.replace(CrLf, LineBreakMarker);
     const QString section = ProfileSection(name);
-    bool written = m_store.SaveSetting(IndexSection, name, QStringLiteral("1"));
-    written = written && m_store.SaveSetting(section, KeyICAO, m_form.icaoText());
-    written = written && m_store.SaveSetting(section, KeyTemplate, templ);
-    written = written && m_store.SaveSetting(section, KeyRunways, RunwayValue());
-    written = written && m_store.SaveSetting(section, KeyVisual, flag(m_form.visualTicked()));
-    written = written && m_store.SaveSetting(section, KeyLAHSO, flag(m_form.lahsoTicked()));
-    if (!written) {
+    // The index key and the section are written together or not at all.
+    if (!m_store.writeTogether({{IndexSection, name, QStringLiteral("1")},
+                                {section, KeyICAO, m_form.icaoText()},
+                                {section, KeyTemplate, templ},
+                                {section, KeyRunways, RunwayValue()},
+                                {section, KeyVisual, flag(m_form.visualTicked())},
+                                {section, KeyLAHSO, flag(m_form.lahsoTicked())}})) {
         // The window still holds the changes and the flag says so: the
         // controller can try again, and a close is not let through.
-        m_dialogs.message(StoreTexts::ProfileNotSaved, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
-                          Dialogs::Buttons::OK);
-        LoadProfileList();
+        m_dialogs.message(StoreTexts::ProfileNotSaved, Texts::ErrorTitle,
+                          Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return false;
     }
     m_state.CurrentProfile = name;
     LoadProfileList();
     m_state.ProfileDirty = false;
-    m_dialogs.message(StoreTexts::ProfileSaved, Texts::AppTitle, Dialogs::Icon::Information, Dialogs::Buttons::OK);
+    m_dialogs.message(StoreTexts::ProfileSaved, Texts::AppTitle, Dialogs::Icon::Information,
+                      Dialogs::Buttons::OK);
     return true;
 }
 
@@ -164,8 +184,8 @@ bool ProfileCommands::PromptSaveProfile()
 {
     if (!m_state.ProfileDirty)
         return true;
-    const QString& question =
-        m_state.CurrentProfile.isEmpty() ? StoreTexts::SaveAsProfile : StoreTexts::UpdateSavedProfile;
+    const QString& question = m_state.CurrentProfile.isEmpty() ? StoreTexts::SaveAsProfile
+                                                               : StoreTexts::UpdateSavedProfile;
     switch (m_dialogs.message(question, StoreTexts::ConfirmSaveTitle, Dialogs::Icon::Question,
                               Dialogs::Buttons::YesNoCancel)) {
     case Dialogs::Answer::Yes:
@@ -187,15 +207,16 @@ void ProfileCommands::cmdLoad_Click()
     if (!PromptSaveProfile())
         return;
     if (chosenIndex < 0) {
-        m_dialogs.message(StoreTexts::NoProfileSelected, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
-                          Dialogs::Buttons::OK);
+        m_dialogs.message(StoreTexts::NoProfileSelected, Texts::ErrorTitle,
+                          Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return;
     }
-    for (int i = 0; i < m_list.profileCount(); ++i) {
-        if (m_list.profileText(i) == chosen)
-            m_list.setProfileIndex(i);
+    selectEntry(chosen);
+    if (!LoadProfile(chosen)) {
+        m_dialogs.message(StoreTexts::ProfileGone(chosen), Texts::ErrorTitle,
+                          Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+        LoadProfileList();
     }
-    LoadProfile(chosen);
 }
 
 void ProfileCommands::cmdDelete_Click()
@@ -204,17 +225,16 @@ void ProfileCommands::cmdDelete_Click()
     if (index < 0)
         return;
     const QString name = m_list.profileText(index);
-    if (m_dialogs.message(StoreTexts::DeleteQuestion(name), StoreTexts::ConfirmDeleteTitle, Dialogs::Icon::Question,
-                          Dialogs::Buttons::YesNo)
-        != Dialogs::Answer::Yes)
+    if (m_dialogs.message(StoreTexts::DeleteQuestion(name), StoreTexts::ConfirmDeleteTitle,
+                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
-    const bool deleted = m_store.DeleteSetting(IndexSection, name);
-    if (deleted)
-        m_store.DeleteSetting(ProfileSection(name));
-    else
-        m_dialogs.message(StoreTexts::ProfileNotDeleted, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
-                          Dialogs::Buttons::OK);
-    if (deleted && name == m_state.CurrentProfile)
+    if (!m_store.writeTogether({{IndexSection, name, std::nullopt},
+                                {ProfileSection(name), std::nullopt, std::nullopt}})) {
+        m_dialogs.message(StoreTexts::ProfileNotDeleted, Texts::ErrorTitle,
+                          Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+        return;
+    }
+    if (name == m_state.CurrentProfile)
         m_state.ProfileDirty = true;
     LoadProfileList();
 }

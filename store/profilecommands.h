@@ -22,12 +22,17 @@ public:
     ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list, Dialogs& dialogs,
                     SessionState& state);
 
-    static QString ProfileSection(const QString& name) { return IndexSection + QLatin1Char('\\') + name; }
+    static QString ProfileSection(const QString& name)
+    {
+        return IndexSection + QLatin1Char('\\') + name;
+    }
     // The runway rows as stored: "id,landing,departing" rows joined by "|".
     QString RunwayValue() const;
 
     void LoadProfileList();
-    void LoadProfile(const QString& name);
+    // False when the profile has no keys (missing, or deleted meanwhile by
+    // another instance); then nothing changes.
+    bool LoadProfile(const QString& name);
     // True when the profile was written; false when the user cancelled or
     // the store could not be written (then the user has been told).
     bool SaveProfile();
@@ -50,6 +55,11 @@ public:
 
 private:
     void applyRunways(const QString& value);
+    // Refills the list from the store, keeping the selected entry, and says
+    // whether the name is in it.
+    bool isListed(const QString& name);
+    // Selects the entry of that text, or none when it is not listed.
+    bool selectEntry(const QString& name);
 
     SettingsStore& m_store;
     AtisForm& m_form;

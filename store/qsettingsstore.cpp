@@ -1,9 +1,35 @@
 #include "qsettingsstore.h"
 
-#include <QStringList>
+#include "inifile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 const QString AppName = QStringLiteral("Briefcast");
+// Writes of another instance take milliseconds; a lock held longer than
+// this belongs to one that hangs.
+constexpr int LockWait = 10000;
+
+std::unique_ptr<QSettings> makeRegistry()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, AppName,
+                                       AppName);
+}
+
+// Nothing when the file exists but cannot be read.
+std::optional<IniFile> readIni(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return IniFile();
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return IniFile(file.readAll());
+}
 
 bool keptAsIs(QChar c, bool atEdge, bool caseInsensitive)
 {
@@ -29,20 +55,18 @@ int hexValue(QChar c)
 } // namespace
 
 QSettingsStore::QSettingsStore()
-    : m_makeSettings([] {
-          return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, AppName, AppName);
-      }),
-      m_settings(m_makeSettings())
 {
 #ifdef Q_OS_WIN
+    m_registry = makeRegistry();
     m_caseInsensitive = true;
+#else
+    m_file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+             QLatin1Char('/') + AppName + QLatin1Char('/') + AppName + QStringLiteral(".conf");
 #endif
 }
 
 QSettingsStore::QSettingsStore(const QString& iniFile, bool caseInsensitiveBackend)
-    : m_makeSettings([iniFile] { return std::make_unique<QSettings>(iniFile, QSettings::IniFormat); }),
-      m_settings(m_makeSettings()),
-      m_caseInsensitive(caseInsensitiveBackend)
+    : m_file(iniFile), m_caseInsensitive(caseInsensitiveBackend)
 {
 }
 
@@ -80,8 +104,8 @@ QString QSettingsStore::decodeName(const QString& encoded) const
     QByteArray utf8;
     for (qsizetype i = 0; i < encoded.size(); ++i) {
         const QChar c = encoded.at(i);
-        if (c == QLatin1Char('%') && i + 2 < encoded.size() && hexValue(encoded.at(i + 1)) >= 0
-            && hexValue(encoded.at(i + 2)) >= 0) {
+        if (c == QLatin1Char('%') && i + 2 < encoded.size() && hexValue(encoded.at(i + 1)) >= 0 &&
+            hexValue(encoded.at(i + 2)) >= 0) {
             utf8 += char(hexValue(encoded.at(i + 1)) * 16 + hexValue(encoded.at(i + 2)));
             i += 2;
         } else if (m_caseInsensitive && c == QLatin1Char('^') && i + 1 < encoded.size()) {
@@ -95,59 +119,121 @@ QString QSettingsStore::decodeName(const QString& encoded) const
     return QString::fromUtf8(utf8);
 }
 
-bool QSettingsStore::flush()
+std::optional<SettingsStore::Pairs> QSettingsStore::group(const QString& encoded) const
 {
-    m_settings->sync();
-    // A format error only says that a damaged file was read as far as it
-    // could be; the write itself went through.
-    if (m_settings->status() != QSettings::AccessError)
-        return true;
-    // QSettings keeps its first error for good: start afresh, so that a
-    // later write (once the disk has room again) can succeed.
-    m_settings = m_makeSettings();
-    return false;
-}
-
-bool QSettingsStore::SaveSetting(const QString& section, const QString& key, const QString& value)
-{
-    m_settings->setValue(encodeName(section) + QLatin1Char('/') + encodeName(key), value);
-    return flush();
-}
-
-static QString asText(const QVariant& value)
-{
-    // A hand-written value with commas reads as a list: join it back.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
-}
-
-QString QSettingsStore::GetSetting(const QString& section, const QString& key, const QString& defaultValue) const
-{
-    refresh();
-    const QVariant value = m_settings->value(encodeName(section) + QLatin1Char('/') + encodeName(key));
-    return value.isValid() ? asText(value) : defaultValue;
-}
-
-std::optional<SettingsStore::Pairs> QSettingsStore::GetAllSettings(const QString& section) const
-{
-    refresh();
-    m_settings->beginGroup(encodeName(section));
+    if (!m_registry) {
+        // An unreadable file reads as an empty one; writes then fail.
+        const auto ini = readIni(m_file);
+        return ini ? ini->group(encoded) : std::nullopt;
+    }
+    m_registry->beginGroup(encoded);
     Pairs pairs;
-    for (const QString& key : m_settings->childKeys())
-        pairs.append({decodeName(key), asText(m_settings->value(key))});
-    m_settings->endGroup();
+    for (const QString& key : m_registry->childKeys())
+        pairs.append({key, m_registry->value(key).toString()});
+    m_registry->endGroup();
     if (pairs.isEmpty())
         return std::nullopt;
     return pairs;
 }
 
+QString QSettingsStore::GetSetting(const QString& section, const QString& key,
+                                   const QString& defaultValue) const
+{
+    const QString wanted = encodeName(key);
+    for (const auto& [stored, value] : group(encodeName(section)).value_or(Pairs())) {
+        if (stored == wanted)
+            return value;
+    }
+    return defaultValue;
+}
+
+std::optional<SettingsStore::Pairs> QSettingsStore::GetAllSettings(const QString& section) const
+{
+    auto pairs = group(encodeName(section));
+    if (pairs) {
+        for (auto& pair : *pairs)
+            pair.first = decodeName(pair.first);
+    }
+    return pairs;
+}
+
+bool QSettingsStore::SaveSetting(const QString& section, const QString& key, const QString& value)
+{
+    return writeTogether({{section, key, value}});
+}
+
 bool QSettingsStore::DeleteSetting(const QString& section, const std::optional<QString>& key)
 {
-    refresh();
-    if (key)
-        m_settings->remove(encodeName(section) + QLatin1Char('/') + encodeName(*key));
-    else
-        m_settings->remove(encodeName(section));
-    return flush();
+    return writeTogether({{section, key, std::nullopt}});
+}
+
+bool QSettingsStore::writeTogether(const QList<Change>& changes)
+{
+    return m_registry ? writeRegistry(changes) : writeFile(changes);
+}
+
+bool QSettingsStore::writeFile(const QList<Change>& changes)
+{
+    if (!QDir().mkpath(QFileInfo(m_file).absolutePath()))
+        return false;
+    // Another instance writing at the same moment waits for this one.
+    QLockFile lock(m_file + QStringLiteral(".lock"));
+    if (!lock.tryLock(LockWait))
+        return false;
+    // A read-only file is respected, although the save file could replace it.
+    QFile existing(m_file);
+    if (existing.exists() && !existing.open(QIODevice::ReadWrite))
+        return false;
+    existing.close();
+    auto ini = readIni(m_file);
+    if (!ini)
+        return false;
+    for (const Change& c : changes) {
+        const QString group = encodeName(c.section);
+        if (!c.key)
+            ini->removeGroup(group);
+        else if (!c.value)
+            ini->remove(group, encodeName(*c.key));
+        else
+            ini->setValue(group, encodeName(*c.key), *c.value);
+    }
+    const QByteArray content = ini->content();
+    QSaveFile out(m_file);
+    return out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.commit();
+}
+
+bool QSettingsStore::writeRegistry(const QList<Change>& changes)
+{
+    // The registry takes each write at once: what the keys held before is
+    // kept, and put back when a write of the batch fails.
+    QList<QPair<QString, std::optional<QString>>> before;
+    for (const Change& c : changes) {
+        const QString name = encodeName(c.section);
+        if (!c.key) {
+            for (const auto& [key, value] : group(name).value_or(Pairs()))
+                before.append({name + QLatin1Char('/') + key, value});
+            m_registry->remove(name);
+            continue;
+        }
+        const QString key = name + QLatin1Char('/') + encodeName(*c.key);
+        const QVariant old = m_registry->value(key);
+        before.append({key, old.isValid() ? std::optional(old.toString()) : std::nullopt});
+        if (c.value)
+            m_registry->setValue(key, *c.value);
+        else
+            m_registry->remove(key);
+    }
+    m_registry->sync();
+    if (m_registry->status() == QSettings::NoError)
+        return true;
+    for (auto it = before.crbegin(); it != before.crend(); ++it) {
+        if (it->second)
+            m_registry->setValue(it->first, *it->second);
+        else
+            m_registry->remove(it->first);
+    }
+    // QSettings keeps its first error for good: start afresh, so that a
+    // later write can succeed.
+    m_registry = makeRegistry();
+    return false;
 }

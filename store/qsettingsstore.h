@@ -3,12 +3,12 @@
 #include "settingsstore.h"
 
 #include <QSettings>
-#include <functional>
 #include <memory>
 
-// The settings store over QSettings, application "Briefcast", in the
-// platform's per-user location (the registry on Windows, an INI file under
-// $XDG_CONFIG_HOME/Briefcast elsewhere), or in a given INI file.
+// The settings store, application "Briefcast": the registry on Windows
+// (through QSettings), elsewhere the INI file
+// $XDG_CONFIG_HOME/Briefcast/Briefcast.conf in QSettings' INI form, or a
+// given INI file.
 //
 // Every section is one group and every key one key of it, whatever their
 // text: names are encoded so that QSettings never sees its group separators
@@ -18,9 +18,14 @@
 // letter case (the registry), capital letters are written as "^" and the
 // small letter, so that names differing only in case stay distinct.
 //
-// Every write is synced at once and checked: false when it did not reach
-// the disk. QSettings writes its file through a save file, so a crash during
-// a write leaves the previous content.
+// The file is read afresh for every call, so what another running instance
+// wrote is always seen, and nothing is kept in memory between calls: a write
+// that fails leaves nothing behind to be written later. A write reads the
+// file, changes it and replaces it whole through a save file, under the lock
+// file QSettings uses, so a crash or a failure leaves the previous content.
+// (QSettings' own INI backend keeps one cache per file and process that
+// holds a failed change and writes it with the next sync, and it reads
+// hand-written values with "," or ";" as lists and comments.)
 class QSettingsStore : public SettingsStore
 {
 public:
@@ -32,19 +37,23 @@ public:
     QString GetSetting(const QString& section, const QString& key,
                        const QString& defaultValue = QString()) const override;
     std::optional<Pairs> GetAllSettings(const QString& section) const override;
-    bool DeleteSetting(const QString& section, const std::optional<QString>& key = std::nullopt) override;
+    bool DeleteSetting(const QString& section,
+                       const std::optional<QString>& key = std::nullopt) override;
+    bool writeTogether(const QList<Change>& changes) override;
 
-    QString fileName() const { return m_settings->fileName(); }
+    QString fileName() const { return m_registry ? m_registry->fileName() : m_file; }
 
     QString encodeName(const QString& name) const;
     QString decodeName(const QString& encoded) const;
 
 private:
-    bool flush();
-    // Picks up what another running instance wrote meanwhile.
-    void refresh() const { m_settings->sync(); }
+    // The keys of a group as stored (encoded), with their values.
+    std::optional<Pairs> group(const QString& encoded) const;
+    bool writeFile(const QList<Change>& changes);
+    bool writeRegistry(const QList<Change>& changes);
 
-    std::function<std::unique_ptr<QSettings>()> m_makeSettings;
-    std::unique_ptr<QSettings> m_settings;
+    QString m_file;
+    // Only on Windows; null elsewhere.
+    std::unique_ptr<QSettings> m_registry;
     bool m_caseInsensitive = false;
 };

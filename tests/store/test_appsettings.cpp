@@ -3,9 +3,9 @@
 #include "fakeprofileform.h"
 #include "profilecommands.h"
 #include "qsettingsstore.h"
+#include "recordingstore.h"
 #include "scripteddialogs.h"
 #include "sessionstate.h"
-#include "recordingstore.h"
 #include "temporaryhome.h"
 
 #include <QFile>
@@ -26,6 +26,7 @@ private Q_SLOTS:
     void corruptStore();
     void saveSettingsWritesFiveKeysInOrder();
     void closeWithoutProfileStartsWithDefaultTemplate();
+    void startAndCloseKeepHandWrittenValues();
 
 private:
     void start();
@@ -62,9 +63,12 @@ void TestAppSettings::defaultPath_data()
 {
     QTest::addColumn<QByteArray>("wineprefix");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("no prefix") << QByteArray() << "<home>/.wine/drive_c/Program Files/Kovoddddd/atis.txt";
-    QTest::newRow("prefix") << QByteArray("/opt/radar") << "/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt";
-    QTest::newRow("prefix with slash") << QByteArray("/opt/radar/") << "/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt";
+    QTest::newRow("no prefix") << QByteArray()
+                               << "<home>/.wine/drive_c/Program Files/Kovoddddd/atis.txt";
+    QTest::newRow("prefix") << QByteArray("/opt/radar")
+                            << "/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt";
+    QTest::newRow("prefix with slash")
+        << QByteArray("/opt/radar/") << "/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt";
 }
 
 void TestAppSettings::defaultPath()
@@ -116,8 +120,8 @@ void TestAppSettings::firstStartOnEmptyStore()
     m_state.ProfileDirty = true;
     LoadStartupSettings(recording, m_form, profiles, m_state);
     QCOMPARE(recording.calls, (QStringList{"get Settings/ICAO", "get Settings/LastProfile",
-                                           "get Settings/UpdateATISFile", "get Settings/ATISFilePath",
-                                           "all Profiles"}));
+                                           "get Settings/UpdateATISFile",
+                                           "get Settings/ATISFilePath", "all Profiles"}));
     QCOMPARE(m_form.icao, QString());
     QCOMPARE(m_form.templ, Texts::DefaultTemplate);
     QCOMPARE(m_form.code, 0);
@@ -169,8 +173,9 @@ void TestAppSettings::corruptStore()
     // A damaged file: what can be read is used, the rest are the defaults.
     QFile f(m_dir->filePath("store.ini"));
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[Settings]\nICAO=KSEA\n\x01\xff garbage ==\nUpdateATISFile=perhaps\n[Profiles]\nKBOS=1\n"
-            "[Profiles%255CKBOS]\nRunways=\"unterminated\n");
+    f.write(
+        "[Settings]\nICAO=KSEA\n\x01\xff garbage ==\nUpdateATISFile=perhaps\n[Profiles]\nKBOS=1\n"
+        "[Profiles%255CKBOS]\nRunways=\"unterminated\n");
     f.close();
     m_store = std::make_unique<QSettingsStore>(m_dir->filePath("store.ini"));
     start();
@@ -191,9 +196,10 @@ void TestAppSettings::saveSettingsWritesFiveKeysInOrder()
     m_state.CurrentProfile = "KSEA";
     m_state.ATISFilePath = "/srv/radar/atis.txt";
     QVERIFY(SaveSettings(recording, m_form, m_state));
-    QCOMPARE(recording.calls, (QStringList{"save Settings/ICAO=ksea", "save Settings/Template=line 1\r\nline 2",
-                                           "save Settings/LastProfile=KSEA", "save Settings/UpdateATISFile=False",
-                                           "save Settings/ATISFilePath=/srv/radar/atis.txt"}));
+    QCOMPARE(recording.calls,
+             (QStringList{"save Settings/ICAO=ksea", "save Settings/Template=line 1\r\nline 2",
+                          "save Settings/LastProfile=KSEA", "save Settings/UpdateATISFile=False",
+                          "save Settings/ATISFilePath=/srv/radar/atis.txt"}));
     QCOMPARE(QSettingsStore(m_dir->filePath("store.ini")).GetSetting("Settings", "Template"),
              QStringLiteral("line 1\r\nline 2"));
     m_form.updateFile = true;
@@ -211,6 +217,35 @@ void TestAppSettings::closeWithoutProfileStartsWithDefaultTemplate()
     start();
     QCOMPARE(m_form.templ, Texts::DefaultTemplate);
     QCOMPARE(m_form.icao, QStringLiteral("KSEA"));
+}
+
+void TestAppSettings::startAndCloseKeepHandWrittenValues()
+{
+    QFile f(m_dir->filePath("store.ini"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[Settings]\nICAO=KSEA\nTemplate=\"Information %id%, winds $wind(%icao%) , alt "
+            "$altim(%icao%); sky "
+            "%clouds%\\r\\n%runways%\"\nLastProfile=KSEA west\nUpdateATISFile=False\n"
+            "ATISFilePath=C:\\Radar\\atis.txt\n\n[Profiles]\nKSEA%20west=1\n\n[Profiles%255CKSEA%"
+            "20west]\n"
+            "ICAO=KSEA\nTemplate=Information %id%, winds $wind(%icao%) , alt $altim(%icao%); sky "
+            "%clouds%%vbCrLf%%runways%\nRunways=16L,1,0|16C,0,1\nVisualInUse=1\nLAHSOInEffect=0\n");
+    f.close();
+    const QString templ =
+        "Information %id%, winds $wind(%icao%) , alt $altim(%icao%); sky %clouds%";
+    start();
+    QCOMPARE(m_form.templ, templ + "\r\n%runways%");
+    QCOMPARE(m_state.ATISFilePath, QStringLiteral("C:\\Radar\\atis.txt"));
+    QVERIFY(SaveSettings(*m_store, m_form, m_state));
+
+    QSettingsStore reread(m_dir->filePath("store.ini"));
+    QCOMPARE(*reread.GetAllSettings("Settings"),
+             (SettingsStore::Pairs{{"ICAO", "KSEA"},
+                                   {"Template", templ + "\r\n%runways%"},
+                                   {"LastProfile", "KSEA west"},
+                                   {"UpdateATISFile", "False"},
+                                   {"ATISFilePath", "C:\\Radar\\atis.txt"}}));
+    QCOMPARE(reread.GetSetting("Profiles\\KSEA west", "Template"), templ + "%vbCrLf%%runways%");
 }
 
 QTEST_GUILESS_MAIN(TestAppSettings)

@@ -1,12 +1,13 @@
+#include "asnobody.h"
 #include "fakeform.h"
 #include "fakeprofileform.h"
 #include "profilecommands.h"
 #include "qsettingsstore.h"
 #include "scripteddialogs.h"
 #include "sessionstate.h"
+#include "storetexts.h"
 #include "temporaryhome.h"
 #include "testfiles.h"
-#include "storetexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,8 +37,8 @@ private Q_SLOTS:
     void loadCommand();
     void loadAfterSaveKeepsTheChosenProfile();
     void deletion();
-    void deletedMeanwhileByAnotherInstance();
-    void failedSaveIsNotReportedAsSaved();
+    void anotherInstanceMeanwhile();
+    void failedWritesChangeNothing();
 
 private:
     void fillKbosWest();
@@ -66,7 +67,8 @@ void TestProfiles::fillKbosWest()
 {
     m_form.icao = "KBOS";
     m_form.templ = "Information %id% Winds $wind(%icao%)\r\n%runways%";
-    m_form.rows = {{"4R", true, false}, {"4L", true, true}, {"9", false, true}, {"33L", false, false}};
+    m_form.rows = {
+        {"4R", true, false}, {"4L", true, true}, {"9", false, true}, {"33L", false, false}};
     m_form.visual = true;
     m_form.lahso = false;
 }
@@ -86,7 +88,8 @@ void TestProfiles::workedExampleIsStoredExactly()
     const QString section = "Profiles\\KBOS west";
     QCOMPARE(reread.GetAllSettings(section)->size(), 5);
     QCOMPARE(reread.GetSetting(section, "ICAO"), QStringLiteral("KBOS"));
-    QCOMPARE(reread.GetSetting(section, "Template"), QStringLiteral("Information %id% Winds $wind(%icao%)%vbCrLf%%runways%"));
+    QCOMPARE(reread.GetSetting(section, "Template"),
+             QStringLiteral("Information %id% Winds $wind(%icao%)%vbCrLf%%runways%"));
     QCOMPARE(reread.GetSetting(section, "Runways"), QStringLiteral("4R,1,0|4L,1,1|9,0,1|33L,0,0"));
     QCOMPARE(reread.GetSetting(section, "VisualInUse"), QStringLiteral("1"));
     QCOMPARE(reread.GetSetting(section, "LAHSOInEffect"), QStringLiteral("0"));
@@ -107,7 +110,8 @@ void TestProfiles::workedExampleLoadsBack()
     const QString section = "Profiles\\KBOS west";
     m_store->SaveSetting("Profiles", "KBOS west", "1");
     m_store->SaveSetting(section, "ICAO", "KBOS");
-    m_store->SaveSetting(section, "Template", "Information %id% Winds $wind(%icao%)%vbCrLf%%runways%");
+    m_store->SaveSetting(section, "Template",
+                         "Information %id% Winds $wind(%icao%)%vbCrLf%%runways%");
     m_store->SaveSetting(section, "Runways", "4R,1,0|4L,1,1|9,0,1|33L,0,0");
     m_store->SaveSetting(section, "VisualInUse", "1");
     m_store->SaveSetting(section, "LAHSOInEffect", "0");
@@ -119,7 +123,8 @@ void TestProfiles::workedExampleLoadsBack()
     QCOMPARE(m_form.icao, QStringLiteral("KBOS"));
     QCOMPARE(m_form.templ, QStringLiteral("Information %id% Winds $wind(%icao%)\r\n%runways%"));
     QCOMPARE(m_form.rows.size(), 4);
-    const QList<FakeForm::Row> expected{{"4R", true, false}, {"4L", true, true}, {"9", false, true}, {"33L", false, false}};
+    const QList<FakeForm::Row> expected{
+        {"4R", true, false}, {"4L", true, true}, {"9", false, true}, {"33L", false, false}};
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(m_form.rows[i].id, expected[i].id);
         QCOMPARE(m_form.rows[i].arriving, expected[i].arriving);
@@ -137,11 +142,21 @@ void TestProfiles::templateLineBreaks_data()
     QTest::addColumn<QString>("templ");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("loaded");
-    QTest::newRow("three lines") << "a\r\nb\r\nc" << "a%vbCrLf%b%vbCrLf%c" << "a\r\nb\r\nc";
-    QTest::newRow("marker typed in") << "x %vbCrLf% y" << "x %vbCrLf% y" << "x \r\n y";
-    QTest::newRow("lone cr and lf") << "a\rb\nc" << "a\rb\nc" << "a\rb\nc";
-    QTest::newRow("other case") << "%VBCRLF%" << "%VBCRLF%" << "%VBCRLF%";
-    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("three lines") << "a\r\nb\r\nc"
+                                 << "a%vbCrLf%b%vbCrLf%c"
+                                 << "a\r\nb\r\nc";
+    QTest::newRow("marker typed in") << "x %vbCrLf% y"
+                                     << "x %vbCrLf% y"
+                                     << "x \r\n y";
+    QTest::newRow("lone cr and lf") << "a\rb\nc"
+                                    << "a\rb\nc"
+                                    << "a\rb\nc";
+    QTest::newRow("other case") << "%VBCRLF%"
+                                << "%VBCRLF%"
+                                << "%VBCRLF%";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
 }
 
 void TestProfiles::templateLineBreaks()
@@ -164,14 +179,30 @@ void TestProfiles::storedDataTheWindowNeverWrites_data()
     QTest::addColumn<QString>("visual");
     QTest::addColumn<QString>("rows"); // id:arriving:departing, space separated
     QTest::addColumn<bool>("visualTicked");
-    QTest::newRow("empty value") << "" << "1" << "" << true;
-    QTest::newRow("identifier only") << "27" << "0" << "27:0:0" << false;
-    QTest::newRow("two fields") << "27,1" << "0" << "27:1:0" << false;
-    QTest::newRow("extra fields") << "27,1,1,1,9" << "0" << "27:1:1" << false;
-    QTest::newRow("flags not numbers") << "27,yes,x|09,,1" << "ticked" << "27:0:0 09:0:1" << false;
-    QTest::newRow("flags as other numbers") << "27,2,1.0|09, 1 ,0" << "2" << "27:0:1 09:1:0" << false;
-    QTest::newRow("empty rows skipped") << "|27,1,0||" << "1" << "27:1:0" << true;
-    QTest::newRow("only separators") << "|||,,," << "" << "" << false;
+    QTest::newRow("empty value") << ""
+                                 << "1"
+                                 << "" << true;
+    QTest::newRow("identifier only") << "27"
+                                     << "0"
+                                     << "27:0:0" << false;
+    QTest::newRow("two fields") << "27,1"
+                                << "0"
+                                << "27:1:0" << false;
+    QTest::newRow("extra fields") << "27,1,1,1,9"
+                                  << "0"
+                                  << "27:1:1" << false;
+    QTest::newRow("flags not numbers") << "27,yes,x|09,,1"
+                                       << "ticked"
+                                       << "27:0:0 09:0:1" << false;
+    QTest::newRow("flags as other numbers") << "27,2,1.0|09, 1 ,0"
+                                            << "2"
+                                            << "27:0:1 09:1:0" << false;
+    QTest::newRow("empty rows skipped") << "|27,1,0||"
+                                        << "1"
+                                        << "27:1:0" << true;
+    QTest::newRow("only separators") << "|||,,,"
+                                     << ""
+                                     << "" << false;
 }
 
 void TestProfiles::storedDataTheWindowNeverWrites()
@@ -247,14 +278,17 @@ void TestProfiles::overwriteQuestion_data()
     QTest::addColumn<bool>("saved");
     QTest::addColumn<QStringList>("listed");
     QTest::addColumn<int>("questions");
-    QTest::newRow("yes") << QStringList{"KBOS"} << QList<Answer>{Answer::Yes} << true << QStringList{"KBOS"} << 1;
-    QTest::newRow("cancel") << QStringList{"KBOS"} << QList<Answer>{Answer::Cancel} << false << QStringList{"KBOS"} << 1;
-    QTest::newRow("no, then a new name") << QStringList{"KBOS", "KBOS 2"} << QList<Answer>{Answer::No} << true
-                                         << QStringList{"KBOS", "KBOS 2"} << 1;
-    QTest::newRow("no, then cancel the prompt") << QStringList{"KBOS"} << QList<Answer>{Answer::No} << false
-                                                << QStringList{"KBOS"} << 1;
-    QTest::newRow("other case is another name") << QStringList{"kbos"} << QList<Answer>{} << true
-                                                << QStringList{"KBOS", "kbos"} << 0;
+    QTest::newRow("yes") << QStringList{"KBOS"} << QList<Answer>{Answer::Yes} << true
+                         << QStringList{"KBOS"} << 1;
+    QTest::newRow("cancel") << QStringList{"KBOS"} << QList<Answer>{Answer::Cancel} << false
+                            << QStringList{"KBOS"} << 1;
+    QTest::newRow("no, then a new name")
+        << QStringList{"KBOS", "KBOS 2"} << QList<Answer>{Answer::No} << true
+        << QStringList{"KBOS", "KBOS 2"} << 1;
+    QTest::newRow("no, then cancel the prompt")
+        << QStringList{"KBOS"} << QList<Answer>{Answer::No} << false << QStringList{"KBOS"} << 1;
+    QTest::newRow("other case is another name")
+        << QStringList{"kbos"} << QList<Answer>{} << true << QStringList{"KBOS", "kbos"} << 0;
 }
 
 void TestProfiles::overwriteQuestion()
@@ -275,7 +309,8 @@ void TestProfiles::overwriteQuestion()
     for (const auto& s : m_dialogs.shown) {
         if (s.title == QLatin1String("Confirm Overwrite")) {
             ++asked;
-            QCOMPARE(s.text, QStringLiteral("A profile with the name \"KBOS\" already exists. Overwrite it?"));
+            QCOMPARE(s.text, QStringLiteral(
+                                 "A profile with the name \"KBOS\" already exists. Overwrite it?"));
             QCOMPARE(s.icon, Dialogs::Icon::Question);
             QCOMPARE(s.buttons, Dialogs::Buttons::YesNoCancel);
         }
@@ -285,7 +320,8 @@ void TestProfiles::overwriteQuestion()
         QCOMPARE(m_dialogs.asked.at(1).proposed, QStringLiteral("KBOS"));
     QCOMPARE(m_list.entries, listed);
     const bool overwritten = saved && inputs.last() == QLatin1String("KBOS");
-    QCOMPARE(m_store->GetSetting("Profiles\\KBOS", "ICAO"), overwritten ? QStringLiteral("typed") : QStringLiteral("stored"));
+    QCOMPARE(m_store->GetSetting("Profiles\\KBOS", "ICAO"),
+             overwritten ? QStringLiteral("typed") : QStringLiteral("stored"));
 }
 
 void TestProfiles::overwriteReplacesAllKeys()
@@ -311,20 +347,24 @@ void TestProfiles::promptSaveProfile_data()
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<bool>("goOn");
     QTest::addColumn<QString>("question");
-    QTest::newRow("nothing unsaved") << false << "" << QList<Answer>{} << QStringList{} << true << "";
-    QTest::newRow("no profile, cancel") << true << "" << QList<Answer>{Answer::Cancel} << QStringList{} << false
-                                        << StoreTexts::SaveAsProfile;
-    QTest::newRow("no profile, no") << true << "" << QList<Answer>{Answer::No} << QStringList{} << true
-                                    << StoreTexts::SaveAsProfile;
-    QTest::newRow("no profile, yes, prompt cancelled") << true << "" << QList<Answer>{Answer::Yes} << QStringList{}
-                                                       << false << StoreTexts::SaveAsProfile;
-    QTest::newRow("no profile, yes, saved") << true << "" << QList<Answer>{Answer::Yes} << QStringList{"KSEA"} << true
-                                            << StoreTexts::SaveAsProfile;
+    QTest::newRow("nothing unsaved")
+        << false << "" << QList<Answer>{} << QStringList{} << true << "";
+    QTest::newRow("no profile, cancel") << true << "" << QList<Answer>{Answer::Cancel}
+                                        << QStringList{} << false << StoreTexts::SaveAsProfile;
+    QTest::newRow("no profile, no") << true << "" << QList<Answer>{Answer::No} << QStringList{}
+                                    << true << StoreTexts::SaveAsProfile;
+    QTest::newRow("no profile, yes, prompt cancelled")
+        << true << "" << QList<Answer>{Answer::Yes} << QStringList{} << false
+        << StoreTexts::SaveAsProfile;
+    QTest::newRow("no profile, yes, saved")
+        << true << "" << QList<Answer>{Answer::Yes} << QStringList{"KSEA"} << true
+        << StoreTexts::SaveAsProfile;
     QTest::newRow("profile, yes, overwrite cancelled")
-        << true << "KSEA" << QList<Answer>{Answer::Yes, Answer::Cancel} << QStringList{"KSEA"} << false
+        << true << "KSEA" << QList<Answer>{Answer::Yes, Answer::Cancel} << QStringList{"KSEA"}
+        << false << StoreTexts::UpdateSavedProfile;
+    QTest::newRow("profile, yes, overwritten")
+        << true << "KSEA" << QList<Answer>{Answer::Yes, Answer::Yes} << QStringList{"KSEA"} << true
         << StoreTexts::UpdateSavedProfile;
-    QTest::newRow("profile, yes, overwritten") << true << "KSEA" << QList<Answer>{Answer::Yes, Answer::Yes}
-                                               << QStringList{"KSEA"} << true << StoreTexts::UpdateSavedProfile;
 }
 
 void TestProfiles::promptSaveProfile()
@@ -420,7 +460,8 @@ void TestProfiles::deletion()
     m_list.select("KBOS");
     m_dialogs.answers = {Answer::No};
     m_profiles->cmdDelete_Click();
-    QCOMPARE(m_dialogs.shown[0].text, QStringLiteral("Are you sure you wish to delete the profile \"KBOS\"?"));
+    QCOMPARE(m_dialogs.shown[0].text,
+             QStringLiteral("Are you sure you wish to delete the profile \"KBOS\"?"));
     QCOMPARE(m_dialogs.shown[0].title, QStringLiteral("Confirm Delete"));
     QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(m_store->GetAllSettings("Profiles")->size(), 2);
@@ -443,39 +484,100 @@ void TestProfiles::deletion()
     QCOMPARE(m_list.entries, (QStringList{"KBOS", "KSEA"}));
 }
 
-void TestProfiles::deletedMeanwhileByAnotherInstance()
+void TestProfiles::anotherInstanceMeanwhile()
 {
+    // This instance started with KBOS listed; another one then saved AAA
+    // and deleted KBOS in the same file.
     m_store->SaveSetting("Profiles", "KBOS", "1");
     m_store->SaveSetting("Profiles\\KBOS", "ICAO", "KBOS");
-    m_store->SaveSetting("Profiles", "KSEA", "1");
     m_profiles->LoadProfileList();
-    QSettingsStore other(m_dir->filePath("store.ini"));
-    QVERIFY(other.DeleteSetting("Profiles", QStringLiteral("KBOS")));
-    QVERIFY(other.DeleteSetting("Profiles\\KBOS"));
-    m_list.select("KBOS");
-    m_dialogs.answers = {Answer::Yes};
-    m_profiles->cmdDelete_Click();
-    QCOMPARE(m_list.entries, QStringList{"KSEA"});
-    m_list.selected = 0;
-    m_profiles->cmdLoad_Click(); // KSEA has no section: nothing happens
+    QSettingsStore otherStore(m_dir->filePath("store.ini"));
+    FakeForm otherForm;
+    FakeProfileForm otherList;
+    ScriptedDialogs otherDialogs;
+    SessionState otherState;
+    ProfileCommands other(otherStore, otherForm, otherList, otherDialogs, otherState);
+    otherForm.icao = "theirs";
+    otherDialogs.inputs = {"AAA"};
+    QVERIFY(other.SaveProfile());
+    otherList.select("KBOS");
+    other.cmdDelete_Click();
+
+    // Saving AAA here asks first, and the list now shows what is stored.
+    m_form.icao = "mine";
+    m_dialogs.inputs = {"AAA"};
+    m_dialogs.answers = {Answer::Cancel};
+    QVERIFY(!m_profiles->SaveProfile());
     QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].title, QStringLiteral("Confirm Overwrite"));
+    QCOMPARE(m_list.entries, QStringList{"AAA"});
+    QCOMPARE(m_store->GetSetting("Profiles\\AAA", "ICAO"), QStringLiteral("theirs"));
+
+    // Loading a profile the other instance deleted says so.
+    m_list.select("AAA");
+    otherList.select("AAA");
+    other.cmdDelete_Click();
+    m_state.CurrentProfile = "mine";
+    m_profiles->cmdLoad_Click();
+    QCOMPARE(m_dialogs.shown.size(), 2);
+    QCOMPARE(m_dialogs.shown[1].text, QStringLiteral("The profile \"AAA\" no longer exists."));
+    QCOMPARE(m_dialogs.shown[1].title, QStringLiteral("Error"));
+    QCOMPARE(m_dialogs.shown[1].icon, Dialogs::Icon::Exclamation);
+    QVERIFY(m_list.entries.isEmpty());
+    QCOMPARE(m_form.icao, QStringLiteral("mine"));
+    QCOMPARE(m_state.CurrentProfile, QStringLiteral("mine"));
 }
 
-void TestProfiles::failedSaveIsNotReportedAsSaved()
+void TestProfiles::failedWritesChangeNothing()
 {
-    QSettingsStore broken(unwritablePath(m_dir->path(), "store.ini"));
-    ProfileCommands profiles(broken, m_form, m_list, m_dialogs, m_state);
+    AsNobody nobody;
+    if (!nobody.active())
+        QSKIP("cannot act as the user nobody, so the file's permissions would not apply");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Briefcast.conf");
+    QSettingsStore store(path);
+    ProfileCommands profiles(store, m_form, m_list, m_dialogs, m_state);
+    fillKbosWest();
+    m_dialogs.inputs = {"KBOS"};
+    QVERIFY(profiles.SaveProfile());
+    const QByteArray saved = readFile(path);
+
+    // Read-only: a failed save and a failed delete leave the list, the
+    // window and the file as they were, and a close is not let through.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
     m_form.icao = "KSEA";
     m_state.ProfileDirty = true;
-    m_dialogs.answers = {Answer::Yes};
-    m_dialogs.inputs = {"KSEA"};
-    QVERIFY(!profiles.ConfirmExit()); // the close is not let through
-    QCOMPARE(m_dialogs.shown.size(), 2);
+    m_dialogs = ScriptedDialogs();
+    m_dialogs.answers = {Answer::Yes, Answer::OK, Answer::Yes};
+    m_dialogs.inputs = {"NEWONE"};
+    QVERIFY(!profiles.ConfirmExit());
+    profiles.cmdDelete_Click();
+    QCOMPARE(m_dialogs.shown.size(), 4);
     QCOMPARE(m_dialogs.shown[1].text, StoreTexts::ProfileNotSaved);
     QCOMPARE(m_dialogs.shown[1].title, QStringLiteral("Error"));
     QCOMPARE(m_dialogs.shown[1].icon, Dialogs::Icon::Exclamation);
+    QCOMPARE(m_dialogs.shown[3].text, StoreTexts::ProfileNotDeleted);
+    QCOMPARE(m_list.entries, QStringList{"KBOS"});
+    QCOMPARE(m_list.selectedText(), QStringLiteral("KBOS"));
+    QCOMPARE(m_state.CurrentProfile, QStringLiteral("KBOS"));
     QVERIFY(m_state.ProfileDirty);
-    QVERIFY(m_state.CurrentProfile.isEmpty());
+    QCOMPARE(m_form.icao, QStringLiteral("KSEA"));
+    QCOMPARE(readFile(path), saved);
+
+    // Writable again: the next save is whole and reported as saved, and
+    // nothing of the failed ones comes with it.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    m_dialogs = ScriptedDialogs();
+    m_dialogs.inputs = {"P2"};
+    QVERIFY(profiles.SaveProfile());
+    QCOMPARE(m_dialogs.shown.last().text, StoreTexts::ProfileSaved);
+    QSettingsStore reread(path);
+    QCOMPARE(*reread.GetAllSettings("Profiles"),
+             (SettingsStore::Pairs{{"KBOS", "1"}, {"P2", "1"}}));
+    QCOMPARE(reread.GetAllSettings("Profiles\\KBOS")->size(), 5);
+    QCOMPARE(reread.GetAllSettings("Profiles\\P2")->size(), 5);
+    QVERIFY(!reread.GetAllSettings("Profiles\\NEWONE"));
 }
 
 QTEST_GUILESS_MAIN(TestProfiles)

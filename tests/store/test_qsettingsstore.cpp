@@ -1,3 +1,4 @@
+#include "asnobody.h"
 #include "qsettingsstore.h"
 #include "temporaryhome.h"
 #include "testfiles.h"
@@ -5,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -26,9 +28,12 @@ private Q_SLOTS:
     void missingAndEmpty();
     void twoInstancesShareTheFile();
     void failedWriteIsReported();
+    void failedWriteLeavesNothingBehind();
     void writeReplacesTheFileWhole();
     void damagedFileStillReads_data();
     void damagedFileStillReads();
+    void fileValuesReadAsTheyStand_data();
+    void fileValuesReadAsTheyStand();
 
 private:
     QString file() const { return m_dir->filePath(QStringLiteral("store.ini")); }
@@ -58,11 +63,24 @@ void TestQSettingsStore::userLocation()
 void TestQSettingsStore::namesSurvive_data()
 {
     QTest::addColumn<QString>("name");
-    const char* names[] = {"KBOS west", "a/b", "a\\b", "100%", "%41", "k=v", "semi;colon", "#hash", "[bracket]",
-                           "\"quoted\"", "'single'", " leading", "trailing ", "  ", "General", "^caret",
-                           "tab\there", "line\r\nbreak", "Zürich", "Łódź", "東京", "emoji \U0001F6EB", "@Variant(0)"};
+    const char* names[] = {"KBOS west",  "a/b",
+                           "a\\b",       "100%",
+                           "%41",        "k=v",
+                           "semi;colon", "#hash",
+                           "[bracket]",  "\"quoted\"",
+                           "'single'",   " leading",
+                           "trailing ",  "  ",
+                           "General",    "^caret",
+                           "tab\there",  "line\r\nbreak",
+                           "Zürich",     "Łódź",
+                           "東京",       "emoji \U0001F6EB",
+                           "@Variant(0)"};
     for (const char* n : names)
-        QTest::newRow(QByteArray(n).replace('\r', "\\r").replace('\n', "\\n").replace('\t', "\\t").constData())
+        QTest::newRow(QByteArray(n)
+                          .replace('\r', "\\r")
+                          .replace('\n', "\\n")
+                          .replace('\t', "\\t")
+                          .constData())
             << QString::fromUtf8(n);
 }
 
@@ -82,19 +100,34 @@ void TestQSettingsStore::namesSurvive()
     QCOMPARE(reread.GetSetting("Profiles\\" + name, "ICAO"), name);
     QCOMPARE(reread.GetSetting(name, name), QStringLiteral("value"));
     // A name differing only in letter case or by a blank is another name.
-    QCOMPARE(reread.GetSetting(name.toUpper() == name ? name.toLower() : name.toUpper(), name, "none"),
-             name.toUpper() == name.toLower() ? QStringLiteral("value") : QStringLiteral("none"));
+    QCOMPARE(
+        reread.GetSetting(name.toUpper() == name ? name.toLower() : name.toUpper(), name, "none"),
+        name.toUpper() == name.toLower() ? QStringLiteral("value") : QStringLiteral("none"));
     QCOMPARE(reread.GetSetting(name + " ", name, "none"), QStringLiteral("none"));
+
+    // The file is QSettings' INI form, read and written alike by both.
+    const QString qtKey = store.encodeName("Profiles\\" + name) + "/ICAO";
+    QSettings qt(file(), QSettings::IniFormat);
+    QCOMPARE(qt.value(qtKey).toString(), name);
+    QCOMPARE(qt.value(store.encodeName(name) + "/" + store.encodeName(name)).toString(),
+             QStringLiteral("value"));
+    const QString byQt = m_dir->filePath("qt.ini");
+    QSettings(byQt, QSettings::IniFormat).setValue(qtKey, name);
+    QCOMPARE(QSettingsStore(byQt).GetSetting("Profiles\\" + name, "ICAO"), name);
 }
 
 void TestQSettingsStore::caseInsensitiveBackendKeepsNamesApart_data()
 {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
-    QTest::newRow("ascii") << "KBOS" << "kbos";
-    QTest::newRow("mixed") << "Kbos West" << "KBOS west";
-    QTest::newRow("accented") << "ÉTÉ" << "été";
-    QTest::newRow("caret and letter") << "^a" << "A";
+    QTest::newRow("ascii") << "KBOS"
+                           << "kbos";
+    QTest::newRow("mixed") << "Kbos West"
+                           << "KBOS west";
+    QTest::newRow("accented") << "ÉTÉ"
+                              << "été";
+    QTest::newRow("caret and letter") << "^a"
+                                      << "A";
 }
 
 void TestQSettingsStore::caseInsensitiveBackendKeepsNamesApart()
@@ -135,6 +168,11 @@ void TestQSettingsStore::valuesRoundTrip()
     QFETCH(QString, value);
     QVERIFY(QSettingsStore(file()).SaveSetting("Settings", "Template", value));
     QCOMPARE(QSettingsStore(file()).GetSetting("Settings", "Template", "<default>"), value);
+    // The same value as QSettings writes and reads it.
+    QCOMPARE(QSettings(file(), QSettings::IniFormat).value("Settings/Template").toString(), value);
+    const QString byQt = m_dir->filePath("qt.ini");
+    QSettings(byQt, QSettings::IniFormat).setValue("Settings/Template", value);
+    QCOMPARE(QSettingsStore(byQt).GetSetting("Settings", "Template", "<default>"), value);
 }
 
 void TestQSettingsStore::sectionsStayApart()
@@ -189,7 +227,8 @@ void TestQSettingsStore::failedWriteIsReported()
     QVERIFY(QFile::remove(m_dir->filePath("blocker")));
     QVERIFY(QDir(m_dir->path()).mkdir("blocker"));
     QVERIFY(store.SaveSetting("Settings", "ICAO", "KBOS"));
-    QCOMPARE(QSettingsStore(m_dir->filePath("blocker/store.ini")).GetSetting("Settings", "ICAO"), QStringLiteral("KBOS"));
+    QCOMPARE(QSettingsStore(m_dir->filePath("blocker/store.ini")).GetSetting("Settings", "ICAO"),
+             QStringLiteral("KBOS"));
 }
 
 void TestQSettingsStore::writeReplacesTheFileWhole()
@@ -199,10 +238,14 @@ void TestQSettingsStore::writeReplacesTheFileWhole()
     // every write.
     QSettingsStore store(file());
     QVERIFY(store.SaveSetting("Settings", "ICAO", "KSEA"));
-    struct stat before {};
+    struct stat before
+    {
+    };
     QCOMPARE(::stat(QFile::encodeName(file()).constData(), &before), 0);
     QVERIFY(store.SaveSetting("Settings", "ICAO", "KBOS"));
-    struct stat after {};
+    struct stat after
+    {
+    };
     QCOMPARE(::stat(QFile::encodeName(file()).constData(), &after), 0);
     QVERIFY(before.st_ino != after.st_ino);
     QCOMPARE(QSettingsStore(file()).GetSetting("Settings", "ICAO"), QStringLiteral("KBOS"));
@@ -213,10 +256,11 @@ void TestQSettingsStore::damagedFileStillReads_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("icao");
     QTest::newRow("garbage bytes") << QByteArray("\x00\xff\xfe[[[==\n\x01\x02=\n", 13) << QString();
-    QTest::newRow("truncated") << QByteArray("[Settings]\nICAO=KSEA\nTemplate=\"unterminated") << "KSEA";
-    QTest::newRow("hand-edited") << QByteArray("; my notes\n[Settings]\n  ICAO = KSEA  \nbogus line\n[Profiles]\n")
-                                 << "KSEA";
-    QTest::newRow("a list value") << QByteArray("[Settings]\nICAO=KSEA, KBOS\n") << "KSEA,KBOS";
+    QTest::newRow("truncated") << QByteArray("[Settings]\nICAO=KSEA\nTemplate=\"unterminated")
+                               << "KSEA";
+    QTest::newRow("hand-edited")
+        << QByteArray("; my notes\n[Settings]\n  ICAO = KSEA  \nbogus line\n[Profiles]\n")
+        << "KSEA";
     QTest::newRow("empty") << QByteArray() << QString();
 }
 
@@ -233,6 +277,84 @@ void TestQSettingsStore::damagedFileStillReads()
     store.GetAllSettings("Profiles");
     QVERIFY(store.SaveSetting("Settings", "LastProfile", "x"));
     QCOMPARE(QSettingsStore(file()).GetSetting("Settings", "LastProfile"), QStringLiteral("x"));
+}
+
+void TestQSettingsStore::failedWriteLeavesNothingBehind()
+{
+    AsNobody nobody;
+    if (!nobody.active())
+        QSKIP("cannot act as the user nobody, so the file's permissions would not apply");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Briefcast.conf");
+    QSettingsStore store(path);
+    QVERIFY(store.SaveSetting("Profiles", "KBOS", "1"));
+    QVERIFY(store.SaveSetting("Profiles\\KBOS", "ICAO", "KBOS"));
+    const QByteArray before = readFile(path);
+
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    QVERIFY(!store.SaveSetting("Profiles", "NEWONE", "1"));
+    QVERIFY(!store.DeleteSetting("Profiles", QStringLiteral("KBOS")));
+    QVERIFY(!store.DeleteSetting("Profiles\\KBOS"));
+    QVERIFY(!QSettingsStore(path).SaveSetting("Settings", "ICAO", "KSEA"));
+    QCOMPARE(*store.GetAllSettings("Profiles"), (SettingsStore::Pairs{{"KBOS", "1"}}));
+    QCOMPARE(store.GetSetting("Profiles\\KBOS", "ICAO"), QStringLiteral("KBOS"));
+    QCOMPARE(readFile(path), before);
+
+    // Writable again: the next writes succeed, and none of the failed ones
+    // comes back with them, through a new store or the old one.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(QSettingsStore(path).SaveSetting("Settings", "ICAO", "KSEA"));
+    QVERIFY(store.SaveSetting("Settings", "LastProfile", "KBOS"));
+    QSettingsStore reread(path);
+    QCOMPARE(*reread.GetAllSettings("Profiles"), (SettingsStore::Pairs{{"KBOS", "1"}}));
+    QCOMPARE(reread.GetSetting("Profiles\\KBOS", "ICAO"), QStringLiteral("KBOS"));
+    QCOMPARE(reread.GetSetting("Settings", "ICAO"), QStringLiteral("KSEA"));
+}
+
+void TestQSettingsStore::fileValuesReadAsTheyStand_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("value");
+    // Written by hand: the text between the "=" and the end of the line.
+    QTest::newRow("commas, blanks, semicolon")
+        << QByteArray("Template=Information %id%, winds $wind(%icao%) , alt $altim(%icao%); sky "
+                      "%clouds%%vbCrLf%%runways%")
+        << "Information %id%, winds $wind(%icao%) , alt $altim(%icao%); sky "
+           "%clouds%%vbCrLf%%runways%";
+    QTest::newRow("a list") << QByteArray("Template=KSEA, KBOS") << "KSEA, KBOS";
+    QTest::newRow("backslashes") << QByteArray("Template=C:\\Radar\\atis.txt")
+                                 << "C:\\Radar\\atis.txt";
+    QTest::newRow("quotes inside")
+        << QByteArray("Template=say \"hi\", then go") << "say \"hi\", then go";
+    QTest::newRow("at sign first") << QByteArray("Template=@home") << "@home";
+    QTest::newRow("blanks beside the equals sign") << QByteArray("  Template =  KSEA \t") << "KSEA";
+    QTest::newRow("crlf line end") << QByteArray("Template=KSEA\r") << "KSEA";
+    // Written by QSettings: quoted and escaped.
+    QTest::newRow("quoted") << QByteArray("Template=\"a, b; c\"") << "a, b; c";
+    QTest::newRow("escaped backslashes")
+        << QByteArray("Template=C:\\\\Radar\\\\atis.txt") << "C:\\Radar\\atis.txt";
+    QTest::newRow("escaped line break")
+        << QByteArray("Template=line 1\\r\\nline 2") << "line 1\r\nline 2";
+    QTest::newRow("doubled at sign") << QByteArray("Template=@@home") << "@home";
+    QTest::newRow("quoted blanks") << QByteArray("Template=\"  padded  \"") << "  padded  ";
+}
+
+void TestQSettingsStore::fileValuesReadAsTheyStand()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, value);
+    QFile f(file());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[Settings]\n" + line + "\nICAO=KSEA\n");
+    f.close();
+    QSettingsStore store(file());
+    QCOMPARE(store.GetSetting("Settings", "Template"), value);
+    QVERIFY(store.GetAllSettings("Settings")->contains({"Template", value}));
+    // Writing another key leaves the value as it was.
+    QVERIFY(store.SaveSetting("Settings", "LastProfile", "x"));
+    QCOMPARE(QSettingsStore(file()).GetSetting("Settings", "Template"), value);
+    QVERIFY(readFile(file()).contains(line + '\n'));
 }
 
 QTEST_GUILESS_MAIN(TestQSettingsStore)
