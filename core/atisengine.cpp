@@ -83,8 +83,13 @@ bool AtisEngine::deliver(bool force, DecodedMetar& metar)
     const QString code = m_form.codeText();
     const QString runways = BuildRunwayPhrase(m_form);
     FinishAltimeterAndVisibility(metar);
-    const QString atis = ExpandTemplate(
+    const auto expanded = ExpandTemplate(
         m_form.templateText(), {m_form.icaoText(), code, metar, runways, m_state.CurrentProfile});
+    if (const Failure* failure = std::get_if<Failure>(&expanded)) {
+        showError(Texts::ProcessingError, *failure);
+        return false;
+    }
+    const QString& atis = std::get<QString>(expanded);
     m_form.setAtisText(atis);
 
     if (m_form.updateATISFileChecked()) {
@@ -95,9 +100,9 @@ bool AtisEngine::deliver(bool force, DecodedMetar& metar)
     }
 
     const AtisElements current = AtisElements::of(metar);
-    const AtisElements previous{m_state.PrevWind,      m_state.PrevVisibility, m_state.PrevSky,
-                                m_state.PrevPrecip,    m_state.PrevAltimeter,
-                                m_state.PrevTemperature, m_state.PrevDewPoint};
+    const AtisElements previous{
+        m_state.PrevWind,      m_state.PrevVisibility,  m_state.PrevSky,     m_state.PrevPrecip,
+        m_state.PrevAltimeter, m_state.PrevTemperature, m_state.PrevDewPoint};
     const QString changeLine = BuildChangeList(current, previous, m_state.LastMetarKey);
 
     if (changed) {

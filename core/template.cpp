@@ -3,8 +3,29 @@
 #include <array>
 #include <utility>
 
-QString ExpandTemplate(const QString& templateText, const TemplateValues& v)
+namespace {
+
+// Occurrences as replace finds them: left to right, without overlap.
+qsizetype occurrences(const QString& text, QStringView name)
 {
+    qsizetype count = 0;
+    for (qsizetype at = text.indexOf(name); at >= 0; at = text.indexOf(name, at + name.size()))
+        ++count;
+    return count;
+}
+
+Failure tooLong()
+{
+    return {AtisTooLongErrorNumber,
+            QStringLiteral("The ATIS would be longer than %1 characters.").arg(MaxAtisLength)};
+}
+
+} // namespace
+
+std::variant<QString, Failure> ExpandTemplate(const QString& templateText, const TemplateValues& v)
+{
+    if (templateText.size() > MaxAtisLength)
+        return tooLong();
     QString text = templateText;
     text.replace(u':', u' ');
 
@@ -34,7 +55,14 @@ QString ExpandTemplate(const QString& templateText, const TemplateValues& v)
         {u"%runways%", &v.runways},
         {u"%profile%", &v.profile},
     }};
-    for (const auto& [name, value] : variables)
+    for (const auto& [name, value] : variables) {
+        const qsizetype count = occurrences(text, name);
+        if (count == 0)
+            continue;
+        // 64-bit: a thousand occurrences of a 1 MiB value pass 2^31.
+        if (text.size() + qint64(count) * (value->size() - name.size()) > MaxAtisLength)
+            return tooLong();
         text.replace(name.toString(), *value, Qt::CaseSensitive);
+    }
     return text;
 }
