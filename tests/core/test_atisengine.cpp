@@ -73,6 +73,8 @@ private Q_SLOTS:
     void autoUpdateAdvancesAndWraps();
     void restartOnSameObservationKeepsCode();
     void airportChangeComparesWithOldAirport();
+    void airportChangedDuringFetchDropsReply();
+    void stopDuringFetchHoldsOnNoMetar();
     void hostileReplyIsRefused();
     void noMetarStopsAutoUpdate();
     void noMetarAfterRefreshTogglesTwice();
@@ -86,7 +88,7 @@ private Q_SLOTS:
     void clipboardFailureInMessage();
     void copyCommandFailureIsReported();
     void oneCycleAtATime();
-    void storeReadsAirportAgain();
+    void storeKeysRequestedAirport();
     void shutDownDuringFetchIsSilent();
     void validateICAO_data();
     void validateICAO();
@@ -217,6 +219,47 @@ void TestAtisEngine::airportChangeComparesWithOldAirport()
     QCOMPARE(r.fetcher.requested.last(), Server + "?id=KBOS");
     QVERIFY(r.dialogs.shown.last().text.contains("\r\n\r\nChanged: temp, dewpoint.\r\n"));
     QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
+}
+
+void TestAtisEngine::airportChangedDuringFetchDropsReply()
+{
+    Rig r;
+    r.state.TickCounter = 7;
+    r.fetcher.whileFetching = [&r] { r.form.icao = "KBOS"; };
+    r.fetcher.reply(Kjfk51);
+    r.engine.RefreshATIS();
+    QVERIFY(r.dialogs.shown.isEmpty());
+    QVERIFY(r.form.lastMetar.isEmpty());
+    QVERIFY(r.form.atis.isEmpty());
+    QCOMPARE(r.file(), QByteArray("<none>"));
+    QCOMPARE(r.form.label, Texts::StartingCode);
+    QCOMPARE(r.state.TickCounter, 7);
+    QVERIFY(r.state.LastMetarKey.isEmpty());
+
+    // The next cycle asks for the airport now in the box.
+    r.fetcher.whileFetching = nullptr;
+    r.fetcher.reply("KBOS 121651Z 27010KT 10SM FEW050 BKN250 M03/M05 A3012");
+    r.engine.RefreshATIS();
+    QCOMPARE(r.fetcher.requested, (QStringList{Server + "?id=KJFK", Server + "?id=KBOS"}));
+    QVERIFY(r.form.atis.startsWith("KBOS info ALPHA 121651Z"));
+    QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
+}
+
+void TestAtisEngine::stopDuringFetchHoldsOnNoMetar()
+{
+    Rig r;
+    r.startAutoUpdate(Kjfk51);
+    r.fetcher.whileFetching = [&r] {
+        r.fetcher.whileFetching = nullptr;
+        r.engine.ToggleAutoUpdate(); // Stop
+    };
+    r.fetcher.reply(NoMetar);
+    r.engine.UpdateATIS(false);
+
+    QCOMPARE(r.dialogs.shown.last().text, "No METAR available for KJFK");
+    QVERIFY(!r.form.timer);
+    QCOMPARE(r.form.startStop, Texts::Start);
+    QCOMPARE(r.fetcher.requested.size(), 2);
 }
 
 void TestAtisEngine::hostileReplyIsRefused()
@@ -431,13 +474,15 @@ void TestAtisEngine::oneCycleAtATime()
     QVERIFY(!r.engine.cycleInProgress());
 }
 
-void TestAtisEngine::storeReadsAirportAgain()
+void TestAtisEngine::storeKeysRequestedAirport()
 {
     Rig r;
+    // Another airport typed while the "New ATIS" box is open: the observation
+    // is still the first airport's.
     r.dialogs.whileShown = [&r](const ScriptedDialogs::Shown&) { r.form.icao = "KBOS"; };
     r.fetcher.reply(Kjfk51);
     r.engine.RefreshATIS();
-    QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
+    QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
     QVERIFY(r.form.atis.startsWith("KJFK"));
 }
 
