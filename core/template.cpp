@@ -56,11 +56,14 @@ std::variant<QString, Failure> ExpandTemplate(const QString& templateText, const
         {u"%profile%", &v.profile},
     }};
     for (const auto& [name, value] : variables) {
-        const qsizetype count = occurrences(text, name);
-        if (count == 0)
-            continue;
-        // 64-bit: a thousand occurrences of a 1 MiB value pass 2^31.
-        if (text.size() + qint64(count) * (value->size() - name.size()) > MaxAtisLength)
+        // Counted only where even the most occurrences the text can hold
+        // might pass the limit. 64-bit: a thousand occurrences of a 1 MiB
+        // value pass 2^31.
+        const qint64 growth = value->size() - name.size();
+        const auto fits = [&](qint64 count) {
+            return text.size() + count * growth <= MaxAtisLength;
+        };
+        if (!fits(text.size() / name.size()) && !fits(occurrences(text, name)))
             return tooLong();
         text.replace(name.toString(), *value, Qt::CaseSensitive);
     }
