@@ -31,18 +31,21 @@ void AtisEngine::UpdateATIS(bool Force)
     if (m_cycleInProgress || m_shutDown)
         return;
     m_cycleInProgress = true;
+    const bool autoUpdating = m_form.timerEnabled();
     const CycleEnd end = runCycle(Force);
     m_cycleInProgress = false;
     // The no-METAR answer toggles auto-update once the cycle is over, so a
-    // toggle that starts it can run its own immediate cycle.
-    if (end == CycleEnd::NoMetar && !m_shutDown)
+    // toggle that starts it can run its own immediate cycle. A Start or Stop
+    // the controller chose while the reply was awaited holds.
+    if (end == CycleEnd::NoMetar && !m_shutDown && m_form.timerEnabled() == autoUpdating)
         ToggleAutoUpdate();
 }
 
 AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
 {
+    const QString icao = m_form.icaoText();
     const TextFetcher::Result result =
-        m_fetcher.fetch(BuildMetarRequestURL(m_state.MetarServerURL, m_form.icaoText()));
+        m_fetcher.fetch(BuildMetarRequestURL(m_state.MetarServerURL, icao));
     if (m_shutDown)
         return CycleEnd::Done;
     if (const Failure* failure = std::get_if<Failure>(&result)) {
@@ -51,6 +54,12 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
             showError(Texts::RetrievalError, *failure);
         return CycleEnd::Done;
     }
+    // The window stays usable while the reply is awaited: a reply for an
+    // airport no longer in the box is dropped, and the next cycle asks for
+    // the one there now (none is started at once: the box may hold a code
+    // half typed).
+    if (m_form.icaoText() != icao)
+        return CycleEnd::Done;
 
     const QString reply = NormaliseMetarReply(std::get<QString>(result));
     m_form.setLastMetarText(reply);
@@ -67,13 +76,13 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
                           Dialogs::Buttons::OK);
         return CycleEnd::Done;
     }
-    deliver(force, *metar);
+    deliver(force, icao, *metar);
     return CycleEnd::Done;
 }
 
-bool AtisEngine::deliver(bool force, DecodedMetar& metar)
+bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
 {
-    const QString key = m_form.icaoText() + metar.ObservationTime;
+    const QString key = icao + metar.ObservationTime;
     const bool changed = key != m_state.LastMetarKey || m_form.codeLabel() == Texts::StartingCode;
     if (!force && !changed)
         return false;
@@ -83,8 +92,13 @@ bool AtisEngine::deliver(bool force, DecodedMetar& metar)
     const QString code = m_form.codeText();
     const QString runways = BuildRunwayPhrase(m_form);
     FinishAltimeterAndVisibility(metar);
-    const QString atis = ExpandTemplate(
-        m_form.templateText(), {m_form.icaoText(), code, metar, runways, m_state.CurrentProfile});
+    const auto expanded =
+        ExpandTemplate(m_form.templateText(), {icao, code, metar, runways, m_state.CurrentProfile});
+    if (const Failure* failure = std::get_if<Failure>(&expanded)) {
+        showError(Texts::ProcessingError, *failure);
+        return false;
+    }
+    const QString& atis = std::get<QString>(expanded);
     m_form.setAtisText(atis);
 
     if (m_form.updateATISFileChecked()) {
@@ -95,9 +109,9 @@ bool AtisEngine::deliver(bool force, DecodedMetar& metar)
     }
 
     const AtisElements current = AtisElements::of(metar);
-    const AtisElements previous{m_state.PrevWind,      m_state.PrevVisibility, m_state.PrevSky,
-                                m_state.PrevPrecip,    m_state.PrevAltimeter,
-                                m_state.PrevTemperature, m_state.PrevDewPoint};
+    const AtisElements previous{
+        m_state.PrevWind,      m_state.PrevVisibility,  m_state.PrevSky,     m_state.PrevPrecip,
+        m_state.PrevAltimeter, m_state.PrevTemperature, m_state.PrevDewPoint};
     const QString changeLine = BuildChangeList(current, previous, m_state.LastMetarKey);
 
     if (changed) {
@@ -116,9 +130,10 @@ bool AtisEngine::deliver(bool force, DecodedMetar& metar)
         }
     }
 
-    // The airport box is read again: it may have changed while the message
-    // was open.
-    m_state.LastMetarKey = m_form.icaoText() + metar.ObservationTime;
+    // Keyed with the airport the observation is for, even when the box
+    // changed while the message was open: the next cycle then takes the
+    // airport there now as a new observation.
+    m_state.LastMetarKey = key;
     m_state.PrevWind = current.Wind;
     m_state.PrevVisibility = current.Visibility;
     m_state.PrevSky = current.Sky;

@@ -52,9 +52,13 @@ public:
     void shutDown() { m_shutDown = true; }
 
 private:
-    enum class CycleEnd { Done, NoMetar };
+    enum class CycleEnd
+    {
+        Done,
+        NoMetar
+    };
     CycleEnd runCycle(bool force);
-    bool deliver(bool force, DecodedMetar& metar);
+    bool deliver(bool force, const QString& icao, DecodedMetar& metar);
     void showError(const QString& firstLine, const Failure& failure);
 
     AtisForm& m_form;

@@ -52,8 +52,9 @@ int main()
     values.informationCode = QStringLiteral("ALPHA");
     values.metar = *DecodeMetar(NormaliseMetarReply(Reply));
     values.runways = QStringLiteral("Landing rwys 16L & 16R. Departing rwy 16C.");
-    const double expand = medianMicros(
-        21, 5000, [&] { sink = sink + ExpandTemplate(Texts::DefaultTemplate, values).size(); });
+    const double expand = medianMicros(21, 5000, [&] {
+        sink = sink + std::get<QString>(ExpandTemplate(Texts::DefaultTemplate, values)).size();
+    });
 
     QTemporaryDir dir;
     FakeForm form;

@@ -15,9 +15,12 @@
 namespace {
 
 const QString Server = QStringLiteral("http://127.0.0.1:9/metar.php");
-const QString Kjfk51 = QStringLiteral("KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 RMK AO2\r\n");
-const QString Kjfk51Remark = QStringLiteral("KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 RMK AO2 SLP201\r\n");
-const QString Kjfk56 = QStringLiteral("KJFK 121656Z 27015KT 10SM FEW050 BKN250 12/09 A3010 RMK AO2\r\n");
+const QString Kjfk51 =
+    QStringLiteral("KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 RMK AO2\r\n");
+const QString Kjfk51Remark =
+    QStringLiteral("KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 RMK AO2 SLP201\r\n");
+const QString Kjfk56 =
+    QStringLiteral("KJFK 121656Z 27015KT 10SM FEW050 BKN250 12/09 A3010 RMK AO2\r\n");
 const QString Kjfk58 = QStringLiteral("KJFK 121658Z 28015KT 9SM FEW050 BKN250 11/09 A3010\r\n");
 const QString NoMetar = QStringLiteral("No METAR available for KJFK\r\n");
 
@@ -53,7 +56,8 @@ struct Rig
 
 QString errorText(const QString& firstLine, int number, const QString& description)
 {
-    return firstLine + QStringLiteral("\r\n\r\n(") + QString::number(number) + QStringLiteral(") ") + description;
+    return firstLine + QStringLiteral("\r\n\r\n(") + QString::number(number) +
+           QStringLiteral(") ") + description;
 }
 
 } // namespace
@@ -69,6 +73,9 @@ private Q_SLOTS:
     void autoUpdateAdvancesAndWraps();
     void restartOnSameObservationKeepsCode();
     void airportChangeComparesWithOldAirport();
+    void airportChangedDuringFetchDropsReply();
+    void stopDuringFetchHoldsOnNoMetar();
+    void hostileReplyIsRefused();
     void noMetarStopsAutoUpdate();
     void noMetarAfterRefreshTogglesTwice();
     void undecodableReply_data();
@@ -81,7 +88,7 @@ private Q_SLOTS:
     void clipboardFailureInMessage();
     void copyCommandFailureIsReported();
     void oneCycleAtATime();
-    void storeReadsAirportAgain();
+    void storeKeysRequestedAirport();
     void shutDownDuringFetchIsSilent();
     void validateICAO_data();
     void validateICAO();
@@ -108,9 +115,10 @@ void TestAtisEngine::firstUnforcedCycleUsesStartingCode()
     QCOMPARE(r.dialogs.shown[0].title, Texts::NewAtisTitle);
     QCOMPARE(r.dialogs.shown[0].icon, Dialogs::Icon::Information);
     QCOMPARE(r.dialogs.shown[0].buttons, Dialogs::Buttons::OKCancel);
-    QCOMPARE(r.dialogs.shown[0].text,
-             "ATIS DELTA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\nVisibility: 10SM\r\n"
-             "Sky: FEW050 BKN250\r\n\r\nPress OK to copy to clipboard.");
+    QCOMPARE(
+        r.dialogs.shown[0].text,
+        "ATIS DELTA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\nVisibility: 10SM\r\n"
+        "Sky: FEW050 BKN250\r\n\r\nPress OK to copy to clipboard.");
     QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
     QCOMPARE(r.state.PrevWind, "27010KT");
     QCOMPARE(r.state.PrevAltimeter, "3012");
@@ -183,8 +191,7 @@ void TestAtisEngine::autoUpdateAdvancesAndWraps()
     r.engine.UpdateATIS(false);
     QCOMPARE(r.form.codeText(), "ALPHA");
     QVERIFY(r.form.atis.startsWith("KJFK info ALPHA 121658Z"));
-    QVERIFY(r.dialogs.shown.last().text.contains(
-        "Changed: winds, visibility, temp."));
+    QVERIFY(r.dialogs.shown.last().text.contains("Changed: winds, visibility, temp."));
     QVERIFY(!r.form.codeEnabled);
 }
 
@@ -212,6 +219,66 @@ void TestAtisEngine::airportChangeComparesWithOldAirport()
     QCOMPARE(r.fetcher.requested.last(), Server + "?id=KBOS");
     QVERIFY(r.dialogs.shown.last().text.contains("\r\n\r\nChanged: temp, dewpoint.\r\n"));
     QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
+}
+
+void TestAtisEngine::airportChangedDuringFetchDropsReply()
+{
+    Rig r;
+    r.state.TickCounter = 7;
+    r.fetcher.whileFetching = [&r] { r.form.icao = "KBOS"; };
+    r.fetcher.reply(Kjfk51);
+    r.engine.RefreshATIS();
+    QVERIFY(r.dialogs.shown.isEmpty());
+    QVERIFY(r.form.lastMetar.isEmpty());
+    QVERIFY(r.form.atis.isEmpty());
+    QCOMPARE(r.file(), QByteArray("<none>"));
+    QCOMPARE(r.form.label, Texts::StartingCode);
+    QCOMPARE(r.state.TickCounter, 7);
+    QVERIFY(r.state.LastMetarKey.isEmpty());
+
+    // The next cycle asks for the airport now in the box.
+    r.fetcher.whileFetching = nullptr;
+    r.fetcher.reply("KBOS 121651Z 27010KT 10SM FEW050 BKN250 M03/M05 A3012");
+    r.engine.RefreshATIS();
+    QCOMPARE(r.fetcher.requested, (QStringList{Server + "?id=KJFK", Server + "?id=KBOS"}));
+    QVERIFY(r.form.atis.startsWith("KBOS info ALPHA 121651Z"));
+    QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
+}
+
+void TestAtisEngine::stopDuringFetchHoldsOnNoMetar()
+{
+    Rig r;
+    r.startAutoUpdate(Kjfk51);
+    r.fetcher.whileFetching = [&r] {
+        r.fetcher.whileFetching = nullptr;
+        r.engine.ToggleAutoUpdate(); // Stop
+    };
+    r.fetcher.reply(NoMetar);
+    r.engine.UpdateATIS(false);
+
+    QCOMPARE(r.dialogs.shown.last().text, "No METAR available for KJFK");
+    QVERIFY(!r.form.timer);
+    QCOMPARE(r.form.startStop, Texts::Start);
+    QCOMPARE(r.fetcher.requested.size(), 2);
+}
+
+void TestAtisEngine::hostileReplyIsRefused()
+{
+    Rig r;
+    r.startAutoUpdate(Kjfk51);
+    const QString atis = r.form.atis;
+    const QByteArray file = r.file();
+    // A wind element full of variables: each one would take the whole reply.
+    r.fetcher.reply("KJFK 121656Z " + QString("%metar%").repeated(300) +
+                    "KT 10SM FEW050 12/09 A3010");
+    r.engine.UpdateATIS(false);
+
+    QCOMPARE(
+        r.dialogs.shown.last().text,
+        errorText(Texts::ProcessingError, 2001, "The ATIS would be longer than 65536 characters."));
+    QCOMPARE(r.form.atis, atis);
+    QCOMPARE(r.file(), file);
+    QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
 }
 
 void TestAtisEngine::noMetarStopsAutoUpdate()
@@ -368,7 +435,8 @@ void TestAtisEngine::clipboardFailureInMessage()
     r.fetcher.reply(Kjfk51);
     r.engine.RefreshATIS();
     QCOMPARE(r.dialogs.shown.size(), 2);
-    QCOMPARE(r.dialogs.shown[1].text, errorText(Texts::ProcessingError, 521, "Can't open Clipboard"));
+    QCOMPARE(r.dialogs.shown[1].text,
+             errorText(Texts::ProcessingError, 521, "Can't open Clipboard"));
     QVERIFY(r.state.LastMetarKey.isEmpty());
 }
 
@@ -406,13 +474,15 @@ void TestAtisEngine::oneCycleAtATime()
     QVERIFY(!r.engine.cycleInProgress());
 }
 
-void TestAtisEngine::storeReadsAirportAgain()
+void TestAtisEngine::storeKeysRequestedAirport()
 {
     Rig r;
+    // Another airport typed while the "New ATIS" box is open: the observation
+    // is still the first airport's.
     r.dialogs.whileShown = [&r](const ScriptedDialogs::Shown&) { r.form.icao = "KBOS"; };
     r.fetcher.reply(Kjfk51);
     r.engine.RefreshATIS();
-    QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
+    QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
     QVERIFY(r.form.atis.startsWith("KJFK"));
 }
 
@@ -438,8 +508,10 @@ void TestAtisEngine::validateICAO_data()
     QTest::addColumn<QString>("icao");
     QTest::addColumn<QString>("message"); // empty: valid
     QTest::addColumn<bool>("selectAll");
-    QTest::newRow("valid") << "KSEA" << "" << false;
-    QTest::newRow("digits") << "K0A9" << "" << false;
+    QTest::newRow("valid") << "KSEA"
+                           << "" << false;
+    QTest::newRow("digits") << "K0A9"
+                            << "" << false;
     QTest::newRow("empty") << "" << Texts::MustEnterICAO << false;
     QTest::newRow("five") << "KSEAX" << Texts::InvalidICAO << true;
     QTest::newRow("three") << "KSE" << Texts::InvalidICAO << true;

@@ -17,6 +17,8 @@ private Q_SLOTS:
     void runwayPhrase();
     void expand_data();
     void expand();
+    void expansionIsBounded_data();
+    void expansionIsBounded();
     void changeList_data();
     void changeList();
     void newAtisPrompt();
@@ -34,10 +36,11 @@ void TestComposition::runwayPhrase_data()
     QTest::newRow("visual only") << none << none << true << false << "Visual approaches in use.";
     QTest::newRow("LAHSO only") << none << none << false << true << "LAHSOs in effect.";
     QTest::newRow("landing 4R") << QStringList{"4R"} << none << false << false << "Landing rwy 4R.";
-    QTest::newRow("two landing, one departing") << QStringList{"4L", "4R"} << QStringList{"9"} << false
-                                                << false << "Landing rwys 4L & 4R. Departing rwy 9.";
-    QTest::newRow("departing only") << none << QStringList{"4L", "9"} << false << false
-                                    << "Departing rwys 4L & 9.";
+    QTest::newRow("two landing, one departing")
+        << QStringList{"4L", "4R"} << QStringList{"9"} << false << false
+        << "Landing rwys 4L & 4R. Departing rwy 9.";
+    QTest::newRow("departing only")
+        << none << QStringList{"4L", "9"} << false << false << "Departing rwys 4L & 9.";
     QTest::newRow("three landing") << QStringList{"13L", "13R", "22L"} << none << false << false
                                    << "Landing rwys 13L, 13R & 22L.";
     QTest::newRow("same single") << QStringList{"4R"} << QStringList{"4R"} << false << false
@@ -46,8 +49,9 @@ void TestComposition::runwayPhrase_data()
                                << false << "Landing & departing runways 13L & 13R.";
     QTest::newRow("lists differ") << QStringList{"4L", "4R"} << QStringList{"4R"} << false << false
                                   << "Landing rwys 4L & 4R. Departing rwy 4R.";
-    QTest::newRow("everything") << QStringList{"4R"} << QStringList{"4L"} << true << true
-                                << "Landing rwy 4R. Departing rwy 4L. Visual approaches in use. LAHSOs in effect.";
+    QTest::newRow("everything")
+        << QStringList{"4R"} << QStringList{"4L"} << true << true
+        << "Landing rwy 4R. Departing rwy 4L. Visual approaches in use. LAHSOs in effect.";
     QTest::newRow("landing and visual") << QStringList{"4R"} << none << true << false
                                         << "Landing rwy 4R. Visual approaches in use.";
     QTest::newRow("same with LAHSO") << QStringList{"4R"} << QStringList{"4R"} << false << true
@@ -83,16 +87,21 @@ void TestComposition::expand_data()
         << "KJFK information BRAVO 121653Z. Wind 17011KT. Visibility 10SM. -RA Sky FEW015 BKN035 "
            "OVC050. Temperature 12, dew point 09. Altimeter 2992. Landing rwy 16L. Advise you have "
            "information BRAVO.";
-    QTest::newRow("second line runways") << "ATIS %id%\r\n%runways%" << "ATIS BRAVO\r\nLanding rwy 16L.";
-    QTest::newRow("colon becomes blank first") << "Winds: %wind%" << "Winds  17011KT";
+    QTest::newRow("second line runways") << "ATIS %id%\r\n%runways%"
+                                         << "ATIS BRAVO\r\nLanding rwy 16L.";
+    QTest::newRow("colon becomes blank first") << "Winds: %wind%"
+                                               << "Winds  17011KT";
     QTest::newRow("synonyms and repeats") << "%wind% %winds% %wind% %alt% %altim% %altimeter%"
                                           << "17011KT 17011KT 17011KT 2992 2992 2992";
-    QTest::newRow("case and near misses stay") << "%ICAO% %Wind% %windy% %vbCrLf% %" << "%ICAO% %Wind% %windy% %vbCrLf% %";
-    QTest::newRow("all the rest") << "%visibility%|%sky%|%precipitation%|%temperature%|%dew%|%metar%|%profile%"
-                                  << "10SM|FEW015 BKN035 OVC050|-RA|12|09|KJFK 121653Z: x|%icao% %wind%";
-    QTest::newRow("inserted colon stays, inserted variable expanded later")
-        << "%metar%" << "KJFK 121653Z: x";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("case and near misses stay") << "%ICAO% %Wind% %windy% %vbCrLf% %"
+                                               << "%ICAO% %Wind% %windy% %vbCrLf% %";
+    QTest::newRow("all the rest")
+        << "%visibility%|%sky%|%precipitation%|%temperature%|%dew%|%metar%|%profile%"
+        << "10SM|FEW015 BKN035 OVC050|-RA|12|09|KJFK 121653Z: x|%icao% %wind%";
+    QTest::newRow("inserted colon stays, inserted variable expanded later") << "%metar%"
+                                                                            << "KJFK 121653Z: x";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestComposition::expand()
@@ -112,7 +121,52 @@ void TestComposition::expand()
     v.metar.Altimeter = QStringLiteral("2992");
     v.runways = QStringLiteral("Landing rwy 16L.");
     v.profile = QStringLiteral("%icao% %wind%"); // inserted last: never expanded
-    QTEST(ExpandTemplate(templ, v), "expected");
+    QTEST(std::get<QString>(ExpandTemplate(templ, v)), "expected");
+}
+
+void TestComposition::expansionIsBounded_data()
+{
+    QTest::addColumn<QString>("templ");
+    QTest::addColumn<QString>("wind");
+    QTest::addColumn<QString>("metar");
+    QTest::addColumn<QString>("atis"); // empty: refused
+    const QString limit(65536, u'M');
+    const QString none;
+    QTest::newRow("at the limit") << "%metar%" << none << limit << limit;
+    QTest::newRow("one past the limit") << "%metar%." << none << limit << none;
+    QTest::newRow("template past the limit") << QString(65537, u'T') << none << none << none;
+    const QString most(60000, u'M');
+    QTest::newRow("room for the one occurrence")
+        << "%metar%" + QString(20, u'x') << none << most << most + QString(20, u'x');
+    // Variables inside a reply are expanded by later steps: each %metar% in
+    // the wind takes the whole reply again.
+    const QString wind = QString("%metar%").repeated(9000) + "KT";
+    QTest::newRow("reply full of variables") << "%wind%" << wind << "KJFK 121651Z " + wind << none;
+    const QString longWind = QString("%metar%").repeated(150000) + "KT";
+    QTest::newRow("1 MiB reply") << "%wind% %metar%" << longWind << "KJFK 121651Z " + longWind
+                                 << none;
+}
+
+void TestComposition::expansionIsBounded()
+{
+    QFETCH(QString, templ);
+    QFETCH(QString, wind);
+    QFETCH(QString, metar);
+    QFETCH(QString, atis);
+    TemplateValues v;
+    v.metar.Wind = wind;
+    v.metar.Metar = metar;
+    const auto result = ExpandTemplate(templ, v);
+    if (!atis.isEmpty()) {
+        const QString* text = std::get_if<QString>(&result);
+        QVERIFY(text);
+        QCOMPARE(*text, atis);
+        return;
+    }
+    const Failure* failure = std::get_if<Failure>(&result);
+    QVERIFY(failure);
+    QCOMPARE(failure->number, 2001);
+    QCOMPARE(failure->description, "The ATIS would be longer than 65536 characters.");
 }
 
 void TestComposition::changeList_data()
@@ -124,14 +178,19 @@ void TestComposition::changeList_data()
     AtisElements windAlt = now;
     windAlt.Wind = "27005KT";
     windAlt.Altimeter = "3010";
-    QTest::newRow("first ATIS") << AtisElements{} << "" << "";
-    QTest::newRow("nothing changed") << now << "KJFK121651Z" << "";
-    QTest::newRow("winds and altimeter") << windAlt << "KJFK121651Z" << "\r\n\r\nChanged: winds, altimeter.";
-    QTest::newRow("all seven") << AtisElements{"a", "b", "c", "d", "e", "f", "g"} << "KJFK121651Z"
-                               << "\r\n\r\nChanged: winds, visibility, sky cond, precip, altimeter, temp, dewpoint.";
+    QTest::newRow("first ATIS") << AtisElements{} << ""
+                                << "";
+    QTest::newRow("nothing changed") << now << "KJFK121651Z"
+                                     << "";
+    QTest::newRow("winds and altimeter") << windAlt << "KJFK121651Z"
+                                         << "\r\n\r\nChanged: winds, altimeter.";
+    QTest::newRow("all seven")
+        << AtisElements{"a", "b", "c", "d", "e", "f", "g"} << "KJFK121651Z"
+        << "\r\n\r\nChanged: winds, visibility, sky cond, precip, altimeter, temp, dewpoint.";
     AtisElements caseOnly = now;
     caseOnly.Sky = "few050";
-    QTest::newRow("case counts") << caseOnly << "K" << "\r\n\r\nChanged: sky cond.";
+    QTest::newRow("case counts") << caseOnly << "K"
+                                 << "\r\n\r\nChanged: sky cond.";
 }
 
 void TestComposition::changeList()
@@ -144,14 +203,16 @@ void TestComposition::changeList()
 
 void TestComposition::newAtisPrompt()
 {
-    QCOMPARE(NewAtisPrompt("BRAVO", "27010KT", "3012", "10SM", "FEW050 BKN250",
-                           "\r\n\r\nChanged: winds, altimeter."),
-             QStringLiteral("ATIS BRAVO now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\n"
-                            "Visibility: 10SM\r\nSky: FEW050 BKN250\r\n\r\nChanged: winds, altimeter."
-                            "\r\n\r\nPress OK to copy to clipboard."));
+    QCOMPARE(
+        NewAtisPrompt("BRAVO", "27010KT", "3012", "10SM", "FEW050 BKN250",
+                      "\r\n\r\nChanged: winds, altimeter."),
+        QStringLiteral("ATIS BRAVO now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\n"
+                       "Visibility: 10SM\r\nSky: FEW050 BKN250\r\n\r\nChanged: winds, altimeter."
+                       "\r\n\r\nPress OK to copy to clipboard."));
     QCOMPARE(NewAtisPrompt("ALPHA", "w", "a", "v", "s", QString()),
-             QStringLiteral("ATIS ALPHA now current.\r\n\r\nWinds: w\r\nAltimeter: a\r\nVisibility: v\r\n"
-                            "Sky: s\r\n\r\nPress OK to copy to clipboard."));
+             QStringLiteral(
+                 "ATIS ALPHA now current.\r\n\r\nWinds: w\r\nAltimeter: a\r\nVisibility: v\r\n"
+                 "Sky: s\r\n\r\nPress OK to copy to clipboard."));
 }
 
 QTEST_GUILESS_MAIN(TestComposition)

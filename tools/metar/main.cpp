@@ -1,10 +1,15 @@
 // briefcast-metar: shows how Briefcast reads METAR replies.
 #include "metarjson.h"
 
-#include <QFile>
 #include <QString>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -24,17 +29,31 @@ const char Help[] =
     "Lines end at a line feed; a carriage return belongs to the reply.\n"
     "Input is read as UTF-8.\n";
 
-bool decodeStream(QFile& in)
+// Lines are split here, byte by byte, the same for a pipe, a redirect and a
+// named file: a reply may hold any byte, NUL included, and every line read
+// gives one JSON line at once.
+bool decodeStream(std::FILE* in)
 {
-    while (true) {
-        QByteArray line = in.readLine();
-        if (line.isEmpty())
-            return in.error() == QFileDevice::NoError;
-        if (line.endsWith('\n'))
-            line.chop(1);
+    QByteArray line;
+    const auto decodeLine = [&line] {
         const QByteArray json = DecodeReplyToJson(QString::fromUtf8(line)) + '\n';
         std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+        line.clear();
+    };
+    for (int c; (c = std::getc(in)) != EOF;) {
+        if (c == '\n')
+            decodeLine();
+        else
+            line.append(char(c));
     }
+    if (!line.isEmpty())
+        decodeLine();
+    return !std::ferror(in);
+}
+
+void reportUnreadable(const char* name)
+{
+    std::fprintf(stderr, "briefcast-metar: cannot read %s: %s\n", name, std::strerror(errno));
 }
 
 } // namespace
@@ -49,18 +68,24 @@ int main(int argc, char** argv)
     }
     int status = 0;
     if (argc == 1) {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly) || !decodeStream(in))
-            status = 1;
-    }
-    for (int i = 1; i < argc; ++i) {
-        QFile in(QString::fromLocal8Bit(argv[i]));
-        if (!in.open(QIODevice::ReadOnly) || !decodeStream(in)) {
-            std::fprintf(stderr, "briefcast-metar: cannot read %s: %s\n", argv[i],
-                         in.errorString().toLocal8Bit().constData());
+#ifdef Q_OS_WIN
+        _setmode(_fileno(stdin), _O_BINARY);
+#endif
+        if (!decodeStream(stdin)) {
+            reportUnreadable("standard input");
             status = 1;
         }
     }
-    std::fflush(stdout);
+    for (int i = 1; i < argc; ++i) {
+        std::FILE* in = std::fopen(argv[i], "rb");
+        if (!in || !decodeStream(in)) {
+            reportUnreadable(argv[i]);
+            status = 1;
+        }
+        if (in)
+            std::fclose(in);
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        status = 1;
     return status;
 }
