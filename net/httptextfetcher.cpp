@@ -3,6 +3,7 @@
 #include "nettexts.h"
 
 #include <QEventLoop>
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
@@ -35,7 +36,9 @@ TextFetcher::Result HttpTextFetcher::fetch(const QString& url)
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(MaxRedirects);
-    QNetworkReply* reply = m_manager.get(request);
+    if (!m_manager)
+        m_manager = std::make_unique<QNetworkAccessManager>();
+    QNetworkReply* reply = m_manager->get(request);
     // Read as the bytes come so that Qt's own buffer stays small, and stop
     // as soon as the body is known to be too large.
     reply->setReadBufferSize(64 * 1024);

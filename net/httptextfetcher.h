@@ -2,10 +2,11 @@
 
 #include "textfetcher.h"
 
-#include <QNetworkAccessManager>
 #include <QPointer>
+#include <memory>
 
 class QEventLoop;
+class QNetworkAccessManager;
 class QNetworkReply;
 
 // Plain HTTP GETs over one QNetworkAccessManager. A fetch looks synchronous
@@ -43,7 +44,8 @@ public:
     void abort();
 
 private:
-    QNetworkAccessManager m_manager;
+    // Made at the first fetch, so that the network stack starts then.
+    std::unique_ptr<QNetworkAccessManager> m_manager;
     QEventLoop* m_loop = nullptr;
     QPointer<QNetworkReply> m_reply;
     int m_timeoutMs = DefaultTimeoutMs;
