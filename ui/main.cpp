@@ -1,5 +1,4 @@
 // Briefcast: the ATIS beside the radar client.
-#include "builtinimagestyle.h"
 #include "frmmain.h"
 #include "httptextfetcher.h"
 #include "qsettingsstore.h"
@@ -58,7 +57,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(Texts::AppTitle);
     QApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
-    QApplication::setStyle(new BuiltInImageStyle);
     // The window decides when the program ends: after its settings are saved.
     QApplication::setQuitOnLastWindowClosed(false);
 
