@@ -3,6 +3,7 @@
 #include "asciiregex.h"
 #include "atisfile.h"
 #include "atisform.h"
+#include "atisspeech.h"
 #include "changereport.h"
 #include "desktop.h"
 #include "dialogs.h"
@@ -83,9 +84,12 @@ bool AtisEngine::deliver(bool force, DecodedMetar& metar)
     const QString code = m_form.codeText();
     const QString runways = BuildRunwayPhrase(m_form);
     FinishAltimeterAndVisibility(metar);
-    const QString atis = ExpandTemplate(
-        m_form.templateText(), {m_form.icaoText(), code, metar, runways, m_state.CurrentProfile});
+    const QString templateText = m_form.templateText();
+    const TemplateValues values{m_form.icaoText(), code, metar, runways, m_state.CurrentProfile};
+    const QString atis = ExpandTemplate(templateText, values);
     m_form.setAtisText(atis);
+    if (m_speech)
+        m_speech->atisBuilt(templateText, values);
 
     if (m_form.updateATISFileChecked()) {
         if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis)) {
@@ -102,6 +106,8 @@ bool AtisEngine::deliver(bool force, DecodedMetar& metar)
 
     if (changed) {
         m_desktop.flashWindow();
+        if (m_speech)
+            m_speech->atisAnnounced();
         const Dialogs::Answer answer = m_dialogs.message(
             NewAtisPrompt(code, metar.Wind, metar.Altimeter, metar.Visibility, metar.Sky,
                           changeLine),

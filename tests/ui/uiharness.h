@@ -27,6 +27,8 @@ struct UiHarness
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
     int unloads = 0;
+    // Null: Qt's own speech engine, loaded only when speech is used.
+    Speaker* speaker = nullptr;
     std::unique_ptr<frmMain> window;
 
     UiHarness()
@@ -49,7 +51,8 @@ struct UiHarness
             .dialogs = realDialogs ? nullptr : &dialogs,
             .desktop = &desktop,
             .draw = [] { return 0.0f; },
-            .unloaded = [this] { ++unloads; }});
+            .unloaded = [this] { ++unloads; },
+            .speaker = speaker});
         return *window;
     }
 
