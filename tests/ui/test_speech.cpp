@@ -84,6 +84,16 @@ bool reached(const QSignalSpy& spy, Speaker::State state, qsizetype from = 0)
     return false;
 }
 
+// Waits for the state, or for a failure, which fails the test at once.
+bool waitFor(const QSignalSpy& spy, Speaker::State state, const Speaker& speaker)
+{
+    QTest::qWaitFor([&] { return reached(spy, state) || reached(spy, Speaker::State::Failed); },
+                    SpeechLimitMs);
+    if (reached(spy, Speaker::State::Failed))
+        qWarning("the speech engine failed: %s", qPrintable(speaker.failureReason()));
+    return reached(spy, state) && !reached(spy, Speaker::State::Failed);
+}
+
 } // namespace
 
 class TestSpeech : public QObject
@@ -121,10 +131,8 @@ void TestSpeech::speaksAnAtisToTheEnd()
     QCOMPARE(text,
              QStringLiteral("Information Bravo, wind one seven zero at one one, gusts two four."));
     m_speaker->say(text);
-    QVERIFY(
-        QTest::qWaitFor([&] { return reached(states, Speaker::State::Speaking); }, SpeechLimitMs));
-    QVERIFY(QTest::qWaitFor([&] { return reached(states, Speaker::State::Ready); }, SpeechLimitMs));
-    QVERIFY2(!reached(states, Speaker::State::Failed), qPrintable(m_speaker->failureReason()));
+    QVERIFY(waitFor(states, Speaker::State::Speaking, *m_speaker));
+    QVERIFY(waitFor(states, Speaker::State::Ready, *m_speaker));
     QCOMPARE(m_speaker->state(), Speaker::State::Ready);
 }
 
@@ -137,8 +145,7 @@ void TestSpeech::stopEndsIt()
         text +=
             QStringLiteral("Information Bravo, wind one seven zero at one one, gusts two four. ");
     m_speaker->say(text);
-    QVERIFY(
-        QTest::qWaitFor([&] { return reached(states, Speaker::State::Speaking); }, SpeechLimitMs));
+    QVERIFY(waitFor(states, Speaker::State::Speaking, *m_speaker));
     const qsizetype stoppedAt = states.size();
     QElapsedTimer clock;
     clock.start();
