@@ -1,5 +1,6 @@
 # Thin driver over CMake.
-PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3
+PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 \
+  qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 

@@ -3,6 +3,7 @@
 #include "asciiregex.h"
 #include "atisfile.h"
 #include "atisform.h"
+#include "atisspeech.h"
 #include "changereport.h"
 #include "desktop.h"
 #include "dialogs.h"
@@ -92,14 +93,17 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
     const QString code = m_form.codeText();
     const QString runways = BuildRunwayPhrase(m_form);
     FinishAltimeterAndVisibility(metar);
-    const auto expanded =
-        ExpandTemplate(m_form.templateText(), {icao, code, metar, runways, m_state.CurrentProfile});
+    const QString templateText = m_form.templateText();
+    const TemplateValues values{icao, code, metar, runways, m_state.CurrentProfile};
+    const auto expanded = ExpandTemplate(templateText, values);
     if (const Failure* failure = std::get_if<Failure>(&expanded)) {
         showError(Texts::ProcessingError, *failure);
         return false;
     }
     const QString& atis = std::get<QString>(expanded);
     m_form.setAtisText(atis);
+    if (m_speech)
+        m_speech->atisBuilt(templateText, values);
 
     if (m_form.updateATISFileChecked()) {
         if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis)) {
@@ -116,6 +120,8 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
 
     if (changed) {
         m_desktop.flashWindow();
+        if (m_speech)
+            m_speech->atisAnnounced();
         const Dialogs::Answer answer = m_dialogs.message(
             NewAtisPrompt(code, metar.Wind, metar.Altimeter, metar.Visibility, metar.Sky,
                           changeLine),

@@ -7,6 +7,7 @@
 #include <optional>
 
 class AtisForm;
+class AtisSpeech;
 class Desktop;
 class Dialogs;
 class TextFetcher;
@@ -50,6 +51,8 @@ public:
     // From now on a cycle in progress ends silently at its next step and
     // shows no further message: the program is closing.
     void shutDown() { m_shutDown = true; }
+    // Told of every ATIS built and of every new one announced; may be null.
+    void setSpeech(AtisSpeech* speech) { m_speech = speech; }
 
 private:
     enum class CycleEnd
@@ -68,4 +71,5 @@ private:
     SessionState& m_state;
     bool m_cycleInProgress = false;
     bool m_shutDown = false;
+    AtisSpeech* m_speech = nullptr;
 };

@@ -2,11 +2,14 @@
 
 #include "appsettings.h"
 #include "atisengine.h"
+#include "atisspeech.h"
 #include "optionscommands.h"
 #include "profilecommands.h"
 #include "qtdesktop.h"
 #include "qtdialogs.h"
+#include "qtspeaker.h"
 #include "runwaylists.h"
+#include "speechmenus.h"
 #include "twiplayout.h"
 #include "uitexts.h"
 #include "waitcursorfetcher.h"
@@ -20,6 +23,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -70,6 +74,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     setFocusOrder();
     m_engine = std::make_unique<AtisEngine>(*this, m_dialogs, m_desktop, *m_fetcher, m_state);
     m_profiles = std::make_unique<ProfileCommands>(m_store, *this, *this, m_dialogs, m_state);
+    createSpeech(services.speaker);
     connectEvents();
 }
 
@@ -166,6 +171,18 @@ void frmMain::createMenus()
     named(mnuOptionsATISLoc, "mnuOptionsATISLoc");
     named(mnuHelpDocumentation, "mnuHelpDocumentation");
     named(mnuHelpAbout, "mnuHelpAbout");
+}
+
+void frmMain::createSpeech(Speaker* speaker)
+{
+    if (!speaker)
+        m_ownSpeaker = std::make_unique<QtSpeaker>();
+    m_speaker = speaker ? speaker : m_ownSpeaker.get();
+    m_speech = std::make_unique<AtisSpeech>(*m_speaker, m_dialogs);
+    m_engine->setSpeech(m_speech.get());
+    m_speechMenus = new SpeechMenus(findChild<QMenu*>(QStringLiteral("mnuFile")),
+                                    findChild<QMenu*>(QStringLiteral("mnuOptions")), *m_speech,
+                                    *m_speaker, this);
 }
 
 void frmMain::arrange()
@@ -315,6 +332,8 @@ bool frmMain::load()
     const QString title = UiTexts::AppTitle + QStringLiteral("[*]");
     setWindowTitle(title);
     LoadStartupSettings(m_store, *this, *m_profiles, m_state);
+    m_speech->setSettings(LoadSpeechSettings(m_store));
+    m_speechMenus->showSettings();
     const bool found = DiscoverMetarServer(*m_fetcher, *this, m_dialogs, m_state, m_draw);
     centralWidget()->setEnabled(true);
     menuBar()->setEnabled(true);
@@ -390,14 +409,19 @@ void frmMain::unload(bool mayAsk)
     tmrMain->stop();
     if (m_abortFetch)
         m_abortFetch();
+    m_speaker->stop();
     // The controller may try again (once the store is writable) or close
     // without the settings; when nobody may be asked, the session is ending.
-    bool saved = SaveSettings(m_store, *this, m_state);
+    const auto save = [this] {
+        const bool settings = SaveSettings(m_store, *this, m_state);
+        return SaveSpeechSettings(m_store, m_speech->settings()) && settings;
+    };
+    bool saved = save();
     while (!saved && mayAsk &&
            m_dialogs.message(UiTexts::SettingsNotSaved + CrLf + CrLf + UiTexts::TrySavingAgain,
                              UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
                              Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
-        saved = SaveSettings(m_store, *this, m_state);
+        saved = save();
     if (!saved && !mayAsk)
         qWarning("%s", qPrintable(UiTexts::SettingsNotSaved));
     if (m_onUnloaded)

@@ -10,6 +10,7 @@
 #include <memory>
 
 class AtisEngine;
+class AtisSpeech;
 class ProfileCommands;
 class Desktop;
 class Dialogs;
@@ -24,6 +25,8 @@ class QPushButton;
 class QTimer;
 class RunwayLists;
 class SettingsStore;
+class Speaker;
+class SpeechMenus;
 class TextFetcher;
 class WaitCursorFetcher;
 
@@ -48,6 +51,8 @@ public:
         // Runs once on close, after the settings were written or the
         // controller chose to close without them (the program ends).
         std::function<void(bool saved)> unloaded;
+        // Null: Qt's text-to-speech.
+        Speaker* speaker = nullptr;
     };
 
     explicit frmMain(const Services& services, QWidget* parent = nullptr);
@@ -70,6 +75,8 @@ public:
     AtisEngine& engine() { return *m_engine; }
     ProfileCommands& profiles() { return *m_profiles; }
     RunwayLists& runways() { return *m_runways; }
+    AtisSpeech& speech() { return *m_speech; }
+    SpeechMenus& speechMenus() { return *m_speechMenus; }
     // The scale from design units to pixels chosen for the platform's font.
     double layoutScale() const { return m_scale; }
 
@@ -134,6 +141,7 @@ private:
 
     void createControls();
     void createMenus();
+    void createSpeech(Speaker* speaker);
     void arrange();
     void setFocusOrder();
     void connectEvents();
@@ -154,6 +162,10 @@ private:
     SessionState m_state;
     std::unique_ptr<AtisEngine> m_engine;
     std::unique_ptr<ProfileCommands> m_profiles;
+    std::unique_ptr<Speaker> m_ownSpeaker;
+    Speaker* m_speaker = nullptr;
+    std::unique_ptr<AtisSpeech> m_speech;
+    SpeechMenus* m_speechMenus = nullptr;
     QString m_atisText;
     bool m_loading = false;
     bool m_closing = false;

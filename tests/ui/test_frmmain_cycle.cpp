@@ -206,7 +206,7 @@ void TestFrmMainCycle::closeWhileWaitingForReply()
     QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
     QVERIFY(took.elapsed() < 2000);
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, saves + 5);
+    QCOMPARE(h->store.saves, saves + 8);
     QVERIFY(h->dialogs.shown.isEmpty());
     QCOMPARE(readFile(h->atisPath()), QByteArray("<missing>"));
     QVERIFY(!w.tmrMain->isActive());
@@ -226,7 +226,7 @@ void TestFrmMainCycle::closeWhileMessageShown()
     };
     QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, saves + 5);
+    QCOMPARE(h->store.saves, saves + 8);
     QCOMPARE(h->dialogs.shown.size(), 1);
     QCOMPARE(h->desktop.clipboardSets, 0); // the copy after the box does not run
     QVERIFY(!w.tmrMain->isActive());

@@ -155,7 +155,8 @@ void TestFrmMainLayout::menus()
     QStringList file;
     for (QAction* a : top[0]->menu()->actions())
         file.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(file, (QStringList{"&Start Autoupdate", "&Copy ATIS to Clipboard", "&Refresh ATIS Now", "-", "E&xit"}));
+    QCOMPARE(file, (QStringList{"&Start Autoupdate", "&Copy ATIS to Clipboard", "&Refresh ATIS Now",
+                                "Spea&k ATIS", "-", "E&xit"}));
     QCOMPARE(w.mnuOptionsUpdateATISFile->text(), QStringLiteral("&Update ATIS.txt Automatically"));
     QVERIFY(w.mnuOptionsUpdateATISFile->isCheckable());
     QCOMPARE(w.mnuOptionsATISLoc->text(), QStringLiteral("ATIS.txt &Location"));

@@ -63,18 +63,18 @@ void TestFrmMainLifecycle::firstStartOnEmptyStore()
     QVERIFY(h->dialogs.shown.isEmpty());
     QCOMPARE(h->server.requestCount(), 1); // the status file only
 
-    // Closing without changes asks nothing and writes the five settings once.
+    // Closing without changes asks nothing and writes the eight settings once.
     QVERIFY(w.close());
     QVERIFY(h->dialogs.shown.isEmpty());
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->store.saves, 8);
     QCOMPARE(h->fileStore.GetSetting("Settings", "Template"), Texts::DefaultTemplate);
     QCOMPARE(h->fileStore.GetSetting("Settings", "LastProfile", "<missing>"), QString());
     QCOMPARE(h->fileStore.GetSetting("Settings", "UpdateATISFile"), QStringLiteral("True"));
     QCOMPARE(h->fileStore.GetSetting("Settings", "ATISFilePath"), DefaultATISFilePath());
     // A second request after the unload changes nothing.
     w.close();
-    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->store.saves, 8);
     QCOMPARE(h->unloads, 1);
 }
 
@@ -218,7 +218,7 @@ void TestFrmMainLifecycle::everyCloseRequestAsks()
     QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Confirm Save"));
     QVERIFY(!w.isVisible());
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, before + 5);
+    QCOMPARE(h->store.saves, before + 8);
     QVERIFY(!h->fileStore.GetAllSettings("Profiles"));
 }
 

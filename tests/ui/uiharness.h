@@ -28,6 +28,8 @@ struct UiHarness
     FakeDesktop desktop;
     int unloads = 0;
     bool saved = false;
+    // Null: Qt's own speech engine, loaded only when speech is used.
+    Speaker* speaker = nullptr;
     std::unique_ptr<frmMain> window;
 
     UiHarness()
@@ -43,18 +45,18 @@ struct UiHarness
     // Builds the window; with realDialogs, Qt's own message boxes.
     frmMain& create(bool realDialogs = false)
     {
-        window =
-            std::make_unique<frmMain>(frmMain::Services{.store = store,
-                                                        .fetcher = fetcher,
-                                                        .abortFetch = [this] { fetcher.abort(); },
-                                                        .dialogs = realDialogs ? nullptr : &dialogs,
-                                                        .desktop = &desktop,
-                                                        .draw = [] { return 0.0f; },
-                                                        .unloaded =
-                                                            [this](bool written) {
-                                                                ++unloads;
-                                                                saved = written;
-                                                            }});
+        window = std::make_unique<frmMain>(frmMain::Services{.store = store,
+                                                             .fetcher = fetcher,
+                                                             .abortFetch = [this] { fetcher.abort(); },
+                                                             .dialogs = realDialogs ? nullptr : &dialogs,
+                                                             .desktop = &desktop,
+                                                             .draw = [] { return 0.0f; },
+                                                             .unloaded =
+                                                                 [this](bool written) {
+                                                                     ++unloads;
+                                                                     saved = written;
+                                                                 },
+                                                             .speaker = speaker});
         return *window;
     }
 
