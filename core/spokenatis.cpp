@@ -601,7 +601,10 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
             if (!known)
                 continue; // not a variable: stays free text
         } else {
-            const QString argument = ExpandTemplate(t.captured(3), v).trimmed();
+            // An argument too long to expand names no airport.
+            const auto expanded = ExpandTemplate(t.captured(3), v);
+            const QString* text = std::get_if<QString>(&expanded);
+            const QString argument = text ? text->trimmed() : QString();
             for (const auto& [name, value] : functions)
                 if (t.captured(2).compare(name, Qt::CaseInsensitive) == 0 &&
                     argument.compare(v.icao, Qt::CaseInsensitive) == 0 && !v.icao.isEmpty())
