@@ -31,7 +31,7 @@ bool isLoop(int state)
     return state == RvrRun || state == Weather || state == Clouds;
 }
 
-// The two-letter weather codes, in the order the pattern tries them.
+// The two-letter weather codes; at most one of them fits at a position.
 constexpr const char* WeatherCodes[] = {
     "vc", "ts", "du", "gr", "fu", "gs", "dz", "mi", "pe", "ra", "sa", "bc", "fz", "pi", "hz", "va",
     "sg", "sh", "fc", "po", "bl", "fg", "sn", "ic", "br", "sq", "ss", "py", "dr", "ds", "up"};

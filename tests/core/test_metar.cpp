@@ -1,4 +1,6 @@
+#include "asciiregex.h"
 #include "metar.h"
+#include "metarmatcher.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -23,6 +25,7 @@ private Q_SLOTS:
     void hostileInputIsFast();
     void longAndAmbiguousReplies_data();
     void longAndAmbiguousReplies();
+    void sameGroupsAsThePattern();
 };
 
 namespace {
@@ -321,6 +324,50 @@ void TestMetar::longAndAmbiguousReplies()
         QCOMPARE((QStringList{m->Precip, m->Sky, m->Altimeter}), fields);
     }
     QVERIFY2(spent < limitMs, qPrintable(QString::number(spent) + " ms of processor time"));
+}
+
+// The matcher against the pattern run by the regular-expression engine, on
+// replies put together from pieces of every group, some of them garbled.
+void TestMetar::sameGroupsAsThePattern()
+{
+    const QList<QStringList> pieces = {
+        {"KSEA 121653Z", "k1_a 121653z", "KSEA 12165Z"},
+        {"", " AUTO", " cor"},
+        {" 17011KT", " /////", " 240P45G60MPS", " VRB03KTS", " 1KT2KT", ""},
+        {"", " 200V280", " 1V2"},
+        {"", " 10SM", " 1/4SM", " 2 1/2SM", " P6SM", " M1/4SM", " 9999", " CAVOK",
+         " 9999 // CAVOK//", " 9999NDV // CAVOK//", " 0800NDV", " ////", " 1 1/2"},
+        {"", " R25R/1200FT", " R16/P1500", " R16L/0600V1000U R34/1000", " R01/ ", " RFT"},
+        {"", " -RA", " +TSRA BR", " RA/", " //", " /", " VCSH", "BR", " -SN BR", " ///RA"},
+        {"", " VV002", " VV///", " VV1"},
+        {"", " FEW015", " FEW015 BKN035CB", " SCT///", " //////", " ///", " OVC050TCU",
+         " BKN015///", " FEW01", " NSC", " FEW015CB BKN100"},
+        {"", " 12/09", " M01/M02", " 12/", " /////", " XX/XX", " M1/2"},
+        {" A2992", " Q1013", " Q 1013", " RMK", " 101.3", " A////", " QXXXX", " 1013.2", ""},
+        {"", " RMK AO2", " 12/09 A2992"}};
+    const QString garble = QString::fromUtf8("AKTVRMSQXZ09/ +-_.\u212A");
+    const AsciiRegex pattern(MetarPattern, AsciiRegex::IgnoreCase);
+    QRandomGenerator rng(20261207);
+    for (int i = 0; i < 20000; ++i) {
+        QString reply;
+        for (const QStringList& choices : pieces)
+            reply += choices[rng.bounded(choices.size())];
+        for (int k = rng.bounded(3); k > 0 && !reply.isEmpty(); --k)
+            reply[rng.bounded(reply.size())] = garble[rng.bounded(garble.size())];
+        const std::optional<QStringList> expected = pattern.firstMatch(reply);
+        const std::optional<MetarSpans> spans = matchMetarPattern(reply);
+        QStringList got;
+        if (spans) {
+            got.append(reply.left(spans->at(10).first + spans->at(10).second));
+            for (int g = 1; g <= 10; ++g)
+                got.append(spans->at(g).first < 0
+                               ? QString()
+                               : reply.mid(spans->at(g).first, spans->at(g).second));
+        }
+        QVERIFY2(expected.has_value() == spans.has_value(), qPrintable(reply));
+        if (expected)
+            QVERIFY2(*expected == got, qPrintable(reply));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMetar)
