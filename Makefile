@@ -1,5 +1,6 @@
 # Thin driver over CMake.
-PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3
+# libcurl4-openssl-dev: the HTTP client; nghttp2-server: the tests' HTTP/2 server.
+PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev nghttp2-server
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 
