@@ -1,6 +1,8 @@
 # Thin driver over CMake.
-PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 \
-  qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio
+# libcurl4-openssl-dev: the HTTP client; nghttp2-server: the tests' HTTP/2 server;
+# the speech engine and, for its test, a sound server.
+PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
+  nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 

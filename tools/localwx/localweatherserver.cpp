@@ -137,15 +137,33 @@ void LocalWeatherServer::send(QTcpSocket* socket, int status, const QByteArray& 
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n"
         + "Content-Type: text/plain; charset=utf-8\r\nConnection: close\r\n" + extraHeaders;
-    if (!faults.omitLength)
-        head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    // qCompress gives a zlib stream behind four bytes of length: HTTP's deflate.
+    const QByteArray payload = faults.deflate ? qCompress(body).mid(4) : body;
+    if (faults.deflate)
+        head += "Content-Encoding: deflate\r\n";
+    if (faults.chunked)
+        head += "Transfer-Encoding: chunked\r\n";
+    else if (!faults.omitLength)
+        head += "Content-Length: " + QByteArray::number(payload.size()) + "\r\n";
     socket->write(head + "\r\n");
+    const QByteArray firstHalf = payload.left(payload.size() / 2);
     if (faults.closeMidBody) {
-        socket->write(body.left(body.size() / 2));
+        socket->write(firstHalf);
         socket->flush();
         socket->abort();
         return;
     }
-    socket->write(body);
+    if (faults.chunked) {
+        // An empty chunk would be the last one.
+        const auto chunk = [](const QByteArray& data) {
+            return data.isEmpty() ? QByteArray()
+                                  : QByteArray::number(data.size(), 16) + "\r\n" + data + "\r\n";
+        };
+        socket->write(chunk(firstHalf));
+        if (!faults.endMidBody)
+            socket->write(chunk(payload.mid(firstHalf.size())) + "0\r\n\r\n");
+    } else {
+        socket->write(faults.endMidBody ? firstHalf : payload);
+    }
     socket->disconnectFromHost();
 }

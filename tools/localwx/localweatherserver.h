@@ -27,6 +27,9 @@ public:
         bool omitLength = false;    // no Content-Length: the body ends with the connection
         int redirects = 0;          // send this many redirects before the answer
         QByteArray redirectTo;      // redirect every request to this address
+        bool chunked = false;       // send the body in two chunks instead of with a length
+        bool endMidBody = false;    // send half the body (its first chunk), then close cleanly
+        bool deflate = false;       // send the body compressed, as Content-Encoding: deflate
     };
 
     explicit LocalWeatherServer(QObject* parent = nullptr);
