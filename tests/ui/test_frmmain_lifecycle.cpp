@@ -187,7 +187,7 @@ void TestFrmMainLifecycle::closeDuringStartUpWaitsForIt()
     // Start-up done, the close remembered is carried out: settings written.
     QTRY_COMPARE_WITH_TIMEOUT(h->unloads, 1, 10000);
     QVERIFY(!w.isVisible());
-    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->store.saves, 8);
     QCOMPARE(h->fileStore.GetSetting("Settings", "Template"), Texts::DefaultTemplate);
 }
 
