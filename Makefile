@@ -6,7 +6,7 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcur
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 
-.PHONY: deps configure build test run test-sanitize bench fuzz
+.PHONY: deps configure build test run test-sanitize bench fuzz plant-faults
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; fi
@@ -49,3 +49,9 @@ fuzz: deps
 	  UBSAN_OPTIONS=halt_on_error=1 $(FUZZ_BUILD)/bin/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=2 \
 	    -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
 	done
+
+# The fixed sample of planted faults (tools/plant-faults.ini), each built in
+# build-mutants/ and run against the suite; the table lands in
+# build-mutants/plant-faults/results.txt.
+plant-faults: deps
+	nice python3 tools/plant-faults $(PLANT_FAULTS_ARGS)
