@@ -4,6 +4,7 @@
 #include "httpstatustexts.h"
 #include "nettexts.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <cerrno>
@@ -187,6 +188,11 @@ TextFetcher::Result HttpTextFetcher::fetch(const QString& url)
     curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
     // No proxy from the environment: the network's servers are reached directly.
     curl_easy_setopt(easy, CURLOPT_PROXY, "");
+    // Some servers refuse a request that names no client.
+    const QByteArray userAgent =
+        (QCoreApplication::applicationName() + u'/' + QCoreApplication::applicationVersion())
+            .toUtf8();
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, userAgent.constData());
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, long(m_timeoutMs));
     if (!caFile.isEmpty())
