@@ -68,3 +68,15 @@ bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState
     ok &= store.SaveSetting(Section, ATISFilePath, state.ATISFilePath);
     return ok;
 }
+
+bool LoadTakeOverOnlineCode(const SettingsStore& store)
+{
+    return ParseUpdateATISFile(store.GetSetting(
+        AppSettings::Section, AppSettings::TakeOverOnlineCode, QStringLiteral("True")));
+}
+
+bool SaveTakeOverOnlineCode(SettingsStore& store, bool on)
+{
+    return store.SaveSetting(AppSettings::Section, AppSettings::TakeOverOnlineCode,
+                             on ? QStringLiteral("True") : QStringLiteral("False"));
+}

@@ -16,6 +16,8 @@ inline const QString Template = QStringLiteral("Template");
 inline const QString LastProfile = QStringLiteral("LastProfile");
 inline const QString UpdateATISFile = QStringLiteral("UpdateATISFile");
 inline const QString ATISFilePath = QStringLiteral("ATISFilePath");
+// Whether starting auto-update takes over the letter already on the air.
+inline const QString TakeOverOnlineCode = QStringLiteral("TakeOverOnlineCode");
 } // namespace AppSettings
 
 // Where the radar client reads its ATIS. On Windows its installation folder;
@@ -36,3 +38,7 @@ void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& 
 // Writes the five application settings at unload. Returns false when a write
 // did not reach the store.
 bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState& state);
+
+// The option of taking over the letter on the air: on unless switched off.
+bool LoadTakeOverOnlineCode(const SettingsStore& store);
+bool SaveTakeOverOnlineCode(SettingsStore& store, bool on);

@@ -5,11 +5,14 @@
 #include "profileform.h"
 #include "sessionstate.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
 class AtisEngine;
+class MetarAgeLabel;
+class OnlineCodeLookup;
 class ProfileCommands;
 class Desktop;
 class Dialogs;
@@ -47,6 +50,10 @@ public:
         RandomDraw draw = SystemRandomDraw;
         // Runs once the settings are written on close (the program ends).
         std::function<void()> unloaded;
+        // Where the letter already on the air is looked up; null: nowhere.
+        OnlineCodeLookup* lookup = nullptr;
+        // The clock the age of a METAR is measured with (UTC); empty: the system's.
+        std::function<QDateTime()> clock = {};
     };
 
     explicit frmMain(const Services& services, QWidget* parent = nullptr);
@@ -135,6 +142,7 @@ private:
     std::function<void()> m_abortFetch;
     RandomDraw m_draw;
     std::function<void()> m_onUnloaded;
+    std::function<QDateTime()> m_clock;
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<Desktop> m_ownDesktop;
     Dialogs& m_dialogs;
@@ -144,6 +152,7 @@ private:
     std::unique_ptr<ProfileCommands> m_profiles;
     QString m_atisText;
     bool m_loading = false;
+    bool m_takeOverAtStart = true;
     bool m_closing = false;
     bool m_unloaded = false;
     double m_scale = 1.0;
@@ -179,6 +188,7 @@ public:
     QCheckBox* chkVisual = nullptr;
     QCheckBox* chkLAHSO = nullptr;
     QLineEdit* txtLastMETAR = nullptr;
+    MetarAgeLabel* lblMetarAge = nullptr;
     QTimer* tmrMain = nullptr;
 
     QAction* mnuFileStartStop = nullptr;
@@ -187,6 +197,7 @@ public:
     QAction* mnuFileExit = nullptr;
     QAction* mnuOptionsUpdateATISFile = nullptr;
     QAction* mnuOptionsATISLoc = nullptr;
+    QAction* mnuOptionsTakeOverCode = nullptr;
     QAction* mnuHelpDocumentation = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

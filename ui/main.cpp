@@ -1,6 +1,7 @@
 // Briefcast: the ATIS beside the radar client.
 #include "frmmain.h"
 #include "httptextfetcher.h"
+#include "livefeedlookup.h"
 #include "qsettingsstore.h"
 #include "texts.h"
 
@@ -18,10 +19,12 @@ int main(int argc, char** argv)
 
     QSettingsStore store;
     HttpTextFetcher fetcher;
+    LiveFeedLookup lookup;
     frmMain window({.store = store,
                     .fetcher = fetcher,
                     .abortFetch = [&fetcher] { fetcher.abort(); },
-                    .unloaded = [] { QCoreApplication::exit(0); }});
+                    .unloaded = [] { QCoreApplication::exit(0); },
+                    .lookup = &lookup});
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
         if (!window.sessionEnding(manager.allowsInteraction()))
             manager.cancel();

@@ -138,6 +138,7 @@ void TestFrmMainLifecycle::failedDiscoveryWritesNothing()
     h->fileStore.SaveSetting("Settings", "ICAO", "KSEA");
     const int before = h->store.saves;
     h->server.setStatusBody(status);
+    h->server.statusForms.json = false;
     h->server.faults.status = httpStatus;
     h->server.faults.reason = "Service Unavailable";
     frmMain& w = h->create();

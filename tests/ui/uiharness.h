@@ -27,6 +27,10 @@ struct UiHarness
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
     int unloads = 0;
+    // Where the letter on the air is looked up; none unless a test sets one.
+    OnlineCodeLookup* lookup = nullptr;
+    // The window's clock: a few minutes after the KSEA report.
+    QDateTime now{QDate(2026, 11, 12), QTime(17, 0), Qt::UTC};
     std::unique_ptr<frmMain> window;
 
     UiHarness()
@@ -49,7 +53,9 @@ struct UiHarness
             .dialogs = realDialogs ? nullptr : &dialogs,
             .desktop = &desktop,
             .draw = [] { return 0.0f; },
-            .unloaded = [this] { ++unloads; }});
+            .unloaded = [this] { ++unloads; },
+            .lookup = lookup,
+            .clock = [this] { return now; }});
         return *window;
     }
 
