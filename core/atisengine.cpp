@@ -36,6 +36,11 @@ void AtisEngine::shutDown()
 {
     m_shutDown = true;
     // No answer may come back to an engine that has stopped.
+    cancelOnlineCodeLookup();
+}
+
+void AtisEngine::cancelOnlineCodeLookup()
+{
     if (m_awaitingOnlineCode)
         m_lookup->cancel();
     m_awaitingOnlineCode = false;
@@ -171,9 +176,7 @@ void AtisEngine::ToggleAutoUpdate()
         m_form.setStartStopCaptions(Texts::Start, Texts::StartAutoupdate);
         m_form.setCodeListEnabled(true);
         m_form.setCodeLabel(Texts::StartingCode);
-        if (m_awaitingOnlineCode)
-            m_lookup->cancel();
-        m_awaitingOnlineCode = false;
+        cancelOnlineCodeLookup();
         m_takenOverFrom.clear();
         return;
     }

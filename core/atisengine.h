@@ -69,6 +69,7 @@ private:
     CycleEnd runCycle(bool force);
     bool deliver(bool force, DecodedMetar& metar);
     void showError(const QString& firstLine, const Failure& failure);
+    void cancelOnlineCodeLookup();
     void takeOverOnlineCode(const std::optional<OnlineCodeLookup::OnlineAtis>& online);
 
     AtisForm& m_form;
