@@ -128,11 +128,12 @@ int main(int argc, char** argv)
 
     // The letter on the air: the longest gap between 10 ms timer events from
     // the start of auto-update until its first cycle, which waits for the
-    // look-up in a 2 MB live data feed.
+    // look-up in a 2 MB live data feed. The first round is not counted: the
+    // server, in this same thread, builds its feed then.
     server.setOnlineAtis(QStringLiteral("KSEA_ATIS"), QStringLiteral("D"));
     server.setFeedPadding(2'000'000);
     std::vector<double> feedGaps, feedTimes;
-    for (int i = 0; i < (quick ? 3 : 10); ++i) {
+    for (int i = 0; i < (quick ? 3 : 10) + 1; ++i) {
         // Another code chosen: the label reads "Starting Code:" again.
         window.cboATISCode->setCurrentIndex((i + 1) % 2);
         qint64 longest = 0;
@@ -147,12 +148,15 @@ int main(int argc, char** argv)
         while (window.engine().awaitingOnlineCode())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         longest = std::max(longest, since.elapsed());
-        feedTimes.push_back(total.nsecsElapsed() / 1e6);
+        const double time = total.nsecsElapsed() / 1e6;
         ticker.stop();
         if (window.cboATISCode->currentText() != QStringLiteral("DELTA"))
             return 3;
         QTest::mouseClick(window.cmdStartStop, Qt::LeftButton);
-        feedGaps.push_back(double(longest));
+        if (i > 0) {
+            feedTimes.push_back(time);
+            feedGaps.push_back(double(longest));
+        }
     }
     std::printf("Letter on the air from a 2 MB feed, median of %zu: start to first cycle %.0f ms, "
                 "longest gap between 10 ms ticks %.0f ms (worst %.0f ms)\n",
