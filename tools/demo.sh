@@ -16,7 +16,7 @@ rm -f "$address"
 "$build/bin/briefcast-localwx" --metars "$(dirname "$0")/localwx/sample-metars.txt" --restamp \
   --online KBOS=D >"$address" &
 server=$!
-trap 'kill "$server" 2>/dev/null || true' EXIT
+trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true' EXIT
 trap 'exit 130' INT TERM HUP
 while [ ! -s "$address" ]; do
   kill -0 "$server" 2>/dev/null || { echo "demo: the weather server did not start" >&2; exit 1; }
