@@ -6,7 +6,7 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcur
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 
-.PHONY: deps configure build test run test-sanitize bench fuzz plant-faults
+.PHONY: deps configure build test run demo test-sanitize bench fuzz plant-faults
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; fi
@@ -23,6 +23,9 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/bench_ui
 run: build
 	$(BUILD)/bin/briefcast
+# The app against a weather server on this machine: works without a network.
+demo: build
+	tools/demo.sh $(BUILD)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD := build-sanitize

@@ -8,6 +8,7 @@
 #include "desktop.h"
 #include "dialogs.h"
 #include "metar.h"
+#include "metarage.h"
 #include "metarrequest.h"
 #include "runwayphrase.h"
 #include "sessionstate.h"
@@ -25,6 +26,25 @@ AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextF
                        SessionState& state)
     : m_form(form), m_dialogs(dialogs), m_desktop(desktop), m_fetcher(fetcher), m_state(state)
 {
+}
+
+AtisEngine::~AtisEngine()
+{
+    shutDown();
+}
+
+void AtisEngine::shutDown()
+{
+    m_shutDown = true;
+    // No answer may come back to an engine that has stopped.
+    cancelOnlineCodeLookup();
+}
+
+void AtisEngine::cancelOnlineCodeLookup()
+{
+    if (m_awaitingOnlineCode)
+        m_lookup->cancel();
+    m_awaitingOnlineCode = false;
 }
 
 void AtisEngine::UpdateATIS(bool Force)
@@ -122,9 +142,13 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
         m_desktop.flashWindow();
         if (m_speech)
             m_speech->atisAnnounced();
+        QString notices = StaleNotice(MetarAgeMinutes(metar.ObservationTime, m_clock()));
+        if (!m_takenOverFrom.isEmpty())
+            notices += TakenOverNotice(m_takenOverFrom, code);
+        m_takenOverFrom.clear();
         const Dialogs::Answer answer = m_dialogs.message(
             NewAtisPrompt(code, metar.Wind, metar.Altimeter, metar.Visibility, metar.Sky,
-                          changeLine),
+                          changeLine + notices),
             Texts::NewAtisTitle, Dialogs::Icon::Information, Dialogs::Buttons::OKCancel);
         if (m_shutDown)
             return false;
@@ -173,6 +197,8 @@ void AtisEngine::ToggleAutoUpdate()
         m_form.setStartStopCaptions(Texts::Start, Texts::StartAutoupdate);
         m_form.setCodeListEnabled(true);
         m_form.setCodeLabel(Texts::StartingCode);
+        cancelOnlineCodeLookup();
+        m_takenOverFrom.clear();
         return;
     }
     if (!ValidateICAO())
@@ -181,6 +207,30 @@ void AtisEngine::ToggleAutoUpdate()
     m_state.TickCounter = 0;
     m_form.setTimerEnabled(true);
     m_form.setCodeListEnabled(false);
+    // Taking an airport over: the first cycle waits for the letter already on
+    // the air, so that the first ATIS carries it. The window goes on meanwhile.
+    if (m_lookup && m_takeOverOnlineCode && m_form.codeLabel() == Texts::StartingCode) {
+        m_awaitingOnlineCode = true;
+        m_lookup->lookUp(m_form.icaoText(),
+                         [this](const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
+                             takeOverOnlineCode(online);
+                         });
+        return;
+    }
+    UpdateATIS(false);
+}
+
+void AtisEngine::takeOverOnlineCode(const std::optional<OnlineCodeLookup::OnlineAtis>& online)
+{
+    m_awaitingOnlineCode = false;
+    if (m_shutDown || !m_form.timerEnabled())
+        return;
+    // A refresh meanwhile may already have delivered an ATIS: its letter stays.
+    if (online && m_form.codeLabel() == Texts::StartingCode && online->codeIndex >= 0 &&
+        online->codeIndex < m_form.codeCount()) {
+        m_form.setCodeIndex(online->codeIndex);
+        m_takenOverFrom = online->callsign;
+    }
     UpdateATIS(false);
 }
 

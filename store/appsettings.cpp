@@ -95,3 +95,15 @@ bool SaveSpeechSettings(SettingsStore& store, const SpeechSettings& speech)
     ok &= store.SaveSetting(Section, SpeechRate, QString::number(speech.rate));
     return ok;
 }
+
+bool LoadTakeOverOnlineCode(const SettingsStore& store)
+{
+    return ParseUpdateATISFile(store.GetSetting(
+        AppSettings::Section, AppSettings::TakeOverOnlineCode, QStringLiteral("True")));
+}
+
+bool SaveTakeOverOnlineCode(SettingsStore& store, bool on)
+{
+    return store.SaveSetting(AppSettings::Section, AppSettings::TakeOverOnlineCode,
+                             on ? QStringLiteral("True") : QStringLiteral("False"));
+}

@@ -20,6 +20,8 @@ inline const QString ATISFilePath = QStringLiteral("ATISFilePath");
 inline const QString SpeakNewATIS = QStringLiteral("SpeakNewATIS");
 inline const QString SpeechVoice = QStringLiteral("SpeechVoice");
 inline const QString SpeechRate = QStringLiteral("SpeechRate");
+// Whether starting auto-update takes over the letter already on the air.
+inline const QString TakeOverOnlineCode = QStringLiteral("TakeOverOnlineCode");
 } // namespace AppSettings
 
 // Where the radar client reads its ATIS. On Windows its installation folder;
@@ -47,3 +49,6 @@ bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState
 SpeechSettings LoadSpeechSettings(SettingsStore& store);
 // Writes them at unload, after the others. False when a write failed.
 bool SaveSpeechSettings(SettingsStore& store, const SpeechSettings& speech);
+// The option of taking over the letter on the air: on unless switched off.
+bool LoadTakeOverOnlineCode(const SettingsStore& store);
+bool SaveTakeOverOnlineCode(SettingsStore& store, bool on);

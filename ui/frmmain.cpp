@@ -3,6 +3,7 @@
 #include "appsettings.h"
 #include "atisengine.h"
 #include "atisspeech.h"
+#include "metaragelabel.h"
 #include "optionscommands.h"
 #include "profilecommands.h"
 #include "qtdesktop.h"
@@ -62,6 +63,8 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     : QMainWindow(parent), m_store(services.store),
       m_fetcher(std::make_unique<WaitCursorFetcher>(services.fetcher)), m_abortFetch(services.abortFetch),
       m_draw(services.draw ? services.draw : RandomDraw(SystemRandomDraw)), m_onUnloaded(services.unloaded),
+      m_clock(services.clock ? services.clock
+                             : std::function<QDateTime()>(&QDateTime::currentDateTimeUtc)),
       m_ownDialogs(services.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       m_ownDesktop(services.desktop ? nullptr : std::make_unique<QtDesktop>(this)),
       m_dialogs(services.dialogs ? *services.dialogs : *m_ownDialogs),
@@ -73,6 +76,8 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     arrange();
     setFocusOrder();
     m_engine = std::make_unique<AtisEngine>(*this, m_dialogs, m_desktop, *m_fetcher, m_state);
+    m_engine->setOnlineCodeLookup(services.lookup);
+    m_engine->setClock(m_clock);
     m_profiles = std::make_unique<ProfileCommands>(m_store, *this, *this, m_dialogs, m_state);
     createSpeech(services.speaker);
     connectEvents();
@@ -126,6 +131,7 @@ void frmMain::createControls()
     Label7 = named(new QLabel(QStringLiteral("Last METAR:"), client), "Label7");
     txtLastMETAR = named(new QLineEdit(client), "txtLastMETAR");
     txtLastMETAR->setReadOnly(true);
+    lblMetarAge = new MetarAgeLabel(m_clock, client);
 
     describe(Label3, txtICAO);
     describe(Label6, cboProfiles);
@@ -157,6 +163,9 @@ void frmMain::createMenus()
     mnuOptionsUpdateATISFile = options->addAction(QStringLiteral("&Update ATIS.txt Automatically"));
     mnuOptionsUpdateATISFile->setCheckable(true);
     mnuOptionsATISLoc = options->addAction(QStringLiteral("ATIS.txt &Location"));
+    mnuOptionsTakeOverCode = options->addAction(QStringLiteral("&Take Over the Letter on the Air"));
+    mnuOptionsTakeOverCode->setCheckable(true);
+    mnuOptionsTakeOverCode->setChecked(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -169,6 +178,7 @@ void frmMain::createMenus()
     named(mnuFileExit, "mnuFileExit");
     named(mnuOptionsUpdateATISFile, "mnuOptionsUpdateATISFile");
     named(mnuOptionsATISLoc, "mnuOptionsATISLoc");
+    named(mnuOptionsTakeOverCode, "mnuOptionsTakeOverCode");
     named(mnuHelpDocumentation, "mnuHelpDocumentation");
     named(mnuHelpAbout, "mnuHelpAbout");
 }
@@ -221,15 +231,21 @@ void frmMain::arrange()
 
     twips.add(cmdExit, 7875, 285, 1095, 375);
     twips.add(Label7, 120, 4725, 975, 255);
-    twips.add(txtLastMETAR, 1155, 4680, 7815, 285, false);
+    twips.add(txtLastMETAR, 1155, 4680, 6000, 285, false);
+    twips.add(lblMetarAge, 7215, 4725, 1755, 255, false);
 
     // The longest caption of the code label and the widest code must fit too.
     const QFontMetrics labelFont(lblATISCode->font());
     const int codeLabelWidth = std::max(labelFont.horizontalAdvance(Texts::StartingCode),
                                         labelFont.horizontalAdvance(Texts::CurrentCode));
     const int textHeight = QFontMetrics(txtICAO->font()).height();
+    QFont staleFont = lblMetarAge->font();
+    staleFont.setBold(true);
+    const int ageWidth = QFontMetrics(staleFont).horizontalAdvance(MetarAgeLabel::widestCaption());
     m_scale = std::max({twips.fittingScale(), codeLabelWidth * 15.0 / 1065,
                         (cboATISCode->sizeHint().width()) * 15.0 / 1110,
+                        // the age beside the last METAR, at its longest
+                        ageWidth * 15.0 / 1755,
                         // one line of text with the boxes' frames
                         (textHeight + 6) * 15.0 / 285, (textHeight + 2) * 15.0 / FrameCaptionRoom,
                         (QFontMetrics(txtICAO->font()).horizontalAdvance(QStringLiteral("WWWW")) + 8) * 15.0 / 615});
@@ -303,6 +319,8 @@ void frmMain::connectEvents()
             markDirty();
     });
 
+    connect(mnuOptionsTakeOverCode, &QAction::toggled, this,
+            [&engine](bool on) { engine.setTakeOverOnlineCode(on); });
     connect(mnuOptionsATISLoc, &QAction::triggered, this, [this] { ChooseATISFileLocation(m_dialogs, m_state); });
     connect(mnuHelpDocumentation, &QAction::triggered, this,
             [this] { OpenDocumentation(m_desktop, m_dialogs, ManualUrl()); });
@@ -334,6 +352,7 @@ bool frmMain::load()
     LoadStartupSettings(m_store, *this, *m_profiles, m_state);
     m_speech->setSettings(LoadSpeechSettings(m_store));
     m_speechMenus->showSettings();
+    mnuOptionsTakeOverCode->setChecked(LoadTakeOverOnlineCode(m_store));
     const bool found = DiscoverMetarServer(*m_fetcher, *this, m_dialogs, m_state, m_draw);
     centralWidget()->setEnabled(true);
     menuBar()->setEnabled(true);
@@ -414,7 +433,9 @@ void frmMain::unload(bool mayAsk)
     // without the settings; when nobody may be asked, the session is ending.
     const auto save = [this] {
         const bool settings = SaveSettings(m_store, *this, m_state);
-        return SaveSpeechSettings(m_store, m_speech->settings()) && settings;
+        const bool speech = SaveSpeechSettings(m_store, m_speech->settings());
+        return SaveTakeOverOnlineCode(m_store, mnuOptionsTakeOverCode->isChecked()) && speech &&
+               settings;
     };
     bool saved = save();
     while (!saved && mayAsk &&
@@ -510,6 +531,7 @@ void frmMain::setLastMetarText(const QString& text)
 {
     txtLastMETAR->setText(text);
     txtLastMETAR->setCursorPosition(0);
+    lblMetarAge->showAgeOf(text);
 }
 bool frmMain::updateATISFileChecked() const { return mnuOptionsUpdateATISFile->isChecked(); }
 void frmMain::setUpdateATISFileChecked(bool checked) { mnuOptionsUpdateATISFile->setChecked(checked); }

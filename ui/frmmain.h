@@ -5,12 +5,15 @@
 #include "profileform.h"
 #include "sessionstate.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
 class AtisEngine;
 class AtisSpeech;
+class MetarAgeLabel;
+class OnlineCodeLookup;
 class ProfileCommands;
 class Desktop;
 class Dialogs;
@@ -53,6 +56,10 @@ public:
         std::function<void(bool saved)> unloaded;
         // Null: Qt's text-to-speech.
         Speaker* speaker = nullptr;
+        // Where the letter already on the air is looked up; null: nowhere.
+        OnlineCodeLookup* lookup = nullptr;
+        // The clock the age of a METAR is measured with (UTC); empty: the system's.
+        std::function<QDateTime()> clock = {};
     };
 
     explicit frmMain(const Services& services, QWidget* parent = nullptr);
@@ -155,6 +162,7 @@ private:
     std::function<void()> m_abortFetch;
     RandomDraw m_draw;
     std::function<void(bool)> m_onUnloaded;
+    std::function<QDateTime()> m_clock;
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<Desktop> m_ownDesktop;
     Dialogs& m_dialogs;
@@ -204,6 +212,7 @@ public:
     QCheckBox* chkVisual = nullptr;
     QCheckBox* chkLAHSO = nullptr;
     QLineEdit* txtLastMETAR = nullptr;
+    MetarAgeLabel* lblMetarAge = nullptr;
     QTimer* tmrMain = nullptr;
 
     QAction* mnuFileStartStop = nullptr;
@@ -212,6 +221,7 @@ public:
     QAction* mnuFileExit = nullptr;
     QAction* mnuOptionsUpdateATISFile = nullptr;
     QAction* mnuOptionsATISLoc = nullptr;
+    QAction* mnuOptionsTakeOverCode = nullptr;
     QAction* mnuHelpDocumentation = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

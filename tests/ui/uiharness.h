@@ -30,6 +30,10 @@ struct UiHarness
     bool saved = false;
     // Null: Qt's own speech engine, loaded only when speech is used.
     Speaker* speaker = nullptr;
+    // Where the letter on the air is looked up; none unless a test sets one.
+    OnlineCodeLookup* lookup = nullptr;
+    // The window's clock: a few minutes after the KSEA report.
+    QDateTime now{QDate(2026, 11, 12), QTime(17, 0), Qt::UTC};
     std::unique_ptr<frmMain> window;
 
     UiHarness()
@@ -56,7 +60,9 @@ struct UiHarness
                                                                      ++unloads;
                                                                      saved = written;
                                                                  },
-                                                             .speaker = speaker});
+                                                             .speaker = speaker,
+                                                             .lookup = lookup,
+                                                             .clock = [this] { return now; }});
         return *window;
     }
 
