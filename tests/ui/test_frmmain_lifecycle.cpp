@@ -219,7 +219,7 @@ void TestFrmMainLifecycle::everyCloseRequestAsks()
     QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Confirm Save"));
     QVERIFY(!w.isVisible());
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, before + 8);
+    QCOMPARE(h->store.saves, before + 9);
     QVERIFY(!h->fileStore.GetAllSettings("Profiles"));
 }
 
