@@ -1,9 +1,12 @@
 # Thin driver over CMake.
-PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3
+# libcurl4-openssl-dev: the HTTP client; nghttp2-server: the tests' HTTP/2 server;
+# the speech engine and, for its test, a sound server.
+PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
+  nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 
-.PHONY: deps configure build test run test-sanitize bench fuzz
+.PHONY: deps configure build test run demo test-sanitize bench fuzz plant-faults
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; fi
@@ -20,6 +23,9 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/bench_ui
 run: build
 	$(BUILD)/bin/briefcast
+# The app against a weather server on this machine: works without a network.
+demo: build
+	tools/demo.sh $(BUILD)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD := build-sanitize
@@ -46,3 +52,9 @@ fuzz: deps
 	  UBSAN_OPTIONS=halt_on_error=1 $(FUZZ_BUILD)/bin/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=2 \
 	    -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
 	done
+
+# The fixed sample of planted faults (tools/plant-faults.ini), each built in
+# build-mutants/ and run against the suite; the table lands in
+# build-mutants/plant-faults/results.txt.
+plant-faults: deps
+	nice python3 tools/plant-faults $(PLANT_FAULTS_ARGS)

@@ -51,7 +51,8 @@ AsciiRegex::AsciiRegex(const QString& pattern, int options)
     m_re.optimize();
 }
 
-AsciiRegex::Match AsciiRegex::toMatch(const QRegularExpressionMatch& m, const QString& original) const
+AsciiRegex::Match AsciiRegex::toMatch(const QRegularExpressionMatch& m,
+                                      const QString& original) const
 {
     Match result;
     result.start = m.capturedStart(0);
@@ -60,8 +61,7 @@ AsciiRegex::Match AsciiRegex::toMatch(const QRegularExpressionMatch& m, const QS
     result.groups.reserve(groups + 1);
     for (int i = 0; i <= groups; ++i) {
         const qsizetype start = m.capturedStart(i);
-        result.groups.append(start < 0 ? QString()
-                                       : original.mid(start, m.capturedLength(i)));
+        result.groups.append(start < 0 ? QString() : original.mid(start, m.capturedLength(i)));
     }
     return result;
 }
@@ -75,19 +75,6 @@ std::optional<AsciiRegex::Match> AsciiRegex::firstMatchRange(const QString& text
     if (!m.hasMatch())
         return std::nullopt;
     return toMatch(m, text);
-}
-
-std::optional<AsciiRegex::Spans> AsciiRegex::firstMatchSpans(const QString& text) const
-{
-    if (!m_re.isValid())
-        return std::nullopt;
-    const QRegularExpressionMatch m = m_re.match(needsMask(text) ? masked(text) : text);
-    if (!m.hasMatch())
-        return std::nullopt;
-    Spans spans;
-    for (int i = 0; i <= m_re.captureCount(); ++i)
-        spans.append({m.capturedStart(i), m.capturedLength(i)});
-    return spans;
 }
 
 std::optional<QStringList> AsciiRegex::firstMatch(const QString& text) const

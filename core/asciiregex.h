@@ -4,9 +4,7 @@
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
-#include <QVarLengthArray>
 #include <optional>
-#include <utility>
 
 // A regular expression whose classes are ASCII only, also under ignore case.
 // The engine underneath folds case with Unicode rules (the long s would match
@@ -19,7 +17,12 @@
 class AsciiRegex
 {
 public:
-    enum Option { NoOption = 0, IgnoreCase = 1, Multiline = 2 };
+    enum Option
+    {
+        NoOption = 0,
+        IgnoreCase = 1,
+        Multiline = 2
+    };
 
     struct Match
     {
@@ -28,10 +31,6 @@ public:
         QStringList groups; // groups[0] is the whole match
     };
 
-    // Start and length of each group in the text; start -1 when the group
-    // took no part.
-    using Spans = QVarLengthArray<std::pair<qsizetype, qsizetype>, 16>;
-
     AsciiRegex(const QString& pattern, int options);
 
     bool isValid() const { return m_re.isValid(); }
@@ -39,8 +38,6 @@ public:
     std::optional<QStringList> firstMatch(const QString& text) const;
     std::optional<Match> firstMatchRange(const QString& text) const;
     QList<Match> allMatches(const QString& text) const;
-    // The first match as positions only, for callers that take views.
-    std::optional<Spans> firstMatchSpans(const QString& text) const;
 
     // Space, tab, line feed, vertical tab, form feed, carriage return.
     static bool isAsciiSpace(QChar c)

@@ -3,10 +3,12 @@
 #include "asciiregex.h"
 #include "atisfile.h"
 #include "atisform.h"
+#include "atisspeech.h"
 #include "changereport.h"
 #include "desktop.h"
 #include "dialogs.h"
 #include "metar.h"
+#include "metarage.h"
 #include "metarrequest.h"
 #include "runwayphrase.h"
 #include "sessionstate.h"
@@ -24,6 +26,25 @@ AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextF
                        SessionState& state)
     : m_form(form), m_dialogs(dialogs), m_desktop(desktop), m_fetcher(fetcher), m_state(state)
 {
+}
+
+AtisEngine::~AtisEngine()
+{
+    shutDown();
+}
+
+void AtisEngine::shutDown()
+{
+    m_shutDown = true;
+    // No answer may come back to an engine that has stopped.
+    cancelOnlineCodeLookup();
+}
+
+void AtisEngine::cancelOnlineCodeLookup()
+{
+    if (m_awaitingOnlineCode)
+        m_lookup->cancel();
+    m_awaitingOnlineCode = false;
 }
 
 void AtisEngine::UpdateATIS(bool Force)
@@ -92,14 +113,17 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
     const QString code = m_form.codeText();
     const QString runways = BuildRunwayPhrase(m_form);
     FinishAltimeterAndVisibility(metar);
-    const auto expanded =
-        ExpandTemplate(m_form.templateText(), {icao, code, metar, runways, m_state.CurrentProfile});
+    const QString templateText = m_form.templateText();
+    const TemplateValues values{icao, code, metar, runways, m_state.CurrentProfile};
+    const auto expanded = ExpandTemplate(templateText, values);
     if (const Failure* failure = std::get_if<Failure>(&expanded)) {
         showError(Texts::ProcessingError, *failure);
         return false;
     }
     const QString& atis = std::get<QString>(expanded);
     m_form.setAtisText(atis);
+    if (m_speech)
+        m_speech->atisBuilt(templateText, values);
 
     if (m_form.updateATISFileChecked()) {
         if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis)) {
@@ -116,9 +140,15 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
 
     if (changed) {
         m_desktop.flashWindow();
+        if (m_speech)
+            m_speech->atisAnnounced();
+        QString notices = StaleNotice(MetarAgeMinutes(metar.ObservationTime, m_clock()));
+        if (!m_takenOverFrom.isEmpty())
+            notices += TakenOverNotice(m_takenOverFrom, code);
+        m_takenOverFrom.clear();
         const Dialogs::Answer answer = m_dialogs.message(
             NewAtisPrompt(code, metar.Wind, metar.Altimeter, metar.Visibility, metar.Sky,
-                          changeLine),
+                          changeLine + notices),
             Texts::NewAtisTitle, Dialogs::Icon::Information, Dialogs::Buttons::OKCancel);
         if (m_shutDown)
             return false;
@@ -167,6 +197,8 @@ void AtisEngine::ToggleAutoUpdate()
         m_form.setStartStopCaptions(Texts::Start, Texts::StartAutoupdate);
         m_form.setCodeListEnabled(true);
         m_form.setCodeLabel(Texts::StartingCode);
+        cancelOnlineCodeLookup();
+        m_takenOverFrom.clear();
         return;
     }
     if (!ValidateICAO())
@@ -175,6 +207,30 @@ void AtisEngine::ToggleAutoUpdate()
     m_state.TickCounter = 0;
     m_form.setTimerEnabled(true);
     m_form.setCodeListEnabled(false);
+    // Taking an airport over: the first cycle waits for the letter already on
+    // the air, so that the first ATIS carries it. The window goes on meanwhile.
+    if (m_lookup && m_takeOverOnlineCode && m_form.codeLabel() == Texts::StartingCode) {
+        m_awaitingOnlineCode = true;
+        m_lookup->lookUp(m_form.icaoText(),
+                         [this](const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
+                             takeOverOnlineCode(online);
+                         });
+        return;
+    }
+    UpdateATIS(false);
+}
+
+void AtisEngine::takeOverOnlineCode(const std::optional<OnlineCodeLookup::OnlineAtis>& online)
+{
+    m_awaitingOnlineCode = false;
+    if (m_shutDown || !m_form.timerEnabled())
+        return;
+    // A refresh meanwhile may already have delivered an ATIS: its letter stays.
+    if (online && m_form.codeLabel() == Texts::StartingCode && online->codeIndex >= 0 &&
+        online->codeIndex < m_form.codeCount()) {
+        m_form.setCodeIndex(online->codeIndex);
+        m_takenOverFrom = online->callsign;
+    }
     UpdateATIS(false);
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "failure.h"
+#include "onlinecodelookup.h"
 
+#include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class AtisForm;
+class AtisSpeech;
 class Desktop;
 class Dialogs;
 class TextFetcher;
@@ -22,6 +26,7 @@ public:
 
     AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
                SessionState& state);
+    ~AtisEngine();
 
     // One cycle: fetch, decode, decide, build, show, write, announce, record.
     // A cycle started while another is still in progress (waiting for its
@@ -46,10 +51,21 @@ public:
     // user and the program goes on.
     void CopyCommand();
 
+    // Where the letter already on the air is looked up when auto-update
+    // starts with the code label reading "Starting Code:"; null: nowhere.
+    void setOnlineCodeLookup(OnlineCodeLookup* lookup) { m_lookup = lookup; }
+    // The controller's option: take the letter on the air over, or not.
+    void setTakeOverOnlineCode(bool on) { m_takeOverOnlineCode = on; }
+    bool awaitingOnlineCode() const { return m_awaitingOnlineCode; }
+    // The clock the age of a report is measured with (UTC).
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
     bool cycleInProgress() const { return m_cycleInProgress; }
     // From now on a cycle in progress ends silently at its next step and
     // shows no further message: the program is closing.
-    void shutDown() { m_shutDown = true; }
+    void shutDown();
+    // Told of every ATIS built and of every new one announced; may be null.
+    void setSpeech(AtisSpeech* speech) { m_speech = speech; }
 
 private:
     enum class CycleEnd
@@ -60,6 +76,8 @@ private:
     CycleEnd runCycle(bool force);
     bool deliver(bool force, const QString& icao, DecodedMetar& metar);
     void showError(const QString& firstLine, const Failure& failure);
+    void cancelOnlineCodeLookup();
+    void takeOverOnlineCode(const std::optional<OnlineCodeLookup::OnlineAtis>& online);
 
     AtisForm& m_form;
     Dialogs& m_dialogs;
@@ -68,4 +86,11 @@ private:
     SessionState& m_state;
     bool m_cycleInProgress = false;
     bool m_shutDown = false;
+    AtisSpeech* m_speech = nullptr;
+    OnlineCodeLookup* m_lookup = nullptr;
+    bool m_takeOverOnlineCode = true;
+    bool m_awaitingOnlineCode = false;
+    // The station whose letter the next "New ATIS" message names as taken over.
+    QString m_takenOverFrom;
+    std::function<QDateTime()> m_clock = &QDateTime::currentDateTimeUtc;
 };

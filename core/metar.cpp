@@ -1,6 +1,7 @@
 #include "metar.h"
 
 #include "asciiregex.h"
+#include "metarmatcher.h"
 
 const QString MetarPattern = QStringLiteral(
     R"(^[A-Z]\w\w\w (\d{6}Z)(?: (?:AUTO|RTD|COR|CCA))? (\S+(?:KT|MPS|KTS)|/////|/////KT)( \d+V\d+)?)"
@@ -13,12 +14,6 @@ const QString MetarPattern = QStringLiteral(
     R"(( (?:(?:Q|A|Q |A )(?:\d+|////|XXXX)|RMK|\d\d\d\.\d)))");
 
 namespace {
-
-const AsciiRegex& metarRegex()
-{
-    static const AsciiRegex re(MetarPattern, AsciiRegex::IgnoreCase);
-    return re;
-}
 
 // Trims blanks only: the groups carry their leading blank, and no other
 // whitespace is left after the normalisation.
@@ -105,7 +100,7 @@ QString NormaliseMetarReply(const QString& reply)
 
 std::optional<DecodedMetar> DecodeMetar(const QString& normalised)
 {
-    const auto spans = metarRegex().firstMatchSpans(normalised);
+    const auto spans = matchMetarPattern(normalised);
     if (!spans)
         return std::nullopt;
     const auto g = [&](int group) {
@@ -145,8 +140,9 @@ void FinishAltimeterAndVisibility(DecodedMetar& metar)
     for (qsizetype p = 0; p + 5 <= alt.size(); ++p) {
         const bool lineStart = p == 0 || alt[p - 1] == u'\n' || alt[p - 1] == u'\r';
         const QChar c = alt[p];
-        if (lineStart && (c == u'A' || c == u'a' || c == u'Q' || c == u'q') && isDigit(alt[p + 1]) &&
-            isDigit(alt[p + 2]) && isDigit(alt[p + 3]) && isDigit(alt[p + 4])) {
+        if (lineStart && (c == u'A' || c == u'a' || c == u'Q' || c == u'q') &&
+            isDigit(alt[p + 1]) && isDigit(alt[p + 2]) && isDigit(alt[p + 3]) &&
+            isDigit(alt[p + 4])) {
             metar.Altimeter.remove(p, 1);
             break;
         }

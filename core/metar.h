@@ -31,7 +31,8 @@ QString NormaliseMetarReply(const QString& reply);
 QString RemoveLineBreaks(const QString& reply);
 
 // Matches the normalised reply against MetarPattern; no value when the reply
-// is not a METAR the pattern can read.
+// is not a METAR the pattern can read. The time grows linearly with the
+// length of the reply, and there is no length beyond which it gives up.
 std::optional<DecodedMetar> DecodeMetar(const QString& normalised);
 
 // The last touch before the elements go into the ATIS: the altimeter loses

@@ -8,7 +8,11 @@
 #include "textfetcher.h"
 #include "texts.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
+#include <QUrl>
 #include <cmath>
 
 QString StatusFileURL()
@@ -23,39 +27,133 @@ float SystemRandomDraw()
     return float(QRandomGenerator::system()->bounded(1u << 24)) / float(1u << 24);
 }
 
-bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs, SessionState& state,
-                         const RandomDraw& draw)
+QString JsonStatusURL(const QString& statusFileUrl)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    form.setAtisText(NetTexts::RetrievingListing + crlf);
-    const TextFetcher::Result reply = fetcher.fetch(StatusFileURL());
-    if (const Failure* failure = std::get_if<Failure>(&reply)) {
-        dialogs.message(NetTexts::ListingError + crlf + crlf + QStringLiteral("(%1) ").arg(failure->number)
-                            + failure->description + crlf + crlf + NetTexts::Exiting,
-                        Texts::ErrorTitle, Dialogs::Icon::Critical, Dialogs::Buttons::OK);
-        return false;
-    }
-    form.setAtisText(form.atisText() + NetTexts::ExtractingUrl + crlf);
+    QUrl url(statusFileUrl);
+    QString path = url.path();
+    const QString textName = QStringLiteral("status.txt");
+    if (path.endsWith(QLatin1Char('/') + textName) || path == textName)
+        path = path.left(path.size() - textName.size()) + QStringLiteral("status.json");
+    url.setPath(path);
+    return url.toString();
+}
 
+namespace {
+
+bool isHttpAddress(const QString& text)
+{
+    return text.size() > 4 && text.startsWith(QLatin1String("http"), Qt::CaseInsensitive);
+}
+
+QStringList httpAddresses(const QJsonValue& value)
+{
+    const QJsonArray entries = value.isArray() ? value.toArray() : QJsonArray{value};
+    QStringList addresses;
+    for (const QJsonValue& entry : entries)
+        if (isHttpAddress(entry.toString()))
+            addresses.append(entry.toString());
+    return addresses;
+}
+
+// A move of the status file is followed only to an address at least as safe.
+bool mayMove(const QString& from, const QString& to)
+{
+    const auto isHttps = [](const QString& url) {
+        return QUrl(url).scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+    };
+    return QUrl(to).isValid() && (!isHttps(from) || isHttps(to));
+}
+
+// The text status file, at the address its moveto0= lines lead to.
+TextFetcher::Result fetchTextStatus(TextFetcher& fetcher)
+{
+    static const AsciiRegex moved(StatusMovedPattern,
+                                  AsciiRegex::IgnoreCase | AsciiRegex::Multiline);
+    QString url = StatusFileURL();
+    TextFetcher::Result reply = fetcher.fetch(url);
+    for (int move = 0; move < MaxStatusMoves; ++move) {
+        const QString* text = std::get_if<QString>(&reply);
+        const std::optional<QStringList> match = text ? moved.firstMatch(*text) : std::nullopt;
+        if (!match)
+            break;
+        QString next = match->value(1);
+        next.remove(QLatin1Char('\r'));
+        next.remove(QLatin1Char('\n'));
+        if (!mayMove(url, next))
+            break;
+        url = next;
+        reply = fetcher.fetch(url);
+    }
+    return reply;
+}
+
+// The text form's candidates: one text with each value after a space, then
+// split at single spaces, so a value with a space counts as several.
+QStringList textCandidates(const QString& status)
+{
     static const AsciiRegex pattern(MetarServerListPattern, AsciiRegex::IgnoreCase | AsciiRegex::Multiline);
     QString candidates;
-    for (const AsciiRegex::Match& match : pattern.allMatches(std::get<QString>(reply)))
+    for (const AsciiRegex::Match& match : pattern.allMatches(status))
         candidates += QLatin1Char(' ') + match.groups.value(1);
-    if (candidates.isEmpty()) {
-        dialogs.message(NetTexts::NoServerUrls, Texts::ErrorTitle, Dialogs::Icon::Critical,
-                        Dialogs::Buttons::OK);
-        return false;
-    }
-
+    if (candidates.isEmpty())
+        return {};
     // Every capture begins with "http": the only leading space is the first.
-    const QStringList entries = candidates.mid(1).split(QLatin1Char(' '));
+    return candidates.mid(1).split(QLatin1Char(' '));
+}
+
+QString chooseEntry(const QStringList& entries, const RandomDraw& draw)
+{
     const double r = draw();
     const qsizetype index = qBound(qsizetype(0), qsizetype(std::floor(r * double(entries.size()))),
                                    entries.size() - 1);
     QString chosen = entries.at(index);
     chosen.remove(QLatin1Char('\r'));
     chosen.remove(QLatin1Char('\n'));
-    state.MetarServerURL = chosen;
+    return chosen;
+}
+
+} // namespace
+
+std::optional<JsonStatus> ParseJsonStatus(const QString& text)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    if (!document.isObject())
+        return std::nullopt;
+    const QJsonObject status = document.object();
+    return JsonStatus{
+        httpAddresses(status.value(QLatin1String("metar"))),
+        httpAddresses(status.value(QLatin1String("data")).toObject().value(QLatin1String("v3")))};
+}
+
+bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs,
+                         SessionState& state, const RandomDraw& draw)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    form.setAtisText(NetTexts::RetrievingListing + crlf);
+    const TextFetcher::Result reply = fetchTextStatus(fetcher);
+    const Failure* failure = std::get_if<Failure>(&reply);
+    if (!failure)
+        form.setAtisText(form.atisText() + NetTexts::ExtractingUrl + crlf);
+    QStringList entries = failure ? QStringList() : textCandidates(std::get<QString>(reply));
+
+    if (entries.isEmpty()) {
+        const TextFetcher::Result json = fetcher.fetch(JsonStatusURL(StatusFileURL()));
+        if (const QString* text = std::get_if<QString>(&json))
+            if (const std::optional<JsonStatus> status = ParseJsonStatus(*text))
+                entries = status->metar;
+    }
+    if (entries.isEmpty()) {
+        if (failure)
+            dialogs.message(NetTexts::ListingError + crlf + crlf +
+                                QStringLiteral("(%1) ").arg(failure->number) +
+                                failure->description + crlf + crlf + NetTexts::Exiting,
+                            Texts::ErrorTitle, Dialogs::Icon::Critical, Dialogs::Buttons::OK);
+        else
+            dialogs.message(NetTexts::NoServerUrls, Texts::ErrorTitle, Dialogs::Icon::Critical,
+                            Dialogs::Buttons::OK);
+        return false;
+    }
+    state.MetarServerURL = chooseEntry(entries, draw);
     form.setAtisText(QString());
     return true;
 }

@@ -14,4 +14,7 @@ inline const QString Exiting = QStringLiteral("Briefcast cannot work without it 
 inline const QString TimedOut = QStringLiteral("The server did not answer within %1 seconds");
 inline const QString TooLarge = QStringLiteral("The reply is larger than 1 MiB and was refused");
 inline const QString Cancelled = QStringLiteral("The request was cancelled");
+inline const QString CutShort = QStringLiteral("The connection closed before the whole reply had arrived");
+// %1: the status's reason phrase, such as "Moved Permanently"
+inline const QString RedirectWithoutLocation = QStringLiteral("%1, but the server named no new address");
 } // namespace NetTexts

@@ -1,6 +1,7 @@
 #include "appsettings.h"
 
 #include "atisform.h"
+#include "atisspeech.h"
 #include "profilecommands.h"
 #include "sessionstate.h"
 #include "settingsstore.h"
@@ -67,4 +68,42 @@ bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState
                             form.updateATISFileChecked() ? QStringLiteral("True") : QStringLiteral("False"));
     ok &= store.SaveSetting(Section, ATISFilePath, state.ATISFilePath);
     return ok;
+}
+
+SpeechSettings LoadSpeechSettings(SettingsStore& store)
+{
+    using namespace AppSettings;
+    SpeechSettings speech;
+    speech.speakNewATIS = store.GetSetting(Section, SpeakNewATIS, QStringLiteral("False"))
+                              .trimmed()
+                              .compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    speech.voice = store.GetSetting(Section, SpeechVoice);
+    bool isNumber = false;
+    const double rate =
+        store.GetSetting(Section, SpeechRate, QStringLiteral("0")).toDouble(&isNumber);
+    speech.rate = isNumber && rate >= -1.0 && rate <= 1.0 ? rate : 0.0;
+    return speech;
+}
+
+bool SaveSpeechSettings(SettingsStore& store, const SpeechSettings& speech)
+{
+    using namespace AppSettings;
+    bool ok =
+        store.SaveSetting(Section, SpeakNewATIS,
+                          speech.speakNewATIS ? QStringLiteral("True") : QStringLiteral("False"));
+    ok &= store.SaveSetting(Section, SpeechVoice, speech.voice);
+    ok &= store.SaveSetting(Section, SpeechRate, QString::number(speech.rate));
+    return ok;
+}
+
+bool LoadTakeOverOnlineCode(const SettingsStore& store)
+{
+    return ParseUpdateATISFile(store.GetSetting(
+        AppSettings::Section, AppSettings::TakeOverOnlineCode, QStringLiteral("True")));
+}
+
+bool SaveTakeOverOnlineCode(SettingsStore& store, bool on)
+{
+    return store.SaveSetting(AppSettings::Section, AppSettings::TakeOverOnlineCode,
+                             on ? QStringLiteral("True") : QStringLiteral("False"));
 }

@@ -2,11 +2,15 @@
 
 #include "appsettings.h"
 #include "atisengine.h"
+#include "atisspeech.h"
+#include "metaragelabel.h"
 #include "optionscommands.h"
 #include "profilecommands.h"
 #include "qtdesktop.h"
 #include "qtdialogs.h"
+#include "qtspeaker.h"
 #include "runwaylists.h"
+#include "speechmenus.h"
 #include "twiplayout.h"
 #include "uitexts.h"
 #include "waitcursorfetcher.h"
@@ -20,6 +24,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -64,6 +69,8 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     : QMainWindow(parent), m_store(services.store),
       m_fetcher(std::make_unique<WaitCursorFetcher>(services.fetcher)), m_abortFetch(services.abortFetch),
       m_draw(services.draw ? services.draw : RandomDraw(SystemRandomDraw)), m_onUnloaded(services.unloaded),
+      m_clock(services.clock ? services.clock
+                             : std::function<QDateTime()>(&QDateTime::currentDateTimeUtc)),
       m_ownDialogs(services.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       m_ownDesktop(services.desktop ? nullptr : std::make_unique<QtDesktop>(this)),
       m_dialogs(services.dialogs ? *services.dialogs : *m_ownDialogs),
@@ -75,7 +82,10 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     arrange();
     setFocusOrder();
     m_engine = std::make_unique<AtisEngine>(*this, m_dialogs, m_desktop, *m_fetcher, m_state);
+    m_engine->setOnlineCodeLookup(services.lookup);
+    m_engine->setClock(m_clock);
     m_profiles = std::make_unique<ProfileCommands>(m_store, *this, *this, m_dialogs, m_state);
+    createSpeech(services.speaker);
     connectEvents();
 }
 
@@ -127,6 +137,7 @@ void frmMain::createControls()
     Label7 = named(new QLabel(QStringLiteral("Last METAR:"), client), "Label7");
     txtLastMETAR = named(new QLineEdit(client), "txtLastMETAR");
     txtLastMETAR->setReadOnly(true);
+    lblMetarAge = new MetarAgeLabel(m_clock, client);
 
     describe(Label3, txtICAO);
     describe(Label6, cboProfiles);
@@ -158,6 +169,9 @@ void frmMain::createMenus()
     mnuOptionsUpdateATISFile = options->addAction(QStringLiteral("&Update ATIS.txt Automatically"));
     mnuOptionsUpdateATISFile->setCheckable(true);
     mnuOptionsATISLoc = options->addAction(QStringLiteral("ATIS.txt &Location"));
+    mnuOptionsTakeOverCode = options->addAction(QStringLiteral("&Take Over the Letter on the Air"));
+    mnuOptionsTakeOverCode->setCheckable(true);
+    mnuOptionsTakeOverCode->setChecked(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -170,8 +184,21 @@ void frmMain::createMenus()
     named(mnuFileExit, "mnuFileExit");
     named(mnuOptionsUpdateATISFile, "mnuOptionsUpdateATISFile");
     named(mnuOptionsATISLoc, "mnuOptionsATISLoc");
+    named(mnuOptionsTakeOverCode, "mnuOptionsTakeOverCode");
     named(mnuHelpDocumentation, "mnuHelpDocumentation");
     named(mnuHelpAbout, "mnuHelpAbout");
+}
+
+void frmMain::createSpeech(Speaker* speaker)
+{
+    if (!speaker)
+        m_ownSpeaker = std::make_unique<QtSpeaker>();
+    m_speaker = speaker ? speaker : m_ownSpeaker.get();
+    m_speech = std::make_unique<AtisSpeech>(*m_speaker, m_dialogs);
+    m_engine->setSpeech(m_speech.get());
+    m_speechMenus = new SpeechMenus(findChild<QMenu*>(QStringLiteral("mnuFile")),
+                                    findChild<QMenu*>(QStringLiteral("mnuOptions")), *m_speech,
+                                    *m_speaker, this);
 }
 
 void frmMain::arrange()
@@ -210,15 +237,21 @@ void frmMain::arrange()
 
     twips.add(cmdExit, 7875, 285, 1095, 375);
     twips.add(Label7, 120, 4725, 975, 255);
-    twips.add(txtLastMETAR, 1155, 4680, 7815, 285, false);
+    twips.add(txtLastMETAR, 1155, 4680, 6000, 285, false);
+    twips.add(lblMetarAge, 7215, 4725, 1755, 255, false);
 
     // The longest caption of the code label and the widest code must fit too.
     const QFontMetrics labelFont(lblATISCode->font());
     const int codeLabelWidth = std::max(labelFont.horizontalAdvance(Texts::StartingCode),
                                         labelFont.horizontalAdvance(Texts::CurrentCode));
     const int textHeight = QFontMetrics(txtICAO->font()).height();
+    QFont staleFont = lblMetarAge->font();
+    staleFont.setBold(true);
+    const int ageWidth = QFontMetrics(staleFont).horizontalAdvance(MetarAgeLabel::widestCaption());
     m_scale = std::max({twips.fittingScale(), codeLabelWidth * 15.0 / 1065,
                         (cboATISCode->sizeHint().width()) * 15.0 / 1110,
+                        // the age beside the last METAR, at its longest
+                        ageWidth * 15.0 / 1755,
                         // one line of text with the boxes' frames
                         (textHeight + 6) * 15.0 / 285, (textHeight + 2) * 15.0 / FrameCaptionRoom,
                         (QFontMetrics(txtICAO->font()).horizontalAdvance(QStringLiteral("WWWW")) + 8) * 15.0 / 615});
@@ -292,6 +325,8 @@ void frmMain::connectEvents()
             markDirty();
     });
 
+    connect(mnuOptionsTakeOverCode, &QAction::toggled, this,
+            [&engine](bool on) { engine.setTakeOverOnlineCode(on); });
     connect(mnuOptionsATISLoc, &QAction::triggered, this, [this] { ChooseATISFileLocation(m_dialogs, m_state); });
     connect(mnuHelpDocumentation, &QAction::triggered, this,
             [this] { OpenDocumentation(m_desktop, m_dialogs, ManualUrl()); });
@@ -325,6 +360,9 @@ void frmMain::beginLoad()
     menuBar()->setEnabled(false);
     setWindowTitle(windowTitleWithMark());
     LoadStartupSettings(m_store, *this, *m_profiles, m_state);
+    m_speech->setSettings(LoadSpeechSettings(m_store));
+    m_speechMenus->showSettings();
+    mnuOptionsTakeOverCode->setChecked(LoadTakeOverOnlineCode(m_store));
 }
 
 bool frmMain::finishLoad()
@@ -404,14 +442,21 @@ void frmMain::unload(bool mayAsk)
     tmrMain->stop();
     if (m_abortFetch)
         m_abortFetch();
+    m_speaker->stop();
     // The controller may try again (once the store is writable) or close
     // without the settings; when nobody may be asked, the session is ending.
-    bool saved = SaveSettings(m_store, *this, m_state);
+    const auto save = [this] {
+        const bool settings = SaveSettings(m_store, *this, m_state);
+        const bool speech = SaveSpeechSettings(m_store, m_speech->settings());
+        return SaveTakeOverOnlineCode(m_store, mnuOptionsTakeOverCode->isChecked()) && speech &&
+               settings;
+    };
+    bool saved = save();
     while (!saved && mayAsk &&
            m_dialogs.message(UiTexts::SettingsNotSaved + CrLf + CrLf + UiTexts::TrySavingAgain,
                              UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
                              Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
-        saved = SaveSettings(m_store, *this, m_state);
+        saved = save();
     if (!saved && !mayAsk)
         qWarning("%s", qPrintable(UiTexts::SettingsNotSaved));
     if (m_onUnloaded)
@@ -500,6 +545,7 @@ void frmMain::setLastMetarText(const QString& text)
 {
     txtLastMETAR->setText(text);
     txtLastMETAR->setCursorPosition(0);
+    lblMetarAge->showAgeOf(text);
 }
 bool frmMain::updateATISFileChecked() const { return mnuOptionsUpdateATISFile->isChecked(); }
 void frmMain::setUpdateATISFileChecked(bool checked) { mnuOptionsUpdateATISFile->setChecked(checked); }

@@ -5,11 +5,15 @@
 #include "profileform.h"
 #include "sessionstate.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
 class AtisEngine;
+class AtisSpeech;
+class MetarAgeLabel;
+class OnlineCodeLookup;
 class ProfileCommands;
 class Desktop;
 class Dialogs;
@@ -24,6 +28,8 @@ class QPushButton;
 class QTimer;
 class RunwayLists;
 class SettingsStore;
+class Speaker;
+class SpeechMenus;
 class TextFetcher;
 class WaitCursorFetcher;
 
@@ -48,6 +54,12 @@ public:
         // Runs once on close, after the settings were written or the
         // controller chose to close without them (the program ends).
         std::function<void(bool saved)> unloaded;
+        // Null: Qt's text-to-speech.
+        Speaker* speaker = nullptr;
+        // Where the letter already on the air is looked up; null: nowhere.
+        OnlineCodeLookup* lookup = nullptr;
+        // The clock the age of a METAR is measured with (UTC); empty: the system's.
+        std::function<QDateTime()> clock = {};
     };
 
     explicit frmMain(const Services& services, QWidget* parent = nullptr);
@@ -75,6 +87,8 @@ public:
     AtisEngine& engine() { return *m_engine; }
     ProfileCommands& profiles() { return *m_profiles; }
     RunwayLists& runways() { return *m_runways; }
+    AtisSpeech& speech() { return *m_speech; }
+    SpeechMenus& speechMenus() { return *m_speechMenus; }
     // The scale from design units to pixels chosen for the platform's font.
     double layoutScale() const { return m_scale; }
 
@@ -139,6 +153,7 @@ private:
 
     void createControls();
     void createMenus();
+    void createSpeech(Speaker* speaker);
     void arrange();
     void setFocusOrder();
     void connectEvents();
@@ -152,6 +167,7 @@ private:
     std::function<void()> m_abortFetch;
     RandomDraw m_draw;
     std::function<void(bool)> m_onUnloaded;
+    std::function<QDateTime()> m_clock;
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<Desktop> m_ownDesktop;
     Dialogs& m_dialogs;
@@ -159,6 +175,10 @@ private:
     SessionState m_state;
     std::unique_ptr<AtisEngine> m_engine;
     std::unique_ptr<ProfileCommands> m_profiles;
+    std::unique_ptr<Speaker> m_ownSpeaker;
+    Speaker* m_speaker = nullptr;
+    std::unique_ptr<AtisSpeech> m_speech;
+    SpeechMenus* m_speechMenus = nullptr;
     QString m_atisText;
     bool m_loading = false;
     bool m_closing = false;
@@ -197,6 +217,7 @@ public:
     QCheckBox* chkVisual = nullptr;
     QCheckBox* chkLAHSO = nullptr;
     QLineEdit* txtLastMETAR = nullptr;
+    MetarAgeLabel* lblMetarAge = nullptr;
     QTimer* tmrMain = nullptr;
 
     QAction* mnuFileStartStop = nullptr;
@@ -205,6 +226,7 @@ public:
     QAction* mnuFileExit = nullptr;
     QAction* mnuOptionsUpdateATISFile = nullptr;
     QAction* mnuOptionsATISLoc = nullptr;
+    QAction* mnuOptionsTakeOverCode = nullptr;
     QAction* mnuHelpDocumentation = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

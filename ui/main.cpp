@@ -1,6 +1,7 @@
 // Briefcast: the ATIS beside the radar client.
 #include "frmmain.h"
 #include "httptextfetcher.h"
+#include "livefeedlookup.h"
 #include "qsettingsstore.h"
 #ifdef Q_OS_UNIX
 #include "sessionendsignals.h"
@@ -62,15 +63,16 @@ int main(int argc, char** argv)
 
     QSettingsStore store;
     HttpTextFetcher fetcher;
+    LiveFeedLookup lookup;
     frmMain window({.store = store,
                     .fetcher = fetcher,
                     .abortFetch = [&fetcher] { fetcher.abort(); },
-                    .unloaded = [](bool saved) { QCoreApplication::exit(saved ? 0 : 1); }});
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager& manager) {
-                         if (!window.sessionEnding(manager.allowsInteraction()))
-                             manager.cancel();
-                     });
+                    .unloaded = [](bool saved) { QCoreApplication::exit(saved ? 0 : 1); },
+                    .lookup = &lookup});
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
+        if (!window.sessionEnding(manager.allowsInteraction()))
+            manager.cancel();
+    });
 #ifdef Q_OS_UNIX
     // A logout without a session manager ends the session with a signal:
     // save the settings as a session end that may not ask does.

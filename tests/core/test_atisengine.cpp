@@ -23,6 +23,26 @@ const QString Kjfk56 =
     QStringLiteral("KJFK 121656Z 27015KT 10SM FEW050 BKN250 12/09 A3010 RMK AO2\r\n");
 const QString Kjfk58 = QStringLiteral("KJFK 121658Z 28015KT 9SM FEW050 BKN250 11/09 A3010\r\n");
 const QString NoMetar = QStringLiteral("No METAR available for KJFK\r\n");
+// Nine minutes after Kjfk51 was observed.
+const QDateTime Clock(QDate(2026, 11, 12), QTime(17, 0), Qt::UTC);
+
+// Answers only when the test says so, as the network would, later.
+struct FakeLookup : OnlineCodeLookup
+{
+    QStringList asked;
+    Done done;
+    int cancels = 0;
+    void lookUp(const QString& icao, Done d) override
+    {
+        asked.append(icao);
+        done = std::move(d);
+    }
+    void cancel() override
+    {
+        ++cancels;
+        done = {};
+    }
+};
 
 struct Rig
 {
@@ -41,7 +61,9 @@ struct Rig
         form.icao = QStringLiteral("KJFK");
         form.templ = QStringLiteral("%icao% info %id% %time% wind %wind% alt %alt%\r\n%runways%");
         form.addRunway(QStringLiteral("4R"), true, false);
+        engine.setClock([this] { return now; });
     }
+    QDateTime now = Clock;
     QByteArray file() const
     {
         QFile f(state.ATISFilePath);
@@ -94,6 +116,11 @@ private Q_SLOTS:
     void validateICAO();
     void toggleAndTicks();
     void codeChosen();
+    void takeOverOnlineCode_data();
+    void takeOverOnlineCode();
+    void stopWhileLookingUp();
+    void staleReport_data();
+    void staleReport();
 };
 
 void TestAtisEngine::firstUnforcedCycleUsesStartingCode()
@@ -588,6 +615,113 @@ void TestAtisEngine::codeChosen()
     r.form.codeEnabled = true;
     r.engine.cboATISCode_Click();
     QCOMPARE(r.form.label, Texts::StartingCode);
+}
+
+void TestAtisEngine::takeOverOnlineCode_data()
+{
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("online"); // the code on the air, -1: none
+    QTest::addColumn<int>("lookups");
+    QTest::addColumn<QString>("firstAtis");
+    QTest::addColumn<QString>("notice");
+    const QString taken = "\r\n\r\nDELTA was taken over from KJFK_ATIS, already on the air.";
+    QTest::newRow("online with DELTA")
+        << true << Texts::StartingCode << 3 << 1 << "KJFK info DELTA" << taken;
+    QTest::newRow("not online") << true << Texts::StartingCode << -1 << 1 << "KJFK info BRAVO"
+                                << "";
+    QTest::newRow("option off") << false << Texts::StartingCode << 3 << 0 << "KJFK info BRAVO"
+                                << "";
+    QTest::newRow("code already current")
+        << true << Texts::CurrentCode << 3 << 0 << "KJFK info CHARLIE"
+        << "";
+}
+
+void TestAtisEngine::takeOverOnlineCode()
+{
+    QFETCH(bool, option);
+    QFETCH(QString, label);
+    QFETCH(int, online);
+    QFETCH(int, lookups);
+    QFETCH(QString, firstAtis);
+    QFETCH(QString, notice);
+    Rig r;
+    FakeLookup lookup;
+    r.engine.setOnlineCodeLookup(&lookup);
+    r.engine.setTakeOverOnlineCode(option);
+    r.form.code = 1; // BRAVO
+    r.form.label = label;
+    r.startAutoUpdate(Kjfk51);
+    QCOMPARE(lookup.asked.size(), lookups);
+    if (lookups) {
+        // Auto-update runs, but the first cycle waits for the answer.
+        QCOMPARE(lookup.asked[0], "KJFK");
+        QVERIFY(r.form.timer);
+        QCOMPARE(r.form.startStop, Texts::Stop);
+        QVERIFY(r.fetcher.requested.isEmpty());
+        QVERIFY(r.engine.awaitingOnlineCode());
+        lookup.done(online < 0 ? std::nullopt
+                               : std::optional(OnlineCodeLookup::OnlineAtis{"KJFK_ATIS", online}));
+    }
+    QVERIFY(!r.engine.awaitingOnlineCode());
+    QCOMPARE(r.fetcher.requested.size(), 1);
+    QVERIFY2(r.form.atis.startsWith(firstAtis), qPrintable(r.form.atis));
+    QCOMPARE(r.dialogs.shown.size(), 1);
+    QVERIFY(r.dialogs.shown[0].text.endsWith("Sky: FEW050 BKN250" + notice +
+                                             "\r\n\r\nPress OK to copy to clipboard."));
+    // The next new observation advances as ever, without the notice.
+    r.fetcher.reply(Kjfk56);
+    r.engine.UpdateATIS(false);
+    QVERIFY(!r.dialogs.shown.last().text.contains("taken over"));
+}
+
+void TestAtisEngine::stopWhileLookingUp()
+{
+    Rig r;
+    FakeLookup lookup;
+    r.engine.setOnlineCodeLookup(&lookup);
+    r.startAutoUpdate(Kjfk51);
+    r.engine.ToggleAutoUpdate();
+    QCOMPARE(lookup.cancels, 1);
+    QVERIFY(!lookup.done);
+    QVERIFY(!r.engine.awaitingOnlineCode());
+    QVERIFY(r.fetcher.requested.isEmpty());
+    QCOMPARE(r.form.label, Texts::StartingCode);
+
+    // Closing while a look-up runs cancels it too.
+    r.engine.ToggleAutoUpdate();
+    QCOMPARE(lookup.asked.size(), 2);
+    r.engine.shutDown();
+    QCOMPARE(lookup.cancels, 2);
+    QVERIFY(r.fetcher.requested.isEmpty());
+}
+
+void TestAtisEngine::staleReport_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("70 minutes old") << QDateTime(QDate(2026, 11, 12), QTime(18, 1), Qt::UTC) << "";
+    QTest::newRow("71 minutes old") << QDateTime(QDate(2026, 11, 12), QTime(18, 2), Qt::UTC)
+                                    << "\r\n\r\nSTALE: this METAR was observed 1 h 11 min ago.";
+    QTest::newRow("a month old") << QDateTime(QDate(2026, 12, 12), QTime(15, 0), Qt::UTC)
+                                 << "\r\n\r\nSTALE: this METAR was observed 29 d 22 h ago.";
+}
+
+void TestAtisEngine::staleReport()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(QString, notice);
+    Rig r;
+    r.now = now;
+    r.startAutoUpdate(Kjfk51);
+    QCOMPARE(r.dialogs.shown.size(), 1);
+    QCOMPARE(r.dialogs.shown[0].text,
+             "ATIS ALPHA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\n"
+             "Visibility: 10SM\r\nSky: FEW050 BKN250" +
+                 notice + "\r\n\r\nPress OK to copy to clipboard.");
+    // A stale report still gives its ATIS, written and shown.
+    QVERIFY(r.form.atis.startsWith("KJFK info ALPHA 121651Z"));
+    QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
 }
 
 QTEST_GUILESS_MAIN(TestAtisEngine)

@@ -26,6 +26,12 @@ private Q_SLOTS:
     void transferFailureEnds();
     void progressLines();
     void againstLocalServer();
+    void jsonStatusUrl_data();
+    void jsonStatusUrl();
+    void otherForms_data();
+    void otherForms();
+    void statusFormsOnLoopback_data();
+    void statusFormsOnLoopback();
 };
 
 void TestDiscovery::statusFileUrl()
@@ -192,6 +198,132 @@ void TestDiscovery::againstLocalServer()
     // Whatever the box holds goes encoded: it cannot add query keys.
     const auto odd = fetcher.fetch(BuildMetarRequestURL(state.MetarServerURL, QStringLiteral("KSEA&id=X")));
     QCOMPARE(std::get<QString>(odd), QStringLiteral("No METAR available for KSEA&id=X\r\n"));
+}
+
+void TestDiscovery::jsonStatusUrl_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("json");
+    QTest::newRow("the network's") << "https://status.vatsim.net/status.txt"
+                                   << "https://status.vatsim.net/status.json";
+    QTest::newRow("in a folder, with a port") << "http://127.0.0.1:8080/a/status.txt"
+                                              << "http://127.0.0.1:8080/a/status.json";
+    QTest::newRow("only the last segment") << "http://h/status.txt/x/status.txt"
+                                           << "http://h/status.txt/x/status.json";
+    QTest::newRow("another name stays") << "http://h/data/listing.txt"
+                                        << "http://h/data/listing.txt";
+}
+
+void TestDiscovery::jsonStatusUrl()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, json);
+    QCOMPARE(JsonStatusURL(text), json);
+}
+
+void TestDiscovery::otherForms_data()
+{
+    QTest::addColumn<QList<TextFetcher::Result>>("replies");
+    QTest::addColumn<QStringList>("requested"); // after the status file's own address
+    QTest::addColumn<QString>("chosen");        // empty: start-up ends
+    QTest::addColumn<QString>("message");
+
+    using R = QList<TextFetcher::Result>;
+    const QString json =
+        R"({"metar": ["http://json/metar.php"], "data": {"v3": ["http://json/feed"]}})";
+    const QString moved = "; moved\r\nmoveto0=http://b/status.txt\r\n";
+    QTest::newRow("moved once") << R{moved, QString("metar0=http://moved/m\r\n")}
+                                << QStringList{"http://b/status.txt"} << "http://moved/m"
+                                << "";
+    QTest::newRow("moves end after three")
+        << R{moved, moved, moved, moved, json}
+        << QStringList{"http://b/status.txt", "http://b/status.txt", "http://b/status.txt",
+                       "http://t/status.json"}
+        << "http://json/metar.php"
+        << "";
+    QTest::newRow("a moved file that fails falls back")
+        << R{moved, Failure{3, "Host b not found"}, json}
+        << QStringList{"http://b/status.txt", "http://t/status.json"} << "http://json/metar.php"
+        << "";
+    QTest::newRow("text fails, JSON lists")
+        << R{Failure{3, "Host t not found"}, json} << QStringList{"http://t/status.json"}
+        << "http://json/metar.php"
+        << "";
+    QTest::newRow("text lists none, JSON lists")
+        << R{QString("url0=http://x\r\n"), json} << QStringList{"http://t/status.json"}
+        << "http://json/metar.php"
+        << "";
+    QTest::newRow("JSON entries that are no address skipped")
+        << R{QString(), QString(R"({"metar": [7, "ftp://x", "", "https://two"]})")}
+        << QStringList{"http://t/status.json"} << "https://two"
+        << "";
+    QTest::newRow("text fails, JSON broken: the text failure")
+        << R{Failure{3, "Host t not found"}, QString("<html>502</html>")}
+        << QStringList{"http://t/status.json"} << ""
+        << NetTexts::ListingError + "\r\n\r\n(3) Host t not found\r\n\r\n" + NetTexts::Exiting;
+    QTest::newRow("neither lists one")
+        << R{QString("metar1=http://x"), QString(R"({"metar": []})")}
+        << QStringList{"http://t/status.json"} << "" << NetTexts::NoServerUrls;
+}
+
+void TestDiscovery::otherForms()
+{
+    QFETCH(QList<TextFetcher::Result>, replies);
+    QFETCH(QStringList, requested);
+    QFETCH(QString, chosen);
+    QFETCH(QString, message);
+    qputenv("BRIEFCAST_STATUS_URL", "http://t/status.txt");
+    FakeFetcher fetcher;
+    fetcher.replies = replies;
+    FakeForm form;
+    ScriptedDialogs dialogs;
+    SessionState state;
+    QCOMPARE(DiscoverMetarServer(fetcher, form, dialogs, state, [] { return 0.0f; }),
+             !chosen.isEmpty());
+    QCOMPARE(state.MetarServerURL, chosen);
+    QCOMPARE(fetcher.requested, QStringList{"http://t/status.txt"} + requested);
+    QCOMPARE(dialogs.shown.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QCOMPARE(dialogs.shown[0].text, message);
+}
+
+void TestDiscovery::statusFormsOnLoopback_data()
+{
+    QTest::addColumn<bool>("text");
+    QTest::addColumn<bool>("json");
+    QTest::addColumn<bool>("moved");
+    QTest::addColumn<bool>("brokenJson");
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("both forms") << true << true << false << false << 1 << true;
+    QTest::newRow("text only") << true << false << false << false << 1 << true;
+    QTest::newRow("JSON only") << false << true << false << false << 2 << true;
+    QTest::newRow("moved text") << true << false << true << false << 2 << true;
+    QTest::newRow("no text, broken JSON") << false << true << false << true << 2 << false;
+}
+
+void TestDiscovery::statusFormsOnLoopback()
+{
+    QFETCH(bool, text);
+    QFETCH(bool, json);
+    QFETCH(bool, moved);
+    QFETCH(bool, brokenJson);
+    QFETCH(int, requests);
+    QFETCH(bool, found);
+    LocalWeatherServer server;
+    QVERIFY(server.listen());
+    server.statusForms = {text, json, brokenJson, moved};
+    qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
+    HttpTextFetcher fetcher;
+    FakeForm form;
+    ScriptedDialogs dialogs;
+    SessionState state;
+    QCOMPARE(DiscoverMetarServer(fetcher, form, dialogs, state), found);
+    QCOMPARE(state.MetarServerURL, found ? server.metarUrl() : QString());
+    QCOMPARE(server.requestCount(), requests);
+    if (!found)
+        QVERIFY(
+            dialogs.shown[0].text.startsWith(NetTexts::ListingError + "\r\n\r\n(404) Not Found"));
 }
 
 QTEST_GUILESS_MAIN(TestDiscovery)

@@ -1,4 +1,6 @@
 #include "atisengine.h"
+#include "livefeedlookup.h"
+#include "metaragelabel.h"
 #include "texts.h"
 #include "uiharness.h"
 
@@ -29,6 +31,9 @@ private Q_SLOTS:
     void realMessageBox();
     void copyFailureIsTold();
     void atisFileOptions();
+    void takesOverTheLetterOnTheAir();
+    void takeOverOptionIsKept();
+    void ageBesideTheLastMetar();
 
 private:
     frmMain& startWith(const char* icao)
@@ -206,7 +211,7 @@ void TestFrmMainCycle::closeWhileWaitingForReply()
     QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
     QVERIFY(took.elapsed() < 2000);
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, saves + 5);
+    QCOMPARE(h->store.saves, saves + 9);
     QVERIFY(h->dialogs.shown.isEmpty());
     QCOMPARE(readFile(h->atisPath()), QByteArray("<missing>"));
     QVERIFY(!w.tmrMain->isActive());
@@ -226,7 +231,7 @@ void TestFrmMainCycle::closeWhileMessageShown()
     };
     QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, saves + 5);
+    QCOMPARE(h->store.saves, saves + 9);
     QCOMPARE(h->dialogs.shown.size(), 1);
     QCOMPARE(h->desktop.clipboardSets, 0); // the copy after the box does not run
     QVERIFY(!w.tmrMain->isActive());
@@ -280,6 +285,56 @@ void TestFrmMainCycle::atisFileOptions()
     w.state().ATISFilePath = h->atisPath();
     QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
     QCOMPARE(readFile(h->atisPath()), w.atisText().toUtf8());
+}
+
+void TestFrmMainCycle::takesOverTheLetterOnTheAir()
+{
+    LiveFeedLookup lookup;
+    h->lookup = &lookup;
+    h->server.setOnlineAtis("KSEA_ATIS", "D");
+    h->server.setFeedPadding(2'000'000);
+    frmMain& w = startWith("KSEA");
+    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    // The window goes on while the feed comes; the first cycle follows it.
+    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Stop"));
+    QTRY_COMPARE_WITH_TIMEOUT(h->dialogs.shown.size(), 1, 60'000);
+    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("DELTA"));
+    QVERIFY(w.atisText().contains(QStringLiteral("Information DELTA Winds")));
+    QVERIFY(h->dialogs.shown[0].text.endsWith(
+        QStringLiteral("\r\n\r\nDELTA was taken over from KSEA_ATIS, already on the air.\r\n\r\n"
+                       "Press OK to copy to clipboard.")));
+    QCOMPARE(w.lblATISCode->text(), QStringLiteral("Current Code:"));
+}
+
+void TestFrmMainCycle::takeOverOptionIsKept()
+{
+    frmMain& w = h->start();
+    QVERIFY(w.mnuOptionsTakeOverCode->isCheckable());
+    QVERIFY(w.mnuOptionsTakeOverCode->isChecked());
+    w.mnuOptionsTakeOverCode->trigger();
+    QVERIFY(w.close());
+    QCOMPARE(h->fileStore.GetSetting("Settings", "TakeOverOnlineCode"), QStringLiteral("False"));
+    h->window.reset();
+    QVERIFY(!h->start().mnuOptionsTakeOverCode->isChecked());
+}
+
+void TestFrmMainCycle::ageBesideTheLastMetar()
+{
+    frmMain& w = startWith("KSEA");
+    QVERIFY(w.lblMetarAge->text().isEmpty());
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QCOMPARE(w.lblMetarAge->text(), QStringLiteral("Age 7 min"));
+    QVERIFY(!w.lblMetarAge->stale());
+    h->now = h->now.addSecs(64 * 60);
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QCOMPARE(w.lblMetarAge->text(), QStringLiteral("STALE 1 h 11 min"));
+    QVERIFY(w.lblMetarAge->stale());
+    QVERIFY(w.lblMetarAge->width() >=
+            QFontMetrics(w.lblMetarAge->font()).horizontalAdvance(w.lblMetarAge->text()));
+    // The no-METAR reply has no age.
+    w.txtICAO->setText("ZZZZ");
+    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QVERIFY(w.lblMetarAge->text().isEmpty());
 }
 
 BRIEFCAST_UI_TEST_MAIN(TestFrmMainCycle)

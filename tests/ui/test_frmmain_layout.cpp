@@ -103,7 +103,7 @@ void TestFrmMainLayout::arrangementKeepsTextUnclipped()
     QCOMPARE(w.Frame1->geometry(), QRect(px(75), px(75), px(7695), px(705)));
     QCOMPARE(w.Frame3->geometry(), QRect(px(6435), px(855), px(2535), px(3735)));
     QCOMPARE(w.cmdRefresh->geometry(), QRect(px(2355), px(3240), px(1590), px(375)));
-    QCOMPARE(w.txtLastMETAR->geometry(), QRect(px(1155), px(4680), px(7815), px(285)));
+    QCOMPARE(w.txtLastMETAR->geometry(), QRect(px(1155), px(4680), px(6000), px(285)));
     QCOMPARE(w.centralWidget()->size(), QSize(px(9060), px(5055)));
     // Every caption fits the font it is shown in, with room for a button's
     // frame or a check box's indicator.
@@ -155,7 +155,8 @@ void TestFrmMainLayout::menus()
     QStringList file;
     for (QAction* a : top[0]->menu()->actions())
         file.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(file, (QStringList{"&Start Autoupdate", "&Copy ATIS to Clipboard", "&Refresh ATIS Now", "-", "E&xit"}));
+    QCOMPARE(file, (QStringList{"&Start Autoupdate", "&Copy ATIS to Clipboard", "&Refresh ATIS Now",
+                                "Spea&k ATIS", "-", "E&xit"}));
     QCOMPARE(w.mnuOptionsUpdateATISFile->text(), QStringLiteral("&Update ATIS.txt Automatically"));
     QVERIFY(w.mnuOptionsUpdateATISFile->isCheckable());
     QCOMPARE(w.mnuOptionsATISLoc->text(), QStringLiteral("ATIS.txt &Location"));

@@ -63,18 +63,18 @@ void TestFrmMainLifecycle::firstStartOnEmptyStore()
     QVERIFY(h->dialogs.shown.isEmpty());
     QCOMPARE(h->server.requestCount(), 1); // the status file only
 
-    // Closing without changes asks nothing and writes the five settings once.
+    // Closing without changes asks nothing and writes the eight settings once.
     QVERIFY(w.close());
     QVERIFY(h->dialogs.shown.isEmpty());
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->store.saves, 9);
     QCOMPARE(h->fileStore.GetSetting("Settings", "Template"), Texts::DefaultTemplate);
     QCOMPARE(h->fileStore.GetSetting("Settings", "LastProfile", "<missing>"), QString());
     QCOMPARE(h->fileStore.GetSetting("Settings", "UpdateATISFile"), QStringLiteral("True"));
     QCOMPARE(h->fileStore.GetSetting("Settings", "ATISFilePath"), DefaultATISFilePath());
     // A second request after the unload changes nothing.
     w.close();
-    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->store.saves, 9);
     QCOMPARE(h->unloads, 1);
 }
 
@@ -142,6 +142,7 @@ void TestFrmMainLifecycle::failedDiscoveryWritesNothing()
     h->fileStore.SaveSetting("Settings", "ICAO", "KSEA");
     const int before = h->store.saves;
     h->server.setStatusBody(status);
+    h->server.statusForms.json = false;
     h->server.faults.status = httpStatus;
     h->server.faults.reason = "Service Unavailable";
     frmMain& w = h->create();
@@ -187,7 +188,7 @@ void TestFrmMainLifecycle::closeDuringStartUpWaitsForIt()
     // Start-up done, the close remembered is carried out: settings written.
     QTRY_COMPARE_WITH_TIMEOUT(h->unloads, 1, 10000);
     QVERIFY(!w.isVisible());
-    QCOMPARE(h->store.saves, 5);
+    QCOMPARE(h->store.saves, 9);
     QCOMPARE(h->fileStore.GetSetting("Settings", "Template"), Texts::DefaultTemplate);
 }
 
@@ -218,7 +219,7 @@ void TestFrmMainLifecycle::everyCloseRequestAsks()
     QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Confirm Save"));
     QVERIFY(!w.isVisible());
     QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, before + 5);
+    QCOMPARE(h->store.saves, before + 9);
     QVERIFY(!h->fileStore.GetAllSettings("Profiles"));
 }
 

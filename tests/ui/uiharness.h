@@ -28,6 +28,12 @@ struct UiHarness
     FakeDesktop desktop;
     int unloads = 0;
     bool saved = false;
+    // Null: Qt's own speech engine, loaded only when speech is used.
+    Speaker* speaker = nullptr;
+    // Where the letter on the air is looked up; none unless a test sets one.
+    OnlineCodeLookup* lookup = nullptr;
+    // The window's clock: a few minutes after the KSEA report.
+    QDateTime now{QDate(2026, 11, 12), QTime(17, 0), Qt::UTC};
     std::unique_ptr<frmMain> window;
 
     UiHarness()
@@ -43,18 +49,20 @@ struct UiHarness
     // Builds the window; with realDialogs, Qt's own message boxes.
     frmMain& create(bool realDialogs = false)
     {
-        window =
-            std::make_unique<frmMain>(frmMain::Services{.store = store,
-                                                        .fetcher = fetcher,
-                                                        .abortFetch = [this] { fetcher.abort(); },
-                                                        .dialogs = realDialogs ? nullptr : &dialogs,
-                                                        .desktop = &desktop,
-                                                        .draw = [] { return 0.0f; },
-                                                        .unloaded =
-                                                            [this](bool written) {
-                                                                ++unloads;
-                                                                saved = written;
-                                                            }});
+        window = std::make_unique<frmMain>(frmMain::Services{.store = store,
+                                                             .fetcher = fetcher,
+                                                             .abortFetch = [this] { fetcher.abort(); },
+                                                             .dialogs = realDialogs ? nullptr : &dialogs,
+                                                             .desktop = &desktop,
+                                                             .draw = [] { return 0.0f; },
+                                                             .unloaded =
+                                                                 [this](bool written) {
+                                                                     ++unloads;
+                                                                     saved = written;
+                                                                 },
+                                                             .speaker = speaker,
+                                                             .lookup = lookup,
+                                                             .clock = [this] { return now; }});
         return *window;
     }
 

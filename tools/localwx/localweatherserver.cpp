@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QHostAddress>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
@@ -116,14 +119,8 @@ void LocalWeatherServer::answer(QTcpSocket* socket, const QByteArray& target)
         return;
     }
     const QUrl url(QString::fromUtf8(path));
-    if (url.path() == QLatin1String("/status.txt")) {
-        const QByteArray body = m_customStatus
-            ? m_statusBody
-            : "; local weather server\r\nurl0=" + baseUrl().toUtf8() + "/data.json\r\nmetar0="
-                  + metarUrl().toUtf8() + "\r\n";
-        send(socket, 200, "OK", body);
+    if (answerNetwork(socket, url.path()))
         return;
-    }
     if (url.path() == QLatin1String("/metar.php")) {
         const QString code = QUrlQuery(url).queryItemValue(QStringLiteral("id"), QUrl::FullyDecoded);
         send(socket, 200, "OK", m_metars.value(code, noMetarReply(code)));
@@ -132,20 +129,123 @@ void LocalWeatherServer::answer(QTcpSocket* socket, const QByteArray& target)
     send(socket, 404, "Not Found", "Not Found\r\n");
 }
 
+QByteArray LocalWeatherServer::textStatus() const
+{
+    return m_customStatus ? m_statusBody
+                          : "; local weather server\r\nurl0=" + baseUrl().toUtf8() +
+                                "/data.json\r\nmetar0=" + metarUrl().toUtf8() + "\r\n";
+}
+
+bool LocalWeatherServer::answerNetwork(QTcpSocket* socket, const QString& path)
+{
+    if (path == QLatin1String("/status.txt") && statusForms.text) {
+        if (statusForms.movedText)
+            send(socket, 200, "OK",
+                 "; moved\r\nmoveto0=" + baseUrl().toUtf8() + "/moved/status.txt\r\n");
+        else
+            send(socket, 200, "OK", textStatus());
+    } else if (path == QLatin1String("/moved/status.txt") && statusForms.text) {
+        send(socket, 200, "OK", textStatus());
+    } else if (path == QLatin1String("/status.json") && statusForms.json) {
+        const QJsonObject status{{"metar", QJsonArray{metarUrl()}},
+                                 {"data", QJsonObject{{"v3", QJsonArray{dataFeedUrl()}}}}};
+        send(socket, 200, "OK",
+             statusForms.brokenJson ? QByteArray("<html>Service Unavailable</html>\r\n")
+                                    : QJsonDocument(status).toJson());
+    } else if (path == QLatin1String("/v3/vatsim-data.json")) {
+        send(socket, 200, "OK", feed());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void LocalWeatherServer::setOnlineAtis(const QString& callsign, const QString& code)
+{
+    m_onlineAtis.append({callsign, code});
+    m_feed.clear();
+}
+
+QByteArray LocalWeatherServer::feed()
+{
+    if (!m_feed.isEmpty())
+        return m_feed;
+    QJsonArray atis;
+    int cid = 1000000;
+    for (const auto& [callsign, code] : m_onlineAtis)
+        atis.append(QJsonObject{{"cid", ++cid},
+                                {"callsign", callsign},
+                                {"frequency", "135.000"},
+                                {"atis_code", code},
+                                {"text_atis", QJsonArray{callsign + " information " + code}}});
+    QJsonArray pilots;
+    qint64 size = 0;
+    while (size < m_feedPadding) {
+        const QJsonObject pilot{
+            {"cid", ++cid},
+            {"callsign", QStringLiteral("BCS%1").arg(cid)},
+            {"latitude", 47.45},
+            {"longitude", -122.31},
+            {"altitude", 35000},
+            {"flight_plan", QJsonObject{{"departure", "KSEA"},
+                                        {"arrival", "KBOS"},
+                                        {"route", "SUMMA1 SEA J70 LKT J82 BOS"}}}};
+        pilots.append(pilot);
+        size += 200;
+    }
+    const QJsonObject document{
+        {"general",
+         QJsonObject{{"version", 3},
+                     {"update_timestamp", QDateTime::currentDateTimeUtc().toString(Qt::ISODate)}}},
+        {"pilots", pilots},
+        {"controllers", QJsonArray{}},
+        {"atis", atis}};
+    m_feed = QJsonDocument(document).toJson(QJsonDocument::Compact);
+    return m_feed;
+}
+
+void LocalWeatherServer::restampMetars(const QDateTime& now)
+{
+    const QByteArray stamp = now.toUTC().toString(QStringLiteral("ddhhmm")).toLatin1() + 'Z';
+    for (QByteArray& reply : m_metars) {
+        const qsizetype space = reply.indexOf(' ');
+        if (space > 0 && reply.size() >= space + 8 && reply.at(space + 7) == 'Z')
+            reply.replace(space + 1, 7, stamp);
+    }
+}
+
 void LocalWeatherServer::send(QTcpSocket* socket, int status, const QByteArray& reason,
                               const QByteArray& body, const QByteArray& extraHeaders)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n"
         + "Content-Type: text/plain; charset=utf-8\r\nConnection: close\r\n" + extraHeaders;
-    if (!faults.omitLength)
-        head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    // qCompress gives a zlib stream behind four bytes of length: HTTP's deflate.
+    const QByteArray payload = faults.deflate ? qCompress(body).mid(4) : body;
+    if (faults.deflate)
+        head += "Content-Encoding: deflate\r\n";
+    if (faults.chunked)
+        head += "Transfer-Encoding: chunked\r\n";
+    else if (!faults.omitLength)
+        head += "Content-Length: " + QByteArray::number(payload.size()) + "\r\n";
     socket->write(head + "\r\n");
+    const QByteArray firstHalf = payload.left(payload.size() / 2);
     if (faults.closeMidBody) {
-        socket->write(body.left(body.size() / 2));
+        socket->write(firstHalf);
         socket->flush();
         socket->abort();
         return;
     }
-    socket->write(body);
+    if (faults.chunked) {
+        // An empty chunk would be the last one.
+        const auto chunk = [](const QByteArray& data) {
+            return data.isEmpty() ? QByteArray()
+                                  : QByteArray::number(data.size(), 16) + "\r\n" + data + "\r\n";
+        };
+        socket->write(chunk(firstHalf));
+        if (!faults.endMidBody)
+            socket->write(chunk(payload.mid(firstHalf.size())) + "0\r\n\r\n");
+    } else {
+        socket->write(faults.endMidBody ? firstHalf : payload);
+    }
     socket->disconnectFromHost();
 }

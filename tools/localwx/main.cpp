@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -15,6 +16,8 @@ int main(int argc, char** argv)
         "Serves a weather network's status file and METAR server on 127.0.0.1.\n"
         "\n"
         "  /status.txt          lists this server's /metar.php as metar0=\n"
+        "  /status.json         the same in JSON, with the live data feed as data.v3\n"
+        "  /v3/vatsim-data.json the live data feed, with the ATIS stations of --online\n"
         "  /metar.php?id=CODE   the line of the METAR file whose first word is CODE,\n"
         "                       or \"No METAR available for CODE\"\n"
         "\n"
@@ -29,7 +32,21 @@ int main(int argc, char** argv)
     const QCommandLineOption delayOption(QStringLiteral("delay"),
                                          QStringLiteral("Wait this many milliseconds before each answer."),
                                          QStringLiteral("MS"), QStringLiteral("0"));
-    parser.addOptions({portOption, metarsOption, delayOption});
+    const QCommandLineOption onlineOption(
+        QStringLiteral("online"),
+        QStringLiteral(
+            "List an ATIS online in the data feed, e.g. KBOS=D for KBOS_ATIS with D (repeatable)."),
+        QStringLiteral("CODE=LETTER"));
+    const QCommandLineOption formsOption(
+        QStringLiteral("status-forms"),
+        QStringLiteral("Status forms to serve: both (default), text, json, moved (status.txt names "
+                       "/moved/status.txt), broken-json."),
+        QStringLiteral("FORMS"), QStringLiteral("both"));
+    const QCommandLineOption restampOption(
+        QStringLiteral("restamp"),
+        QStringLiteral("Give every METAR the observation time of the start."));
+    parser.addOptions(
+        {portOption, metarsOption, delayOption, onlineOption, formsOption, restampOption});
     parser.process(app);
 
     bool portOk = false;
@@ -43,6 +60,29 @@ int main(int argc, char** argv)
     if (parser.isSet(metarsOption) && !server.loadMetars(parser.value(metarsOption))) {
         std::fprintf(stderr, "briefcast-localwx: cannot read %s\n", qPrintable(parser.value(metarsOption)));
         return 1;
+    }
+    if (parser.isSet(restampOption))
+        server.restampMetars(QDateTime::currentDateTimeUtc());
+    for (const QString& online : parser.values(onlineOption)) {
+        const QStringList parts = online.split(QLatin1Char('='));
+        if (parts.size() != 2 || parts.at(0).isEmpty()) {
+            std::fprintf(stderr, "briefcast-localwx: not CODE=LETTER: %s\n", qPrintable(online));
+            return 2;
+        }
+        server.setOnlineAtis(parts.at(0) + QStringLiteral("_ATIS"), parts.at(1));
+    }
+    const QString forms = parser.value(formsOption);
+    if (forms == QLatin1String("text"))
+        server.statusForms.json = false;
+    else if (forms == QLatin1String("json"))
+        server.statusForms.text = false;
+    else if (forms == QLatin1String("moved"))
+        server.statusForms.movedText = true;
+    else if (forms == QLatin1String("broken-json"))
+        server.statusForms.brokenJson = true;
+    else if (forms != QLatin1String("both")) {
+        std::fprintf(stderr, "briefcast-localwx: unknown status forms: %s\n", qPrintable(forms));
+        return 2;
     }
     if (!server.listen(quint16(port))) {
         std::fprintf(stderr, "briefcast-localwx: cannot listen: %s\n", qPrintable(server.errorString()));

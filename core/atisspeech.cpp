@@ -1,0 +1,76 @@
+#include "atisspeech.h"
+
+#include "dialogs.h"
+#include "speaker.h"
+#include "speechtexts.h"
+#include "spokenatis.h"
+#include "texts.h"
+
+AtisSpeech::AtisSpeech(Speaker& speaker, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_speaker(speaker), m_dialogs(dialogs)
+{
+    // An engine that fails while it speaks (no audio output) is as good as
+    // none.
+    connect(&m_speaker, &Speaker::stateChanged, this, [this](Speaker::State state) {
+        if (state == Speaker::State::Failed)
+            tellUnavailable();
+    });
+}
+
+void AtisSpeech::atisBuilt(const QString& templateText, const TemplateValues& values)
+{
+    m_spoken = SpeakTemplate(templateText, values);
+}
+
+void AtisSpeech::atisAnnounced()
+{
+    if (m_settings.speakNewATIS && !m_told)
+        speak();
+}
+
+void AtisSpeech::SpeakATIS()
+{
+    if (m_told)
+        return;
+    if (m_speaker.available() && m_speaker.state() == Speaker::State::Speaking) {
+        m_speaker.stop();
+        return;
+    }
+    if (m_spoken.isEmpty()) {
+        m_dialogs.message(SpeechTexts::NothingToSpeak, Texts::AppTitle, Dialogs::Icon::Information,
+                          Dialogs::Buttons::OK);
+        return;
+    }
+    speak();
+}
+
+void AtisSpeech::setSettings(const SpeechSettings& settings)
+{
+    m_settings = settings;
+    m_speaker.setVoice(settings.voice);
+    m_speaker.setRate(settings.rate);
+}
+
+void AtisSpeech::speak()
+{
+    if (!m_speaker.available()) {
+        tellUnavailable();
+        return;
+    }
+    // A new ATIS cuts the old one short.
+    if (m_speaker.state() == Speaker::State::Speaking)
+        m_speaker.stop();
+    m_speaker.say(m_spoken);
+}
+
+void AtisSpeech::tellUnavailable()
+{
+    if (m_told)
+        return;
+    m_told = true;
+    QString text = SpeechTexts::SpeechUnavailable;
+    if (const QString reason = m_speaker.failureReason(); !reason.isEmpty())
+        text += QStringLiteral("\r\n\r\n") + reason;
+    m_dialogs.message(text, Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+    Q_EMIT unavailable();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+// Finds the information code that an airport's ATIS already broadcasts on
+// the network, so that a controller taking the airport over goes on with
+// the letter the pilots have. The answer comes later, on the event thread.
+class OnlineCodeLookup
+{
+public:
+    struct OnlineAtis
+    {
+        QString callsign;  // e.g. KBOS_ATIS
+        int codeIndex = 0; // 0 for A (ALPHA) to 25 for Z (ZULU)
+    };
+    // No value: the airport has no ATIS online with a letter, or the
+    // network could not tell.
+    using Done = std::function<void(std::optional<OnlineAtis>)>;
+
+    virtual ~OnlineCodeLookup() = default;
+
+    // Starts looking the airport up; done runs once, later, unless cancel()
+    // comes first. A look-up still running is cancelled.
+    virtual void lookUp(const QString& icao, Done done) = 0;
+    virtual void cancel() = 0;
+};
+
+// The line the first "New ATIS" message gains when its letter was taken
+// over, with its two leading line breaks.
+inline QString TakenOverNotice(const QString& callsign, const QString& code)
+{
+    return QStringLiteral("\r\n\r\n") + code + QStringLiteral(" was taken over from ") + callsign +
+           QStringLiteral(", already on the air.");
+}

@@ -1,0 +1,624 @@
+#include "spokenatis.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <array>
+
+namespace {
+
+const QString NotAvailable = QStringLiteral("not available");
+const QString NotReported = QStringLiteral("not reported");
+
+const std::array<const char*, 10> DigitWords = {"zero", "one", "two",   "three", "four",
+                                                "five", "six", "seven", "eight", "niner"};
+
+const std::array<const char*, 26> Phonetic = {
+    "Alpha",  "Bravo", "Charlie", "Delta",  "Echo",     "Foxtrot", "Golf",   "Hotel",  "India",
+    "Juliet", "Kilo",  "Lima",    "Mike",   "November", "Oscar",   "Papa",   "Quebec", "Romeo",
+    "Sierra", "Tango", "Uniform", "Victor", "Whiskey",  "X-ray",   "Yankee", "Zulu"};
+
+QRegularExpression anchored(const char* pattern)
+{
+    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern)),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool allDigits(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (!isAsciiDigit(c))
+            return false;
+    return true;
+}
+
+// A number without its leading zeros, digit by digit: "05" is five.
+QString number(QStringView text)
+{
+    while (text.size() > 1 && text.front() == u'0')
+        text = text.mid(1);
+    return Spoken::digits(text);
+}
+
+// 1500 is "one thousand five hundred", 25000 "two five thousand"; a value
+// that is not a whole number of hundreds is read digit by digit.
+QString thousandsAndHundreds(int value)
+{
+    if (value == 0 || value % 100 != 0)
+        return number(QString::number(value));
+    QStringList words;
+    if (value >= 1000)
+        words << Spoken::digits(QString::number(value / 1000)) + QStringLiteral(" thousand");
+    if (value % 1000 != 0)
+        words << QLatin1String(DigitWords[value % 1000 / 100]) + QStringLiteral(" hundred");
+    return words.join(u' ');
+}
+
+QString fraction(int numerator, int denominator)
+{
+    const bool plural = numerator != 1;
+    QString name;
+    switch (denominator) {
+    case 2:
+        name = plural ? QStringLiteral("halves") : QStringLiteral("half");
+        break;
+    case 4:
+        name = plural ? QStringLiteral("quarters") : QStringLiteral("quarter");
+        break;
+    case 8:
+        name = plural ? QStringLiteral("eighths") : QStringLiteral("eighth");
+        break;
+    case 16:
+        name = plural ? QStringLiteral("sixteenths") : QStringLiteral("sixteenth");
+        break;
+    default:
+        return number(QString::number(numerator)) + QStringLiteral(" over ") +
+               number(QString::number(denominator));
+    }
+    return number(QString::number(numerator)) + u' ' + name;
+}
+
+// Metres: below five kilometres in thousands and hundreds of meters, from
+// there in kilometers; 9999 is ten kilometers or more, 0000 below fifty.
+QString meters(int value)
+{
+    if (value == 9999)
+        return QStringLiteral("one zero kilometers or more");
+    if (value == 0)
+        return QStringLiteral("less than five zero meters");
+    if (value >= 5000 && value % 1000 == 0)
+        return Spoken::digits(QString::number(value / 1000)) + QStringLiteral(" kilometers");
+    return thousandsAndHundreds(value) + QStringLiteral(" meters");
+}
+
+bool isMissing(const QString& text)
+{
+    return text.isEmpty() || text == QLatin1String("unknown") || text == QLatin1String("??");
+}
+
+bool isSlashes(const QString& text)
+{
+    return !text.isEmpty() && text.count(u'/') == text.size();
+}
+
+const QList<QPair<QString, QString>>& weatherCodes()
+{
+    static const QList<QPair<QString, QString>> codes = {{"MI", "shallow"},
+                                                         {"PR", "partial"},
+                                                         {"BC", "patches of"},
+                                                         {"DR", "low drifting"},
+                                                         {"BL", "blowing"},
+                                                         {"FZ", "freezing"},
+                                                         {"DZ", "drizzle"},
+                                                         {"RA", "rain"},
+                                                         {"SN", "snow"},
+                                                         {"SG", "snow grains"},
+                                                         {"IC", "ice crystals"},
+                                                         {"PL", "ice pellets"},
+                                                         {"PE", "ice pellets"},
+                                                         {"GR", "hail"},
+                                                         {"GS", "small hail"},
+                                                         {"UP", "unknown precipitation"},
+                                                         {"BR", "mist"},
+                                                         {"FG", "fog"},
+                                                         {"FU", "smoke"},
+                                                         {"VA", "volcanic ash"},
+                                                         {"DU", "widespread dust"},
+                                                         {"SA", "sand"},
+                                                         {"HZ", "haze"},
+                                                         {"PY", "spray"},
+                                                         {"PO", "dust whirls"},
+                                                         {"SQ", "squalls"},
+                                                         {"FC", "funnel cloud"},
+                                                         {"SS", "sandstorm"},
+                                                         {"DS", "duststorm"}};
+    return codes;
+}
+
+bool isDescriptor(const QString& code)
+{
+    static const QStringList descriptors = {"MI", "PR", "BC", "DR", "BL", "FZ"};
+    return descriptors.contains(code);
+}
+
+QString weatherWord(const QString& code)
+{
+    for (const auto& [c, word] : weatherCodes())
+        if (c == code)
+            return word;
+    return {};
+}
+
+// One present-weather group: "-SHRA" is "light rain showers", "+TSRA"
+// "thunderstorm with heavy rain", "VCFG" "fog in the vicinity".
+QString weatherGroup(const QString& group)
+{
+    if (isSlashes(group))
+        return NotReported;
+    QString rest = group.toUpper();
+    QString intensity;
+    if (rest.startsWith(u'-') || rest.startsWith(u'+')) {
+        intensity = rest.startsWith(u'-') ? QStringLiteral("light ") : QStringLiteral("heavy ");
+        rest = rest.mid(1);
+    }
+    bool vicinity = false, showers = false, thunderstorm = false;
+    QStringList descriptors, phenomena;
+    for (qsizetype i = 0; i < rest.size(); i += 2) {
+        const QString code = rest.mid(i, 2);
+        if (code == QLatin1String("VC"))
+            vicinity = true;
+        else if (code == QLatin1String("SH"))
+            showers = true;
+        else if (code == QLatin1String("TS"))
+            thunderstorm = true;
+        else if (const QString word = weatherWord(code); word.isEmpty())
+            return group; // not a code we know: as written
+        else if (isDescriptor(code))
+            descriptors << word;
+        else
+            phenomena << word;
+    }
+    QString words;
+    if (!phenomena.isEmpty() || !descriptors.isEmpty() || showers) {
+        QStringList parts = descriptors;
+        if (!phenomena.isEmpty())
+            parts << phenomena.join(QStringLiteral(" and "));
+        if (showers)
+            parts << QStringLiteral("showers");
+        words = intensity + parts.join(u' ');
+    }
+    if (thunderstorm)
+        words = words.isEmpty() ? intensity + QStringLiteral("thunderstorm")
+                                : QStringLiteral("thunderstorm with ") + words;
+    if (vicinity)
+        words += QStringLiteral(" in the vicinity");
+    return words;
+}
+
+QString cloudLayer(const QString& layer)
+{
+    static const QRegularExpression re =
+        anchored("(FEW|SCT|BKN|OVC|///)([0-9]{3}|///)?(?:///)?(CB|TCU|///)?");
+    static const QRegularExpression vv = anchored("VV([0-9]{3}|///)");
+    const QString upper = layer.toUpper();
+    static const QList<QPair<QString, QString>> whole = {{"SKC", "sky clear"},
+                                                         {"CLR", "sky clear"},
+                                                         {"NSC", "no significant cloud"},
+                                                         {"NCD", "no cloud detected"},
+                                                         {"NSW", "no significant weather"},
+                                                         {"//////", NotReported}};
+    for (const auto& [code, words] : whole)
+        if (upper == code)
+            return words;
+    if (const auto m = vv.match(upper); m.hasMatch())
+        return QStringLiteral("vertical visibility ") +
+               (m.captured(1) == QLatin1String("///")
+                    ? NotReported
+                    : thousandsAndHundreds(m.captured(1).toInt() * 100));
+    const auto m = re.match(upper);
+    if (!m.hasMatch())
+        return layer;
+    static const QList<QPair<QString, QString>> cover = {{"FEW", "few"},
+                                                         {"SCT", "scattered"},
+                                                         {"BKN", "broken"},
+                                                         {"OVC", "overcast"},
+                                                         {"///", "cloud cover not reported"}};
+    QString words;
+    for (const auto& [code, word] : cover)
+        if (m.captured(1) == code)
+            words = word;
+    if (allDigits(m.captured(2)))
+        words += u' ' + thousandsAndHundreds(m.captured(2).toInt() * 100);
+    if (m.captured(3) == QLatin1String("CB"))
+        words += QStringLiteral(" cumulonimbus");
+    else if (m.captured(3) == QLatin1String("TCU"))
+        words += QStringLiteral(" towering cumulus");
+    return words;
+}
+
+// Whole words of free text, and the ampersand.
+const QRegularExpression& wordPattern()
+{
+    static const QRegularExpression re(QStringLiteral("[A-Za-z0-9]+|&"));
+    return re;
+}
+
+bool isRunwayWord(const QString& word)
+{
+    static const QStringList words = {"RWY", "RWYS", "RUNWAY", "RUNWAYS"};
+    return words.contains(word.toUpper());
+}
+
+// The runway identifiers of a list; after "rwy" a bare number is one too.
+bool isRunwayId(const QString& word, bool afterRunwayWord)
+{
+    static const QRegularExpression withSide = anchored("[0-9]{1,2}[LRC]");
+    static const QRegularExpression bare = anchored("[0-9]{1,2}");
+    return withSide.match(word).hasMatch() || (afterRunwayWord && bare.match(word).hasMatch());
+}
+
+QString sentence(const QString& line)
+{
+    const QString text = line.simplified();
+    if (text.isEmpty())
+        return text;
+    static const QString endings = QStringLiteral(".,;!?");
+    return endings.contains(text.back()) ? text : text + u'.';
+}
+
+} // namespace
+
+namespace Spoken {
+
+const QList<QPair<QString, QString>> Abbreviations = {
+    {"ACFT", "aircraft"},
+    {"ALT", "altimeter"},
+    {"ALTM", "altimeter"},
+    {"APCH", "approach"},
+    {"APP", "approach"},
+    {"ARR", "arrival"},
+    {"ATC", "A T C"},
+    {"CLNC", "clearance"},
+    {"CLSD", "closed"},
+    {"CTC", "contact"},
+    {"DEP", "departure"},
+    {"DEWPT", "dew point"},
+    {"DME", "D M E"},
+    {"FREQ", "frequency"},
+    {"FT", "feet"},
+    {"GND", "ground"},
+    {"GPS", "G P S"},
+    {"IFR", "I F R"},
+    {"ILS", "I L S"},
+    {"INFO", "information"},
+    {"KT", "knots"},
+    {"KTS", "knots"},
+    {"LAHSO", "land and hold short operations"},
+    {"LAHSOS", "land and hold short operations"},
+    {"LOC", "localizer"},
+    {"NDB", "N D B"},
+    {"NM", "nautical miles"},
+    {"NOTAM", "notice to airmen"},
+    {"NOTAMS", "notices to airmen"},
+    {"QNH", "Q N H"},
+    {"RNAV", "R NAV"},
+    {"RWY", "runway"},
+    {"RWYS", "runways"},
+    {"SFC", "surface"},
+    {"TEMP", "temperature"},
+    {"TWR", "tower"},
+    {"TWY", "taxiway"},
+    {"TWYS", "taxiways"},
+    {"VFR", "V F R"},
+    {"VIS", "visibility"},
+    {"VOR", "V O R"},
+    {"WX", "weather"},
+};
+
+QString digits(QStringView text)
+{
+    QStringList words;
+    for (QChar c : text) {
+        if (isAsciiDigit(c))
+            words << QLatin1String(DigitWords[c.unicode() - u'0']);
+        else if (c == u'.')
+            words << QStringLiteral("decimal");
+        else
+            words << QString(c);
+    }
+    return words.join(u' ');
+}
+
+QString letters(QStringView text)
+{
+    QStringList words;
+    for (QChar c : text) {
+        const QChar upper = c.toUpper();
+        if (upper >= u'A' && upper <= u'Z')
+            words << QLatin1String(Phonetic[upper.unicode() - u'A']);
+        else if (isAsciiDigit(c))
+            words << QLatin1String(DigitWords[c.unicode() - u'0']);
+        else if (!c.isSpace())
+            words << QString(c);
+    }
+    return words.join(u' ');
+}
+
+QString informationCode(const QString& code)
+{
+    const QString upper = code.trimmed().toUpper();
+    if (upper.size() == 1)
+        return letters(upper);
+    for (const char* word : Phonetic)
+        if (upper == QString::fromLatin1(word).toUpper())
+            return QLatin1String(word);
+    return code;
+}
+
+QString time(const QString& observation)
+{
+    static const QRegularExpression re = anchored("[0-9]{2}([0-9]{4})Z");
+    const auto m = re.match(observation);
+    return m.hasMatch() ? digits(m.captured(1)) + QStringLiteral(" Zulu") : observation;
+}
+
+QString runway(const QString& id)
+{
+    static const QRegularExpression re = anchored("([0-9]{1,2})([LRC]?)");
+    const auto m = re.match(id.trimmed());
+    if (!m.hasMatch())
+        return id;
+    QString words = digits(m.captured(1));
+    const QString side = m.captured(2).toUpper();
+    if (side == QLatin1String("L"))
+        words += QStringLiteral(" left");
+    else if (side == QLatin1String("R"))
+        words += QStringLiteral(" right");
+    else if (side == QLatin1String("C"))
+        words += QStringLiteral(" center");
+    return words;
+}
+
+QString wind(const QString& wind)
+{
+    static const QRegularExpression re = anchored(
+        "([0-9]{3}|VRB)([0-9]{2,3})(?:G([0-9]{2,3}))?(KT|KTS|MPS)(?: ([0-9]{3})V([0-9]{3}))?");
+    if (isMissing(wind))
+        return NotAvailable;
+    if (wind.startsWith(QLatin1String("/////")))
+        return NotReported;
+    const auto m = re.match(wind);
+    if (!m.hasMatch())
+        return wind;
+    const QString direction = m.captured(1).toUpper();
+    const QString speed = m.captured(2);
+    if (direction == QLatin1String("000") && speed.toInt() == 0 && !m.hasCaptured(3))
+        return QStringLiteral("calm");
+    const bool mps = m.captured(4).toUpper() == QLatin1String("MPS");
+    const QString unit = mps ? QStringLiteral(" meters per second") : QString();
+    QString words =
+        (direction == QLatin1String("VRB") ? QStringLiteral("variable") : digits(direction)) +
+        QStringLiteral(" at ") + number(speed) + unit;
+    if (m.hasCaptured(3))
+        words += QStringLiteral(", gusts ") + number(m.captured(3)) + unit;
+    if (m.hasCaptured(5))
+        words += QStringLiteral(", variable between ") + digits(m.captured(5)) +
+                 QStringLiteral(" and ") + digits(m.captured(6));
+    return words;
+}
+
+QString visibility(const QString& visibility)
+{
+    static const QRegularExpression re =
+        anchored("([PM]?)(?:([0-9]+) )?(?:([0-9]+)/([0-9]+)|([0-9]+))(SM|KM|M)?(NDV)?");
+    if (isMissing(visibility))
+        return NotAvailable;
+    if (visibility.toUpper() == QLatin1String("CAVOK"))
+        return QStringLiteral("cav okay");
+    if (isSlashes(visibility))
+        return NotReported;
+    const auto m = re.match(visibility);
+    if (!m.hasMatch())
+        return visibility;
+    const QString unit = m.captured(6).toUpper();
+    const bool whole = m.hasCaptured(5);
+    QString words;
+    if (whole && (unit.isEmpty() || unit == QLatin1String("M")))
+        words = meters(m.captured(5).toInt());
+    else {
+        QStringList parts;
+        if (m.hasCaptured(2))
+            parts << number(m.captured(2));
+        if (whole)
+            parts << number(m.captured(5));
+        else
+            parts << fraction(m.captured(3).toInt(), m.captured(4).toInt());
+        words = parts.join(QStringLiteral(" and "));
+        if (unit == QLatin1String("KM"))
+            words += QStringLiteral(" kilometers");
+    }
+    const QString bound = m.captured(1).toUpper();
+    if (bound == QLatin1String("P"))
+        words = QStringLiteral("more than ") + words;
+    else if (bound == QLatin1String("M"))
+        words = QStringLiteral("less than ") + words;
+    return words;
+}
+
+QString weather(const QString& precip)
+{
+    QStringList groups;
+    for (const QString& group : precip.split(u' ', Qt::SkipEmptyParts))
+        groups << weatherGroup(group);
+    return groups.join(QStringLiteral(", "));
+}
+
+QString sky(const QString& sky)
+{
+    if (isMissing(sky))
+        return NotAvailable;
+    QStringList layers;
+    for (const QString& layer : sky.split(u' ', Qt::SkipEmptyParts))
+        layers << cloudLayer(layer);
+    return layers.join(QStringLiteral(", "));
+}
+
+QString temperature(const QString& degrees)
+{
+    static const QRegularExpression re = anchored("(M?)([0-9]+)");
+    if (isMissing(degrees))
+        return NotAvailable;
+    const auto m = re.match(degrees);
+    if (!m.hasMatch())
+        return NotReported; // "//" or "XX"
+    return (m.captured(1).isEmpty() ? QString() : QStringLiteral("minus ")) + number(m.captured(2));
+}
+
+QString altimeter(const QString& altimeter)
+{
+    static const QRegularExpression re = anchored("[AQ]? ?([0-9]+(?:\\.[0-9]+)?)");
+    static const QRegularExpression notReported = anchored("[AQ]? ?(?:////|XXXX)");
+    if (isMissing(altimeter) || altimeter.toUpper() == QLatin1String("RMK"))
+        return NotAvailable;
+    if (notReported.match(altimeter).hasMatch())
+        return NotReported;
+    const auto m = re.match(altimeter);
+    return m.hasMatch() ? digits(m.captured(1)) : altimeter;
+}
+
+QString metar(const DecodedMetar& m)
+{
+    QStringList parts{time(m.ObservationTime), QStringLiteral("wind ") + wind(m.Wind),
+                      QStringLiteral("visibility ") + visibility(m.Visibility)};
+    if (!m.Precip.isEmpty())
+        parts << weather(m.Precip);
+    parts << QStringLiteral("sky ") + sky(m.Sky)
+          << QStringLiteral("temperature ") + temperature(m.Temperature)
+          << QStringLiteral("dew point ") + temperature(m.DewPoint)
+          << QStringLiteral("altimeter ") + altimeter(m.Altimeter);
+    return parts.join(QStringLiteral(", "));
+}
+
+QString freeText(const QString& text)
+{
+    QString spoken;
+    qsizetype at = 0;
+    bool inRunwayList = false;
+    QRegularExpressionMatchIterator it = wordPattern().globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const QString gap = text.mid(at, m.capturedStart() - at);
+        spoken += gap;
+        at = m.capturedEnd();
+        const QString word = m.captured();
+        // A list of runways runs on over blanks, commas, "&" and "and".
+        if (gap.contains(QRegularExpression(QStringLiteral("[^ ,]"))))
+            inRunwayList = false;
+        if (word == QLatin1String("&") ||
+            word.compare(QLatin1String("and"), Qt::CaseInsensitive) == 0) {
+            spoken += word == QLatin1String("&") ? QStringLiteral("and") : word;
+            continue;
+        }
+        if (isRunwayId(word, inRunwayList)) {
+            spoken += runway(word);
+            inRunwayList = true;
+            continue;
+        }
+        inRunwayList = isRunwayWord(word);
+        QString replaced = word;
+        for (const auto& [abbreviation, words] : Abbreviations)
+            if (word.compare(abbreviation, Qt::CaseInsensitive) == 0)
+                replaced = words;
+        spoken += replaced;
+    }
+    return spoken + text.mid(at);
+}
+
+} // namespace Spoken
+
+QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
+{
+    const DecodedMetar& m = v.metar;
+    const QString wind = Spoken::wind(m.Wind);
+    const QString visibility = Spoken::visibility(m.Visibility);
+    const QString sky = Spoken::sky(m.Sky);
+    const QString precip = Spoken::weather(m.Precip);
+    const QString altimeter = Spoken::altimeter(m.Altimeter);
+    const QString temperature = Spoken::temperature(m.Temperature);
+    const QString dewPoint = Spoken::temperature(m.DewPoint);
+    const QString metar = Spoken::metar(m);
+    const QList<QPair<QString, QString>> variables = {
+        {"icao", Spoken::letters(v.icao)},
+        {"id", Spoken::informationCode(v.informationCode)},
+        {"time", Spoken::time(m.ObservationTime)},
+        {"wind", wind},
+        {"winds", wind},
+        {"vis", visibility},
+        {"visibility", visibility},
+        {"sky", sky},
+        {"clouds", sky},
+        {"precip", precip},
+        {"precipitation", precip},
+        {"alt", altimeter},
+        {"altim", altimeter},
+        {"altimeter", altimeter},
+        {"temp", temperature},
+        {"temperature", temperature},
+        {"dew", dewPoint},
+        {"dewpoint", dewPoint},
+        {"metar", metar},
+        {"runways", Spoken::freeText(v.runways)},
+        {"profile", v.profile},
+    };
+    // The radar client's functions whose value Briefcast knows for its own
+    // airport; any other is the radar client's alone.
+    const QList<QPair<QString, QString>> functions = {
+        {"wind", wind}, {"altim", altimeter}, {"metar", metar}};
+
+    QString text = templateText;
+    text.replace(u':', u' ');
+    static const QRegularExpression token(
+        QStringLiteral("%([a-z]+)%|\\$([A-Za-z0-9_]+)(?:\\(([^()]*)\\))?"));
+    QString spoken;
+    qsizetype at = 0;
+    QRegularExpressionMatchIterator it = token.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch t = it.next();
+        QString words;
+        bool known = false;
+        if (t.hasCaptured(1)) {
+            for (const auto& [name, value] : variables)
+                if (name == t.captured(1)) {
+                    words = value;
+                    known = true;
+                }
+            if (!known)
+                continue; // not a variable: stays free text
+        } else {
+            // An argument too long to expand names no airport.
+            const auto expanded = ExpandTemplate(t.captured(3), v);
+            const QString* text = std::get_if<QString>(&expanded);
+            const QString argument = text ? text->trimmed() : QString();
+            for (const auto& [name, value] : functions)
+                if (t.captured(2).compare(name, Qt::CaseInsensitive) == 0 &&
+                    argument.compare(v.icao, Qt::CaseInsensitive) == 0 && !v.icao.isEmpty())
+                    words = value;
+        }
+        spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at)) + words;
+        at = t.capturedEnd();
+    }
+    spoken += Spoken::freeText(text.mid(at));
+
+    QStringList sentences;
+    for (const QString& line : spoken.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+        if (const QString s = sentence(line); !s.isEmpty())
+            sentences << s;
+    }
+    return sentences.join(u' ');
+}

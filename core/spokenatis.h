@@ -1,0 +1,43 @@
+#pragma once
+
+#include "metar.h"
+#include "template.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// The ATIS as a pilot hears it: the words a speech engine reads aloud, built
+// from the same template and values as the written ATIS. Digits are spoken
+// one by one (nine as "niner"), heights in thousands and hundreds, the code
+// letter as its phonetic word, times with "Zulu". Pure and total: any text
+// gives words, an element it cannot read is spoken as written.
+namespace Spoken {
+
+// The abbreviations free text may hold, with the words spoken for them;
+// matched as whole words in any letter case.
+extern const QList<QPair<QString, QString>> Abbreviations;
+
+QString digits(QStringView text);             // "2992": two niner niner two
+QString letters(QStringView text);            // "KSEA": Kilo Sierra Echo Alpha
+QString informationCode(const QString& code); // "X-RAY" or "X": X-ray
+QString time(const QString& observation);     // "121653Z": one six five three Zulu
+QString runway(const QString& id);            // "16L": one six left
+QString wind(const QString& wind);
+QString visibility(const QString& visibility);
+QString weather(const QString& precip);
+QString sky(const QString& sky);
+QString temperature(const QString& degrees);
+QString altimeter(const QString& altimeter);
+// The decoded elements of a METAR in the order of the report.
+QString metar(const DecodedMetar& metar);
+// Text as written, with the abbreviations and runway identifiers spoken.
+QString freeText(const QString& text);
+
+} // namespace Spoken
+
+// The spoken form of ExpandTemplate's result: each %-variable spoken from its
+// value; the radar client's $wind(), $altim() and $metar() of the current
+// airport spoken from the decoded values; every other $-function left out,
+// since only the radar client can fill it; each line one sentence.
+QString SpeakTemplate(const QString& templateText, const TemplateValues& values);

@@ -1,0 +1,164 @@
+#include "livefeedlookup.h"
+
+#include "discovery.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+namespace {
+
+// The text of the feed's top-level "atis" array, found without parsing the
+// rest: the feed is megabytes of pilots and controllers, the array a few
+// kilobytes, and the window must not wait for a whole parse. Empty when the
+// text has no such array.
+QByteArrayView topLevelArray(QByteArrayView json, QByteArrayView key)
+{
+    int depth = 0;
+    bool inString = false;
+    qsizetype stringStart = 0;
+    bool afterKey = false; // the last string at the top level was the key
+    qsizetype arrayStart = -1;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+                if (depth == 1 && arrayStart < 0)
+                    afterKey = json.sliced(stringStart, i - stringStart) == key;
+            }
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+            stringStart = i + 1;
+        } else if (c == '{' || c == '[') {
+            if (depth == 1 && afterKey && c == '[' && arrayStart < 0)
+                arrayStart = i;
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            --depth;
+            if (depth == 1 && arrayStart >= 0)
+                return json.sliced(arrayStart, i + 1 - arrayStart);
+        } else if (c == ',' && depth == 1) {
+            afterKey = false;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::optional<OnlineCodeLookup::OnlineAtis> FindOnlineAtis(const QByteArray& feed,
+                                                           const QString& icao)
+{
+    const QString callsign = icao + QStringLiteral("_ATIS");
+    const QJsonArray stations =
+        QJsonDocument::fromJson(topLevelArray(feed, "atis").toByteArray()).array();
+    for (const QJsonValue& value : stations) {
+        const QJsonObject station = value.toObject();
+        if (station.value(QLatin1String("callsign"))
+                .toString()
+                .compare(callsign, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString code =
+            station.value(QLatin1String("atis_code")).toString().trimmed().toUpper();
+        if (code.size() != 1 || code.at(0) < u'A' || code.at(0) > u'Z')
+            continue;
+        return OnlineCodeLookup::OnlineAtis{station.value(QLatin1String("callsign")).toString(),
+                                            code.at(0).unicode() - u'A'};
+    }
+    return std::nullopt;
+}
+
+LiveFeedLookup::LiveFeedLookup(QObject* parent) : QObject(parent)
+{
+    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    m_timeout.setSingleShot(true);
+    connect(&m_timeout, &QTimer::timeout, this, [this] {
+        if (m_reply)
+            m_reply->abort();
+    });
+}
+
+LiveFeedLookup::~LiveFeedLookup()
+{
+    cancel();
+}
+
+void LiveFeedLookup::cancel()
+{
+    m_done = {};
+    m_timeout.stop();
+    if (QNetworkReply* reply = m_reply) {
+        m_reply = nullptr;
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
+    }
+}
+
+void LiveFeedLookup::lookUp(const QString& icao, Done done)
+{
+    cancel();
+    m_done = std::move(done);
+    m_icao = icao;
+    auto readFeed = [this] {
+        get(m_feedUrl, [this](const std::optional<QByteArray>& feed) {
+            finish(feed ? FindOnlineAtis(*feed, m_icao) : std::nullopt);
+        });
+    };
+    if (!m_feedUrl.isEmpty()) {
+        readFeed();
+        return;
+    }
+    get(JsonStatusURL(StatusFileURL()), [this, readFeed](const std::optional<QByteArray>& body) {
+        const std::optional<JsonStatus> status =
+            body ? ParseJsonStatus(QString::fromUtf8(*body)) : std::nullopt;
+        if (!status || status->dataFeed.isEmpty()) {
+            finish(std::nullopt);
+            return;
+        }
+        m_feedUrl = status->dataFeed.first();
+        readFeed();
+    });
+}
+
+void LiveFeedLookup::get(const QString& url, std::function<void(std::optional<QByteArray>)> then)
+{
+    QNetworkReply* reply = m_manager.get(QNetworkRequest(QUrl(url)));
+    m_reply = reply;
+    m_body.clear();
+    reply->setReadBufferSize(256 * 1024);
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        m_body += reply->readAll();
+        if (m_body.size() > MaxFeedBytes)
+            reply->abort();
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, then = std::move(then)] {
+        m_timeout.stop();
+        m_reply = nullptr;
+        reply->deleteLater();
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (reply->error() != QNetworkReply::NoError || status >= 300 ||
+            m_body.size() > MaxFeedBytes) {
+            m_body.clear();
+            then(std::nullopt);
+            return;
+        }
+        m_body += reply->readAll();
+        then(std::exchange(m_body, {}));
+    });
+    m_timeout.start(m_timeoutMs);
+}
+
+void LiveFeedLookup::finish(const std::optional<OnlineAtis>& online)
+{
+    // The caller may start the next look-up from inside its answer.
+    if (Done done = std::exchange(m_done, {}))
+        done(online);
+}

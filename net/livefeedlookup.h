@@ -1,0 +1,59 @@
+#pragma once
+
+#include "onlinecodelookup.h"
+
+#include <QByteArray>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QNetworkReply;
+
+// The ATIS of the airport in the network's live data feed, whose "atis"
+// array lists every ATIS station online with its "callsign" (KBOS_ATIS) and
+// its "atis_code". No value when the airport has none online with a single
+// letter, or the text is not such a feed.
+std::optional<OnlineCodeLookup::OnlineAtis> FindOnlineAtis(const QByteArray& feed,
+                                                           const QString& icao);
+
+// Looks the letter on the air up in the live data feed, without ever making
+// the window wait: the requests run beside it and the answer comes from
+// their signals. The feed's address comes from the JSON status form
+// ("data" / "v3"), read at the first look-up and kept for the run. The feed
+// is several megabytes, so it has a body limit of its own, well above the
+// METAR fetches'. Redirects are followed, never from https to http.
+class LiveFeedLookup : public QObject, public OnlineCodeLookup
+{
+    Q_OBJECT
+public:
+    static constexpr qint64 MaxFeedBytes = 64 * 1024 * 1024;
+    static constexpr int DefaultTimeoutMs = 30'000;
+
+    explicit LiveFeedLookup(QObject* parent = nullptr);
+    ~LiveFeedLookup() override;
+
+    void lookUp(const QString& icao, Done done) override;
+    void cancel() override;
+
+    // Each request, from start to last byte.
+    void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    // The feed's address when it is known already; otherwise the status
+    // form names it.
+    void setFeedUrl(const QString& url) { m_feedUrl = url; }
+    QString feedUrl() const { return m_feedUrl; }
+
+private:
+    // GETs the address; then runs with the body, or with no value on any failure.
+    void get(const QString& url, std::function<void(std::optional<QByteArray>)> then);
+    void finish(const std::optional<OnlineAtis>& online);
+
+    QNetworkAccessManager m_manager;
+    QPointer<QNetworkReply> m_reply;
+    QTimer m_timeout;
+    QByteArray m_body;
+    QString m_feedUrl;
+    QString m_icao;
+    Done m_done;
+    int m_timeoutMs = DefaultTimeoutMs;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "speaker.h"
+
+#include <QStringList>
+
+// A speech engine without audio: records what it was asked to say, and
+// speaks until finish() or stop(). With `present` false no engine loads.
+class FakeSpeaker : public Speaker
+{
+public:
+    bool present = true;
+    QStringList said;
+    int stops = 0;
+    QString voice;
+    double rate = 0.0;
+
+    bool available() override { return present; }
+    QString failureReason() const override { return present ? QString() : QStringLiteral("none"); }
+    State state() const override { return m_state; }
+    void say(const QString& text) override
+    {
+        said.append(text);
+        setState(State::Speaking);
+    }
+    void stop() override
+    {
+        ++stops;
+        setState(State::Ready);
+    }
+    QStringList voices() override { return {QStringLiteral("kal16")}; }
+    void setVoice(const QString& name) override { voice = name; }
+    void setRate(double r) override { rate = r; }
+
+    void finish() { setState(State::Ready); }
+    void fail() { setState(State::Failed); }
+
+private:
+    void setState(State s)
+    {
+        m_state = s;
+        Q_EMIT stateChanged(s);
+    }
+    State m_state = State::Ready;
+};

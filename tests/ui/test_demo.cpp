@@ -1,0 +1,49 @@
+#include <QFile>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+// The demo as make demo starts it: the local weather server, the app pointed
+// at it, and the server gone once the app has ended.
+class TestDemo : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void runsOfflineAndStopsItsServer();
+};
+
+void TestDemo::runsOfflineAndStopsItsServer()
+{
+    QTemporaryDir build;
+    QVERIFY(QFile::link(BRIEFCAST_BIN, build.filePath("bin")));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", build.filePath("home"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.remove("BRIEFCAST_STATUS_URL");
+    // The app ends by itself once its window is idle after start-up.
+    env.insert("BRIEFCAST_QUIT_WHEN_IDLE", "1");
+    QProcess demo;
+    demo.setProcessEnvironment(env);
+    demo.start(BRIEFCAST_DEMO, {build.path()});
+    QVERIFY(demo.waitForFinished(120'000));
+    QCOMPARE(demo.exitCode(), 0);
+    QVERIFY2(demo.readAllStandardOutput().contains("demo: weather server at http://127.0.0.1:"),
+             demo.readAllStandardError().constData());
+    // Its own settings, with the airport preset.
+    QFile conf(build.filePath("demo/config/Briefcast/Briefcast.conf"));
+    QVERIFY(conf.open(QIODevice::ReadOnly));
+    QVERIFY(conf.readAll().contains("ICAO=KBOS"));
+
+    QFile address(build.filePath("demo/status-url"));
+    QVERIFY(address.open(QIODevice::ReadOnly));
+    const QUrl url(QString::fromUtf8(address.readLine()).trimmed());
+    QCOMPARE(url.host(), QStringLiteral("127.0.0.1"));
+    QTcpSocket socket;
+    socket.connectToHost(url.host(), quint16(url.port()));
+    QVERIFY(!socket.waitForConnected(10'000));
+}
+
+QTEST_GUILESS_MAIN(TestDemo)
+#include "test_demo.moc"

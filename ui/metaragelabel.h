@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLabel>
+#include <QTimer>
+#include <functional>
+
+// Beside the last METAR: how old its observation is, marked STALE when it is
+// too old to be trusted. Keeps counting on its own while a report is shown,
+// whether auto-update runs or not.
+class MetarAgeLabel : public QLabel
+{
+public:
+    using Clock = std::function<QDateTime()>;
+
+    MetarAgeLabel(Clock clock, QWidget* parent);
+
+    // The normalised reply now in the last METAR box; an empty caption when
+    // it is no METAR with an observation time.
+    void showAgeOf(const QString& metar);
+    bool stale() const { return m_stale; }
+    // The longest caption the label shows, for the window's layout.
+    static QString widestCaption();
+
+private:
+    void refresh();
+
+    Clock m_clock;
+    QString m_observationTime;
+    QTimer m_refresh;
+    bool m_stale = false;
+};

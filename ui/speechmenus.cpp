@@ -1,0 +1,96 @@
+#include "speechmenus.h"
+
+#include "atisspeech.h"
+#include "speaker.h"
+#include "speechtexts.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <array>
+#include <utility>
+
+namespace {
+// The rates offered, from -1 (slowest) to 1 (fastest).
+const std::array<std::pair<const char*, double>, 3> Rates = {
+    {{"&Slow", -0.4}, {"&Normal", 0.0}, {"&Fast", 0.4}}};
+} // namespace
+
+SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, AtisSpeech& speech, Speaker& speaker,
+                         QObject* parent)
+    : QObject(parent), m_speech(speech), m_speaker(speaker)
+{
+    mnuFileSpeak = new QAction(SpeechTexts::SpeakATIS, file);
+    mnuFileSpeak->setObjectName(QStringLiteral("mnuFileSpeak"));
+    mnuFileSpeak->setShortcut(QKeySequence(Qt::Key_F9));
+    QAction* before = nullptr;
+    for (QAction* action : file->actions())
+        if (!before && action->isSeparator())
+            before = action;
+    file->insertAction(before, mnuFileSpeak);
+    connect(mnuFileSpeak, &QAction::triggered, this, [this] { m_speech.SpeakATIS(); });
+    // Once the user knows there is no speech, the command rests.
+    connect(&m_speech, &AtisSpeech::unavailable, mnuFileSpeak,
+            [this] { mnuFileSpeak->setEnabled(false); });
+
+    options->addSeparator();
+    mnuOptionsSpeakNewATIS = options->addAction(SpeechTexts::SpeakNewATIS);
+    mnuOptionsSpeakNewATIS->setObjectName(QStringLiteral("mnuOptionsSpeakNewATIS"));
+    mnuOptionsSpeakNewATIS->setCheckable(true);
+    connect(mnuOptionsSpeakNewATIS, &QAction::toggled, this, [this](bool on) {
+        SpeechSettings settings = m_speech.settings();
+        settings.speakNewATIS = on;
+        m_speech.setSettings(settings);
+    });
+
+    mnuOptionsVoice = options->addMenu(SpeechTexts::Voice);
+    mnuOptionsVoice->setObjectName(QStringLiteral("mnuOptionsVoice"));
+    // The voices are the engine's: listed only when the menu opens, so that
+    // start-up loads no engine.
+    connect(mnuOptionsVoice, &QMenu::aboutToShow, this, &SpeechMenus::fillVoices);
+
+    mnuOptionsRate = options->addMenu(SpeechTexts::Rate);
+    mnuOptionsRate->setObjectName(QStringLiteral("mnuOptionsRate"));
+    auto* rates = new QActionGroup(mnuOptionsRate);
+    for (const auto& [caption, rate] : Rates) {
+        QAction* action = mnuOptionsRate->addAction(QString::fromLatin1(caption));
+        action->setCheckable(true);
+        action->setData(rate);
+        rates->addAction(action);
+        connect(action, &QAction::triggered, this, [this, rate = rate] {
+            SpeechSettings settings = m_speech.settings();
+            settings.rate = rate;
+            m_speech.setSettings(settings);
+        });
+    }
+}
+
+void SpeechMenus::showSettings()
+{
+    const SpeechSettings& settings = m_speech.settings();
+    mnuOptionsSpeakNewATIS->setChecked(settings.speakNewATIS);
+    for (QAction* action : mnuOptionsRate->actions())
+        action->setChecked(action->data().toDouble() == settings.rate);
+}
+
+void SpeechMenus::fillVoices()
+{
+    mnuOptionsVoice->clear();
+    auto* group = new QActionGroup(mnuOptionsVoice);
+    const QString chosen = m_speech.settings().voice;
+    QStringList names = m_speaker.voices();
+    names.prepend(QString()); // the engine's default voice
+    for (const QString& name : names) {
+        QAction* action = mnuOptionsVoice->addAction(
+            name.isEmpty() ? SpeechTexts::DefaultVoice
+                           : QString(name).replace(u'&', QStringLiteral("&&")));
+        action->setCheckable(true);
+        action->setChecked(name == chosen);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, name] {
+            SpeechSettings settings = m_speech.settings();
+            settings.voice = name;
+            m_speech.setSettings(settings);
+        });
+    }
+}
