@@ -1,12 +1,12 @@
 # Thin driver over CMake.
 # libcurl4-openssl-dev: the HTTP client; nghttp2-server: the tests' HTTP/2 server;
 # the speech engine and, for its test, a sound server.
-PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
+PACKAGES := cmake g++ make clang-format qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
   nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 
-.PHONY: deps configure build test run demo test-sanitize bench fuzz plant-faults
+.PHONY: deps configure build test run demo test-sanitize bench fuzz plant-faults format format-check
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; fi
@@ -58,3 +58,11 @@ fuzz: deps
 # build-mutants/plant-faults/results.txt.
 plant-faults: deps
 	nice python3 tools/plant-faults $(PLANT_FAULTS_ARGS)
+
+# The sources in the repository's .clang-format style: format rewrites them,
+# format-check fails on the first file that differs.
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+format:
+	clang-format -i $(SOURCES)
+format-check: deps
+	clang-format --dry-run --Werror $(SOURCES)

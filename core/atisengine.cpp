@@ -178,8 +178,7 @@ void AtisEngine::showError(const QString& firstLine, const Failure& failure)
 {
     if (m_shutDown)
         return;
-    m_dialogs.message(firstLine + QStringLiteral("\r\n\r\n(") + QString::number(failure.number) +
-                          QStringLiteral(") ") + failure.description,
+    m_dialogs.message(firstLine + Texts::CrLf + Texts::CrLf + FailureText(failure),
                       Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
 }
 

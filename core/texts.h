@@ -4,6 +4,9 @@
 
 // Texts the user sees, defined once so that code and tests cannot drift apart.
 namespace Texts {
+// Line breaks in every text the program shows or writes.
+inline const QString CrLf = QStringLiteral("\r\n");
+
 inline const QString AppTitle = QStringLiteral("Briefcast");
 inline const QString ErrorTitle = QStringLiteral("Error");
 inline const QString NewAtisTitle = QStringLiteral("New ATIS");

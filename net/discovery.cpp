@@ -91,7 +91,8 @@ TextFetcher::Result fetchTextStatus(TextFetcher& fetcher)
 // split at single spaces, so a value with a space counts as several.
 QStringList textCandidates(const QString& status)
 {
-    static const AsciiRegex pattern(MetarServerListPattern, AsciiRegex::IgnoreCase | AsciiRegex::Multiline);
+    static const AsciiRegex pattern(MetarServerListPattern,
+                                    AsciiRegex::IgnoreCase | AsciiRegex::Multiline);
     QString candidates;
     for (const AsciiRegex::Match& match : pattern.allMatches(status))
         candidates += QLatin1Char(' ') + match.groups.value(1);
@@ -104,8 +105,8 @@ QStringList textCandidates(const QString& status)
 QString chooseEntry(const QStringList& entries, const RandomDraw& draw)
 {
     const double r = draw();
-    const qsizetype index = qBound(qsizetype(0), qsizetype(std::floor(r * double(entries.size()))),
-                                   entries.size() - 1);
+    const qsizetype index =
+        qBound(qsizetype(0), qsizetype(std::floor(r * double(entries.size()))), entries.size() - 1);
     QString chosen = entries.at(index);
     chosen.remove(QLatin1Char('\r'));
     chosen.remove(QLatin1Char('\n'));
@@ -128,12 +129,11 @@ std::optional<JsonStatus> ParseJsonStatus(const QString& text)
 bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs,
                          SessionState& state, const RandomDraw& draw)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    form.setAtisText(NetTexts::RetrievingListing + crlf);
+    form.setAtisText(NetTexts::RetrievingListing + Texts::CrLf);
     const TextFetcher::Result reply = fetchTextStatus(fetcher);
     const Failure* failure = std::get_if<Failure>(&reply);
     if (!failure)
-        form.setAtisText(form.atisText() + NetTexts::ExtractingUrl + crlf);
+        form.setAtisText(form.atisText() + NetTexts::ExtractingUrl + Texts::CrLf);
     QStringList entries = failure ? QStringList() : textCandidates(std::get<QString>(reply));
 
     if (entries.isEmpty()) {
@@ -144,9 +144,9 @@ bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs,
     }
     if (entries.isEmpty()) {
         if (failure)
-            dialogs.message(NetTexts::ListingError + crlf + crlf +
-                                QStringLiteral("(%1) ").arg(failure->number) +
-                                failure->description + crlf + crlf + NetTexts::Exiting,
+            dialogs.message(NetTexts::ListingError + Texts::CrLf + Texts::CrLf +
+                                FailureText(*failure) + Texts::CrLf + Texts::CrLf +
+                                NetTexts::Exiting,
                             Texts::ErrorTitle, Dialogs::Icon::Critical, Dialogs::Buttons::OK);
         else
             dialogs.message(NetTexts::NoServerUrls, Texts::ErrorTitle, Dialogs::Icon::Critical,

@@ -16,7 +16,6 @@ const QString KeyTemplate = QStringLiteral("Template");
 const QString KeyRunways = QStringLiteral("Runways");
 const QString KeyVisual = QStringLiteral("VisualInUse");
 const QString KeyLAHSO = QStringLiteral("LAHSOInEffect");
-const QString CrLf = QStringLiteral("\r\n");
 
 // Stored flags are numbers; text that is not one counts as unticked.
 bool isOne(const QString& field)
@@ -98,7 +97,7 @@ bool ProfileCommands::LoadProfile(const QString& name)
             applyRunways(value);
         } else if (key == KeyTemplate) {
             QString text = value;
-            m_form.setTemplateText(text.replace(LineBreakMarker, CrLf));
+            m_form.setTemplateText(text.replace(LineBreakMarker, Texts::CrLf));
         } else if (key == KeyVisual) {
             m_form.setVisualTicked(isOne(value));
         } else if (key == KeyLAHSO) {
@@ -157,7 +156,7 @@ bool ProfileCommands::SaveProfile()
     }
 
     QString templ = m_form.templateText();
-    templ.replace(CrLf, LineBreakMarker);
+    templ.replace(Texts::CrLf, LineBreakMarker);
     const QString section = ProfileSection(name);
     // The index key and the section are written together or not at all.
     if (!m_store.writeTogether({{IndexSection, name, QStringLiteral("1")},

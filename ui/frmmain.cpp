@@ -32,7 +32,6 @@
 #include <algorithm>
 
 namespace {
-const QString CrLf = QStringLiteral("\r\n");
 
 // The design size of the client area, in twips.
 constexpr int ClientWidth = 9060;
@@ -453,7 +452,7 @@ void frmMain::unload(bool mayAsk)
     };
     bool saved = save();
     while (!saved && mayAsk &&
-           m_dialogs.message(UiTexts::SettingsNotSaved + CrLf + CrLf + UiTexts::TrySavingAgain,
+           m_dialogs.message(UiTexts::SettingsNotSaved + Texts::CrLf + Texts::CrLf + UiTexts::TrySavingAgain,
                              UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
                              Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
         saved = save();
@@ -490,7 +489,7 @@ QString frmMain::templateText() const
     QString text = txtTemplate->toPlainText();
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return text.replace(QLatin1Char('\n'), CrLf);
+    return text.replace(QLatin1Char('\n'), Texts::CrLf);
 }
 void frmMain::setTemplateText(const QString& text) { txtTemplate->setPlainText(text); }
 

@@ -44,7 +44,7 @@ QString AboutText(const QString& version, const QString& manualLocation)
 {
     return QStringList{UiTexts::AppTitle, QString(), QStringLiteral("Version ") + version,
                        QString(), UiTexts::Credit, QString(), manualLocation}
-        .join(QStringLiteral("\r\n"));
+        .join(Texts::CrLf);
 }
 
 void ShowAbout(Dialogs& dialogs, const QUrl& manual)

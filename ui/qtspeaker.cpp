@@ -1,6 +1,7 @@
 #include "qtspeaker.h"
 
 #include "speechtexts.h"
+#include "texts.h"
 
 #include <QTextToSpeech>
 #include <QVoice>
@@ -41,7 +42,7 @@ void QtSpeaker::load()
         }
         m_reason = SpeechTexts::EngineFailed.arg(name);
         if (const QString detail = engine->errorString(); !detail.isEmpty())
-            m_reason += QStringLiteral("\r\n") + detail;
+            m_reason += Texts::CrLf + detail;
         delete engine;
     }
     if (!m_engine)
@@ -51,7 +52,7 @@ void QtSpeaker::load()
         if (state == QTextToSpeech::Error) {
             m_reason = SpeechTexts::EngineFailed.arg(m_engine->engine());
             if (const QString detail = m_engine->errorString(); !detail.isEmpty())
-                m_reason += QStringLiteral("\r\n") + detail;
+                m_reason += Texts::CrLf + detail;
         }
         Q_EMIT stateChanged(fromQt(state));
     });
