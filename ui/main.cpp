@@ -69,10 +69,11 @@ int main(int argc, char** argv)
                     .abortFetch = [&fetcher] { fetcher.abort(); },
                     .unloaded = [](bool saved) { QCoreApplication::exit(saved ? 0 : 1); },
                     .lookup = &lookup});
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
-        if (!window.sessionEnding(manager.allowsInteraction()))
-            manager.cancel();
-    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager& manager) {
+                         if (!window.sessionEnding(manager.allowsInteraction()))
+                             manager.cancel();
+                     });
 #ifdef Q_OS_UNIX
     // A logout without a session manager ends the session with a signal:
     // save the settings as a session end that may not ask does.
