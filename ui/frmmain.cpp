@@ -40,6 +40,12 @@ constexpr int ClientHeight = 5055;
 // the frame's caption must fit above it.
 constexpr int FrameCaptionRoom = 210;
 
+// "[*]" shows as "*" while the profile has unsaved changes.
+QString windowTitleWithMark()
+{
+    return UiTexts::AppTitle + QStringLiteral("[*]");
+}
+
 template <class W>
 W* named(W* widget, const char* name)
 {
@@ -341,22 +347,30 @@ void frmMain::showProfileDirty()
 
 bool frmMain::load()
 {
+    beginLoad();
+    return finishLoad();
+}
+
+void frmMain::beginLoad()
+{
     // The window may already show, but takes no input until start-up is done.
     m_loading = true;
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
-    // "[*]" shows as "*" while the profile has unsaved changes.
-    const QString title = UiTexts::AppTitle + QStringLiteral("[*]");
-    setWindowTitle(title);
+    setWindowTitle(windowTitleWithMark());
     LoadStartupSettings(m_store, *this, *m_profiles, m_state);
     m_speech->setSettings(LoadSpeechSettings(m_store));
     m_speechMenus->showSettings();
     mnuOptionsTakeOverCode->setChecked(LoadTakeOverOnlineCode(m_store));
+}
+
+bool frmMain::finishLoad()
+{
     const bool found = DiscoverMetarServer(*m_fetcher, *this, m_dialogs, m_state, m_draw);
     centralWidget()->setEnabled(true);
     menuBar()->setEnabled(true);
     m_loading = false;
-    setWindowTitle(title);
+    setWindowTitle(windowTitleWithMark());
     showProfileDirty();
     if (!found)
         return false;

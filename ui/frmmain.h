@@ -69,6 +69,11 @@ public:
     // program must end without writing any setting. A close asked for
     // meanwhile is carried out once it returns true, from the event loop.
     bool load();
+    // The same sequence in two halves, so that the window can be painted
+    // between them: everything before the weather server discovery, then
+    // the discovery and the end of start-up (returning what load() does).
+    void beginLoad();
+    bool finishLoad();
     // Asks about unsaved profile changes; false cancels the close.
     bool ConfirmExit();
     // The desktop session is ending: close as the title bar would, or, when

@@ -11,6 +11,47 @@
 #include <QApplication>
 #include <QSessionManager>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
+
+namespace {
+// Runs then() from the event loop once the window has been exposed and
+// painted for the first time, or after two seconds where the platform
+// never exposes it (a window that starts hidden from view).
+class AfterFirstPaint : public QObject
+{
+public:
+    AfterFirstPaint(QWidget& window, std::function<void()> then)
+        : QObject(&window), m_then(std::move(then))
+    {
+        window.windowHandle()->installEventFilter(this);
+        QTimer::singleShot(2000, this, [this] { run(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The window paints itself while it handles this event; then()
+        // comes after.
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed())
+            QTimer::singleShot(0, this, [this] { run(); });
+        return false;
+    }
+
+private:
+    void run()
+    {
+        if (!m_then)
+            return;
+        std::function<void()> then = std::move(m_then);
+        m_then = nullptr;
+        deleteLater();
+        then();
+    }
+
+    std::function<void()> m_then;
+};
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -28,10 +69,11 @@ int main(int argc, char** argv)
                     .abortFetch = [&fetcher] { fetcher.abort(); },
                     .unloaded = [](bool saved) { QCoreApplication::exit(saved ? 0 : 1); },
                     .lookup = &lookup});
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
-        if (!window.sessionEnding(manager.allowsInteraction()))
-            manager.cancel();
-    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager& manager) {
+                         if (!window.sessionEnding(manager.allowsInteraction()))
+                             manager.cancel();
+                     });
 #ifdef Q_OS_UNIX
     // A logout without a session manager ends the session with a signal:
     // save the settings as a session end that may not ask does.
@@ -39,13 +81,20 @@ int main(int argc, char** argv)
     QObject::connect(&endSignals, &SessionEndSignals::received, &window,
                      [&window] { window.sessionEnding(false); });
 #endif
+    // The controller sees the window with its settings before the network
+    // is waited on: the weather server discovery starts once it is painted.
+    window.beginLoad();
     window.show();
-    // Without a weather server the tool cannot work: end without saving.
-    if (!window.load())
-        return 1;
-    // For start-up measurements: end as soon as the window is idle, without
-    // the close request and its saving.
-    if (qEnvironmentVariableIsSet("BRIEFCAST_QUIT_WHEN_IDLE"))
-        QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
+    new AfterFirstPaint(window, [&window] {
+        // Without a weather server the tool cannot work: end without saving.
+        if (!window.finishLoad()) {
+            QCoreApplication::exit(1);
+            return;
+        }
+        // For start-up measurements: end as soon as the window is idle,
+        // without the close request and its saving.
+        if (qEnvironmentVariableIsSet("BRIEFCAST_QUIT_WHEN_IDLE"))
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    });
     return app.exec();
 }
