@@ -147,9 +147,9 @@ void TestAtisEngine::firstUnforcedCycleUsesStartingCode()
         "ATIS DELTA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\nVisibility: 10SM\r\n"
         "Sky: FEW050 BKN250\r\n\r\nPress OK to copy to clipboard.");
     QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
-    QCOMPARE(r.state.PrevWind, "27010KT");
-    QCOMPARE(r.state.PrevAltimeter, "3012");
-    QCOMPARE(r.state.PrevSky, "FEW050 BKN250");
+    QCOMPARE(r.state.Prev.Wind, "27010KT");
+    QCOMPARE(r.state.Prev.Altimeter, "3012");
+    QCOMPARE(r.state.Prev.Sky, "FEW050 BKN250");
     QCOMPARE(r.state.TickCounter, 0);
     QCOMPARE(r.desktop.clipboard, atis); // the scripted box answers OK
 }
@@ -413,7 +413,7 @@ void TestAtisEngine::writeFailure()
     QCOMPARE(r.dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
     QCOMPARE(r.desktop.flashes, 0);
     QVERIFY(r.state.LastMetarKey.isEmpty());
-    QVERIFY(r.state.PrevWind.isEmpty());
+    QVERIFY(r.state.Prev.Wind.isEmpty());
 
     // The same observation counts as new again: the code advances and the
     // write is tried again.
