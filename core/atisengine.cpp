@@ -101,12 +101,12 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
     return CycleEnd::Done;
 }
 
-bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
+void AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
 {
     const QString key = icao + metar.ObservationTime;
     const bool changed = key != m_state.LastMetarKey || m_form.codeLabel() == Texts::StartingCode;
     if (!force && !changed)
-        return false;
+        return;
 
     if (changed)
         AdvanceInformationCode();
@@ -118,7 +118,7 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
     const auto expanded = ExpandTemplate(templateText, values);
     if (const Failure* failure = std::get_if<Failure>(&expanded)) {
         showError(Texts::ProcessingError, *failure);
-        return false;
+        return;
     }
     const QString& atis = std::get<QString>(expanded);
     m_form.setAtisText(atis);
@@ -128,15 +128,12 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
     if (m_form.updateATISFileChecked()) {
         if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis)) {
             showError(Texts::WriteError, *failure);
-            return false;
+            return;
         }
     }
 
     const AtisElements current = AtisElements::of(metar);
-    const AtisElements previous{
-        m_state.PrevWind,      m_state.PrevVisibility,  m_state.PrevSky,     m_state.PrevPrecip,
-        m_state.PrevAltimeter, m_state.PrevTemperature, m_state.PrevDewPoint};
-    const QString changeLine = BuildChangeList(current, previous, m_state.LastMetarKey);
+    const QString changeLine = BuildChangeList(current, m_state.Prev, m_state.LastMetarKey);
 
     if (changed) {
         m_desktop.flashWindow();
@@ -151,11 +148,11 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
                           changeLine + notices),
             Texts::NewAtisTitle, Dialogs::Icon::Information, Dialogs::Buttons::OKCancel);
         if (m_shutDown)
-            return false;
+            return;
         if (answer == Dialogs::Answer::OK) {
             if (const auto failure = CopyATISToClipboard()) {
                 showError(Texts::ProcessingError, *failure);
-                return false;
+                return;
             }
         }
     }
@@ -164,14 +161,7 @@ bool AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
     // changed while the message was open: the next cycle then takes the
     // airport there now as a new observation.
     m_state.LastMetarKey = key;
-    m_state.PrevWind = current.Wind;
-    m_state.PrevVisibility = current.Visibility;
-    m_state.PrevSky = current.Sky;
-    m_state.PrevPrecip = current.Precip;
-    m_state.PrevAltimeter = current.Altimeter;
-    m_state.PrevTemperature = current.Temperature;
-    m_state.PrevDewPoint = current.DewPoint;
-    return true;
+    m_state.Prev = current;
 }
 
 void AtisEngine::showError(const QString& firstLine, const Failure& failure)

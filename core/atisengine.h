@@ -74,7 +74,7 @@ private:
         NoMetar
     };
     CycleEnd runCycle(bool force);
-    bool deliver(bool force, const QString& icao, DecodedMetar& metar);
+    void deliver(bool force, const QString& icao, DecodedMetar& metar);
     void showError(const QString& firstLine, const Failure& failure);
     void cancelOnlineCodeLookup();
     void takeOverOnlineCode(const std::optional<OnlineCodeLookup::OnlineAtis>& online);

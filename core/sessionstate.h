@@ -1,5 +1,7 @@
 #pragma once
 
+#include "changereport.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -13,11 +15,7 @@ struct SessionState
     bool ProfileDirty = false;
     QString LastMetarKey;
     QString ATISFilePath;
-    QString PrevWind;
-    QString PrevVisibility;
-    QString PrevSky;
-    QString PrevPrecip;
-    QString PrevAltimeter;
-    QString PrevTemperature;
-    QString PrevDewPoint;
+    // PrevWind, PrevVisibility, ... PrevDewPoint: the elements of the last
+    // ATIS delivered, as Prev.Wind, Prev.Visibility, ... Prev.DewPoint.
+    AtisElements Prev;
 };

@@ -1,5 +1,6 @@
 #include "asciiregex.h"
 #include "metar.h"
+#include "metarage.h"
 #include "metarmatcher.h"
 
 #include <QRandomGenerator>
@@ -10,7 +11,6 @@ class TestMetar : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void patternIsExact();
     void workedExamples_data();
     void workedExamples();
     void noMatch_data();
@@ -26,6 +26,10 @@ private Q_SLOTS:
     void longAndAmbiguousReplies_data();
     void longAndAmbiguousReplies();
     void sameGroupsAsThePattern();
+    void age_data();
+    void age();
+    void captions_data();
+    void captions();
 };
 
 namespace {
@@ -40,15 +44,6 @@ double threadCpuMs()
 }
 
 } // namespace
-
-void TestMetar::patternIsExact()
-{
-    QCOMPARE(MetarPattern.size(), 528);
-    QCOMPARE(MetarPattern.left(36), QStringLiteral(R"(^[A-Z]\w\w\w (\d{6}Z)(?: (?:AUTO|RTD)"));
-    QVERIFY(MetarPattern.endsWith(
-        QStringLiteral(R"(( (?:(?:Q|A|Q |A )(?:\d+|////|XXXX)|RMK|\d\d\d\.\d)))")));
-    QVERIFY(MetarPattern.contains(QStringLiteral(R"(( VV\d\d\d| VV///)?)")));
-}
 
 void TestMetar::workedExamples_data()
 {
@@ -122,7 +117,6 @@ void TestMetar::noMatch_data()
     QTest::newRow("SPECI word first") << "SPECI KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992";
     QTest::newRow("empty") << "";
     QTest::newRow("decimal pressure") << "KSEA 121653Z 17011KT 10SM FEW015 12/09 1013.2";
-    QTest::newRow("no-METAR wording") << "No METAR available for KSEA";
     QTest::newRow("digit first") << "1SEA 121653Z 17011KT 10SM FEW015 12/09 A2992";
 }
 
@@ -368,6 +362,76 @@ void TestMetar::sameGroupsAsThePattern()
         if (expected)
             QVERIFY2(*expected == got, qPrintable(reply));
     }
+}
+
+void TestMetar::age_data()
+{
+    QTest::addColumn<QString>("observation");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<int>("minutes"); // -9999: no age
+    auto at = [](int y, int mo, int d, int h, int mi) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
+    };
+
+    QTest::newRow("same hour") << "071615Z" << at(2026, 12, 7, 16, 50) << 35;
+    QTest::newRow("exactly 70 minutes") << "071540Z" << at(2026, 12, 7, 16, 50) << 70;
+    QTest::newRow("previous day") << "062350Z" << at(2026, 12, 7, 0, 20) << 30;
+    QTest::newRow("month end, 30 days") << "302355Z" << at(2026, 12, 1, 0, 10) << 15;
+    QTest::newRow("month end, February") << "282355Z" << at(2027, 3, 1, 0, 30) << 35;
+    QTest::newRow("leap day") << "292355Z" << at(2028, 3, 1, 0, 30) << 35;
+    QTest::newRow("31st skips a short month") << "312355Z" << at(2026, 12, 1, 0, 30) << 43235;
+    QTest::newRow("year end") << "312350Z" << at(2027, 1, 1, 0, 20) << 30;
+    QTest::newRow("from the future by clock skew") << "071655Z" << at(2026, 12, 7, 16, 50) << -5;
+    QTest::newRow("from the future across the month end")
+        << "010002Z" << at(2026, 11, 30, 23, 58) << -4;
+    QTest::newRow("far future day is last month's") << "121653Z" << at(2026, 12, 7, 13, 0) << 35767;
+    QTest::newRow("two hours ahead is last month's")
+        << "071900Z" << at(2026, 12, 7, 17, 0) << 43080;
+    QTest::newRow("hour 24") << "072400Z" << at(2026, 12, 7, 17, 0) << -9999;
+    QTest::newRow("minute 60") << "071660Z" << at(2026, 12, 7, 17, 0) << -9999;
+    QTest::newRow("day 0") << "001600Z" << at(2026, 12, 7, 17, 0) << -9999;
+    QTest::newRow("no Z") << "0716000" << at(2026, 12, 7, 17, 0) << -9999;
+    QTest::newRow("too short") << "71600Z" << at(2026, 12, 7, 17, 0) << -9999;
+    QTest::newRow("not digits") << "07I600Z" << at(2026, 12, 7, 17, 0) << -9999;
+}
+
+void TestMetar::age()
+{
+    QFETCH(QString, observation);
+    QFETCH(QDateTime, now);
+    QFETCH(int, minutes);
+    const std::optional<qint64> age = MetarAgeMinutes(observation, now);
+    if (minutes == -9999)
+        QVERIFY(!age);
+    else
+        QCOMPARE(age.value_or(-9999), qint64(minutes));
+}
+
+void TestMetar::captions_data()
+{
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("fresh") << 45 << "Age 45 min"
+                           << "";
+    QTest::newRow("from the future") << -5 << "Age 0 min"
+                                     << "";
+    QTest::newRow("70 is not stale") << 70 << "Age 1 h 10 min"
+                                     << "";
+    QTest::newRow("71 is stale") << 71 << "STALE 1 h 11 min"
+                                 << "\r\n\r\nSTALE: this METAR was observed 1 h 11 min ago.";
+    QTest::newRow("days") << 36000 << "STALE 25 d 00 h"
+                          << "\r\n\r\nSTALE: this METAR was observed 25 d 00 h ago.";
+}
+
+void TestMetar::captions()
+{
+    QFETCH(int, minutes);
+    QFETCH(QString, caption);
+    QFETCH(QString, notice);
+    QCOMPARE(MetarAgeCaption(minutes), caption);
+    QCOMPARE(StaleNotice(minutes), notice);
+    QCOMPARE(StaleNotice(std::nullopt), QString());
 }
 
 QTEST_GUILESS_MAIN(TestMetar)

@@ -49,23 +49,29 @@ void TestDiscovery::candidates_data()
     QTest::addColumn<float>("draw");
     QTest::addColumn<QString>("chosen");
 
-    const QString two = QStringLiteral("url0=http://data/\r\nmetar0=http://one/metar.php\r\nmetar0=http://two/m\r\n");
+    const QString two = QStringLiteral(
+        "url0=http://data/\r\nmetar0=http://one/metar.php\r\nmetar0=http://two/m\r\n");
     QTest::newRow("first of two") << two << 0.0f << QStringLiteral("http://one/metar.php");
-    QTest::newRow("just below the half") << two << 0.49999997f << QStringLiteral("http://one/metar.php");
+    QTest::newRow("just below the half")
+        << two << 0.49999997f << QStringLiteral("http://one/metar.php");
     QTest::newRow("second of two") << two << 0.5f << QStringLiteral("http://two/m");
-    QTest::newRow("largest draw") << two << std::nextafter(1.0f, 0.0f) << QStringLiteral("http://two/m");
+    QTest::newRow("largest draw") << two << std::nextafter(1.0f, 0.0f)
+                                  << QStringLiteral("http://two/m");
     QTest::newRow("single candidate, largest draw")
-        << QStringLiteral("metar0=http://only\r\n") << std::nextafter(1.0f, 0.0f) << QStringLiteral("http://only");
-    QTest::newRow("bare line feeds") << QStringLiteral("metar0=http://a\nmetar0=http://b\n") << 0.75f
-                                     << QStringLiteral("http://b");
-    QTest::newRow("no final line break") << QStringLiteral("x=1\r\nmetar0=http://end") << 0.3f
-                                         << QStringLiteral("http://end");
-    QTest::newRow("upper-case key") << QStringLiteral("METAR0=http://up\r\n") << 0.0f << QStringLiteral("http://up");
-    QTest::newRow("upper-case scheme") << QStringLiteral("metar0=HTTPS://UP\r\n") << 0.0f
-                                       << QStringLiteral("HTTPS://UP");
-    QTest::newRow("others skipped") << QStringLiteral("metar1=http://no\r\n metar0=http://no\r\nmetar0=ftp://no\r\n"
-                                                      "metar0=http://yes\r\n")
-                                    << 0.9f << QStringLiteral("http://yes");
+        << QStringLiteral("metar0=http://only\r\n") << std::nextafter(1.0f, 0.0f)
+        << QStringLiteral("http://only");
+    QTest::newRow("bare line feeds") << QStringLiteral("metar0=http://a\nmetar0=http://b\n")
+                                     << 0.75f << QStringLiteral("http://b");
+    QTest::newRow("no final line break")
+        << QStringLiteral("x=1\r\nmetar0=http://end") << 0.3f << QStringLiteral("http://end");
+    QTest::newRow("upper-case key")
+        << QStringLiteral("METAR0=http://up\r\n") << 0.0f << QStringLiteral("http://up");
+    QTest::newRow("upper-case scheme")
+        << QStringLiteral("metar0=HTTPS://UP\r\n") << 0.0f << QStringLiteral("HTTPS://UP");
+    QTest::newRow("others skipped")
+        << QStringLiteral("metar1=http://no\r\n metar0=http://no\r\nmetar0=ftp://no\r\n"
+                          "metar0=http://yes\r\n")
+        << 0.9f << QStringLiteral("http://yes");
     QTest::newRow("a value with a space is two entries")
         << QStringLiteral("metar0=http://a http://b\r\n") << 0.6f << QStringLiteral("http://b");
 }
@@ -114,7 +120,8 @@ void TestDiscovery::noCandidate()
     QCOMPARE(dialogs.shown[0].title, QStringLiteral("Error"));
     QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
     QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::OK);
-    QCOMPARE(atisWhileShown, NetTexts::RetrievingListing + "\r\n" + NetTexts::ExtractingUrl + "\r\n");
+    QCOMPARE(atisWhileShown,
+             NetTexts::RetrievingListing + "\r\n" + NetTexts::ExtractingUrl + "\r\n");
     QVERIFY(state.MetarServerURL.isEmpty());
 }
 
@@ -122,7 +129,8 @@ void TestDiscovery::everyEntryEquallyLikely()
 {
     // Draws spread evenly over [0, 1): each entry gets its share, the
     // address listed twice twice the share of the one listed once.
-    const QString status = QStringLiteral("metar0=http://a\r\nmetar0=http://b\r\nmetar0=http://a\r\n");
+    const QString status =
+        QStringLiteral("metar0=http://a\r\nmetar0=http://b\r\nmetar0=http://a\r\n");
     QMap<QString, int> chosen;
     constexpr int draws = 3000;
     for (int i = 0; i < draws; ++i) {
@@ -131,7 +139,8 @@ void TestDiscovery::everyEntryEquallyLikely()
         FakeForm form;
         ScriptedDialogs dialogs;
         SessionState state;
-        QVERIFY(DiscoverMetarServer(fetcher, form, dialogs, state, [i] { return float(i) / draws; }));
+        QVERIFY(
+            DiscoverMetarServer(fetcher, form, dialogs, state, [i] { return float(i) / draws; }));
         ++chosen[state.MetarServerURL];
     }
     QCOMPARE(chosen.value("http://a"), 2000);
@@ -156,7 +165,8 @@ void TestDiscovery::transferFailureEnds()
     SessionState state;
     QVERIFY(!DiscoverMetarServer(fetcher, form, dialogs, state));
     QCOMPARE(dialogs.shown.size(), 1);
-    QVERIFY(dialogs.shown[0].text.startsWith(NetTexts::ListingError + "\r\n\r\n(3) Host status.vatsim.net not found"));
+    QVERIFY(dialogs.shown[0].text.startsWith(NetTexts::ListingError +
+                                             "\r\n\r\n(3) Host status.vatsim.net not found"));
     QCOMPARE(dialogs.shown[0].title, QStringLiteral("Error"));
     QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
     QVERIFY(state.MetarServerURL.isEmpty());
@@ -190,13 +200,13 @@ void TestDiscovery::againstLocalServer()
     QVERIFY(DiscoverMetarServer(fetcher, form, dialogs, state));
     QCOMPARE(state.MetarServerURL, server.metarUrl());
 
-    const auto metar = fetcher.fetch(BuildMetarRequestURL(state.MetarServerURL, QStringLiteral("KSEA")));
-    QCOMPARE(NormaliseMetarReply(std::get<QString>(metar)), QStringLiteral("KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992"));
-    const auto none = fetcher.fetch(BuildMetarRequestURL(state.MetarServerURL, QStringLiteral("ZZZZ")));
-    QCOMPARE(std::get<QString>(none), QStringLiteral("No METAR available for ZZZZ\r\n"));
-    QVERIFY(IsNoMetarReply(NormaliseMetarReply(std::get<QString>(none))));
+    const auto metar =
+        fetcher.fetch(BuildMetarRequestURL(state.MetarServerURL, QStringLiteral("KSEA")));
+    QCOMPARE(NormaliseMetarReply(std::get<QString>(metar)),
+             QStringLiteral("KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992"));
     // Whatever the box holds goes encoded: it cannot add query keys.
-    const auto odd = fetcher.fetch(BuildMetarRequestURL(state.MetarServerURL, QStringLiteral("KSEA&id=X")));
+    const auto odd =
+        fetcher.fetch(BuildMetarRequestURL(state.MetarServerURL, QStringLiteral("KSEA&id=X")));
     QCOMPARE(std::get<QString>(odd), QStringLiteral("No METAR available for KSEA&id=X\r\n"));
 }
 
