@@ -153,7 +153,9 @@ void TestFrmMainCycle::closeWhileWaitingForReply()
 {
     frmMain& w = startWith("KSEA");
     w.state().ProfileDirty = false;
+    // Neither the reply nor the fetcher's own time-out would end the wait.
     h->server.faults.delayMs = 120'000;
+    h->fetcher.setTimeoutMs(300'000);
     const int saves = h->store.saves;
     QTimer::singleShot(100, [&] { QVERIFY(w.close()); });
     QElapsedTimer took;
