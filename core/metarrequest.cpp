@@ -1,19 +1,15 @@
 #include "metarrequest.h"
 
-#include <QByteArray>
+#include "percentencoding.h"
 
 QString BuildMetarRequestURL(const QString& metarServerURL, const QString& icao)
 {
-    QString code;
-    const QByteArray utf8 = icao.toUtf8();
-    for (const char byte : utf8) {
-        const auto c = static_cast<unsigned char>(byte);
-        const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        if (alnum)
-            code += QLatin1Char(char(c));
-        else
-            code += QStringLiteral("%%1").arg(c, 2, 16, QLatin1Char('0')).toUpper();
-    }
+    const QString code = PercentEncoded(icao, [](QChar c, qsizetype) -> std::optional<QString> {
+        const char16_t u = c.unicode();
+        if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z'))
+            return QString(c);
+        return std::nullopt;
+    });
     return metarServerURL + QStringLiteral("?id=") + code;
 }
 

@@ -9,6 +9,14 @@
 
 #include <QDir>
 
+namespace {
+// How every on/off setting is written.
+QString flagText(bool on)
+{
+    return on ? QStringLiteral("True") : QStringLiteral("False");
+}
+} // namespace
+
 QString DefaultATISFilePath()
 {
 #ifdef Q_OS_WIN
@@ -35,7 +43,8 @@ bool ParseUpdateATISFile(const QString& stored)
     return !isNumber || number != 0.0;
 }
 
-void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& profiles, SessionState& state)
+void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& profiles,
+                         SessionState& state)
 {
     using namespace AppSettings;
     form.setCodeIndex(0);
@@ -64,8 +73,7 @@ bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState
     bool ok = store.SaveSetting(Section, ICAO, form.icaoText());
     ok &= store.SaveSetting(Section, Template, form.templateText());
     ok &= store.SaveSetting(Section, LastProfile, state.CurrentProfile);
-    ok &= store.SaveSetting(Section, UpdateATISFile,
-                            form.updateATISFileChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    ok &= store.SaveSetting(Section, UpdateATISFile, flagText(form.updateATISFileChecked()));
     ok &= store.SaveSetting(Section, ATISFilePath, state.ATISFilePath);
     return ok;
 }
@@ -88,9 +96,7 @@ SpeechSettings LoadSpeechSettings(SettingsStore& store)
 bool SaveSpeechSettings(SettingsStore& store, const SpeechSettings& speech)
 {
     using namespace AppSettings;
-    bool ok =
-        store.SaveSetting(Section, SpeakNewATIS,
-                          speech.speakNewATIS ? QStringLiteral("True") : QStringLiteral("False"));
+    bool ok = store.SaveSetting(Section, SpeakNewATIS, flagText(speech.speakNewATIS));
     ok &= store.SaveSetting(Section, SpeechVoice, speech.voice);
     ok &= store.SaveSetting(Section, SpeechRate, QString::number(speech.rate));
     return ok;
@@ -104,6 +110,5 @@ bool LoadTakeOverOnlineCode(const SettingsStore& store)
 
 bool SaveTakeOverOnlineCode(SettingsStore& store, bool on)
 {
-    return store.SaveSetting(AppSettings::Section, AppSettings::TakeOverOnlineCode,
-                             on ? QStringLiteral("True") : QStringLiteral("False"));
+    return store.SaveSetting(AppSettings::Section, AppSettings::TakeOverOnlineCode, flagText(on));
 }

@@ -50,8 +50,8 @@ public:
     void txtTemplate_Change() { MarkProfileDirty(); }
     void chkVisual_Click() { MarkProfileDirty(); }
     void chkLAHSO_Click() { MarkProfileDirty(); }
-    void lstArriving_ItemCheck() { MarkProfileDirty(); }
-    void lstDeparting_ItemCheck() { MarkProfileDirty(); }
+    // A tick in either runway list.
+    void lstRunways_ItemCheck() { MarkProfileDirty(); }
 
 private:
     void applyRunways(const QString& value);

@@ -1,6 +1,7 @@
 #include "qsettingsstore.h"
 
 #include "inifile.h"
+#include "percentencoding.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -77,24 +78,14 @@ QString QSettingsStore::encodeName(const QString& name) const
     // The empty name would be no key at all: a lone "%" stands for it.
     if (name.isEmpty())
         return QStringLiteral("%");
-    QString out;
-    out.reserve(name.size());
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const QChar c = name.at(i);
-        if (keptAsIs(c, i == 0 || i == name.size() - 1, m_caseInsensitive)) {
-            out += c;
-        } else if (m_caseInsensitive && c.unicode() >= 'A' && c.unicode() <= 'Z') {
-            out += QLatin1Char('^');
-            out += c.toLower();
-        } else {
-            // A surrogate pair goes as one character, so its UTF-8 is whole.
-            const qsizetype n = c.isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
-            for (char byte : name.mid(i, n).toUtf8())
-                out += QStringLiteral("%%1").arg(uchar(byte), 2, 16, QLatin1Char('0')).toUpper();
-            i += n - 1;
-        }
-    }
-    return out;
+    const qsizetype last = name.size() - 1;
+    return PercentEncoded(name, [this, last](QChar c, qsizetype i) -> std::optional<QString> {
+        if (keptAsIs(c, i == 0 || i == last, m_caseInsensitive))
+            return QString(c);
+        if (m_caseInsensitive && c.unicode() >= 'A' && c.unicode() <= 'Z')
+            return QLatin1Char('^') + c.toLower();
+        return std::nullopt;
+    });
 }
 
 QString QSettingsStore::decodeName(const QString& encoded) const

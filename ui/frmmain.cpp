@@ -314,7 +314,7 @@ void frmMain::connectEvents()
     connect(chkLAHSO, &QCheckBox::toggled, this,
             marking([&profiles] { profiles.chkLAHSO_Click(); }));
     connect(m_runways, &RunwayLists::tickChanged, this,
-            marking([&profiles] { profiles.lstArriving_ItemCheck(); }));
+            marking([&profiles] { profiles.lstRunways_ItemCheck(); }));
     connect(cmdAddRunway, &QPushButton::clicked, this, [this] {
         if (m_runways->addRunway(m_dialogs))
             markDirty();

@@ -41,8 +41,6 @@ inline const QString ManualMissing =
     QStringLiteral("The user manual could not be opened:");
 
 // Start-up and shutdown
-inline const QString StartupError =
-    QStringLiteral("Briefcast could not start: the following error occurred:");
 // The caption while a close waits for the end of start-up.
 inline const QString ClosingAfterStartUp =
     QStringLiteral("Briefcast (closing as soon as start-up ends)");

@@ -23,7 +23,6 @@ private Q_SLOTS:
     void firstStartOnEmptyStore();
     void startWithLastProfile();
     void lastProfileGone();
-    void corruptStore();
     void saveSettingsWritesFiveKeysInOrder();
     void closeWithoutProfileStartsWithDefaultTemplate();
     void startAndCloseKeepHandWrittenValues();
@@ -166,25 +165,6 @@ void TestAppSettings::lastProfileGone()
     QCOMPARE(m_form.templ, QStringLiteral("<untouched>")); // not the default template
     QVERIFY(m_state.CurrentProfile.isEmpty());
     QCOMPARE(m_list.selected, -1);
-}
-
-void TestAppSettings::corruptStore()
-{
-    // A damaged file: what can be read is used, the rest are the defaults.
-    QFile f(m_dir->filePath("store.ini"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(
-        "[Settings]\nICAO=KSEA\n\x01\xff garbage ==\nUpdateATISFile=perhaps\n[Profiles]\nKBOS=1\n"
-        "[Profiles%255CKBOS]\nRunways=\"unterminated\n");
-    f.close();
-    m_store = std::make_unique<QSettingsStore>(m_dir->filePath("store.ini"));
-    start();
-    QCOMPARE(m_form.icao, QStringLiteral("KSEA"));
-    QVERIFY(m_form.updateFile);
-    QCOMPARE(m_state.ATISFilePath, DefaultATISFilePath());
-    QCOMPARE(m_form.templ, Texts::DefaultTemplate);
-    QCOMPARE(m_list.entries, QStringList{"KBOS"});
-    QVERIFY(SaveSettings(*m_store, m_form, m_state));
 }
 
 void TestAppSettings::saveSettingsWritesFiveKeysInOrder()

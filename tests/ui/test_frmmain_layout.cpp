@@ -20,7 +20,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QWindow>
-#include "twiplayout.h"
 
 // The window as designed: controls, captions, arrangement, focus order,
 // accessible names, the runway lists and the options and help commands.
@@ -50,18 +49,28 @@ void TestFrmMainLayout::controlsAndCaptions()
 {
     frmMain& w = h->start();
     QCOMPARE(w.windowHandle()->title(), QStringLiteral("Briefcast"));
-    const QList<QPair<QWidget*, QString>> captions{
-        {w.Frame1, "Profiles"},        {w.Frame2, "ATIS"},
-        {w.Frame3, "Runways"},         {w.Label3, "Airport Code:"},
-        {w.Label6, "Saved Profiles:"}, {w.cmdLoad, "Load"},
-        {w.cmdSave, "Save"},           {w.cmdDelete, "Delete"},
-        {w.cmdExit, "Exit"},           {w.Label1, "Template:"},
-        {w.Label2, "Last Generated ATIS:"}, {w.cmdStartStop, "Start"},
-        {w.cmdCopy, "Copy to Clipboard"}, {w.cmdRefresh, "Refresh ATIS Now"},
-        {w.lblATISCode, "Starting Code:"}, {w.Label4, "Landing:"},
-        {w.Label5, "Departing:"},      {w.cmdAddRunway, "Add Runway"},
-        {w.cmdDelRunway, "Del Runway"}, {w.chkVisual, "Visual approaches in use"},
-        {w.chkLAHSO, "LAHSOs in effect"}, {w.Label7, "Last METAR:"}};
+    const QList<QPair<QWidget*, QString>> captions{{w.Frame1, "Profiles"},
+                                                   {w.Frame2, "ATIS"},
+                                                   {w.Frame3, "Runways"},
+                                                   {w.Label3, "Airport Code:"},
+                                                   {w.Label6, "Saved Profiles:"},
+                                                   {w.cmdLoad, "Load"},
+                                                   {w.cmdSave, "Save"},
+                                                   {w.cmdDelete, "Delete"},
+                                                   {w.cmdExit, "Exit"},
+                                                   {w.Label1, "Template:"},
+                                                   {w.Label2, "Last Generated ATIS:"},
+                                                   {w.cmdStartStop, "Start"},
+                                                   {w.cmdCopy, "Copy to Clipboard"},
+                                                   {w.cmdRefresh, "Refresh ATIS Now"},
+                                                   {w.lblATISCode, "Starting Code:"},
+                                                   {w.Label4, "Landing:"},
+                                                   {w.Label5, "Departing:"},
+                                                   {w.cmdAddRunway, "Add Runway"},
+                                                   {w.cmdDelRunway, "Del Runway"},
+                                                   {w.chkVisual, "Visual approaches in use"},
+                                                   {w.chkLAHSO, "LAHSOs in effect"},
+                                                   {w.Label7, "Last METAR:"}};
     for (const auto& [widget, caption] : captions) {
         QString text;
         if (auto* g = qobject_cast<QGroupBox*>(widget))
@@ -77,7 +86,8 @@ void TestFrmMainLayout::controlsAndCaptions()
         QCOMPARE(c->parentWidget(), w.Frame1);
     for (QWidget* c : {(QWidget*)w.txtTemplate, (QWidget*)w.txtATIS, (QWidget*)w.cboATISCode})
         QCOMPARE(c->parentWidget(), w.Frame2);
-    for (QWidget* c : {(QWidget*)w.runways().arriving(), (QWidget*)w.chkLAHSO, (QWidget*)w.cmdDelRunway})
+    for (QWidget* c :
+         {(QWidget*)w.runways().arriving(), (QWidget*)w.chkLAHSO, (QWidget*)w.cmdDelRunway})
         QCOMPARE(c->parentWidget(), w.Frame3);
     QCOMPARE(w.cmdExit->parentWidget(), w.centralWidget());
 
@@ -98,13 +108,19 @@ void TestFrmMainLayout::arrangementKeepsTextUnclipped()
     frmMain& w = h->start();
     const double s = w.layoutScale();
     QVERIFY(s >= 1.0);
-    auto px = [s](int twips) { return TwipLayout::toPixels(twips, s); };
-    // The design positions, scaled by one factor.
-    QCOMPARE(w.Frame1->geometry(), QRect(px(75), px(75), px(7695), px(705)));
-    QCOMPARE(w.Frame3->geometry(), QRect(px(6435), px(855), px(2535), px(3735)));
-    QCOMPARE(w.cmdRefresh->geometry(), QRect(px(2355), px(3240), px(1590), px(375)));
-    QCOMPARE(w.txtLastMETAR->geometry(), QRect(px(1155), px(4680), px(6000), px(285)));
-    QCOMPARE(w.centralWidget()->size(), QSize(px(9060), px(5055)));
+    // The design in pixels at 96 dpi, every one scaled by the same factor.
+    const QList<QPair<QWidget*, QRect>> design{{w.Frame1, QRect(5, 5, 513, 47)},
+                                               {w.Frame3, QRect(429, 57, 169, 249)},
+                                               {w.cmdRefresh, QRect(157, 216, 106, 25)},
+                                               {w.txtLastMETAR, QRect(77, 312, 400, 19)}};
+    auto near = [s](int actual, int designed) { return std::abs(actual - designed * s) <= 0.5; };
+    for (const auto& [widget, r] : design) {
+        const QRect g = widget->geometry();
+        QVERIFY2(near(g.x(), r.x()) && near(g.y(), r.y()) && near(g.width(), r.width()) &&
+                     near(g.height(), r.height()),
+                 qPrintable(widget->objectName()));
+    }
+    QVERIFY(near(w.centralWidget()->width(), 604) && near(w.centralWidget()->height(), 337));
     // Every caption fits the font it is shown in, with room for a button's
     // frame or a check box's indicator.
     for (QWidget* c : w.centralWidget()->findChildren<QWidget*>()) {
@@ -175,11 +191,25 @@ void TestFrmMainLayout::menus()
 void TestFrmMainLayout::focusOrder()
 {
     frmMain& w = h->start();
-    const QList<QWidget*> order{w.txtICAO,     w.cboProfiles, w.cmdLoad,    w.cmdSave,
-                                w.cmdDelete,   w.cmdExit,     w.txtTemplate, w.txtATIS,
-                                w.cmdStartStop, w.cmdCopy,    w.cmdRefresh, w.cboATISCode,
-                                w.runways().arriving(), w.runways().departing(), w.cmdAddRunway,
-                                w.cmdDelRunway, w.chkVisual,  w.txtLastMETAR, w.chkLAHSO};
+    const QList<QWidget*> order{w.txtICAO,
+                                w.cboProfiles,
+                                w.cmdLoad,
+                                w.cmdSave,
+                                w.cmdDelete,
+                                w.cmdExit,
+                                w.txtTemplate,
+                                w.txtATIS,
+                                w.cmdStartStop,
+                                w.cmdCopy,
+                                w.cmdRefresh,
+                                w.cboATISCode,
+                                w.runways().arriving(),
+                                w.runways().departing(),
+                                w.cmdAddRunway,
+                                w.cmdDelRunway,
+                                w.chkVisual,
+                                w.txtLastMETAR,
+                                w.chkLAHSO};
     w.txtICAO->setFocus();
     QVERIFY(QTest::qWaitFor([&] { return QApplication::focusWidget() == w.txtICAO; }));
     for (qsizetype i = 1; i < order.size(); ++i) {
@@ -187,21 +217,20 @@ void TestFrmMainLayout::focusOrder()
         QVERIFY2(QApplication::focusWidget() == order[i],
                  qPrintable(QStringLiteral("after %1 came %2")
                                 .arg(order[i - 1]->objectName(),
-                                     QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                                                 : QStringLiteral("nothing"))));
+                                     QApplication::focusWidget()
+                                         ? QApplication::focusWidget()->objectName()
+                                         : QStringLiteral("nothing"))));
     }
 }
 
 void TestFrmMainLayout::accessibleNames()
 {
     frmMain& w = h->start();
-    const QList<QPair<QWidget*, QString>> inputs{{w.txtICAO, "Airport Code"},
-                                                 {w.cboProfiles, "Saved Profiles"},
-                                                 {w.txtTemplate, "Template"},
-                                                 {w.txtATIS, "Last Generated ATIS"},
-                                                 {w.runways().arriving(), "Landing"},
-                                                 {w.runways().departing(), "Departing"},
-                                                 {w.txtLastMETAR, "Last METAR"}};
+    const QList<QPair<QWidget*, QString>> inputs{
+        {w.txtICAO, "Airport Code"},         {w.cboProfiles, "Saved Profiles"},
+        {w.txtTemplate, "Template"},         {w.txtATIS, "Last Generated ATIS"},
+        {w.runways().arriving(), "Landing"}, {w.runways().departing(), "Departing"},
+        {w.txtLastMETAR, "Last METAR"}};
     for (const auto& [widget, name] : inputs)
         QCOMPARE(widget->accessibleName(), name);
     QVERIFY(!w.cboATISCode->accessibleName().isEmpty());
@@ -217,8 +246,9 @@ void TestFrmMainLayout::addRunway_data()
     QTest::newRow("accepted") << QStringList{"00"} << QStringList{"00"} << 1;
     QTest::newRow("36") << QStringList{"36"} << QStringList{"36"} << 1;
     QTest::newRow("9C") << QStringList{"9c"} << QStringList{"9C"} << 1;
-    QTest::newRow("refused until valid") << QStringList{"0", "37", "40", "4X", "4LL", "L", " 4L", "4L ", "27R"}
-                                         << QStringList{"27R"} << 9;
+    QTest::newRow("refused until valid")
+        << QStringList{"0", "37", "40", "4X", "4LL", "L", " 4L", "4L ", "27R"} << QStringList{"27R"}
+        << 9;
     QTest::newRow("cancel on the repeated box") << QStringList{"37"} << QStringList{} << 2;
     QTest::newRow("cancel at once") << QStringList{} << QStringList{} << 1;
 }
@@ -262,7 +292,8 @@ void TestFrmMainLayout::runwayRowsStayAligned()
     w.state().ProfileDirty = false;
     h->dialogs.inputs = {"33r"};
     QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
-    QCOMPARE(h->dialogs.shown.last().text, QStringLiteral("That runway already exists in the lists."));
+    QCOMPARE(h->dialogs.shown.last().text,
+             QStringLiteral("That runway already exists in the lists."));
     QCOMPARE(h->dialogs.shown.last().icon, Dialogs::Icon::Exclamation);
     QCOMPARE(w.runwayCount(), 3);
     QVERIFY(!w.state().ProfileDirty);
@@ -295,6 +326,17 @@ void TestFrmMainLayout::runwayRowsStayAligned()
     QVERIFY(w.departingTicked(0) && w.arrivingTicked(1));
     QVERIFY(w.state().ProfileDirty);
     QCOMPARE(arriving->currentIndex().row(), departing->currentIndex().row());
+    lists.setCurrentRow(0);
+    QTest::mouseClick(w.cmdDelRunway, Qt::LeftButton);
+    QCOMPARE(w.runwayCount(), 1);
+    QCOMPARE(w.runwayId(0), QStringLiteral("09"));
+
+    // Each option box marks the profile changed.
+    for (QCheckBox* option : {w.chkVisual, w.chkLAHSO}) {
+        w.state().ProfileDirty = false;
+        QTest::mouseClick(option, Qt::LeftButton);
+        QVERIFY2(w.state().ProfileDirty, qPrintable(option->objectName()));
+    }
 
     // Scrolling one list scrolls the other to the same top row.
     for (int i = 0; i < 30; ++i)
@@ -333,7 +375,8 @@ void TestFrmMainLayout::atisFileLocation()
     QCOMPARE(h->dialogs.shown.last().text, QStringLiteral("Please specify your atis.txt file"));
     QCOMPARE(w.state().ATISFilePath, before);
     w.mnuOptionsATISLoc->trigger();
-    QCOMPARE(h->dialogs.shown.last().text, QStringLiteral("ATIS file path now set to:\r\n\r\n/srv/radar/ATIS.TXT"));
+    QCOMPARE(h->dialogs.shown.last().text,
+             QStringLiteral("ATIS file path now set to:\r\n\r\n/srv/radar/ATIS.TXT"));
     QCOMPARE(h->dialogs.shown.last().title, QStringLiteral("Briefcast"));
     QCOMPARE(w.state().ATISFilePath, QStringLiteral("/srv/radar/ATIS.TXT"));
 }

@@ -22,16 +22,12 @@ class TestFrmMainLifecycle : public QObject
 private Q_SLOTS:
     void init() { h = std::make_unique<UiHarness>(); }
     void cleanup() { h.reset(); }
-    void firstStartOnEmptyStore();
-    void startWithLastProfile();
-    void lastProfileGone();
-    void failedDiscoveryWritesNothing_data();
+    void startFillsTheControlsAndCloseWrites();
     void failedDiscoveryWritesNothing();
     void closeDuringStartUpWaitsForIt();
     void everyCloseRequestAsks_data();
     void everyCloseRequestAsks();
     void cancelledCloseKeepsWindowAndStore();
-    void failedProfileSaveKeepsWindowOpen();
     void unwritableStoreOnClose_data();
     void unwritableStoreOnClose();
     void sessionEnding();
@@ -41,50 +37,11 @@ private:
     std::unique_ptr<UiHarness> h;
 };
 
-void TestFrmMainLifecycle::firstStartOnEmptyStore()
-{
-    frmMain& w = h->create();
-    w.show();
-    QVERIFY(w.load());
-    QCOMPARE(w.txtICAO->text(), QString());
-    QCOMPARE(w.templateText(), Texts::DefaultTemplate);
-    QCOMPARE(w.cboProfiles->currentIndex(), -1);
-    QVERIFY(w.mnuOptionsUpdateATISFile->isChecked());
-    QCOMPARE(w.state().ATISFilePath, DefaultATISFilePath());
-    QCOMPARE(w.state().MetarServerURL, h->server.metarUrl());
-    QCOMPARE(w.atisText(), QString());
-    QCOMPARE(w.txtATIS->toPlainText(), QString());
-    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
-    QCOMPARE(w.mnuFileStartStop->text(), QStringLiteral("&Start Autoupdate"));
-    QVERIFY(w.cboATISCode->isEnabled());
-    QVERIFY(!w.tmrMain->isActive());
-    QVERIFY(!w.state().ProfileDirty);
-    QVERIFY(w.centralWidget()->isEnabled());
-    QVERIFY(h->dialogs.shown.isEmpty());
-    QCOMPARE(h->server.requestCount(), 1); // the status file only
-
-    // Closing without changes asks nothing and writes the eight settings once.
-    QVERIFY(w.close());
-    QVERIFY(h->dialogs.shown.isEmpty());
-    QCOMPARE(h->unloads, 1);
-    QCOMPARE(h->store.saves, 9);
-    QCOMPARE(h->fileStore.GetSetting("Settings", "Template"), Texts::DefaultTemplate);
-    QCOMPARE(h->fileStore.GetSetting("Settings", "LastProfile", "<missing>"), QString());
-    QCOMPARE(h->fileStore.GetSetting("Settings", "UpdateATISFile"), QStringLiteral("True"));
-    QCOMPARE(h->fileStore.GetSetting("Settings", "ATISFilePath"), DefaultATISFilePath());
-    // A second request after the unload changes nothing.
-    w.close();
-    QCOMPARE(h->store.saves, 9);
-    QCOMPARE(h->unloads, 1);
-}
-
-void TestFrmMainLifecycle::startWithLastProfile()
+void TestFrmMainLifecycle::startFillsTheControlsAndCloseWrites()
 {
     QSettingsStore& s = h->fileStore;
-    s.SaveSetting("Settings", "ICAO", "KJFK");
     s.SaveSetting("Settings", "LastProfile", "KBOS west");
     s.SaveSetting("Settings", "UpdateATISFile", "False");
-    s.SaveSetting("Settings", "ATISFilePath", "/srv/radar/atis.txt");
     for (const char* name : {"KBOS west", "EGLL", "kbos"})
         s.SaveSetting("Profiles", name, "1");
     const QString section = "Profiles\\KBOS west";
@@ -94,62 +51,51 @@ void TestFrmMainLifecycle::startWithLastProfile()
     s.SaveSetting(section, "VisualInUse", "1");
     s.SaveSetting(section, "LAHSOInEffect", "0");
     frmMain& w = h->create();
+    w.show();
     QVERIFY(w.load());
     QCOMPARE(w.txtICAO->text(), QStringLiteral("KBOS"));
     QCOMPARE(w.templateText(), QStringLiteral("Information %id%\r\n%runways%"));
     QCOMPARE(w.runwayCount(), 4);
-    QVERIFY(w.arrivingTicked(1) && w.departingTicked(1) && !w.arrivingTicked(2) && w.departingTicked(2));
+    QVERIFY(w.arrivingTicked(1) && w.departingTicked(1) && !w.arrivingTicked(2) &&
+            w.departingTicked(2));
     QVERIFY(w.chkVisual->isChecked());
     QVERIFY(!w.chkLAHSO->isChecked());
     QVERIFY(!w.mnuOptionsUpdateATISFile->isChecked());
-    QCOMPARE(w.state().ATISFilePath, QStringLiteral("/srv/radar/atis.txt"));
-    QCOMPARE(w.state().CurrentProfile, QStringLiteral("KBOS west"));
     QCOMPARE(w.cboProfiles->count(), 3);
     QCOMPARE(w.cboProfiles->itemText(0), QStringLiteral("EGLL"));
     QCOMPARE(w.cboProfiles->currentText(), QStringLiteral("KBOS west"));
+    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
+    QVERIFY(w.centralWidget()->isEnabled());
     // Filling the controls raised their change events; none of it is unsaved.
     QVERIFY(!w.state().ProfileDirty);
-}
+    QCOMPARE(w.windowHandle()->title(), QStringLiteral("Briefcast"));
 
-void TestFrmMainLifecycle::lastProfileGone()
-{
-    h->fileStore.SaveSetting("Settings", "ICAO", "KSEA");
-    h->fileStore.SaveSetting("Settings", "LastProfile", "gone");
-    frmMain& w = h->create();
-    QVERIFY(w.load());
-    QCOMPARE(w.txtICAO->text(), QStringLiteral("KSEA"));
-    QCOMPARE(w.templateText(), QString());
-    QVERIFY(w.state().CurrentProfile.isEmpty());
-    QCOMPARE(w.cboProfiles->currentIndex(), -1);
-    QVERIFY(!w.state().ProfileDirty);
-}
-
-void TestFrmMainLifecycle::failedDiscoveryWritesNothing_data()
-{
-    QTest::addColumn<QByteArray>("status");
-    QTest::addColumn<int>("httpStatus");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no metar0 line") << QByteArray("url0=http://x/\r\nmetar1=http://y\r\n") << 0 << NetTexts::NoServerUrls;
-    QTest::newRow("empty reply") << QByteArray() << 0 << NetTexts::NoServerUrls;
-    QTest::newRow("server error") << QByteArray() << 503 << NetTexts::ListingError;
+    // Closing without changes asks nothing and writes the settings once.
+    QVERIFY(w.close());
+    QVERIFY(h->dialogs.shown.isEmpty());
+    QCOMPARE(h->unloads, 1);
+    QCOMPARE(h->store.saves, 9);
+    QCOMPARE(h->fileStore.GetSetting("Settings", "ICAO"), QStringLiteral("KBOS"));
+    QCOMPARE(h->fileStore.GetSetting("Settings", "UpdateATISFile"), QStringLiteral("False"));
+    // A second request after the unload changes nothing.
+    w.close();
+    QCOMPARE(h->store.saves, 9);
+    QCOMPARE(h->unloads, 1);
 }
 
 void TestFrmMainLifecycle::failedDiscoveryWritesNothing()
 {
-    QFETCH(QByteArray, status);
-    QFETCH(int, httpStatus);
-    QFETCH(QString, message);
     h->fileStore.SaveSetting("Settings", "ICAO", "KSEA");
     const int before = h->store.saves;
-    h->server.setStatusBody(status);
+    h->server.setStatusBody(QByteArray());
     h->server.statusForms.json = false;
-    h->server.faults.status = httpStatus;
+    h->server.faults.status = 503;
     h->server.faults.reason = "Service Unavailable";
     frmMain& w = h->create();
     w.txtTemplate->setPlainText("edited");
     QVERIFY(!w.load());
     QCOMPARE(h->dialogs.shown.size(), 1);
-    QVERIFY(h->dialogs.shown[0].text.startsWith(message));
+    QVERIFY(h->dialogs.shown[0].text.startsWith(NetTexts::ListingError));
     QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Error"));
     QCOMPARE(h->dialogs.shown[0].icon, Dialogs::Icon::Critical);
     QCOMPARE(h->store.saves, before);
@@ -247,20 +193,6 @@ void TestFrmMainLifecycle::cancelledCloseKeepsWindowAndStore()
     QCOMPARE(h->fileStore.GetSetting("Settings", "LastProfile"), QStringLiteral("Seattle"));
 }
 
-void TestFrmMainLifecycle::failedProfileSaveKeepsWindowOpen()
-{
-    frmMain& w = h->start();
-    QTest::keyClicks(w.txtICAO, "KSEA");
-    // The settings folder turns into a file: nothing can be written any more.
-    QSettingsStore broken(unwritablePath(h->dir.path(), "store.conf"));
-    ProfileCommands profiles(broken, w, w, h->dialogs, w.state());
-    h->dialogs.answers = {Dialogs::Answer::Yes};
-    h->dialogs.inputs = {"KSEA"};
-    QVERIFY(!profiles.ConfirmExit());
-    QCOMPARE(h->dialogs.shown.last().text, StoreTexts::ProfileNotSaved);
-    QVERIFY(w.state().ProfileDirty);
-}
-
 void TestFrmMainLifecycle::unwritableStoreOnClose_data()
 {
     QTest::addColumn<bool>("retry");
@@ -342,29 +274,12 @@ void TestFrmMainLifecycle::profileRoundThroughTheWindow()
     h->dialogs.inputs = {"KBOS west"};
     QTest::mouseClick(w.cmdSave, Qt::LeftButton);
     QCOMPARE(h->dialogs.shown.last().text, QStringLiteral("Profile Saved!"));
-    QCOMPARE(h->fileStore.GetSetting("Profiles\\KBOS west", "Runways"), QStringLiteral("4R,1,0|4L,0,0"));
+    QCOMPARE(h->fileStore.GetSetting("Profiles\\KBOS west", "Runways"),
+             QStringLiteral("4R,1,0|4L,0,0"));
     QCOMPARE(h->fileStore.GetSetting("Profiles\\KBOS west", "VisualInUse"), QStringLiteral("1"));
     QCOMPARE(w.cboProfiles->currentText(), QStringLiteral("KBOS west"));
     QVERIFY(!w.state().ProfileDirty);
     QCOMPARE(title(), QStringLiteral("Briefcast"));
-
-    // Change, then load: the question; No drops the change.
-    w.setDepartingTicked(1, true);
-    QVERIFY(w.state().ProfileDirty);
-    h->dialogs.answers = {Dialogs::Answer::No};
-    QTest::mouseClick(w.cmdLoad, Qt::LeftButton);
-    QCOMPARE(h->dialogs.shown.last().text, StoreTexts::UpdateSavedProfile);
-    QVERIFY(!w.departingTicked(1));
-    QVERIFY(!w.state().ProfileDirty);
-    QCOMPARE(title(), QStringLiteral("Briefcast"));
-
-    // Delete it: listed no more, nothing selected, the window counts as changed.
-    h->dialogs.answers = {Dialogs::Answer::Yes};
-    QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
-    QCOMPARE(w.cboProfiles->count(), 0);
-    QCOMPARE(w.cboProfiles->currentIndex(), -1);
-    QVERIFY(w.state().ProfileDirty);
-    QCOMPARE(title(), QStringLiteral("Briefcast*"));
 }
 
 BRIEFCAST_UI_TEST_MAIN(TestFrmMainLifecycle)
