@@ -22,9 +22,8 @@ QString BuildChangeList(const AtisElements& current, const AtisElements& previou
     return QStringLiteral("\r\n\r\nChanged: ") + list.mid(2) + u'.';
 }
 
-QString NewAtisPrompt(const QString& informationCode, const QString& wind,
-                      const QString& altimeter, const QString& visibility, const QString& sky,
-                      const QString& changeLine)
+QString NewAtisPrompt(const QString& informationCode, const QString& wind, const QString& altimeter,
+                      const QString& visibility, const QString& sky, const QString& changeLine)
 {
     return QStringLiteral("ATIS ") + informationCode + QStringLiteral(" now current.\r\n\r\n") +
            QStringLiteral("Winds: ") + wind + QStringLiteral("\r\nAltimeter: ") + altimeter +

@@ -28,6 +28,5 @@ QString BuildChangeList(const AtisElements& current, const AtisElements& previou
                         const QString& lastMetarKey);
 
 // The prompt of the "New ATIS" message.
-QString NewAtisPrompt(const QString& informationCode, const QString& wind,
-                      const QString& altimeter, const QString& visibility, const QString& sky,
-                      const QString& changeLine);
+QString NewAtisPrompt(const QString& informationCode, const QString& wind, const QString& altimeter,
+                      const QString& visibility, const QString& sky, const QString& changeLine);

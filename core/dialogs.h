@@ -9,9 +9,27 @@
 class Dialogs
 {
 public:
-    enum class Icon { Information, Question, Exclamation, Critical };
-    enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
-    enum class Answer { OK, Cancel, Yes, No };
+    enum class Icon
+    {
+        Information,
+        Question,
+        Exclamation,
+        Critical
+    };
+    enum class Buttons
+    {
+        OK,
+        OKCancel,
+        YesNo,
+        YesNoCancel
+    };
+    enum class Answer
+    {
+        OK,
+        Cancel,
+        Yes,
+        No
+    };
 
     struct OpenFileRequest
     {
@@ -32,8 +50,7 @@ public:
                            Buttons buttons) = 0;
     // Shows a modal text input box; Cancel and an empty entry both give the
     // empty text.
-    virtual QString input(const QString& prompt, const QString& title,
-                          const QString& proposed) = 0;
+    virtual QString input(const QString& prompt, const QString& title, const QString& proposed) = 0;
     // Shows an open-file dialog; the empty text when cancelled.
     virtual QString openFile(const OpenFileRequest& request) = 0;
 };

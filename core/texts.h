@@ -31,9 +31,9 @@ inline const QString MustEnterICAO = QStringLiteral("Must enter airport ICAO cod
 inline const QString InvalidICAO = QStringLiteral("Invalid ICAO code entered!");
 
 // $-words are the radar client's own functions, %-words the tool's variables.
-inline const QString DefaultTemplate = QStringLiteral(
-    "$mypvtrw\r\n"
-    "$radioname() $freq() John Doe, S-3\r\n"
-    "Information %id% Winds $wind(%icao%) Alt $altim(%icao%) Sky %clouds%\r\n"
-    "%runways%");
+inline const QString DefaultTemplate =
+    QStringLiteral("$mypvtrw\r\n"
+                   "$radioname() $freq() John Doe, S-3\r\n"
+                   "Information %id% Winds $wind(%icao%) Alt $altim(%icao%) Sky %clouds%\r\n"
+                   "%runways%");
 } // namespace Texts

@@ -45,5 +45,5 @@ float SystemRandomDraw();
 // the same way. Shows its progress in txtATIS and leaves it empty. Returns
 // false after telling the user, with the text file's failure, when neither
 // form gave a server: the program cannot work and must end without saving.
-bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs, SessionState& state,
-                         const RandomDraw& draw = SystemRandomDraw);
+bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs,
+                         SessionState& state, const RandomDraw& draw = SystemRandomDraw);

@@ -5,16 +5,20 @@
 // Texts of the weather data access that the user sees.
 namespace NetTexts {
 inline const QString StillExecuting = QStringLiteral("Still executing last request");
-inline const QString RetrievingListing = QStringLiteral("Retrieving VATSIM data server listing ...");
+inline const QString RetrievingListing =
+    QStringLiteral("Retrieving VATSIM data server listing ...");
 inline const QString ExtractingUrl = QStringLiteral("Extracting METAR server URL ...");
 inline const QString NoServerUrls = QStringLiteral("No weather server URLs found! Exiting.");
-inline const QString ListingError = QStringLiteral(
-    "The following error occurred while retrieving the VATSIM data server listing:");
-inline const QString Exiting = QStringLiteral("Briefcast cannot work without it and will now exit.");
+inline const QString ListingError =
+    QStringLiteral("The following error occurred while retrieving the VATSIM data server listing:");
+inline const QString Exiting =
+    QStringLiteral("Briefcast cannot work without it and will now exit.");
 inline const QString TimedOut = QStringLiteral("The server did not answer within %1 seconds");
 inline const QString TooLarge = QStringLiteral("The reply is larger than 1 MiB and was refused");
 inline const QString Cancelled = QStringLiteral("The request was cancelled");
-inline const QString CutShort = QStringLiteral("The connection closed before the whole reply had arrived");
+inline const QString CutShort =
+    QStringLiteral("The connection closed before the whole reply had arrived");
 // %1: the status's reason phrase, such as "Moved Permanently"
-inline const QString RedirectWithoutLocation = QStringLiteral("%1, but the server named no new address");
+inline const QString RedirectWithoutLocation =
+    QStringLiteral("%1, but the server named no new address");
 } // namespace NetTexts

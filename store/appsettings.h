@@ -37,7 +37,8 @@ bool ParseUpdateATISFile(const QString& stored);
 // list at ALPHA, auto-update off, the application settings, the last profile
 // (or the default template) and the profile list, in that order, leaving no
 // unsaved changes.
-void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& profiles, SessionState& state);
+void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& profiles,
+                         SessionState& state);
 
 // Writes the five application settings at unload. Returns false when a write
 // did not reach the store.

@@ -46,8 +46,7 @@ QString windowTitleWithMark()
     return UiTexts::AppTitle + QStringLiteral("[*]");
 }
 
-template <class W>
-W* named(W* widget, const char* name)
+template <class W> W* named(W* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -66,8 +65,10 @@ void describe(QLabel* label, QWidget* control)
 
 frmMain::frmMain(const Services& services, QWidget* parent)
     : QMainWindow(parent), m_store(services.store),
-      m_fetcher(std::make_unique<WaitCursorFetcher>(services.fetcher)), m_abortFetch(services.abortFetch),
-      m_draw(services.draw ? services.draw : RandomDraw(SystemRandomDraw)), m_onUnloaded(services.unloaded),
+      m_fetcher(std::make_unique<WaitCursorFetcher>(services.fetcher)),
+      m_abortFetch(services.abortFetch),
+      m_draw(services.draw ? services.draw : RandomDraw(SystemRandomDraw)),
+      m_onUnloaded(services.unloaded),
       m_clock(services.clock ? services.clock
                              : std::function<QDateTime()>(&QDateTime::currentDateTimeUtc)),
       m_ownDialogs(services.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
@@ -129,7 +130,8 @@ void frmMain::createControls()
     m_runways = new RunwayLists(Frame3, Frame3, this);
     cmdAddRunway = named(new QPushButton(QStringLiteral("Add Runway"), Frame3), "cmdAddRunway");
     cmdDelRunway = named(new QPushButton(QStringLiteral("Del Runway"), Frame3), "cmdDelRunway");
-    chkVisual = named(new QCheckBox(QStringLiteral("Visual approaches in use"), Frame3), "chkVisual");
+    chkVisual =
+        named(new QCheckBox(QStringLiteral("Visual approaches in use"), Frame3), "chkVisual");
     chkLAHSO = named(new QCheckBox(QStringLiteral("LAHSOs in effect"), Frame3), "chkLAHSO");
 
     cmdExit = named(new QPushButton(QStringLiteral("Exit"), client), "cmdExit");
@@ -247,13 +249,15 @@ void frmMain::arrange()
     QFont staleFont = lblMetarAge->font();
     staleFont.setBold(true);
     const int ageWidth = QFontMetrics(staleFont).horizontalAdvance(MetarAgeLabel::widestCaption());
-    m_scale = std::max({twips.fittingScale(), codeLabelWidth * 15.0 / 1065,
-                        (cboATISCode->sizeHint().width()) * 15.0 / 1110,
-                        // the age beside the last METAR, at its longest
-                        ageWidth * 15.0 / 1755,
-                        // one line of text with the boxes' frames
-                        (textHeight + 6) * 15.0 / 285, (textHeight + 2) * 15.0 / FrameCaptionRoom,
-                        (QFontMetrics(txtICAO->font()).horizontalAdvance(QStringLiteral("WWWW")) + 8) * 15.0 / 615});
+    m_scale =
+        std::max({twips.fittingScale(), codeLabelWidth * 15.0 / 1065,
+                  (cboATISCode->sizeHint().width()) * 15.0 / 1110,
+                  // the age beside the last METAR, at its longest
+                  ageWidth * 15.0 / 1755,
+                  // one line of text with the boxes' frames
+                  (textHeight + 6) * 15.0 / 285, (textHeight + 2) * 15.0 / FrameCaptionRoom,
+                  (QFontMetrics(txtICAO->font()).horizontalAdvance(QStringLiteral("WWWW")) + 8) *
+                      15.0 / 615});
     twips.apply(m_scale);
     centralWidget()->setFixedSize(TwipLayout::toPixels(ClientWidth, m_scale),
                                   TwipLayout::toPixels(ClientHeight, m_scale));
@@ -262,14 +266,29 @@ void frmMain::arrange()
 
 void frmMain::setFocusOrder()
 {
-    const QList<QWidget*> order{txtICAO,       cboProfiles,  cmdLoad,          cmdSave,
-                                cmdDelete,     cmdExit,      txtTemplate,      txtATIS,
-                                cmdStartStop,  cmdCopy,      cmdRefresh,       cboATISCode,
-                                m_runways->arriving(), m_runways->departing(), cmdAddRunway, cmdDelRunway,
-                                chkVisual,     txtLastMETAR, chkLAHSO};
+    const QList<QWidget*> order{txtICAO,
+                                cboProfiles,
+                                cmdLoad,
+                                cmdSave,
+                                cmdDelete,
+                                cmdExit,
+                                txtTemplate,
+                                txtATIS,
+                                cmdStartStop,
+                                cmdCopy,
+                                cmdRefresh,
+                                cboATISCode,
+                                m_runways->arriving(),
+                                m_runways->departing(),
+                                cmdAddRunway,
+                                cmdDelRunway,
+                                chkVisual,
+                                txtLastMETAR,
+                                chkLAHSO};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
-    for (QWidget* w : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3)})
+    for (QWidget* w : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Frame2),
+                       static_cast<QWidget*>(Frame3)})
         w->setFocusPolicy(Qt::NoFocus);
 }
 
@@ -286,7 +305,8 @@ void frmMain::connectEvents()
     connect(mnuFileCopy, &QAction::triggered, this, [&engine] { engine.CopyCommand(); });
     connect(tmrMain, &QTimer::timeout, this, [&engine] { engine.tmrMain_Timer(); });
     connect(cboATISCode, &QComboBox::activated, this, [&engine] { engine.cboATISCode_Click(); });
-    connect(cboATISCode, &QComboBox::currentIndexChanged, this, [&engine] { engine.cboATISCode_Click(); });
+    connect(cboATISCode, &QComboBox::currentIndexChanged, this,
+            [&engine] { engine.cboATISCode_Click(); });
 
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
@@ -326,7 +346,8 @@ void frmMain::connectEvents()
 
     connect(mnuOptionsTakeOverCode, &QAction::toggled, this,
             [&engine](bool on) { engine.setTakeOverOnlineCode(on); });
-    connect(mnuOptionsATISLoc, &QAction::triggered, this, [this] { ChooseATISFileLocation(m_dialogs, m_state); });
+    connect(mnuOptionsATISLoc, &QAction::triggered, this,
+            [this] { ChooseATISFileLocation(m_dialogs, m_state); });
     connect(mnuHelpDocumentation, &QAction::triggered, this,
             [this] { OpenDocumentation(m_desktop, m_dialogs, ManualUrl()); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(m_dialogs, ManualUrl()); });
@@ -452,7 +473,8 @@ void frmMain::unload(bool mayAsk)
     };
     bool saved = save();
     while (!saved && mayAsk &&
-           m_dialogs.message(UiTexts::SettingsNotSaved + Texts::CrLf + Texts::CrLf + UiTexts::TrySavingAgain,
+           m_dialogs.message(UiTexts::SettingsNotSaved + Texts::CrLf + Texts::CrLf +
+                                 UiTexts::TrySavingAgain,
                              UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
                              Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
         saved = save();
@@ -474,8 +496,14 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 // AtisForm
 
-QString frmMain::icaoText() const { return txtICAO->text(); }
-void frmMain::setIcaoText(const QString& text) { txtICAO->setText(text); }
+QString frmMain::icaoText() const
+{
+    return txtICAO->text();
+}
+void frmMain::setIcaoText(const QString& text)
+{
+    txtICAO->setText(text);
+}
 void frmMain::focusIcao(bool selectAll)
 {
     if (selectAll)
@@ -491,32 +519,98 @@ QString frmMain::templateText() const
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text.replace(QLatin1Char('\n'), Texts::CrLf);
 }
-void frmMain::setTemplateText(const QString& text) { txtTemplate->setPlainText(text); }
+void frmMain::setTemplateText(const QString& text)
+{
+    txtTemplate->setPlainText(text);
+}
 
-int frmMain::runwayCount() const { return m_runways->count(); }
-QString frmMain::runwayId(int row) const { return m_runways->id(row); }
-bool frmMain::arrivingTicked(int row) const { return m_runways->arrivingTicked(row); }
-bool frmMain::departingTicked(int row) const { return m_runways->departingTicked(row); }
-void frmMain::clearRunways() { m_runways->clear(); }
-void frmMain::appendRunway(const QString& id) { m_runways->append(id); }
-void frmMain::setArrivingTicked(int row, bool ticked) { m_runways->setArrivingTicked(row, ticked); }
-void frmMain::setDepartingTicked(int row, bool ticked) { m_runways->setDepartingTicked(row, ticked); }
+int frmMain::runwayCount() const
+{
+    return m_runways->count();
+}
+QString frmMain::runwayId(int row) const
+{
+    return m_runways->id(row);
+}
+bool frmMain::arrivingTicked(int row) const
+{
+    return m_runways->arrivingTicked(row);
+}
+bool frmMain::departingTicked(int row) const
+{
+    return m_runways->departingTicked(row);
+}
+void frmMain::clearRunways()
+{
+    m_runways->clear();
+}
+void frmMain::appendRunway(const QString& id)
+{
+    m_runways->append(id);
+}
+void frmMain::setArrivingTicked(int row, bool ticked)
+{
+    m_runways->setArrivingTicked(row, ticked);
+}
+void frmMain::setDepartingTicked(int row, bool ticked)
+{
+    m_runways->setDepartingTicked(row, ticked);
+}
 
-bool frmMain::visualTicked() const { return chkVisual->isChecked(); }
-void frmMain::setVisualTicked(bool ticked) { chkVisual->setChecked(ticked); }
-bool frmMain::lahsoTicked() const { return chkLAHSO->isChecked(); }
-void frmMain::setLahsoTicked(bool ticked) { chkLAHSO->setChecked(ticked); }
+bool frmMain::visualTicked() const
+{
+    return chkVisual->isChecked();
+}
+void frmMain::setVisualTicked(bool ticked)
+{
+    chkVisual->setChecked(ticked);
+}
+bool frmMain::lahsoTicked() const
+{
+    return chkLAHSO->isChecked();
+}
+void frmMain::setLahsoTicked(bool ticked)
+{
+    chkLAHSO->setChecked(ticked);
+}
 
-int frmMain::codeCount() const { return cboATISCode->count(); }
-int frmMain::codeIndex() const { return cboATISCode->currentIndex(); }
-void frmMain::setCodeIndex(int index) { cboATISCode->setCurrentIndex(index); }
-QString frmMain::codeText() const { return cboATISCode->currentText(); }
-bool frmMain::codeListEnabled() const { return cboATISCode->isEnabled(); }
-void frmMain::setCodeListEnabled(bool enabled) { cboATISCode->setEnabled(enabled); }
-QString frmMain::codeLabel() const { return lblATISCode->text(); }
-void frmMain::setCodeLabel(const QString& text) { lblATISCode->setText(text); }
+int frmMain::codeCount() const
+{
+    return cboATISCode->count();
+}
+int frmMain::codeIndex() const
+{
+    return cboATISCode->currentIndex();
+}
+void frmMain::setCodeIndex(int index)
+{
+    cboATISCode->setCurrentIndex(index);
+}
+QString frmMain::codeText() const
+{
+    return cboATISCode->currentText();
+}
+bool frmMain::codeListEnabled() const
+{
+    return cboATISCode->isEnabled();
+}
+void frmMain::setCodeListEnabled(bool enabled)
+{
+    cboATISCode->setEnabled(enabled);
+}
+QString frmMain::codeLabel() const
+{
+    return lblATISCode->text();
+}
+void frmMain::setCodeLabel(const QString& text)
+{
+    lblATISCode->setText(text);
+}
 
-bool frmMain::timerEnabled() const { return tmrMain->isActive(); }
+bool frmMain::timerEnabled() const
+{
+    return tmrMain->isActive();
+}
 void frmMain::setTimerEnabled(bool enabled)
 {
     if (enabled)
@@ -524,8 +618,14 @@ void frmMain::setTimerEnabled(bool enabled)
     else
         tmrMain->stop();
 }
-QString frmMain::startStopCaption() const { return cmdStartStop->text(); }
-QString frmMain::startStopMenuCaption() const { return mnuFileStartStop->text(); }
+QString frmMain::startStopCaption() const
+{
+    return cmdStartStop->text();
+}
+QString frmMain::startStopMenuCaption() const
+{
+    return mnuFileStartStop->text();
+}
 void frmMain::setStartStopCaptions(const QString& button, const QString& menu)
 {
     cmdStartStop->setText(button);
@@ -533,25 +633,40 @@ void frmMain::setStartStopCaptions(const QString& button, const QString& menu)
 }
 
 // The ATIS box is read-only: what was put there is what it holds.
-QString frmMain::atisText() const { return m_atisText; }
+QString frmMain::atisText() const
+{
+    return m_atisText;
+}
 void frmMain::setAtisText(const QString& text)
 {
     m_atisText = text;
     txtATIS->setPlainText(text);
 }
-QString frmMain::lastMetarText() const { return txtLastMETAR->text(); }
+QString frmMain::lastMetarText() const
+{
+    return txtLastMETAR->text();
+}
 void frmMain::setLastMetarText(const QString& text)
 {
     txtLastMETAR->setText(text);
     txtLastMETAR->setCursorPosition(0);
     lblMetarAge->showAgeOf(text);
 }
-bool frmMain::updateATISFileChecked() const { return mnuOptionsUpdateATISFile->isChecked(); }
-void frmMain::setUpdateATISFileChecked(bool checked) { mnuOptionsUpdateATISFile->setChecked(checked); }
+bool frmMain::updateATISFileChecked() const
+{
+    return mnuOptionsUpdateATISFile->isChecked();
+}
+void frmMain::setUpdateATISFileChecked(bool checked)
+{
+    mnuOptionsUpdateATISFile->setChecked(checked);
+}
 
 // ProfileForm
 
-void frmMain::clearProfiles() { cboProfiles->clear(); }
+void frmMain::clearProfiles()
+{
+    cboProfiles->clear();
+}
 void frmMain::addProfile(const QString& name)
 {
     int at = 0;
@@ -559,7 +674,19 @@ void frmMain::addProfile(const QString& name)
         ++at;
     cboProfiles->insertItem(at, name);
 }
-int frmMain::profileCount() const { return cboProfiles->count(); }
-QString frmMain::profileText(int index) const { return cboProfiles->itemText(index); }
-int frmMain::profileIndex() const { return cboProfiles->currentIndex(); }
-void frmMain::setProfileIndex(int index) { cboProfiles->setCurrentIndex(index); }
+int frmMain::profileCount() const
+{
+    return cboProfiles->count();
+}
+QString frmMain::profileText(int index) const
+{
+    return cboProfiles->itemText(index);
+}
+int frmMain::profileIndex() const
+{
+    return cboProfiles->currentIndex();
+}
+void frmMain::setProfileIndex(int index)
+{
+    cboProfiles->setCurrentIndex(index);
+}

@@ -42,8 +42,9 @@ QString VersionText(int major, int minor, int revision)
 
 QString AboutText(const QString& version, const QString& manualLocation)
 {
-    return QStringList{UiTexts::AppTitle, QString(), QStringLiteral("Version ") + version,
-                       QString(), UiTexts::Credit, QString(), manualLocation}
+    return QStringList{UiTexts::AppTitle, QString(),       QStringLiteral("Version ") + version,
+                       QString(),         UiTexts::Credit, QString(),
+                       manualLocation}
         .join(Texts::CrLf);
 }
 

@@ -57,8 +57,7 @@ void RunwayLists::follow(QListView* from, QListView* to)
                     return;
                 const QModelIndex index =
                     current.isValid() ? m_model->index(current.row(), toColumn) : QModelIndex();
-                to->selectionModel()->setCurrentIndex(index,
-                                                      QItemSelectionModel::ClearAndSelect);
+                to->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
             });
     connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
             &QScrollBar::setValue);
@@ -134,8 +133,8 @@ bool RunwayLists::addRunway(Dialogs& dialogs)
 
     for (int row = 0; row < count(); ++row) {
         if (this->id(row) == id) {
-            dialogs.message(UiTexts::RunwayExists, UiTexts::ErrorTitle,
-                            Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+            dialogs.message(UiTexts::RunwayExists, UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
+                            Dialogs::Buttons::OK);
             return false;
         }
     }

@@ -25,7 +25,8 @@ QSize TwipLayout::neededSize(const QWidget* widget)
         const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
         const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
         const QFontMetrics fm(button->font());
-        return {fm.horizontalAdvance(button->text()) + 2 * (frame + margin), fm.height() + 2 * frame + 2};
+        return {fm.horizontalAdvance(button->text()) + 2 * (frame + margin),
+                fm.height() + 2 * frame + 2};
     }
     return widget->sizeHint();
 }

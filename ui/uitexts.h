@@ -11,15 +11,15 @@ using Texts::AppTitle;
 using Texts::ErrorTitle;
 
 inline const QStringList InformationCodes = {
-    QStringLiteral("ALPHA"),   QStringLiteral("BRAVO"),  QStringLiteral("CHARLIE"),
-    QStringLiteral("DELTA"),   QStringLiteral("ECHO"),   QStringLiteral("FOXTROT"),
-    QStringLiteral("GOLF"),    QStringLiteral("HOTEL"),  QStringLiteral("INDIA"),
-    QStringLiteral("JULIET"),  QStringLiteral("KILO"),   QStringLiteral("LIMA"),
-    QStringLiteral("MIKE"),    QStringLiteral("NOVEMBER"), QStringLiteral("OSCAR"),
-    QStringLiteral("PAPA"),    QStringLiteral("QUEBEC"), QStringLiteral("ROMEO"),
-    QStringLiteral("SIERRA"),  QStringLiteral("TANGO"),  QStringLiteral("UNIFORM"),
-    QStringLiteral("VICTOR"),  QStringLiteral("WHISKEY"), QStringLiteral("X-RAY"),
-    QStringLiteral("YANKEE"),  QStringLiteral("ZULU")};
+    QStringLiteral("ALPHA"),  QStringLiteral("BRAVO"),    QStringLiteral("CHARLIE"),
+    QStringLiteral("DELTA"),  QStringLiteral("ECHO"),     QStringLiteral("FOXTROT"),
+    QStringLiteral("GOLF"),   QStringLiteral("HOTEL"),    QStringLiteral("INDIA"),
+    QStringLiteral("JULIET"), QStringLiteral("KILO"),     QStringLiteral("LIMA"),
+    QStringLiteral("MIKE"),   QStringLiteral("NOVEMBER"), QStringLiteral("OSCAR"),
+    QStringLiteral("PAPA"),   QStringLiteral("QUEBEC"),   QStringLiteral("ROMEO"),
+    QStringLiteral("SIERRA"), QStringLiteral("TANGO"),    QStringLiteral("UNIFORM"),
+    QStringLiteral("VICTOR"), QStringLiteral("WHISKEY"),  QStringLiteral("X-RAY"),
+    QStringLiteral("YANKEE"), QStringLiteral("ZULU")};
 
 // Runways
 inline const QString RunwayPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?$");
@@ -37,8 +37,7 @@ inline const QString SpecifyAtisFile = QStringLiteral("Please specify your atis.
 inline const QString AtisFilePathSet = QStringLiteral("ATIS file path now set to:");
 inline const QString AboutTitle = QStringLiteral("About");
 inline const QString Credit = QStringLiteral("Briefcast contributors");
-inline const QString ManualMissing =
-    QStringLiteral("The user manual could not be opened:");
+inline const QString ManualMissing = QStringLiteral("The user manual could not be opened:");
 
 // Start-up and shutdown
 // The caption while a close waits for the end of start-up.

@@ -42,8 +42,9 @@ void TestLiveFeedLookup::findOnlineAtis_data()
     QTest::newRow("not a letter")
         << QByteArray(R"({"atis": [{"callsign": "KBOS_ATIS", "atis_code": "4"}]})") << "" << 0;
     QTest::newRow("only the top-level array counts")
-        << QByteArray(R"({"pilots": [{"remarks": "\"atis\": [", "atis": [{"callsign": "KBOS_ATIS",)"
-                      R"( "atis_code": "X"}]}], "atis": [{"callsign": "KBOS_ATIS", "atis_code": "D"}]})")
+        << QByteArray(
+               R"({"pilots": [{"remarks": "\"atis\": [", "atis": [{"callsign": "KBOS_ATIS",)"
+               R"( "atis_code": "X"}]}], "atis": [{"callsign": "KBOS_ATIS", "atis_code": "D"}]})")
         << "KBOS_ATIS" << 3;
     QTest::newRow("atis not an array")
         << QByteArray(R"({"atis": {"callsign": "KBOS_ATIS", "atis_code": "D"}})") << "" << 0;

@@ -17,7 +17,10 @@ public:
     std::function<void()> whileFetching;
 
     void reply(const QString& body) { replies.append(body); }
-    void fail(int number, const QString& description) { replies.append(Failure{number, description}); }
+    void fail(int number, const QString& description)
+    {
+        replies.append(Failure{number, description});
+    }
 
     Result fetch(const QString& url) override
     {

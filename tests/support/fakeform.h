@@ -38,9 +38,9 @@ public:
 
     static QStringList defaultCodes()
     {
-        return {"ALPHA",  "BRAVO",   "CHARLIE", "DELTA",  "ECHO",    "FOXTROT", "GOLF",
-                "HOTEL",  "INDIA",   "JULIET",  "KILO",   "LIMA",    "MIKE",    "NOVEMBER",
-                "OSCAR",  "PAPA",    "QUEBEC",  "ROMEO",  "SIERRA",  "TANGO",   "UNIFORM",
+        return {"ALPHA",  "BRAVO",   "CHARLIE", "DELTA",  "ECHO",   "FOXTROT", "GOLF",
+                "HOTEL",  "INDIA",   "JULIET",  "KILO",   "LIMA",   "MIKE",    "NOVEMBER",
+                "OSCAR",  "PAPA",    "QUEBEC",  "ROMEO",  "SIERRA", "TANGO",   "UNIFORM",
                 "VICTOR", "WHISKEY", "X-RAY",   "YANKEE", "ZULU"};
     }
 
@@ -73,7 +73,10 @@ public:
     int codeCount() const override { return int(codes.size()); }
     int codeIndex() const override { return code; }
     void setCodeIndex(int index) override { code = index; }
-    QString codeText() const override { return code >= 0 && code < codes.size() ? codes.at(code) : QString(); }
+    QString codeText() const override
+    {
+        return code >= 0 && code < codes.size() ? codes.at(code) : QString();
+    }
     bool codeListEnabled() const override { return codeEnabled; }
     void setCodeListEnabled(bool enabled) override { codeEnabled = enabled; }
     QString codeLabel() const override { return label; }

@@ -22,7 +22,8 @@ public:
     }
     void addProfile(const QString& name) override
     {
-        entries.insert(std::upper_bound(entries.begin(), entries.end(), name, ProfileListLess), name);
+        entries.insert(std::upper_bound(entries.begin(), entries.end(), name, ProfileListLess),
+                       name);
     }
     int profileCount() const override { return int(entries.size()); }
     QString profileText(int index) const override { return entries.at(index); }

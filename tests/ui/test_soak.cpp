@@ -31,9 +31,17 @@ private:
 void TestSoak::tenThousandCycles()
 {
     const int cycles = qEnvironmentVariableIntValue("BRIEFCAST_SOAK_CYCLES") > 0
-        ? qEnvironmentVariableIntValue("BRIEFCAST_SOAK_CYCLES")
-        : 10'000;
-    enum Fault { None, TimeOut, CloseMidBody, ServerError, Garbage, NoMetar };
+                           ? qEnvironmentVariableIntValue("BRIEFCAST_SOAK_CYCLES")
+                           : 10'000;
+    enum Fault
+    {
+        None,
+        TimeOut,
+        CloseMidBody,
+        ServerError,
+        Garbage,
+        NoMetar
+    };
 
     UiHarness h;
     frmMain& w = h.start();
@@ -42,16 +50,18 @@ void TestSoak::tenThousandCycles()
     int minute = 0;
     auto observation = [&] {
         // Days 10 to 37 would not be dates: wrap over four weeks from the 1st.
-        return QStringLiteral("%1%2Z").arg(1 + minute / 1440 % 28, 2, 10, QLatin1Char('0')).arg(minute % 1440 / 60 * 100 + minute % 60, 4, 10,
-                                                                     QLatin1Char('0'));
+        return QStringLiteral("%1%2Z")
+            .arg(1 + minute / 1440 % 28, 2, 10, QLatin1Char('0'))
+            .arg(minute % 1440 / 60 * 100 + minute % 60, 4, 10, QLatin1Char('0'));
     };
     auto serve = [&] {
-        h.server.setMetar("KSEA", QStringLiteral("KSEA %1 %2%4KT 10SM FEW015 BKN035 12/09 A29%3 RMK AO2\r\n")
-                                      .arg(observation())
-                                      .arg(rng.bounded(36) * 10 + 10, 3, 10, QLatin1Char('0'))
-                                      .arg(rng.bounded(10, 99))
-                                      .arg(rng.bounded(3, 30), 2, 10, QLatin1Char('0'))
-                                      .toUtf8());
+        h.server.setMetar(
+            "KSEA", QStringLiteral("KSEA %1 %2%4KT 10SM FEW015 BKN035 12/09 A29%3 RMK AO2\r\n")
+                        .arg(observation())
+                        .arg(rng.bounded(36) * 10 + 10, 3, 10, QLatin1Char('0'))
+                        .arg(rng.bounded(10, 99))
+                        .arg(rng.bounded(3, 30), 2, 10, QLatin1Char('0'))
+                        .toUtf8());
     };
     // What the code must be: one step on for each new observation delivered.
     int expectedCode = 0;
@@ -127,16 +137,19 @@ void TestSoak::tenThousandCycles()
                                 .arg(int(fault))
                                 .arg(w.codeIndex())
                                 .arg(expectedCode)
-                                .arg(h.dialogs.shown.isEmpty() ? QString() : h.dialogs.shown.last().text)));
-        QVERIFY2(readFile(h.atisPath()) == w.atisText().toUtf8(), qPrintable(QStringLiteral("cycle %1").arg(i)));
+                                .arg(h.dialogs.shown.isEmpty() ? QString()
+                                                               : h.dialogs.shown.last().text)));
+        QVERIFY2(readFile(h.atisPath()) == w.atisText().toUtf8(),
+                 qPrintable(QStringLiteral("cycle %1").arg(i)));
         QVERIFY(QApplication::overrideCursor() == nullptr);
         h.dialogs.shown.clear();
         if (i == 99)
             rssAfterHundred = residentBytes();
     }
     const qint64 rssAtEnd = residentBytes();
-    qInfo("%d cycles, %d faults, %d code advances; resident %.1f MiB after 100, %.1f MiB at the end", cycles, faults,
-          advances, rssAfterHundred / 1048576.0, rssAtEnd / 1048576.0);
+    qInfo(
+        "%d cycles, %d faults, %d code advances; resident %.1f MiB after 100, %.1f MiB at the end",
+        cycles, faults, advances, rssAfterHundred / 1048576.0, rssAtEnd / 1048576.0);
     QVERIFY(advances > cycles / 4);
 #ifndef __SANITIZE_ADDRESS__
     // (AddressSanitizer keeps freed memory in quarantine: no measure there.)

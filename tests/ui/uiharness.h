@@ -49,20 +49,21 @@ struct UiHarness
     // Builds the window; with realDialogs, Qt's own message boxes.
     frmMain& create(bool realDialogs = false)
     {
-        window = std::make_unique<frmMain>(frmMain::Services{.store = store,
-                                                             .fetcher = fetcher,
-                                                             .abortFetch = [this] { fetcher.abort(); },
-                                                             .dialogs = realDialogs ? nullptr : &dialogs,
-                                                             .desktop = &desktop,
-                                                             .draw = [] { return 0.0f; },
-                                                             .unloaded =
-                                                                 [this](bool written) {
-                                                                     ++unloads;
-                                                                     saved = written;
-                                                                 },
-                                                             .speaker = speaker,
-                                                             .lookup = lookup,
-                                                             .clock = [this] { return now; }});
+        window =
+            std::make_unique<frmMain>(frmMain::Services{.store = store,
+                                                        .fetcher = fetcher,
+                                                        .abortFetch = [this] { fetcher.abort(); },
+                                                        .dialogs = realDialogs ? nullptr : &dialogs,
+                                                        .desktop = &desktop,
+                                                        .draw = [] { return 0.0f; },
+                                                        .unloaded =
+                                                            [this](bool written) {
+                                                                ++unloads;
+                                                                saved = written;
+                                                            },
+                                                        .speaker = speaker,
+                                                        .lookup = lookup,
+                                                        .clock = [this] { return now; }});
         return *window;
     }
 
@@ -85,12 +86,12 @@ inline void useTemporaryHome()
     static TemporaryHome home;
 }
 
-#define BRIEFCAST_UI_TEST_MAIN(TestClass)                                                                    \
-    int main(int argc, char** argv)                                                                          \
-    {                                                                                                        \
-        useTemporaryHome();                                                                                  \
-        QApplication app(argc, argv);                                                                        \
-        QApplication::setQuitOnLastWindowClosed(false);                                                      \
-        TestClass test;                                                                                      \
-        return QTest::qExec(&test, argc, argv);                                                              \
+#define BRIEFCAST_UI_TEST_MAIN(TestClass)                                                          \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        useTemporaryHome();                                                                        \
+        QApplication app(argc, argv);                                                              \
+        QApplication::setQuitOnLastWindowClosed(false);                                            \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -83,7 +83,8 @@ void LocalWeatherServer::onReadyRead(QTcpSocket* socket)
     m_lastTarget = requestLine.at(1);
     const QByteArray target = m_lastTarget;
     if (faults.delayMs > 0) {
-        QTimer::singleShot(faults.delayMs, socket, [this, socket, target] { answer(socket, target); });
+        QTimer::singleShot(faults.delayMs, socket,
+                           [this, socket, target] { answer(socket, target); });
         return;
     }
     answer(socket, target);
@@ -102,7 +103,8 @@ void LocalWeatherServer::answer(QTcpSocket* socket, const QByteArray& target)
         const int left = path.mid(HopPrefix.size(), slash - HopPrefix.size()).toInt();
         path = slash < 0 ? QByteArray("/") : path.mid(slash);
         if (left > 0) {
-            send(socket, 302, "Found", {}, "Location: " + HopPrefix + QByteArray::number(left - 1) + path + "\r\n");
+            send(socket, 302, "Found", {},
+                 "Location: " + HopPrefix + QByteArray::number(left - 1) + path + "\r\n");
             return;
         }
     } else if (faults.redirects > 0) {
@@ -122,7 +124,8 @@ void LocalWeatherServer::answer(QTcpSocket* socket, const QByteArray& target)
     if (answerNetwork(socket, url.path()))
         return;
     if (url.path() == QLatin1String("/metar.php")) {
-        const QString code = QUrlQuery(url).queryItemValue(QStringLiteral("id"), QUrl::FullyDecoded);
+        const QString code =
+            QUrlQuery(url).queryItemValue(QStringLiteral("id"), QUrl::FullyDecoded);
         send(socket, 200, "OK", m_metars.value(code, noMetarReply(code)));
         return;
     }
@@ -217,8 +220,9 @@ void LocalWeatherServer::restampMetars(const QDateTime& now)
 void LocalWeatherServer::send(QTcpSocket* socket, int status, const QByteArray& reason,
                               const QByteArray& body, const QByteArray& extraHeaders)
 {
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n"
-        + "Content-Type: text/plain; charset=utf-8\r\nConnection: close\r\n" + extraHeaders;
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n" +
+                      "Content-Type: text/plain; charset=utf-8\r\nConnection: close\r\n" +
+                      extraHeaders;
     // qCompress gives a zlib stream behind four bytes of length: HTTP's deflate.
     const QByteArray payload = faults.deflate ? qCompress(body).mid(4) : body;
     if (faults.deflate)

@@ -23,17 +23,17 @@ class LocalWeatherServer : public QObject
 public:
     struct Faults
     {
-        int delayMs = 0;            // wait this long before answering
-        int status = 0;             // answer with this HTTP status instead (0: normal)
-        QByteArray reason;          // its reason phrase
-        bool closeMidBody = false;  // send half the body, then hang up
-        qint64 oversizeBytes = 0;   // answer with a body of this many bytes
-        bool omitLength = false;    // no Content-Length: the body ends with the connection
-        int redirects = 0;          // send this many redirects before the answer
-        QByteArray redirectTo;      // redirect every request to this address
-        bool chunked = false;       // send the body in two chunks instead of with a length
-        bool endMidBody = false;    // send half the body (its first chunk), then close cleanly
-        bool deflate = false;       // send the body compressed, as Content-Encoding: deflate
+        int delayMs = 0;           // wait this long before answering
+        int status = 0;            // answer with this HTTP status instead (0: normal)
+        QByteArray reason;         // its reason phrase
+        bool closeMidBody = false; // send half the body, then hang up
+        qint64 oversizeBytes = 0;  // answer with a body of this many bytes
+        bool omitLength = false;   // no Content-Length: the body ends with the connection
+        int redirects = 0;         // send this many redirects before the answer
+        QByteArray redirectTo;     // redirect every request to this address
+        bool chunked = false;      // send the body in two chunks instead of with a length
+        bool endMidBody = false;   // send half the body (its first chunk), then close cleanly
+        bool deflate = false;      // send the body compressed, as Content-Encoding: deflate
     };
 
     // Which status forms are served, and how.
@@ -63,7 +63,11 @@ public:
     void setMetar(const QString& code, const QByteArray& reply) { m_metars.insert(code, reply); }
     void clearMetars() { m_metars.clear(); }
     // Replaces the generated status file.
-    void setStatusBody(const QByteArray& body) { m_statusBody = body; m_customStatus = true; }
+    void setStatusBody(const QByteArray& body)
+    {
+        m_statusBody = body;
+        m_customStatus = true;
+    }
 
     // Gives every METAR the observation time of this moment (UTC), so that
     // sample reports look current.

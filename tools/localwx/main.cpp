@@ -24,14 +24,15 @@ int main(int argc, char** argv)
         "Start Briefcast with BRIEFCAST_STATUS_URL set to the address printed on\n"
         "start to use this server instead of the network."));
     parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("Listen on this port (default: any free one)."),
-                                        QStringLiteral("N"), QStringLiteral("0"));
-    const QCommandLineOption metarsOption(
-        QStringLiteral("metars"), QStringLiteral("Read METAR lines from this text file."), QStringLiteral("FILE"));
-    const QCommandLineOption delayOption(QStringLiteral("delay"),
-                                         QStringLiteral("Wait this many milliseconds before each answer."),
-                                         QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption portOption(
+        QStringLiteral("port"), QStringLiteral("Listen on this port (default: any free one)."),
+        QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption metarsOption(QStringLiteral("metars"),
+                                          QStringLiteral("Read METAR lines from this text file."),
+                                          QStringLiteral("FILE"));
+    const QCommandLineOption delayOption(
+        QStringLiteral("delay"), QStringLiteral("Wait this many milliseconds before each answer."),
+        QStringLiteral("MS"), QStringLiteral("0"));
     const QCommandLineOption onlineOption(
         QStringLiteral("online"),
         QStringLiteral(
@@ -52,13 +53,15 @@ int main(int argc, char** argv)
     bool portOk = false;
     const uint port = parser.value(portOption).toUInt(&portOk);
     if (!portOk || port > 65535) {
-        std::fprintf(stderr, "briefcast-localwx: not a port number: %s\n", qPrintable(parser.value(portOption)));
+        std::fprintf(stderr, "briefcast-localwx: not a port number: %s\n",
+                     qPrintable(parser.value(portOption)));
         return 2;
     }
     LocalWeatherServer server;
     server.faults.delayMs = parser.value(delayOption).toInt();
     if (parser.isSet(metarsOption) && !server.loadMetars(parser.value(metarsOption))) {
-        std::fprintf(stderr, "briefcast-localwx: cannot read %s\n", qPrintable(parser.value(metarsOption)));
+        std::fprintf(stderr, "briefcast-localwx: cannot read %s\n",
+                     qPrintable(parser.value(metarsOption)));
         return 1;
     }
     if (parser.isSet(restampOption))
@@ -85,7 +88,8 @@ int main(int argc, char** argv)
         return 2;
     }
     if (!server.listen(quint16(port))) {
-        std::fprintf(stderr, "briefcast-localwx: cannot listen: %s\n", qPrintable(server.errorString()));
+        std::fprintf(stderr, "briefcast-localwx: cannot listen: %s\n",
+                     qPrintable(server.errorString()));
         return 1;
     }
     std::printf("%s\n", qPrintable(server.statusUrl()));
