@@ -18,18 +18,26 @@ private Q_SLOTS:
     void endSignalsSaveTheSettings();
 };
 
-void TestApp::startsAndStaysIdle()
+namespace {
+// The program's environment: a home of its own and the local weather server.
+QProcessEnvironment appEnvironment(const QTemporaryDir& home, const LocalWeatherServer& server)
 {
-    LocalWeatherServer server;
-    QVERIFY(server.listen());
-    QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home.path());
     env.insert("XDG_CONFIG_HOME", home.filePath("config"));
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("BRIEFCAST_STATUS_URL", server.statusUrl());
+    return env;
+}
+} // namespace
+
+void TestApp::startsAndStaysIdle()
+{
+    LocalWeatherServer server;
+    QVERIFY(server.listen());
+    QTemporaryDir home;
     QProcess app;
-    app.setProcessEnvironment(env);
+    app.setProcessEnvironment(appEnvironment(home, server));
     app.start(BRIEFCAST_APP, {});
     QVERIFY(app.waitForStarted(5000));
     QVERIFY(QTest::qWaitFor([&] { return server.requestCount() == 1; }, 10000));
@@ -77,13 +85,8 @@ void TestApp::endSignalsSaveTheSettings()
                                                    QFile::ExeOther));
     QVERIFY(setStoreReadOnly(folder, conf, !writable));
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("BRIEFCAST_STATUS_URL", server.statusUrl());
     QProcess app;
-    app.setProcessEnvironment(env);
+    app.setProcessEnvironment(appEnvironment(home, server));
     if (!writable && geteuid() == 0)
         app.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", BRIEFCAST_APP});
     else
