@@ -1,4 +1,4 @@
-#include "asciiregex.h"
+#include "core/asciiregex.h"
 
 namespace {
 

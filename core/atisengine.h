@@ -1,7 +1,7 @@
 #pragma once
 
-#include "failure.h"
-#include "onlinecodelookup.h"
+#include "core/failure.h"
+#include "core/onlinecodelookup.h"
 
 #include <QDateTime>
 #include <QString>

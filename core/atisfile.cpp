@@ -1,4 +1,4 @@
-#include "atisfile.h"
+#include "core/atisfile.h"
 
 #include <QDir>
 #include <QFileInfo>

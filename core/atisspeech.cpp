@@ -1,10 +1,10 @@
-#include "atisspeech.h"
+#include "core/atisspeech.h"
 
-#include "dialogs.h"
-#include "speaker.h"
-#include "speechtexts.h"
-#include "spokenatis.h"
-#include "texts.h"
+#include "core/dialogs.h"
+#include "core/speaker.h"
+#include "core/speechtexts.h"
+#include "core/spokenatis.h"
+#include "core/texts.h"
 
 AtisSpeech::AtisSpeech(Speaker& speaker, Dialogs& dialogs, QObject* parent)
     : QObject(parent), m_speaker(speaker), m_dialogs(dialogs)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "template.h"
+#include "core/template.h"
 
 #include <QObject>
 #include <QString>

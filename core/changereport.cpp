@@ -1,4 +1,4 @@
-#include "changereport.h"
+#include "core/changereport.h"
 
 QString BuildChangeList(const AtisElements& current, const AtisElements& previous,
                         const QString& lastMetarKey)

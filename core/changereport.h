@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metar.h"
+#include "core/metar.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "metar.h"
+#include "core/metar.h"
 
-#include "asciiregex.h"
-#include "metarmatcher.h"
+#include "core/asciiregex.h"
+#include "core/metarmatcher.h"
 
 const QString MetarPattern = QStringLiteral(
     R"(^[A-Z]\w\w\w (\d{6}Z)(?: (?:AUTO|RTD|COR|CCA))? (\S+(?:KT|MPS|KTS)|/////|/////KT)( \d+V\d+)?)"

@@ -1,4 +1,4 @@
-#include "metarage.h"
+#include "core/metarage.h"
 
 namespace {
 // How far ahead of the clock a report may be before it is taken for one of

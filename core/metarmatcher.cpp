@@ -1,4 +1,4 @@
-#include "metarmatcher.h"
+#include "core/metarmatcher.h"
 
 #include <QVarLengthArray>
 #include <algorithm>

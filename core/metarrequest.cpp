@@ -1,6 +1,6 @@
-#include "metarrequest.h"
+#include "core/metarrequest.h"
 
-#include "percentencoding.h"
+#include "core/percentencoding.h"
 
 QString BuildMetarRequestURL(const QString& metarServerURL, const QString& icao)
 {

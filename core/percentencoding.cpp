@@ -1,4 +1,4 @@
-#include "percentencoding.h"
+#include "core/percentencoding.h"
 
 #include <QByteArray>
 

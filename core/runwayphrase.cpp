@@ -1,6 +1,6 @@
-#include "runwayphrase.h"
+#include "core/runwayphrase.h"
 
-#include "atisform.h"
+#include "core/atisform.h"
 
 #include <QStringList>
 

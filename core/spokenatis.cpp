@@ -1,4 +1,4 @@
-#include "spokenatis.h"
+#include "core/spokenatis.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "metar.h"
-#include "template.h"
+#include "core/metar.h"
+#include "core/template.h"
 
 #include <QList>
 #include <QPair>

@@ -1,4 +1,4 @@
-#include "template.h"
+#include "core/template.h"
 
 #include <array>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "failure.h"
-#include "metar.h"
+#include "core/failure.h"
+#include "core/metar.h"
 
 #include <QString>
 #include <variant>

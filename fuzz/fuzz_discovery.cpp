@@ -1,10 +1,10 @@
 // The status file parsing of the weather server discovery.
-#include "discovery.h"
-#include "fakefetcher.h"
-#include "fakeform.h"
-#include "fuzzcommon.h"
-#include "scripteddialogs.h"
-#include "sessionstate.h"
+#include "core/sessionstate.h"
+#include "fuzz/fuzzcommon.h"
+#include "net/discovery.h"
+#include "tests/support/fakefetcher.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/scripteddialogs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,6 +1,6 @@
 // Reply normalisation and METAR decoding on any bytes.
-#include "fuzzcommon.h"
-#include "metar.h"
+#include "core/metar.h"
+#include "fuzz/fuzzcommon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,12 +1,12 @@
 // Loading a profile from random stored values: the runway value, the flags
 // and the template with its line break markers, split at NUL bytes.
-#include "fakeform.h"
-#include "fakeprofileform.h"
-#include "fuzzcommon.h"
-#include "profilecommands.h"
-#include "scripteddialogs.h"
-#include "sessionstate.h"
-#include "settingsstore.h"
+#include "core/sessionstate.h"
+#include "core/settingsstore.h"
+#include "fuzz/fuzzcommon.h"
+#include "store/profilecommands.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/fakeprofileform.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QMap>
 #include <QStringList>

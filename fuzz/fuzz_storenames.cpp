@@ -1,7 +1,7 @@
 // The settings store's name encoding: every name comes back as it went in,
 // and two different names never meet, also where the backend folds case.
-#include "fuzzcommon.h"
-#include "qsettingsstore.h"
+#include "fuzz/fuzzcommon.h"
+#include "store/qsettingsstore.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 // Template expansion with random templates and values: the input is split
 // at NUL bytes into the template and the values.
-#include "fuzzcommon.h"
-#include "metar.h"
-#include "template.h"
+#include "core/metar.h"
+#include "core/template.h"
+#include "fuzz/fuzzcommon.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "curltransfer.h"
+#include "net/curltransfer.h"
 
 #include <QSocketNotifier>
 

@@ -1,12 +1,12 @@
-#include "discovery.h"
+#include "net/discovery.h"
 
-#include "asciiregex.h"
-#include "atisform.h"
-#include "dialogs.h"
-#include "nettexts.h"
-#include "sessionstate.h"
-#include "textfetcher.h"
-#include "texts.h"
+#include "core/asciiregex.h"
+#include "core/atisform.h"
+#include "core/dialogs.h"
+#include "core/sessionstate.h"
+#include "core/textfetcher.h"
+#include "core/texts.h"
+#include "net/nettexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "httpstatustexts.h"
+#include "net/httpstatustexts.h"
 
 #include <QHash>
 

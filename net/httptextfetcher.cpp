@@ -1,8 +1,8 @@
-#include "httptextfetcher.h"
+#include "net/httptextfetcher.h"
 
-#include "curltransfer.h"
-#include "httpstatustexts.h"
-#include "nettexts.h"
+#include "net/curltransfer.h"
+#include "net/httpstatustexts.h"
+#include "net/nettexts.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

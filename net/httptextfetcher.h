@@ -1,6 +1,6 @@
 #pragma once
 
-#include "textfetcher.h"
+#include "core/textfetcher.h"
 
 #include <QString>
 

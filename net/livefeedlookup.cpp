@@ -1,6 +1,6 @@
-#include "livefeedlookup.h"
+#include "net/livefeedlookup.h"
 
-#include "discovery.h"
+#include "net/discovery.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

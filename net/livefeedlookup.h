@@ -1,6 +1,6 @@
 #pragma once
 
-#include "onlinecodelookup.h"
+#include "core/onlinecodelookup.h"
 
 #include <QByteArray>
 #include <QNetworkAccessManager>

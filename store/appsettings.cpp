@@ -1,11 +1,11 @@
-#include "appsettings.h"
+#include "store/appsettings.h"
 
-#include "atisform.h"
-#include "atisspeech.h"
-#include "profilecommands.h"
-#include "sessionstate.h"
-#include "settingsstore.h"
-#include "texts.h"
+#include "core/atisform.h"
+#include "core/atisspeech.h"
+#include "core/sessionstate.h"
+#include "core/settingsstore.h"
+#include "core/texts.h"
+#include "store/profilecommands.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "inifile.h"
+#include "store/inifile.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "profilecommands.h"
+#include "store/profilecommands.h"
 
-#include "atisform.h"
-#include "dialogs.h"
-#include "profileform.h"
-#include "sessionstate.h"
-#include "settingsstore.h"
-#include "storetexts.h"
-#include "texts.h"
+#include "core/atisform.h"
+#include "core/dialogs.h"
+#include "core/sessionstate.h"
+#include "core/settingsstore.h"
+#include "core/texts.h"
+#include "store/profileform.h"
+#include "store/storetexts.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "qsettingsstore.h"
+#include "store/qsettingsstore.h"
 
-#include "inifile.h"
-#include "percentencoding.h"
+#include "core/percentencoding.h"
+#include "store/inifile.h"
 
 #include <QDir>
 #include <QFileInfo>

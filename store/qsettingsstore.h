@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settingsstore.h"
+#include "core/settingsstore.h"
 
 #include <QSettings>
 #include <memory>

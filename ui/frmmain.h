@@ -1,9 +1,9 @@
 #pragma once
 
-#include "atisform.h"
-#include "discovery.h"
-#include "profileform.h"
-#include "sessionstate.h"
+#include "core/atisform.h"
+#include "core/sessionstate.h"
+#include "net/discovery.h"
+#include "store/profileform.h"
 
 #include <QDateTime>
 #include <QMainWindow>

@@ -1,12 +1,12 @@
 // Briefcast: the ATIS beside the radar client.
-#include "frmmain.h"
-#include "httptextfetcher.h"
-#include "livefeedlookup.h"
-#include "qsettingsstore.h"
+#include "net/httptextfetcher.h"
+#include "net/livefeedlookup.h"
+#include "store/qsettingsstore.h"
+#include "ui/frmmain.h"
 #ifdef Q_OS_UNIX
-#include "sessionendsignals.h"
+#include "ui/sessionendsignals.h"
 #endif
-#include "texts.h"
+#include "core/texts.h"
 
 #include <QApplication>
 #include <QSessionManager>

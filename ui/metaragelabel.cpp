@@ -1,7 +1,7 @@
-#include "metaragelabel.h"
+#include "ui/metaragelabel.h"
 
-#include "metar.h"
-#include "metarage.h"
+#include "core/metar.h"
+#include "core/metarage.h"
 
 namespace {
 // Often enough that the minutes shown are never more than a little behind.

@@ -1,9 +1,9 @@
-#include "optionscommands.h"
+#include "ui/optionscommands.h"
 
-#include "desktop.h"
-#include "dialogs.h"
-#include "sessionstate.h"
-#include "uitexts.h"
+#include "core/desktop.h"
+#include "core/dialogs.h"
+#include "core/sessionstate.h"
+#include "ui/uitexts.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "qtdesktop.h"
+#include "ui/qtdesktop.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "qtspeaker.h"
+#include "ui/qtspeaker.h"
 
-#include "speechtexts.h"
-#include "texts.h"
+#include "core/speechtexts.h"
+#include "core/texts.h"
 
 #include <QTextToSpeech>
 #include <QVoice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "speaker.h"
+#include "core/speaker.h"
 
 #include <QVoice>
 

@@ -1,8 +1,8 @@
-#include "runwaylists.h"
+#include "ui/runwaylists.h"
 
-#include "asciiregex.h"
-#include "dialogs.h"
-#include "uitexts.h"
+#include "core/asciiregex.h"
+#include "core/dialogs.h"
+#include "ui/uitexts.h"
 
 #include <QListView>
 #include <QScrollBar>

@@ -1,4 +1,4 @@
-#include "sessionendsignals.h"
+#include "ui/sessionendsignals.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

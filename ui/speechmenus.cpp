@@ -1,8 +1,8 @@
-#include "speechmenus.h"
+#include "ui/speechmenus.h"
 
-#include "atisspeech.h"
-#include "speaker.h"
-#include "speechtexts.h"
+#include "core/atisspeech.h"
+#include "core/speaker.h"
+#include "core/speechtexts.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,4 +1,4 @@
-#include "twiplayout.h"
+#include "ui/twiplayout.h"
 
 #include <QPushButton>
 #include <QStyle>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "texts.h"
+#include "core/texts.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,14 +1,14 @@
 // Medians of the engine's hot paths: decoding one reply, expanding the
 // default template, and one whole forced cycle over in-memory doubles.
-#include "atisengine.h"
-#include "fakedesktop.h"
-#include "fakefetcher.h"
-#include "fakeform.h"
-#include "median.h"
-#include "metar.h"
-#include "scripteddialogs.h"
-#include "sessionstate.h"
-#include "template.h"
+#include "bench/median.h"
+#include "core/atisengine.h"
+#include "core/metar.h"
+#include "core/sessionstate.h"
+#include "core/template.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/fakefetcher.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

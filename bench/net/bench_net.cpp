@@ -1,9 +1,9 @@
 // One METAR fetch through HttpTextFetcher against the same GET made with a
 // bare QNetworkAccessManager, both from the local weather server, in turns.
-#include "bareget.h"
-#include "httptextfetcher.h"
-#include "localweatherserver.h"
-#include "median.h"
+#include "bench/bareget.h"
+#include "bench/median.h"
+#include "net/httptextfetcher.h"
+#include "tools/localwx/localweatherserver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

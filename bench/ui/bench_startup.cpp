@@ -1,7 +1,7 @@
 // Start-up time and resident memory of briefcast, from process start until
 // the window is idle after the weather server discovery (against the local
 // weather server), and of the bare Qt program, in turns.
-#include "median.h"
+#include "bench/median.h"
 
 #include <QByteArray>
 #include <QProcess>

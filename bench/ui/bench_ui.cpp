@@ -1,15 +1,15 @@
 // The window at work, against the local weather server: refresh latency,
 // responsiveness while the server is slow, and the idle cost of auto-update.
-#include "atisengine.h"
-#include "bareget.h"
-#include "fakedesktop.h"
-#include "frmmain.h"
-#include "httptextfetcher.h"
-#include "livefeedlookup.h"
-#include "localweatherserver.h"
-#include "median.h"
-#include "qsettingsstore.h"
-#include "scripteddialogs.h"
+#include "bench/bareget.h"
+#include "bench/median.h"
+#include "core/atisengine.h"
+#include "net/httptextfetcher.h"
+#include "net/livefeedlookup.h"
+#include "store/qsettingsstore.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/scripteddialogs.h"
+#include "tools/localwx/localweatherserver.h"
+#include "ui/frmmain.h"
 
 #include <QApplication>
 #include <QComboBox>

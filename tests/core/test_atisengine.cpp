@@ -1,12 +1,12 @@
 // The update cycle and the auto-update commands, driven through the ports.
-#include "atisengine.h"
-#include "fakedesktop.h"
-#include "fakefetcher.h"
-#include "fakeform.h"
-#include "metar.h"
-#include "scripteddialogs.h"
-#include "sessionstate.h"
-#include "texts.h"
+#include "core/atisengine.h"
+#include "core/metar.h"
+#include "core/sessionstate.h"
+#include "core/texts.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/fakefetcher.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QFile>
 #include <QTemporaryDir>

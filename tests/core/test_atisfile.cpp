@@ -1,6 +1,6 @@
-#include "atisfile.h"
-#include "metarrequest.h"
-#include "testfiles.h"
+#include "core/atisfile.h"
+#include "core/metarrequest.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The pure pieces that compose an ATIS: runway phrase, template expansion,
 // change list and the "New ATIS" prompt.
-#include "changereport.h"
-#include "fakeform.h"
-#include "runwayphrase.h"
-#include "template.h"
+#include "core/changereport.h"
+#include "core/runwayphrase.h"
+#include "core/template.h"
+#include "tests/support/fakeform.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "asciiregex.h"
-#include "metar.h"
-#include "metarage.h"
-#include "metarmatcher.h"
+#include "core/asciiregex.h"
+#include "core/metar.h"
+#include "core/metarage.h"
+#include "core/metarmatcher.h"
 
 #include <QRandomGenerator>
 #include <QTest>

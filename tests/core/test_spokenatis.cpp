@@ -1,16 +1,16 @@
 // The spoken ATIS, to the word, and the speech commands over a scripted engine.
-#include "atisengine.h"
-#include "atisspeech.h"
-#include "fakedesktop.h"
-#include "fakefetcher.h"
-#include "fakeform.h"
-#include "fakespeaker.h"
-#include "metar.h"
-#include "scripteddialogs.h"
-#include "sessionstate.h"
-#include "speechtexts.h"
-#include "spokenatis.h"
-#include "texts.h"
+#include "core/atisengine.h"
+#include "core/atisspeech.h"
+#include "core/metar.h"
+#include "core/sessionstate.h"
+#include "core/speechtexts.h"
+#include "core/spokenatis.h"
+#include "core/texts.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/fakefetcher.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/fakespeaker.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QSignalSpy>
 #include <QTest>

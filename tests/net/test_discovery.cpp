@@ -1,13 +1,13 @@
-#include "discovery.h"
-#include "fakefetcher.h"
-#include "fakeform.h"
-#include "httptextfetcher.h"
-#include "localweatherserver.h"
-#include "metar.h"
-#include "metarrequest.h"
-#include "nettexts.h"
-#include "scripteddialogs.h"
-#include "sessionstate.h"
+#include "core/metar.h"
+#include "core/metarrequest.h"
+#include "core/sessionstate.h"
+#include "net/discovery.h"
+#include "net/httptextfetcher.h"
+#include "net/nettexts.h"
+#include "tests/support/fakefetcher.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/scripteddialogs.h"
+#include "tools/localwx/localweatherserver.h"
 
 #include <QTest>
 #include <cmath>

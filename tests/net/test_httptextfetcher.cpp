@@ -1,7 +1,7 @@
-#include "http2server.h"
-#include "httptextfetcher.h"
-#include "localweatherserver.h"
-#include "nettexts.h"
+#include "net/httptextfetcher.h"
+#include "net/nettexts.h"
+#include "tests/support/http2server.h"
+#include "tools/localwx/localweatherserver.h"
 
 #include <QElapsedTimer>
 #include <QSslSocket>

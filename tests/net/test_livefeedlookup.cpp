@@ -1,6 +1,6 @@
 // The letter on the air, from the live data feed, on loopback.
-#include "livefeedlookup.h"
-#include "localweatherserver.h"
+#include "net/livefeedlookup.h"
+#include "tools/localwx/localweatherserver.h"
 
 #include <QTest>
 

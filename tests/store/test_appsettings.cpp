@@ -1,12 +1,12 @@
-#include "appsettings.h"
-#include "fakeform.h"
-#include "fakeprofileform.h"
-#include "profilecommands.h"
-#include "qsettingsstore.h"
-#include "recordingstore.h"
-#include "scripteddialogs.h"
-#include "sessionstate.h"
-#include "temporaryhome.h"
+#include "core/sessionstate.h"
+#include "store/appsettings.h"
+#include "store/profilecommands.h"
+#include "store/qsettingsstore.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/fakeprofileform.h"
+#include "tests/support/recordingstore.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/temporaryhome.h"
 
 #include <QFile>
 #include <QTest>

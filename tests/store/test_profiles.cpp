@@ -1,13 +1,13 @@
-#include "fakeform.h"
-#include "fakeprofileform.h"
-#include "ordinaryuser.h"
-#include "profilecommands.h"
-#include "qsettingsstore.h"
-#include "scripteddialogs.h"
-#include "sessionstate.h"
-#include "storetexts.h"
-#include "temporaryhome.h"
-#include "testfiles.h"
+#include "core/sessionstate.h"
+#include "store/profilecommands.h"
+#include "store/qsettingsstore.h"
+#include "store/storetexts.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/fakeprofileform.h"
+#include "tests/support/ordinaryuser.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/temporaryhome.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>

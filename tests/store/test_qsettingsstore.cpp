@@ -1,7 +1,7 @@
-#include "ordinaryuser.h"
-#include "qsettingsstore.h"
-#include "temporaryhome.h"
-#include "testfiles.h"
+#include "store/qsettingsstore.h"
+#include "tests/support/ordinaryuser.h"
+#include "tests/support/temporaryhome.h"
+#include "tests/support/testfiles.h"
 
 #include <QDir>
 #include <QFile>

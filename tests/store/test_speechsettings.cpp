@@ -1,9 +1,9 @@
 // The speech settings in the section "Settings": read with their defaults,
 // written after the other application settings.
-#include "appsettings.h"
-#include "atisspeech.h"
-#include "qsettingsstore.h"
-#include "recordingstore.h"
+#include "core/atisspeech.h"
+#include "store/appsettings.h"
+#include "store/qsettingsstore.h"
+#include "tests/support/recordingstore.h"
 
 #include <QTemporaryDir>
 #include <QTest>

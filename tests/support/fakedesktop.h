@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktop.h"
+#include "core/desktop.h"
 
 #include <QList>
 #include <QUrl>

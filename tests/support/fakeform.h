@@ -1,7 +1,7 @@
 #pragma once
 
-#include "atisform.h"
-#include "texts.h"
+#include "core/atisform.h"
+#include "core/texts.h"
 
 #include <QList>
 #include <QString>

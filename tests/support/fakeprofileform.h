@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profileform.h"
+#include "store/profileform.h"
 
 #include <QStringList>
 #include <algorithm>

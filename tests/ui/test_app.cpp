@@ -1,6 +1,6 @@
-#include "localweatherserver.h"
-#include "ordinaryuser.h"
-#include "testfiles.h"
+#include "tests/support/ordinaryuser.h"
+#include "tests/support/testfiles.h"
+#include "tools/localwx/localweatherserver.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

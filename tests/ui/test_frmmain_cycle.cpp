@@ -1,9 +1,9 @@
-#include "atisengine.h"
-#include "livefeedlookup.h"
-#include "metaragelabel.h"
-#include "qtdesktop.h"
-#include "texts.h"
-#include "uiharness.h"
+#include "core/atisengine.h"
+#include "core/texts.h"
+#include "net/livefeedlookup.h"
+#include "tests/ui/uiharness.h"
+#include "ui/metaragelabel.h"
+#include "ui/qtdesktop.h"
 
 #include <QClipboard>
 #include <QComboBox>

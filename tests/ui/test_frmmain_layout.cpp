@@ -1,8 +1,8 @@
-#include "optionscommands.h"
-#include "runwaylists.h"
-#include "texts.h"
-#include "uiharness.h"
-#include "uitexts.h"
+#include "core/texts.h"
+#include "tests/ui/uiharness.h"
+#include "ui/optionscommands.h"
+#include "ui/runwaylists.h"
+#include "ui/uitexts.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
-#include "appsettings.h"
-#include "nettexts.h"
-#include "ordinaryuser.h"
-#include "profilecommands.h"
-#include "storetexts.h"
-#include "texts.h"
-#include "uiharness.h"
+#include "core/texts.h"
+#include "net/nettexts.h"
+#include "store/appsettings.h"
+#include "store/profilecommands.h"
+#include "store/storetexts.h"
+#include "tests/support/ordinaryuser.h"
+#include "tests/ui/uiharness.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // The speech commands of the real window, over a scripted speech engine.
-#include "atisspeech.h"
-#include "fakespeaker.h"
-#include "speechmenus.h"
-#include "speechtexts.h"
-#include "uiharness.h"
+#include "core/atisspeech.h"
+#include "core/speechtexts.h"
+#include "tests/support/fakespeaker.h"
+#include "tests/ui/uiharness.h"
+#include "ui/speechmenus.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,5 +1,5 @@
-#include "atisengine.h"
-#include "uiharness.h"
+#include "core/atisengine.h"
+#include "tests/ui/uiharness.h"
 
 #include <QFile>
 #include <QLineEdit>

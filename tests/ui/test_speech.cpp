@@ -1,8 +1,8 @@
 // Speaking for real through Qt's speech engine. Its audio goes to the
 // desktop's sound server; where there is none, the test starts its own with
 // a null sink in a temporary runtime folder and stops it at the end.
-#include "qtspeaker.h"
-#include "spokenatis.h"
+#include "core/spokenatis.h"
+#include "ui/qtspeaker.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "fakedesktop.h"
-#include "frmmain.h"
-#include "httptextfetcher.h"
-#include "localweatherserver.h"
-#include "qsettingsstore.h"
-#include "recordingstore.h"
-#include "scripteddialogs.h"
-#include "temporaryhome.h"
-#include "testfiles.h"
+#include "net/httptextfetcher.h"
+#include "store/qsettingsstore.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/recordingstore.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/temporaryhome.h"
+#include "tests/support/testfiles.h"
+#include "tools/localwx/localweatherserver.h"
+#include "ui/frmmain.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

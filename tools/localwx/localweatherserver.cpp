@@ -1,4 +1,4 @@
-#include "localweatherserver.h"
+#include "tools/localwx/localweatherserver.h"
 
 #include <QFile>
 #include <QHostAddress>

@@ -1,5 +1,5 @@
 // briefcast-localwx: a weather server on this machine, for practising offline.
-#include "localweatherserver.h"
+#include "tools/localwx/localweatherserver.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // briefcast-metar: shows how Briefcast reads METAR replies.
-#include "metarjson.h"
+#include "tools/metar/metarjson.h"
 
 #include <QString>
 #include <cerrno>

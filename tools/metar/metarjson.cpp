@@ -1,6 +1,6 @@
-#include "metarjson.h"
+#include "tools/metar/metarjson.h"
 
-#include "metar.h"
+#include "core/metar.h"
 
 #include <QList>
 #include <QPair>
