@@ -54,14 +54,11 @@ public:
     virtual bool timerEnabled() const = 0;
     virtual void setTimerEnabled(bool enabled) = 0;
     // cmdStartStop and mnuFileStartStop captions.
-    virtual QString startStopCaption() const = 0;
-    virtual QString startStopMenuCaption() const = 0;
     virtual void setStartStopCaptions(const QString& button, const QString& menu) = 0;
 
     // txtATIS, txtLastMETAR
     virtual QString atisText() const = 0;
     virtual void setAtisText(const QString& text) = 0;
-    virtual QString lastMetarText() const = 0;
     virtual void setLastMetarText(const QString& text) = 0;
 
     // mnuOptionsUpdateATISFile check mark

@@ -618,14 +618,6 @@ void frmMain::setTimerEnabled(bool enabled)
     else
         tmrMain->stop();
 }
-QString frmMain::startStopCaption() const
-{
-    return cmdStartStop->text();
-}
-QString frmMain::startStopMenuCaption() const
-{
-    return mnuFileStartStop->text();
-}
 void frmMain::setStartStopCaptions(const QString& button, const QString& menu)
 {
     cmdStartStop->setText(button);
@@ -641,10 +633,6 @@ void frmMain::setAtisText(const QString& text)
 {
     m_atisText = text;
     txtATIS->setPlainText(text);
-}
-QString frmMain::lastMetarText() const
-{
-    return txtLastMETAR->text();
 }
 void frmMain::setLastMetarText(const QString& text)
 {

@@ -120,12 +120,9 @@ public:
     void setCodeLabel(const QString& text) override;
     bool timerEnabled() const override;
     void setTimerEnabled(bool enabled) override;
-    QString startStopCaption() const override;
-    QString startStopMenuCaption() const override;
     void setStartStopCaptions(const QString& button, const QString& menu) override;
     QString atisText() const override;
     void setAtisText(const QString& text) override;
-    QString lastMetarText() const override;
     void setLastMetarText(const QString& text) override;
     bool updateATISFileChecked() const override;
     void setUpdateATISFileChecked(bool checked) override;

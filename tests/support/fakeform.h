@@ -83,8 +83,6 @@ public:
     void setCodeLabel(const QString& text) override { label = text; }
     bool timerEnabled() const override { return timer; }
     void setTimerEnabled(bool enabled) override { timer = enabled; }
-    QString startStopCaption() const override { return startStop; }
-    QString startStopMenuCaption() const override { return startStopMenu; }
     void setStartStopCaptions(const QString& button, const QString& menu) override
     {
         startStop = button;
@@ -92,7 +90,6 @@ public:
     }
     QString atisText() const override { return atis; }
     void setAtisText(const QString& text) override { atis = text; }
-    QString lastMetarText() const override { return lastMetar; }
     void setLastMetarText(const QString& text) override { lastMetar = text; }
     bool updateATISFileChecked() const override { return updateFile; }
     void setUpdateATISFileChecked(bool checked) override { updateFile = checked; }
