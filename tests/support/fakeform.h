@@ -38,10 +38,10 @@ public:
 
     static QStringList defaultCodes()
     {
-        return {"ALPHA",  "BRAVO",   "CHARLIE", "DELTA",  "ECHO",   "FOXTROT", "GOLF",
-                "HOTEL",  "INDIA",   "JULIET",  "KILO",   "LIMA",   "MIKE",    "NOVEMBER",
-                "OSCAR",  "PAPA",    "QUEBEC",  "ROMEO",  "SIERRA", "TANGO",   "UNIFORM",
-                "VICTOR", "WHISKEY", "X-RAY",   "YANKEE", "ZULU"};
+        return QStringLiteral("ALPHA BRAVO CHARLIE DELTA ECHO FOXTROT GOLF HOTEL INDIA JULIET KILO "
+                              "LIMA MIKE NOVEMBER OSCAR PAPA QUEBEC ROMEO SIERRA TANGO UNIFORM "
+                              "VICTOR WHISKEY X-RAY YANKEE ZULU")
+            .split(u' ');
     }
 
     void addRunway(const QString& id, bool arriving, bool departing)

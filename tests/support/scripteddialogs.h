@@ -42,15 +42,8 @@ public:
             whileShown(shown.last());
         if (!answers.isEmpty())
             return answers.takeFirst();
-        switch (buttons) {
-        case Buttons::OK:
-        case Buttons::OKCancel:
-            return Answer::OK;
-        case Buttons::YesNo:
-        case Buttons::YesNoCancel:
-            return Answer::Yes;
-        }
-        return Answer::OK;
+        const bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
+        return yesNo ? Answer::Yes : Answer::OK;
     }
 
     QString input(const QString& prompt, const QString& title, const QString& proposed) override
