@@ -72,34 +72,36 @@ struct Rig
             dialogs.whileShown = nullptr, once();
         };
     }
-    // One step: its replies are queued, then its action runs.
+    void ticks(int n)
+    {
+        while (n--)
+            engine.tmrMain_Timer();
+    }
+    void answer(int code)
+    {
+        if (lookup.done)
+            lookup.done(code < 0 ? std::nullopt
+                                 : std::optional(OnlineCodeLookup::OnlineAtis{"KJFK_ATIS", code}));
+    }
+    // One step: "#n" selects code n, "Itext" types an airport code; otherwise
+    // the step's replies are queued and its action runs.
     void run(const QString& token)
     {
+        if (token[0] == '#')
+            return void(form.code = token.mid(1).toInt());
+        if (token[0] == 'I')
+            return void(form.icao = token.mid(1));
         for (QChar c : token.mid(1))
             fetcher.replies.append(Replies.value(c));
-        const auto answer = [this](int code) {
-            if (lookup.done)
-                lookup.done(code < 0
-                                ? std::nullopt
-                                : std::optional(OnlineCodeLookup::OnlineAtis{"KJFK_ATIS", code}));
-        };
         const QMap<QChar, std::function<void()>> actions = {
             {'S', [&] { engine.ToggleAutoUpdate(); }},
             {'R', [&] { engine.RefreshATIS(); }},
             {'U', [&] { engine.UpdateATIS(false); }},
-            {'t',
-             [&] {
-                 for (int i = 0; i < 299; ++i)
-                     engine.tmrMain_Timer();
-             }},
-            {'T',
-             [&] {
-                 for (int i = 0; i < 300; ++i)
-                     engine.tmrMain_Timer();
-             }},
+            {'t', [&] { ticks(299); }},
+            {'T', [&] { ticks(300); }},
             {'E', [&] { form.templ = "Edited %id%"; }},
-            {'K', [&] { form.icao = "KBOS"; }},
             {'W', [&] { form.templ = "%wind%"; }},
+            {'K', [&] { form.icao = "KBOS"; }},
             {'k', [&] { duringFetch([this] { form.icao = "KBOS"; }); }},
             {'s', [&] { duringFetch([this] { engine.ToggleAutoUpdate(); }); }},
             {'r', [&] { duringFetch([this] { engine.RefreshATIS(); }); }},
@@ -123,24 +125,30 @@ struct Rig
             {'a', [&] { answer(-1); }}};
         actions.value(token.at(0))();
     }
-    // Label, timer, key, requests/messages, atis.txt and clipboard holding the
-    // ATIS (f, c), then the last message without the elements and the OK line.
+    // Code label (S, C), timer on or off (+L: code list locked), key, requests/
+    // messages, atis.txt and clipboard holding the ATIS (f, c), focus on the
+    // airport box (@, @@: all selected), then the last message without the
+    // elements and the OK line.
     QString summary() const
     {
         QStringList text =
             dialogs.shown.isEmpty() ? QStringList() : dialogs.shown.last().text.split("\r\n\r\n");
-        text.removeIf(
-            [](const QString& s) { return s.startsWith("Winds") || s.startsWith("Pre"); });
-        return QStringList{form.label == Texts::StartingCode ? "Starting" : "Current",
+        text.removeIf([](const QString& s) {
+            return s.startsWith("ATIS") || s.startsWith("Winds") || s.startsWith("Pre");
+        });
+        return QStringList{form.label == Texts::StartingCode ? "S" : "C",
                            form.timer         ? "on"
                            : form.codeEnabled ? "off"
-                                              : "off,locked",
+                                              : "off+L",
                            state.LastMetarKey.isEmpty() ? "-" : state.LastMetarKey,
                            QString("%1/%2").arg(fetcher.requested.size()).arg(dialogs.shown.size()),
                            QString(readFile(state.ATISFilePath) == form.atis ? "f" : "") +
-                               (desktop.clipboard == form.atis ? "c:" : ":"),
+                               (desktop.clipboard == form.atis ? "c" : "") +
+                               QString(form.icaoFocusCount, '@') +
+                               (form.icaoSelectedAll ? "@:" : ":"),
                            text.join(" / ")}
-            .join(u' ');
+            .join(u' ')
+            .trimmed();
     }
 };
 
@@ -163,7 +171,6 @@ private Q_SLOTS:
         QCOMPARE(r.desktop.flashes, 1);
         QCOMPARE((QStringList{r.form.startStop, r.form.startStopMenu}),
                  (QStringList{Texts::Stop, Texts::StopAutoupdate}));
-        QCOMPARE(r.dialogs.shown[0].title, Texts::NewAtisTitle);
         QCOMPARE(r.dialogs.shown[0].buttons, Dialogs::Buttons::OKCancel);
         QCOMPARE(r.dialogs.shown[0].text, "ATIS ALPHA now current.\r\n\r\nWinds: 27010KT\r\n"
                                           "Altimeter: 3012\r\nVisibility: 10SM\r\nSky: FEW050 "
@@ -175,131 +182,87 @@ private Q_SLOTS:
 
     void cycle_data()
     {
-        QTest::addColumn<int>("code");
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("atis");
         QTest::addColumn<QString>("summary");
-        const QString a51 = "ALPHA 121651Z", none;
-        const auto told = [](const QString& timer) {
-            return "Current " + timer + " KJFK121651Z 1/1 fc: ATIS ALPHA now current.";
-        };
-        auto row = [](const char* name, int code, const char* script, const QString& atis,
-                      const QString& summary) {
-            QTest::newRow(name) << code << script << atis << summary;
-        };
-        row("start: the starting code", 3, "S1", "DELTA 121651Z",
-            "Current on KJFK121651Z 1/1 fc: ATIS DELTA now current.");
-        row("same time: not rebuilt, not told", 0, "S1 E U2", a51,
-            "Current on KJFK121651Z 2/1 fc: ATIS ALPHA now current.");
-        row("forced, same time: rebuilt quietly", 0, "S1 E R1", "Edited ALPHA",
-            "Current on KJFK121651Z 2/1 f: ATIS ALPHA now current.");
-        row("new time: next code", 24, "S1 U6", "ZULU 121656Z",
-            "Current on KJFK121656Z 2/2 fc: ATIS ZULU now current. / Changed: winds, altimeter.");
-        row("after ZULU: ALPHA", 25, "S1 U8", "ALPHA 121658Z",
-            "Current on KJFK121658Z 2/2 fc: ATIS ALPHA now current. / Changed: winds, "
-            "visibility, sky cond, precip, altimeter, temp.");
-        row("stopped: refresh keeps the code", 0, "R1 R6", "ALPHA 121656Z",
-            "Current off KJFK121656Z 2/2 fc: ATIS ALPHA now current. / Changed: winds, altimeter.");
-        row("restart, same time: told again", 3, "S1 S S1", "DELTA 121651Z",
-            "Current on KJFK121651Z 2/2 fc: ATIS DELTA now current.");
-        row("other airport: compared with the old", 0, "S1 K UB", "BRAVO 121651Z",
-            "Current on KBOS121651Z 2/2 fc: ATIS BRAVO now current. / Changed: temp, dewpoint.");
-        row("airport changed in the fetch: dropped", 0, "k R1 RB", a51,
-            "Current off KBOS121651Z 2/1 fc: ATIS ALPHA now current.");
-        row("no METAR: stops", 0, "S1 UN", a51,
-            "Starting off KJFK121651Z 2/2 fc: No METAR available for KJFK");
-        row("no METAR on refresh: on and off", 0, "RNN", none,
-            "Starting off - 2/2 : No METAR available for KJFK");
-        row("stop in a no-METAR fetch holds", 0, "S1 sN U", a51,
-            "Starting off KJFK121651Z 2/2 fc: No METAR available for KJFK");
-        row("unreadable: told, goes on", 0, "S1 UX", a51,
-            "Current on KJFK121651Z 2/2 fc: " + Texts::CouldNotParse);
-        row("retrieval failure", 0, "RF", none,
-            "Starting off - 1/1 : " + Texts::RetrievalError + " / (12) Host not found");
-        row("busy fetcher: silent", 0, "RY", none, "Starting off - 1/0 : ");
-        row("hostile reply: refused, kept", 0, "S1 W UH", a51,
-            "Current on KJFK121651Z 2/2 fc: " + Texts::ProcessingError +
+        const QString a51 = "ALPHA 121651Z", told = " KJFK121651Z 1/1 fc:";
+        const QString none, changed = " Changed: winds, altimeter.";
+        auto row = [](const char* name, const char* script, const QString& atis,
+                      const QString& summary) { QTest::newRow(name) << script << atis << summary; };
+        row("start: starting code", "#3 S1", "DELTA 121651Z", "C on KJFK121651Z 1/1 fc:");
+        row("same time: not rebuilt", "S1 E U2", a51, "C on KJFK121651Z 2/1 fc:");
+        row("forced: rebuilt quietly", "S1 E R1", "Edited ALPHA", "C on KJFK121651Z 2/1 f:");
+        row("new time: next code", "#24 S1 U6", "ZULU 121656Z",
+            "C on KJFK121656Z 2/2 fc:" + changed);
+        row("after ZULU: ALPHA", "#25 S1 U8", "ALPHA 121658Z",
+            "C on KJFK121658Z 2/2 fc: Changed: winds, visibility, sky cond, precip, altimeter, "
+            "temp.");
+        row("stopped: code kept", "R1 R6", "ALPHA 121656Z", "C off KJFK121656Z 2/2 fc:" + changed);
+        row("restart: told again", "#3 S1 S S1", "DELTA 121651Z", "C on KJFK121651Z 2/2 fc:");
+        row("airport changed", "S1 K UB", "BRAVO 121651Z",
+            "C on KBOS121651Z 2/2 fc: Changed: temp, dewpoint.");
+        row("airport changed in the fetch", "k R1 RB", a51, "C off KBOS121651Z 2/1 fc:");
+        row("no METAR: stops", "S1 UN", a51,
+            "S off KJFK121651Z 2/2 fc: No METAR available for KJFK");
+        row("no METAR on refresh", "RNN", none, "S off - 2/2 : No METAR available for KJFK");
+        row("stop in a no-METAR fetch holds", "S1 sN U", a51,
+            "S off KJFK121651Z 2/2 fc: No METAR available for KJFK");
+        row("unreadable: goes on", "S1 UX", a51,
+            "C on KJFK121651Z 2/2 fc: " + Texts::CouldNotParse);
+        row("retrieval failure", "RF", none,
+            "S off - 1/1 : " + Texts::RetrievalError + " / (12) Host not found");
+        row("busy fetcher: silent", "RY", none, "S off - 1/0 :");
+        row("hostile reply: refused", "S1 W UH", a51,
+            "C on KJFK121651Z 2/2 fc: " + Texts::ProcessingError +
                 " / (2001) The ATIS would be longer than 65536 characters.");
-        row("stale report", 0, "RO", "ALPHA 121548Z",
-            "Current off KJFK121548Z 1/1 fc: ATIS ALPHA now current. / STALE: this METAR was "
-            "observed 1 h 12 min ago.");
-        row("299 s: no cycle", 0, "S1 t6", a51, told("on"));
-        row("300 s: a cycle", 0, "S1 T6", "BRAVO 121656Z",
-            "Current on KJFK121656Z 2/2 fc: ATIS BRAVO now current. / Changed: winds, altimeter.");
-        row("write refused: told, not kept", 0, "P S1", a51,
-            "Current on - 1/1 : " + Texts::WriteError +
+        row("stale report", "RO", "ALPHA 121548Z",
+            "C off KJFK121548Z 1/1 fc: STALE: this METAR was observed 1 h 12 min ago.");
+        row("299 s: no cycle", "S1 t6", a51, "C on" + told);
+        row("300 s: a cycle", "S1 T6", "BRAVO 121656Z", "C on KJFK121656Z 2/2 fc:" + changed);
+        row("write refused", "P S1", a51,
+            "C on - 1/1 : " + Texts::WriteError +
                 " / (5) The location of atis.txt is not a full path: \"atis.txt\"");
-        row("write refused: new again next time", 0, "P S1 p U1", "BRAVO 121651Z",
-            "Current on KJFK121651Z 2/2 fc: ATIS BRAVO now current.");
-        row("file off", 0, "D R1", a51, "Current off KJFK121651Z 1/1 c: ATIS ALPHA now current.");
-        row("Cancel: not copied", 0, "c R1", a51,
-            "Current off KJFK121651Z 1/1 f: ATIS ALPHA now current.");
-        row("clipboard refused: told, not kept", 0, "C R1", a51,
-            "Current off - 1/2 f: " + Texts::ProcessingError + " / (521) Can't open Clipboard");
-        row("copy refused: told", 0, "C y", none,
-            "Starting off - 0/1 : " + Texts::CopyError + " / (521) Can't open Clipboard");
-        row("copy before any ATIS: emptied", 0, "y", none, "Starting off - 0/0 c: ");
-        row("refresh in a fetch: silent", 0, "r R1", a51, told("off"));
-        row("tick in the box: silent", 0, "m R16", a51, told("off"));
-        row("airport typed in the box", 0, "q R1", a51, told("off"));
-        row("closed in the fetch: silent", 0, "x RF", none, "Starting off - 1/0 : ");
-        row("closed in the box: not kept", 0, "z R1", a51,
-            "Current off - 1/1 f: ATIS ALPHA now current.");
-        row("code chosen: starting", 0, "R1 h", a51,
-            "Starting off KJFK121651Z 1/1 fc: ATIS ALPHA now current.");
-        row("on the air: taken over", 0, "L S A1", "DELTA 121651Z",
-            "Current on KJFK121651Z 1/1 fc: ATIS DELTA now current. / DELTA was taken over "
-            "from KJFK_ATIS, already on the air.");
-        row("on the air: told once", 0, "L S A1 U6", "ECHO 121656Z",
-            "Current on KJFK121656Z 2/2 fc: ATIS ECHO now current. / Changed: winds, altimeter.");
-        row("not on the air", 0, "L S a1", a51, told("on"));
-        row("take-over off", 0, "L o S1", a51, told("on"));
-        row("code current: no look-up", 0, "L R1 S6", "BRAVO 121656Z",
-            "Current on KJFK121656Z 2/2 fc: ATIS BRAVO now current. / Changed: winds, altimeter.");
-        row("stopped while looking up", 0, "L S S A1", none, "Starting off - 0/0 : ");
+        row("write refused: new next time", "P S1 p U1", "BRAVO 121651Z",
+            "C on KJFK121651Z 2/2 fc:");
+        row("file off", "D R1", a51, "C off KJFK121651Z 1/1 c:");
+        row("Cancel: not copied", "c R1", a51, "C off KJFK121651Z 1/1 f:");
+        row("clipboard refused", "C R1", a51,
+            "C off - 1/2 f: " + Texts::ProcessingError + " / (521) Can't open Clipboard");
+        row("copy refused", "C y", none,
+            "S off - 0/1 : " + Texts::CopyError + " / (521) Can't open Clipboard");
+        row("refresh in a fetch: silent", "r R1", a51, "C off" + told);
+        row("tick in the box: silent", "m R16", a51, "C off" + told);
+        row("airport typed in the box", "q R1", a51, "C off" + told);
+        row("closed in the fetch", "x RF", none, "S off - 1/0 :");
+        row("closed in the box", "z R1", a51, "C off - 1/1 f:");
+        row("code chosen", "R1 h", a51, "S off" + told);
+        row("code chosen, list locked", "S1 h", a51, "C on" + told);
+        row("on the air: taken over", "L S A1", "DELTA 121651Z",
+            "C on KJFK121651Z 1/1 fc: DELTA was taken over from KJFK_ATIS, already on the air.");
+        row("on the air: told once", "L S A1 U6", "ECHO 121656Z",
+            "C on KJFK121656Z 2/2 fc:" + changed);
+        row("not on the air", "L S a1", a51, "C on" + told);
+        row("take-over off", "L o S1", a51, "C on" + told);
+        row("code current: no look-up", "L R1 S6", "BRAVO 121656Z",
+            "C on KJFK121656Z 2/2 fc:" + changed);
+        row("stopped while looking up", "L S S A1", none, "S off - 0/0 :");
+        row("no airport code", "I S1", none, "S off - 0/1 @: " + Texts::MustEnterICAO);
+        row("five letters", "IKSEAX S1", none, "S off - 0/1 @@: " + Texts::InvalidICAO);
+        row("three letters", "IKSE R1", none, "S off - 0/1 @@: " + Texts::InvalidICAO);
+        row("digit first", "I1SEA S1", none, "S off - 0/1 @@: " + Texts::InvalidICAO);
+        row("small letters", "Iksea S1", none, "S off - 0/1 @@: " + Texts::InvalidICAO);
+        row("Kelvin sign", "I\u212ASEA S1", none, "S off - 0/1 @@: " + Texts::InvalidICAO);
+        row("digits", "IK0A9 R1", a51, "C off K0A9121651Z 1/1 fc:");
     }
     void cycle()
     {
-        QFETCH(int, code);
         QFETCH(QString, script);
         Rig r;
-        r.form.code = code;
         for (const QString& token : script.split(u' '))
             r.run(token);
         QTEST(r.form.atis, "atis");
         QTEST(r.summary(), "summary");
         QVERIFY(!r.engine.cycleInProgress());
-    }
-
-    void validateICAO_data()
-    {
-        QTest::addColumn<QString>("icao");
-        QTest::addColumn<QString>("message"); // empty: valid
-        QTest::addColumn<bool>("selectAll");
-        QTest::newRow("letters") << "KSEA"
-                                 << "" << false;
-        QTest::newRow("digits") << "K0A9"
-                                << "" << false;
-        QTest::newRow("empty") << "" << Texts::MustEnterICAO << false;
-        QTest::newRow("five") << "KSEAX" << Texts::InvalidICAO << true;
-        QTest::newRow("three") << "KSE" << Texts::InvalidICAO << true;
-        QTest::newRow("digit first") << "1SEA" << Texts::InvalidICAO << true;
-        QTest::newRow("lower case") << "ksea" << Texts::InvalidICAO << true;
-        QTest::newRow("final line feed") << "KSEA\n" << Texts::InvalidICAO << true;
-        QTest::newRow("Kelvin sign") << "\u212ASEA" << Texts::InvalidICAO << true;
-    }
-    void validateICAO()
-    {
-        QFETCH(QString, icao);
-        QFETCH(QString, message);
-        Rig r;
-        r.form.icao = icao;
-        r.run("S1");
-        QCOMPARE(r.form.timer, message.isEmpty());
-        QCOMPARE(r.form.icaoFocusCount, message.isEmpty() ? 0 : 1);
-        QTEST(r.form.icaoSelectedAll, "selectAll");
-        if (!message.isEmpty())
-            QCOMPARE(r.dialogs.shown.last().text, message);
     }
 
     void speech()

@@ -51,11 +51,7 @@ public:
 
     QString icaoText() const override { return icao; }
     void setIcaoText(const QString& text) override { icao = text; }
-    void focusIcao(bool selectAll) override
-    {
-        ++icaoFocusCount;
-        icaoSelectedAll = selectAll;
-    }
+    void focusIcao(bool selectAll) override { ++icaoFocusCount, icaoSelectedAll = selectAll; }
     QString templateText() const override { return templ; }
     void setTemplateText(const QString& text) override { templ = text; }
     int runwayCount() const override { return int(rows.size()); }
@@ -73,10 +69,7 @@ public:
     int codeCount() const override { return int(codes.size()); }
     int codeIndex() const override { return code; }
     void setCodeIndex(int index) override { code = index; }
-    QString codeText() const override
-    {
-        return code >= 0 && code < codes.size() ? codes.at(code) : QString();
-    }
+    QString codeText() const override { return codes.value(code); }
     bool codeListEnabled() const override { return codeEnabled; }
     void setCodeListEnabled(bool enabled) override { codeEnabled = enabled; }
     QString codeLabel() const override { return label; }
@@ -85,8 +78,7 @@ public:
     void setTimerEnabled(bool enabled) override { timer = enabled; }
     void setStartStopCaptions(const QString& button, const QString& menu) override
     {
-        startStop = button;
-        startStopMenu = menu;
+        startStop = button, startStopMenu = menu;
     }
     QString atisText() const override { return atis; }
     void setAtisText(const QString& text) override { atis = text; }
