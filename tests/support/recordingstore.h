@@ -5,7 +5,9 @@
 #include <QStringList>
 
 // Passes every call on to a real store and records it, to prove what is read
-// and written, in which order and how often.
+// and written, in which order and how often. A change of writeTogether is
+// recorded (and counted in saves) as its own call would be; `together`
+// counts the batches, which reach the real store whole.
 class RecordingStore : public SettingsStore
 {
 public:
@@ -13,11 +15,11 @@ public:
 
     mutable QStringList calls;
     int saves = 0;
+    int together = 0;
 
     bool SaveSetting(const QString& s, const QString& k, const QString& v) override
     {
-        calls.append("save " + s + "/" + k + "=" + v);
-        ++saves;
+        record({s, k, v});
         return m_inner.SaveSetting(s, k, v);
     }
     QString GetSetting(const QString& s, const QString& k, const QString& d) const override
@@ -32,10 +34,24 @@ public:
     }
     bool DeleteSetting(const QString& s, const std::optional<QString>& k) override
     {
-        calls.append("delete " + s + (k ? "/" + *k : QString()));
+        record({s, k, std::nullopt});
         return m_inner.DeleteSetting(s, k);
+    }
+    bool writeTogether(const QList<Change>& changes) override
+    {
+        ++together;
+        for (const Change& c : changes)
+            record(c);
+        return m_inner.writeTogether(changes);
     }
 
 private:
+    void record(const Change& c)
+    {
+        if (c.value)
+            ++saves;
+        calls.append(c.value ? "save " + c.section + "/" + *c.key + "=" + *c.value
+                             : "delete " + c.section + (c.key ? "/" + *c.key : QString()));
+    }
     SettingsStore& m_inner;
 };

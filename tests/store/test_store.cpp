@@ -1,0 +1,518 @@
+// The settings store, the profile commands and the program settings over a
+// real INI file in a temporary folder.
+#include "core/sessionstate.h"
+#include "store/appsettings.h"
+#include "store/config.h"
+#include "store/profilecommands.h"
+#include "store/qsettingsstore.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/fakeprofileform.h"
+#include "tests/support/ordinaryuser.h"
+#include "tests/support/recordingstore.h"
+#include "tests/support/scripteddialogs.h"
+#include "tests/support/temporaryhome.h"
+#include "tests/support/testfiles.h"
+
+#include <QSettings>
+#include <QTest>
+#include <sys/stat.h>
+
+using Answer = Dialogs::Answer;
+using Pairs = SettingsStore::Pairs;
+
+class TestStore : public QObject
+{
+    Q_OBJECT
+    TemporaryHome m_home;
+    QString m_file = m_home.path() + "/Briefcast.conf";
+    std::unique_ptr<QSettingsStore> m_store;
+    FakeForm m_form;
+    FakeProfileForm m_list;
+    ScriptedDialogs m_dialogs;
+    SessionState m_state;
+    std::unique_ptr<ProfileCommands> m_profiles;
+
+    void write(const QByteArray& content)
+    {
+        QFile f(m_file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+    }
+    // Profile in use, flag | list, [selected] | the form's ICAO | KBOS's stored ICAO.
+    QString state() const
+    {
+        QStringList list = m_list.entries;
+        if (m_list.selected >= 0)
+            list[m_list.selected] = "[" + list[m_list.selected] + "]";
+        return m_state.CurrentProfile + (m_state.ProfileDirty ? " dirty" : "") + " | " +
+               list.join(' ') + " | " + m_form.icao + " | " +
+               m_store->GetSetting("Profiles\\KBOS", "ICAO", "-");
+    }
+    // The boxes shown, by the letters below, then "?name" for every name
+    // asked for, proposing that name.
+    QString shown() const
+    {
+        const QMap<QString, QString> boxes{
+            {"S", "Briefcast: Profile Saved!"},
+            {"O",
+             "Confirm Overwrite: A profile with the name \"KBOS\" already exists. Overwrite it?"},
+            {"A", "Confirm Save: Would you like to save the current settings as a profile?"},
+            {"U", "Confirm Save: The current profile has unsaved changes. Would you like to update "
+                  "the saved profile?"},
+            {"D", "Confirm Delete: Are you sure you wish to delete the profile \"KBOS\"?"},
+            {"E", "Error: No profile selected!"},
+            {"G", "Error: The profile \"AAA\" no longer exists."},
+            {"F", "Error: The profile could not be saved: the settings store could not be "
+                  "written. Your changes are still in the window."},
+            {"X", "Error: The profile could not be deleted: the settings store could not be "
+                  "written."}};
+        QStringList seen;
+        for (const ScriptedDialogs::Shown& s : m_dialogs.shown)
+            seen.append(boxes.key(s.title + ": " + s.text, "<" + s.text + ">"));
+        for (const ScriptedDialogs::Asked& a : m_dialogs.asked)
+            seen.append("?" + a.proposed);
+        return seen.join(' ');
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QFile::remove(m_file);
+        m_store = std::make_unique<QSettingsStore>(m_file);
+        m_form = FakeForm();
+        m_list = FakeProfileForm();
+        m_dialogs = ScriptedDialogs();
+        m_state = SessionState();
+        m_profiles =
+            std::make_unique<ProfileCommands>(*m_store, m_form, m_list, m_dialogs, m_state);
+    }
+    void userLocation()
+    {
+        QVERIFY(QSettingsStore().SaveSetting("Settings", "ICAO", "KSEA"));
+        QCOMPARE(readFile(m_home.path() + "/config/Briefcast/Briefcast.conf"),
+                 QByteArray("[Settings]\nICAO=KSEA\n"));
+    }
+    void names_data();
+    void names();
+    void values_data();
+    void values();
+    void profileAsStored();
+    void storedProfileLoads_data();
+    void storedProfileLoads();
+    void commands_data();
+    void commands();
+    void anotherInstanceMeanwhile();
+    void readOnlyStoreChangesNothing();
+    void programSettingsAsStored();
+    void storedProgramSettings_data();
+    void storedProgramSettings();
+    void startUp_data();
+    void startUp();
+};
+
+void TestStore::names_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("inFile");   // the key QSettings reads
+    QTest::addColumn<QString>("registry"); // where letter case is not told apart
+    const auto row = [](const char* a, const char* b, const char* c) {
+        QTest::newRow(a) << QString::fromUtf8(a) << QString(b) << QString::fromUtf8(c);
+    };
+    row("KBOS west", "KBOS west", "^k^b^o^s west");
+    row("EGLL/Day", "EGLL%2FDay", "^e^g^l^l%2F^day");
+    row("a\\b 100%", "a%5Cb 100%25", "a%5Cb 100%25");
+    row(" edge\r\n", "%20edge%0D%0A", "%20edge%0D%0A");
+    row("Zürich 東^", "Z%C3%BCrich %E6%9D%B1%5E", "^z%C3%BCrich %E6%9D%B1%5E");
+    row("", "%", "%");
+}
+
+void TestStore::names()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, inFile);
+    QFETCH(QString, registry);
+    // The same name in other letter case or with a blank more is another one.
+    QStringList names{name, name.toLower(), name.toUpper(), name + " "};
+    names.removeDuplicates();
+    for (const bool caseless : {false, true}) {
+        const QString file = m_file + (caseless ? "2" : "");
+        QFile::remove(file);
+        QSettingsStore store(file, caseless);
+        for (const QString& n : names)
+            QVERIFY(store.SaveSetting("Profiles", n, n));
+        QSettings qt(file, QSettings::IniFormat);
+        QCOMPARE(qt.value(caseless ? "^profiles/" + registry : "Profiles/" + inFile).toString(),
+                 name);
+        Pairs expected;
+        for (const QString& n : names)
+            expected.append({n, n});
+        QCOMPARE(QSettingsStore(file, caseless).GetAllSettings("Profiles"), expected);
+    }
+}
+
+void TestStore::values_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("written"); // the store writes the value so
+    const auto row = [](const char* name, const QByteArray& line, const QString& value,
+                        bool written) { QTest::newRow(name) << line << value << written; };
+    row("empty", "", "", true);
+    row("line breaks", "a\\r\\nb\\rc\\nd", "a\r\nb\rc\nd", true);
+    row("commas quoted", "\"4R,1,0|4L,1,1\"", "4R,1,0|4L,1,1", true);
+    row("semicolon quoted", "\"a; b=c\"", "a; b=c", true);
+    row("quotes and backslashes", "say \\\"hi\\\" C:\\\\atis", "say \"hi\" C:\\atis", true);
+    row("blanks at the edges", "\"  padded  \"", "  padded  ", true);
+    row("at sign doubled", "@@home", "@home", true);
+    row("beyond ASCII", "Zürich 東京 \U0001F6EB", "Zürich 東京 \U0001F6EB", true);
+    row("control character", "a\\x1\\x62",
+        "a\x01"
+        "b",
+        true);
+    // Written by hand: the text as it stands after the "=".
+    row("commas, semicolon", "Wind %wind% , alt; sky", "Wind %wind% , alt; sky", false);
+    row("backslashes", "C:\\Radar\\atis.txt", "C:\\Radar\\atis.txt", false);
+    row("quotes inside", "say \"hi\", then go", "say \"hi\", then go", false);
+    row("at sign first", "@home", "@home", false);
+    row("unterminated quote", "\"KSEA", "\"KSEA", false);
+    row("blanks, line end", "  KSEA \t\r", "KSEA", false);
+}
+
+void TestStore::values()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, value);
+    QFETCH(bool, written);
+    const QByteArray content = "; notes\n[Settings]\nTemplate=" + line + "\nbogus line\n\n";
+    write(content);
+    QCOMPARE(m_store->GetSetting("Settings", "Template", "<missing>"), value);
+    // Another write changes only its own line.
+    QVERIFY(m_store->SaveSetting("Settings", "LastProfile", "x"));
+    QCOMPARE(readFile(m_file).replace("LastProfile=x\n", ""), content);
+    QCOMPARE(*m_store->GetAllSettings("Settings"),
+             (Pairs{{"Template", value}, {"LastProfile", "x"}}));
+    if (!written)
+        return;
+    QFile::remove(m_file);
+    QVERIFY(m_store->SaveSetting("Settings", "Template", value));
+    QCOMPARE(readFile(m_file), "[Settings]\nTemplate=" + line + "\n");
+    // QSettings reads it alike, and what it writes reads back the same.
+    QCOMPARE(QSettings(m_file, QSettings::IniFormat).value("Settings/Template").toString(), value);
+    QFile::remove(m_file);
+    QSettings(m_file, QSettings::IniFormat).setValue("Settings/Template", value);
+    QCOMPARE(m_store->GetSetting("Settings", "Template"), value);
+}
+
+void TestStore::profileAsStored()
+{
+    m_form.icao = "KBOS";
+    m_form.templ = "Information %id% Winds $wind(%icao%)\r\n%runways%";
+    m_form.rows = {{"4R", true, false}, {"4L", true, true}, {"9", false, true}, {"33L"}};
+    m_form.visual = m_state.ProfileDirty = true;
+    m_dialogs.inputs = {"KBOS west"};
+    QVERIFY(m_profiles->SaveProfile());
+    QCOMPARE(m_dialogs.asked.at(0).prompt + m_dialogs.asked.at(0).title,
+             QStringLiteral("Enter a name to use for this profile:Save Profile"));
+    QCOMPARE(
+        readFile(m_file),
+        QByteArray("[Profiles]\nKBOS%20west=1\n\n[Profiles%255CKBOS%20west]\nICAO=KBOS\n"
+                   "Template=Information %id% Winds $wind(%icao%)%vbCrLf%%runways%\n"
+                   "Runways=\"4R,1,0|4L,1,1|9,0,1|33L,0,0\"\nVisualInUse=1\nLAHSOInEffect=0\n"));
+    QCOMPARE(state() + " " + shown(), QStringLiteral("KBOS west | [KBOS west] | KBOS | - S ?KBOS"));
+}
+
+void TestStore::storedProfileLoads_data()
+{
+    QTest::addColumn<QByteArray>("keys"); // of the section of profile P
+    QTest::addColumn<QString>("form");    // ICAO | runway:landing:departing | V L | template
+    const auto row = [](const char* name, const char* keys, const QString& form) {
+        QTest::newRow(name) << QByteArray(keys) << form;
+    };
+    row("as the window writes it",
+        "ICAO=KBOS\nTemplate=Information %id%%vbCrLf%%runways%\n"
+        "Runways=\"4R,1,0|4L,1,1|9,0,1|33L,0,0\"\nVisualInUse=1\nLAHSOInEffect=0",
+        "KBOS | 4R:1:0 4L:1:1 9:0:1 33L:0:0 | V | Information %id%\r\n%runways%");
+    row("by hand, unquoted", "Runways=4R,1,0|4L,0,1\nLAHSOInEffect=1", " | 4R:1:0 4L:0:1 | L | ");
+    row("missing keys reset", "Unknown=1", " |  |  | ");
+    row("identifier only", "Runways=27", " | 27:0:0 |  | ");
+    row("two fields", "Runways=27,1", " | 27:1:0 |  | ");
+    row("extra fields", "Runways=27,1,1,1,9", " | 27:1:1 |  | ");
+    row("flags not numbers", "Runways=27,yes,x|09,,1\nVisualInUse=ticked",
+        " | 27:0:0 09:0:1 |  | ");
+    row("flags as other numbers", "Runways=27,2,1.0|09, 1 ,0\nVisualInUse=2\nLAHSOInEffect=1.0",
+        " | 27:0:1 09:1:0 | L | ");
+    row("empty rows skipped", "Runways=|27,1,0||\nVisualInUse=1", " | 27:1:0 | V | ");
+    row("only separators", "Runways=|||,,,", " |  |  | ");
+    row("marker in other case", "Template=%VBCRLF% a\\r\\nb", " |  |  | %VBCRLF% a\r\nb");
+    row("no keys: nothing changes", "", "KSEA | old:1:1 | VL | old");
+}
+
+void TestStore::storedProfileLoads()
+{
+    QFETCH(QByteArray, keys);
+    QFETCH(QString, form);
+    write("[Profiles]\nP=1\n\n[Profiles%255CP]\n" + keys + "\n");
+    m_form.icao = "KSEA";
+    m_form.templ = "old";
+    m_form.rows = {{"old", true, true}};
+    m_form.visual = m_form.lahso = m_state.ProfileDirty = true;
+    m_state.CurrentProfile = "before";
+    QCOMPARE(m_profiles->LoadProfile("P"), !keys.isEmpty());
+    QStringList rows;
+    for (const FakeForm::Row& r : m_form.rows)
+        rows.append(QString("%1:%2:%3").arg(r.id).arg(int(r.arriving)).arg(int(r.departing)));
+    QCOMPARE(m_form.icao + " | " + rows.join(' ') + " | " + (m_form.visual ? "V" : "") +
+                 (m_form.lahso ? "L" : "") + " | " + m_form.templ,
+             form);
+    QCOMPARE(m_state.CurrentProfile, keys.isEmpty() ? "before" : "P");
+    QCOMPARE(m_state.ProfileDirty, keys.isEmpty()); // a profile just loaded has no changes
+}
+
+void TestStore::commands_data()
+{
+    // command|profile in use|entry selected|dirty|answers (Yes No Cancel)|names typed
+    QTest::addColumn<QString>("script");
+    // boxes shown (letters of texts()), then "?name" for each name asked, proposing it
+    QTest::addColumn<QString>("dialogs");
+    QTest::addColumn<QString>("after"); // as state() gives it; "ok " when save or Exit said yes
+    const auto row = [](const char* name, const char* script, const char* dialogs,
+                        const char* after) { QTest::newRow(name) << script << dialogs << after; };
+    row("save, new name", "save|||||AAA", "S ?typed", "ok AAA | [AAA] KBOS KSEA | typed | stored");
+    row("save, name cancelled", "save|KSEA||1||", "?KSEA",
+        "KSEA dirty | KBOS [KSEA] | typed | stored");
+    row("overwrite: yes", "save|KBOS||1|Y|KBOS", "O S ?KBOS",
+        "ok KBOS | [KBOS] KSEA | typed | typed");
+    row("overwrite: cancel", "save|KBOS||1|C|KBOS", "O ?KBOS",
+        "KBOS dirty | [KBOS] KSEA | typed | stored");
+    row("overwrite: no, other name", "save|KBOS||1|N|KBOS,KBOS 2", "O S ?KBOS ?KBOS",
+        "ok KBOS 2 | KBOS [KBOS 2] KSEA | typed | stored");
+    row("other letter case", "save|||||kbos", "S ?typed",
+        "ok kbos | KBOS [kbos] KSEA | typed | stored");
+    row("exit, nothing unsaved", "exit|KBOS|||", "", "ok KBOS | [KBOS] KSEA | typed | stored");
+    row("exit: cancel", "exit|||1|C|", "A", " dirty | KBOS KSEA | typed | stored");
+    row("exit: no", "exit|||1|N|", "A", "ok  dirty | KBOS KSEA | typed | stored");
+    row("exit: yes, no name", "exit|||1|Y|", "A ?typed", " dirty | KBOS KSEA | typed | stored");
+    row("exit: yes, overwrite", "exit|KBOS||1|YY|KBOS", "U O S ?KBOS",
+        "ok KBOS | [KBOS] KSEA | typed | typed");
+    row("load, none selected", "load||||", "E", " | KBOS KSEA | typed | stored");
+    row("load, changes: cancel", "load||KSEA|1|C|", "A", " dirty | KBOS [KSEA] | typed | stored");
+    row("load, changes: no", "load||KSEA|1|N|", "A", "KSEA | KBOS [KSEA] | KSEA | stored");
+    row("load, changes saved", "load|KBOS|KSEA|1|YY|KBOS", "U O S ?KBOS",
+        "KSEA | KBOS [KSEA] | KSEA | typed");
+    row("delete, none selected", "delete||||", "", " | KBOS KSEA | typed | stored");
+    row("delete: no", "delete||KBOS||N|", "D", " | [KBOS] KSEA | typed | stored");
+    row("delete the profile in use", "delete|KBOS|||Y|", "D", "KBOS dirty | KSEA | typed | -");
+    row("delete another", "delete|KSEA|KBOS||Y|", "D", "KSEA | [KSEA] | typed | -");
+}
+
+void TestStore::commands()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, dialogs);
+    QFETCH(QString, after);
+    write("[Profiles]\nKBOS=1\nKSEA=1\n\n[Profiles%255CKBOS]\nICAO=stored\n\n"
+          "[Profiles%255CKSEA]\nICAO=KSEA\n");
+    const QStringList w = script.split('|');
+    m_state.CurrentProfile = w[1];
+    m_profiles->LoadProfileList();
+    if (!w[2].isEmpty())
+        m_list.select(w[2]);
+    m_form.icao = "typed";
+    m_state.ProfileDirty = w[3] == "1";
+    for (const QChar a : w[4])
+        m_dialogs.answers.append(a == 'Y' ? Answer::Yes : a == 'N' ? Answer::No : Answer::Cancel);
+    m_dialogs.inputs = w.value(5).split(',', Qt::SkipEmptyParts);
+    bool ok = false;
+    if (w[0] == "save")
+        ok = m_profiles->SaveProfile();
+    else if (w[0] == "exit")
+        ok = m_profiles->ConfirmExit();
+    else if (w[0] == "load")
+        m_profiles->cmdLoad_Click();
+    else
+        m_profiles->cmdDelete_Click();
+    QCOMPARE((ok ? "ok " : "") + state(), after);
+    QCOMPARE(shown(), dialogs);
+}
+
+void TestStore::anotherInstanceMeanwhile()
+{
+    // Listed here: KBOS. Then another instance saves AAA and deletes KBOS.
+    write("[Profiles]\nKBOS=1\n\n[Profiles%255CKBOS]\nICAO=KBOS\n");
+    m_profiles->LoadProfileList();
+    QSettingsStore other(m_file);
+    QVERIFY(other.writeTogether({{"Profiles", "AAA", "1"},
+                                 {"Profiles\\AAA", "ICAO", "theirs"},
+                                 {"Profiles", "KBOS", {}},
+                                 {"Profiles\\KBOS", {}, {}}}));
+    // Saving AAA here asks first; the list shows what is stored now.
+    m_form.icao = "mine";
+    m_dialogs.inputs = {"AAA"};
+    m_dialogs.answers = {Answer::Cancel};
+    QVERIFY(!m_profiles->SaveProfile());
+    QCOMPARE(m_list.entries, QStringList{"AAA"});
+    // Loading a profile the other deleted says so and changes nothing.
+    m_list.select("AAA");
+    QVERIFY(other.writeTogether({{"Profiles", "AAA", {}}, {"Profiles\\AAA", {}, {}}}));
+    m_state.CurrentProfile = "mine";
+    m_profiles->cmdLoad_Click();
+    QCOMPARE(state() + " " + shown(),
+             QStringLiteral("mine |  | mine | - <A profile with the name "
+                            "\"AAA\" already exists. Overwrite it?> G ?mine"));
+}
+
+void TestStore::readOnlyStoreChangesNothing()
+{
+    // As an ordinary user: the store turns read-only after the first save.
+    OrdinaryUser user;
+    QTemporaryDir dir;
+    m_store = std::make_unique<QSettingsStore>(dir.filePath("Briefcast.conf"));
+    ProfileCommands profiles(*m_store, m_form, m_list, m_dialogs, m_state);
+    m_form.icao = "KBOS";
+    m_dialogs.inputs = {"KBOS", "NEW"};
+    QVERIFY(profiles.SaveProfile());
+    struct stat before
+    {
+    }, after{};
+    QCOMPARE(::stat(QFile::encodeName(m_store->fileName()).constData(), &before), 0);
+    const QByteArray saved = readFile(m_store->fileName());
+    QVERIFY(QFile::setPermissions(m_store->fileName(), QFile::ReadOwner));
+    m_form.icao = "KSEA";
+    m_state.ProfileDirty = true;
+    m_dialogs.answers = {Answer::Yes, Answer::OK, Answer::Yes};
+    QVERIFY(!profiles.ConfirmExit()); // a close is not let through
+    profiles.cmdDelete_Click();
+    QCOMPARE(state() + " " + shown(),
+             QStringLiteral("KBOS dirty | [KBOS] | KSEA | KBOS S U F D X ?KBOS ?KBOS"));
+    QCOMPARE(readFile(m_store->fileName()), saved);
+    // Writable again: the next save is whole, without the failed ones.
+    QVERIFY(QFile::setPermissions(m_store->fileName(), QFile::ReadOwner | QFile::WriteOwner));
+    m_dialogs.inputs = {"P2"};
+    QVERIFY(profiles.SaveProfile());
+    QCOMPARE(*m_store->GetAllSettings("Profiles"),
+             (SettingsStore::Pairs{{"KBOS", "1"}, {"P2", "1"}}));
+    QVERIFY(!m_store->GetAllSettings("Profiles\\NEW"));
+    // The file is replaced whole, so a crash mid-write leaves the old one.
+    QCOMPARE(::stat(QFile::encodeName(m_store->fileName()).constData(), &after), 0);
+    QVERIFY(before.st_ino != after.st_ino);
+}
+
+void TestStore::programSettingsAsStored()
+{
+    // Written together at unload, in this order and form.
+    RecordingStore recording(*m_store);
+    m_form.icao = "ksea";
+    m_form.templ = "line 1\r\nline 2";
+    m_form.updateFile = false;
+    m_state.CurrentProfile = "KSEA";
+    m_state.ATISFilePath = "/srv/radar/atis.txt";
+    QVERIFY(SaveSettings(recording, m_form, m_state, {true, "kal16", -0.4}, false));
+    QCOMPARE(recording.together, 1);
+    QCOMPARE(readFile(m_file),
+             QByteArray("[Settings]\nICAO=ksea\nTemplate=line 1\\r\\nline 2\nLastProfile=KSEA\n"
+                        "UpdateATISFile=False\nATISFilePath=/srv/radar/atis.txt\n"
+                        "SpeakNewATIS=True\nSpeechVoice=kal16\nSpeechRate=-0.4\n"
+                        "TakeOverOnlineCode=False\n"));
+    m_form.updateFile = true;
+    QVERIFY(SaveSettings(*m_store, m_form, m_state, {}, true));
+    QVERIFY(readFile(m_file).contains("\nUpdateATISFile=True\n"));
+    QVERIFY(readFile(m_file).endsWith("\nSpeakNewATIS=False\nSpeechVoice=\nSpeechRate=0\n"
+                                      "TakeOverOnlineCode=True\n"));
+}
+
+void TestStore::storedProgramSettings_data()
+{
+    QTest::addColumn<QByteArray>("prefix"); // WINEPREFIX
+    QTest::addColumn<QByteArray>("keys");   // of the section Settings
+    // ICAO | LastProfile | UpdateATISFile | ATISFilePath | speech | TakeOverOnlineCode
+    QTest::addColumn<QString>("read");
+    const auto row = [](const char* name, const char* prefix, const QByteArray& keys,
+                        const char* read) {
+        QTest::newRow(name) << QByteArray(prefix) << keys << read;
+    };
+    row("nothing stored", "", "", " |  | on | <wine> | off  0 | on");
+    row("Wine prefix", "/opt/radar/", "",
+        " |  | on | /opt/radar/drive_c/Program Files/Kovoddddd/atis.txt | off  0 | on");
+    row("as the program writes them", "",
+        "ICAO=ksea\nTemplate=line 1\\r\\nline 2\nLastProfile=KSEA\nUpdateATISFile=False\n"
+        "ATISFilePath=/srv/radar/atis.txt\nSpeakNewATIS=True\nSpeechVoice=kal16\n"
+        "SpeechRate=-0.4\nTakeOverOnlineCode=False",
+        "ksea | KSEA | off | /srv/radar/atis.txt | on kal16 -0.4 | off");
+    row("by hand", "", "ATISFilePath=C:\\Radar\\atis.txt\nSpeechRate= 1 ",
+        " |  | on | C:\\Radar\\atis.txt | off  1 | on");
+    row("rate beyond -1 to 1", "", "SpeechRate=-1.5", " |  | on | <wine> | off  0 | on");
+    row("rate not a number", "", "SpeechRate=fast", " |  | on | <wine> | off  0 | on");
+    // The same text in UpdateATISFile, SpeakNewATIS and TakeOverOnlineCode.
+    const auto flags = [&](const char* text, const char* read) {
+        const QByteArray t(text);
+        row(text, "", "UpdateATISFile=" + t + "\nSpeakNewATIS=" + t + "\nTakeOverOnlineCode=" + t,
+            read);
+    };
+    flags("false", " |  | off | <wine> | off  0 | off");
+    flags(" tRuE ", " |  | on | <wine> | on  0 | on");
+    flags("0", " |  | off | <wine> | off  0 | off");
+    flags("0.0", " |  | off | <wine> | off  0 | off");
+    flags("-1", " |  | on | <wine> | off  0 | on");
+    flags("maybe", " |  | on | <wine> | off  0 | on");
+    flags("", " |  | on | <wine> | off  0 | on");
+}
+
+void TestStore::storedProgramSettings()
+{
+    QFETCH(QByteArray, prefix);
+    QFETCH(QByteArray, keys);
+    QFETCH(QString, read);
+    if (!prefix.isEmpty())
+        qputenv("WINEPREFIX", prefix);
+    write("[Settings]\n" + keys + "\n");
+    const ProgramSettings p = Config::load(*m_store);
+    qunsetenv("WINEPREFIX");
+    const auto on = [](bool b) { return QString(b ? "on" : "off"); };
+    QCOMPARE(QStringList({p.ICAO, p.LastProfile, on(p.UpdateATISFile), p.ATISFilePath,
+                          on(p.speech.speakNewATIS) + " " + p.speech.voice + " " +
+                              QString::number(p.speech.rate),
+                          on(p.TakeOverOnlineCode)})
+                 .join(" | "),
+             QString(read).replace(
+                 "<wine>", m_home.path() + "/.wine/drive_c/Program Files/Kovoddddd/atis.txt"));
+}
+
+void TestStore::startUp_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("after"); // as state() gives it | template
+    QTest::newRow("first start") << QByteArray() << " |  |  | - | <default>";
+    QTest::newRow("last profile")
+        << QByteArray("[Settings]\nICAO=KSEA\nLastProfile=KBOS\nTemplate=never read\n\n"
+                      "[Profiles]\nKBOS=1\nKSEA=1\n\n[Profiles%255CKBOS]\nICAO=KBOS\n"
+                      "Template=a%vbCrLf%b\n")
+        << "KBOS | [KBOS] KSEA | KBOS | KBOS | a\r\nb";
+    QTest::newRow("last profile gone")
+        << QByteArray("[Settings]\nICAO=KSEA\nLastProfile=KBOS\n") << " |  | KSEA | - | left";
+}
+
+void TestStore::startUp()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, after);
+    write(content);
+    m_form.templ = "left";
+    m_form.code = 5;
+    m_form.timer = m_state.ProfileDirty = true;
+    m_form.updateFile = false;
+    m_state.TickCounter = 42;
+    m_state.LastMetarKey = "old";
+    LoadStartupSettings(*m_store, m_form, *m_profiles, m_state);
+    const QString templ = m_form.templ == Texts::DefaultTemplate ? "<default>" : m_form.templ;
+    QCOMPARE(state() + " | " + templ, after);
+    QCOMPARE(QString("%1 %2 %3 %4 [%5] %6")
+                 .arg(m_form.code)
+                 .arg(int(m_form.timer))
+                 .arg(m_form.label)
+                 .arg(m_state.TickCounter)
+                 .arg(m_state.LastMetarKey)
+                 .arg(int(m_form.updateFile)),
+             "0 0 Starting Code: 0 [] 1");
+}
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "test_store.moc"
