@@ -5,31 +5,9 @@
 #include "core/sessionstate.h"
 #include "core/settingsstore.h"
 #include "core/texts.h"
+#include "store/config.h"
 #include "store/profileform.h"
 #include "store/storetexts.h"
-
-#include <QStringList>
-
-namespace {
-const QString KeyICAO = QStringLiteral("ICAO");
-const QString KeyTemplate = QStringLiteral("Template");
-const QString KeyRunways = QStringLiteral("Runways");
-const QString KeyVisual = QStringLiteral("VisualInUse");
-const QString KeyLAHSO = QStringLiteral("LAHSOInEffect");
-
-// Stored flags are numbers; text that is not one counts as unticked.
-bool isOne(const QString& field)
-{
-    bool ok = false;
-    const double value = field.trimmed().toDouble(&ok);
-    return ok && value == 1.0;
-}
-
-QString flag(bool ticked)
-{
-    return ticked ? QStringLiteral("1") : QStringLiteral("0");
-}
-} // namespace
 
 ProfileCommands::ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list,
                                  Dialogs& dialogs, SessionState& state)
@@ -42,15 +20,6 @@ void ProfileCommands::MarkProfileDirty()
     m_state.ProfileDirty = true;
 }
 
-QString ProfileCommands::RunwayValue() const
-{
-    QStringList rows;
-    for (int row = 0; row < m_form.runwayCount(); ++row)
-        rows.append(m_form.runwayId(row) + QLatin1Char(',') + flag(m_form.arrivingTicked(row)) +
-                    QLatin1Char(',') + flag(m_form.departingTicked(row)));
-    return rows.join(QLatin1Char('|'));
-}
-
 void ProfileCommands::LoadProfileList()
 {
     m_list.clearProfiles();
@@ -61,49 +30,12 @@ void ProfileCommands::LoadProfileList()
     selectEntry(m_state.CurrentProfile);
 }
 
-void ProfileCommands::applyRunways(const QString& value)
-{
-    if (value.isEmpty())
-        return;
-    for (const QString& row : value.split(QLatin1Char('|'))) {
-        const QStringList fields = row.split(QLatin1Char(','));
-        // A row without an identifier cannot come from the window: skip it
-        // rather than show a nameless runway.
-        if (fields.at(0).isEmpty())
-            continue;
-        m_form.appendRunway(fields.at(0));
-        const int added = m_form.runwayCount() - 1;
-        if (fields.size() > 1 && isOne(fields.at(1)))
-            m_form.setArrivingTicked(added, true);
-        if (fields.size() > 2 && isOne(fields.at(2)))
-            m_form.setDepartingTicked(added, true);
-    }
-}
-
 bool ProfileCommands::LoadProfile(const QString& name)
 {
     const auto keys = m_store.GetAllSettings(ProfileSection(name));
     if (!keys)
         return false;
-    m_form.setIcaoText(QString());
-    m_form.setTemplateText(QString());
-    m_form.clearRunways();
-    m_form.setVisualTicked(false);
-    m_form.setLahsoTicked(false);
-    for (const auto& [key, value] : *keys) {
-        if (key == KeyICAO) {
-            m_form.setIcaoText(value);
-        } else if (key == KeyRunways) {
-            applyRunways(value);
-        } else if (key == KeyTemplate) {
-            QString text = value;
-            m_form.setTemplateText(text.replace(LineBreakMarker, Texts::CrLf));
-        } else if (key == KeyVisual) {
-            m_form.setVisualTicked(isOne(value));
-        } else if (key == KeyLAHSO) {
-            m_form.setLahsoTicked(isOne(value));
-        }
-    }
+    Config::read(Config::profile(), keys, m_form);
     m_state.CurrentProfile = name;
     m_state.ProfileDirty = false;
     return true;
@@ -155,16 +87,10 @@ bool ProfileCommands::SaveProfile()
         proposed = name;
     }
 
-    QString templ = m_form.templateText();
-    templ.replace(Texts::CrLf, LineBreakMarker);
-    const QString section = ProfileSection(name);
     // The index key and the section are written together or not at all.
-    if (!m_store.writeTogether({{IndexSection, name, QStringLiteral("1")},
-                                {section, KeyICAO, m_form.icaoText()},
-                                {section, KeyTemplate, templ},
-                                {section, KeyRunways, RunwayValue()},
-                                {section, KeyVisual, flag(m_form.visualTicked())},
-                                {section, KeyLAHSO, flag(m_form.lahsoTicked())}})) {
+    QList<SettingsStore::Change> changes{{IndexSection, name, QStringLiteral("1")}};
+    changes += Config::changes(Config::profile(), ProfileSection(name), m_form);
+    if (!m_store.writeTogether(changes)) {
         // The window still holds the changes and the flag says so: the
         // controller can try again, and a close is not let through.
         m_dialogs.message(StoreTexts::ProfileNotSaved, Texts::ErrorTitle,

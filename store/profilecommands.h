@@ -17,7 +17,6 @@ class ProfileCommands
 {
 public:
     static inline const QString IndexSection = QStringLiteral("Profiles");
-    static inline const QString LineBreakMarker = QStringLiteral("%vbCrLf%");
 
     ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list, Dialogs& dialogs,
                     SessionState& state);
@@ -26,8 +25,6 @@ public:
     {
         return IndexSection + QLatin1Char('\\') + name;
     }
-    // The runway rows as stored: "id,landing,departing" rows joined by "|".
-    QString RunwayValue() const;
 
     void LoadProfileList();
     // False when the profile has no keys (missing, or deleted meanwhile by
@@ -54,7 +51,6 @@ public:
     void lstRunways_ItemCheck() { MarkProfileDirty(); }
 
 private:
-    void applyRunways(const QString& value);
     // Refills the list from the store, keeping the selected entry, and says
     // whether the name is in it.
     bool isListed(const QString& name);

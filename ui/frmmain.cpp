@@ -466,10 +466,8 @@ void frmMain::unload(bool mayAsk)
     // The controller may try again (once the store is writable) or close
     // without the settings; when nobody may be asked, the session is ending.
     const auto save = [this] {
-        const bool settings = SaveSettings(m_store, *this, m_state);
-        const bool speech = SaveSpeechSettings(m_store, m_speech->settings());
-        return SaveTakeOverOnlineCode(m_store, mnuOptionsTakeOverCode->isChecked()) && speech &&
-               settings;
+        return SaveSettings(m_store, *this, m_state, m_speech->settings(),
+                            mnuOptionsTakeOverCode->isChecked());
     };
     bool saved = save();
     while (!saved && mayAsk &&

@@ -13,8 +13,6 @@ public:
     int selected = -1;
 
     void select(const QString& name) { selected = int(entries.indexOf(name)); }
-    QString selectedText() const { return selected >= 0 ? entries.at(selected) : QString(); }
-
     void clearProfiles() override
     {
         entries.clear();
