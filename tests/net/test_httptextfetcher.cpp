@@ -1,3 +1,4 @@
+#include "net/httpget.h"
 #include "net/httptextfetcher.h"
 #include "net/nettexts.h"
 #include "tests/support/http2server.h"
@@ -74,7 +75,7 @@ void TestHttpTextFetcher::bodies_data()
     deflate.deflate = true;
     QTest::newRow("compressed") << metar << deflate << QString::fromLatin1(metar);
     LocalWeatherServer::Faults ten;
-    ten.redirects = HttpTextFetcher::MaxRedirects;
+    ten.redirects = HttpGet::MaxRedirects;
     QTest::newRow("ten redirects") << metar << ten << QString::fromLatin1(metar);
 }
 
@@ -124,28 +125,26 @@ void TestHttpTextFetcher::failures_data()
     f = {};
     f.oversizeBytes = HttpTextFetcher::MaxBodyBytes + 1;
     QTest::newRow("over 1 MiB announced")
-        << f << HttpTextFetcher::TooLargeErrorNumber << NetTexts::TooLarge;
+        << f << HttpGet::TooLargeError << NetTexts::TooLarge.arg(1);
     f.omitLength = true;
     f.oversizeBytes = 8 * HttpTextFetcher::MaxBodyBytes;
     QTest::newRow("over 1 MiB unannounced")
-        << f << HttpTextFetcher::TooLargeErrorNumber << NetTexts::TooLarge;
+        << f << HttpGet::TooLargeError << NetTexts::TooLarge.arg(1);
     // 256 MiB that deflate to 256 KiB: refused at once, not after the time-out.
     f.omitLength = false;
     f.deflate = true;
     f.oversizeBytes = 256 * HttpTextFetcher::MaxBodyBytes;
     QTest::newRow("inflates past 1 MiB")
-        << f << HttpTextFetcher::TooLargeErrorNumber << NetTexts::TooLarge;
+        << f << HttpGet::TooLargeError << NetTexts::TooLarge.arg(1);
 
     f = {};
-    f.redirects = HttpTextFetcher::MaxRedirects + 1;
-    QTest::newRow("eleven redirects")
-        << f << int(QNetworkReply::TooManyRedirectsError) << QString();
+    f.redirects = HttpGet::MaxRedirects + 1;
+    QTest::newRow("eleven redirects") << f << int(HttpGet::TooManyRedirectsError) << QString();
 
     f = {};
     f.closeMidBody = true;
     f.oversizeBytes = 64 * 1024;
-    QTest::newRow("closed mid-body")
-        << f << HttpTextFetcher::CutShortErrorNumber << NetTexts::CutShort;
+    QTest::newRow("closed mid-body") << f << HttpGet::CutShortError << NetTexts::CutShort;
 }
 
 void TestHttpTextFetcher::failures()
@@ -198,7 +197,7 @@ void TestHttpTextFetcher::cutShort()
         const TextFetcher::Result result =
             fetcher.fetch(m_server->metarUrl() + QStringLiteral("?id=KSEA"));
         const Failure* failure = std::get_if<Failure>(&result);
-        if (!failure || failure->number != HttpTextFetcher::CutShortErrorNumber ||
+        if (!failure || failure->number != HttpGet::CutShortError ||
             failure->description != NetTexts::CutShort)
             accepted << bodyOf(result);
     }
@@ -233,7 +232,7 @@ void TestHttpTextFetcher::refusedConnection()
         fetcher.fetch(QStringLiteral("http://127.0.0.1:%1/status.txt").arg(port));
     const Failure* failure = std::get_if<Failure>(&result);
     QVERIFY(failure);
-    QCOMPARE(failure->number, int(QNetworkReply::ConnectionRefusedError));
+    QCOMPARE(failure->number, int(HttpGet::ConnectionRefusedError));
     QVERIFY(failure->description.contains(QLatin1String("refused"), Qt::CaseInsensitive));
 }
 
@@ -250,7 +249,7 @@ void TestHttpTextFetcher::timeOut()
     QVERIFY(clock.elapsed() < 30'000);
     const Failure* failure = std::get_if<Failure>(&result);
     QVERIFY(failure);
-    QCOMPARE(failure->number, HttpTextFetcher::TimedOutErrorNumber);
+    QCOMPARE(failure->number, HttpGet::TimedOutError);
     QCOMPARE(failure->description, NetTexts::TimedOut.arg(0.2));
     QVERIFY(!fetcher.busy());
 }
@@ -289,7 +288,7 @@ void TestHttpTextFetcher::abortEndsWaitAtOnce()
     QVERIFY(clock.elapsed() < 40'000);
     const Failure* failure = std::get_if<Failure>(&result);
     QVERIFY(failure);
-    QCOMPARE(failure->number, HttpTextFetcher::CancelledErrorNumber);
+    QCOMPARE(failure->number, HttpGet::CancelledError);
     QVERIFY(!fetcher.busy());
 }
 
