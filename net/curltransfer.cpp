@@ -61,10 +61,14 @@ void CurlTransfer::drive(curl_socket_t socket, int events)
     int queued = 0;
     while (CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
         if (message->msg == CURLMSG_DONE && m_done) {
-            const CURLcode result = message->data.result;
-            // Once only: the owner may end the wait and drop us right away.
-            const auto done = std::exchange(m_done, nullptr);
-            done(result);
+            // Once only, out of libcurl's and the notifier's calls; dropping
+            // the timer with us drops the call.
+            QMetaObject::invokeMethod(
+                &m_timer,
+                [done = std::exchange(m_done, nullptr), result = message->data.result] {
+                    done(result);
+                },
+                Qt::QueuedConnection);
             return;
         }
     }

@@ -12,7 +12,8 @@ class QSocketNotifier;
 // the sockets and the wake-up time it waits for, Qt's socket notifiers and a
 // timer tell it when they are due. No thread of its own. The easy handle
 // stays its owner's; the transfer starts on construction, and done is
-// called once with libcurl's result when it has ended.
+// called once with libcurl's result when it has ended, from the event loop
+// (the owner may drop the transfer in it), never after the transfer is gone.
 class CurlTransfer
 {
 public:

@@ -1,12 +1,11 @@
 #include "net/livefeedlookup.h"
 
 #include "net/discovery.h"
+#include "net/httpget.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 
 namespace {
 
@@ -75,31 +74,13 @@ std::optional<OnlineCodeLookup::OnlineAtis> FindOnlineAtis(const QByteArray& fee
     return std::nullopt;
 }
 
-LiveFeedLookup::LiveFeedLookup(QObject* parent) : QObject(parent)
-{
-    m_manager.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    m_timeout.setSingleShot(true);
-    connect(&m_timeout, &QTimer::timeout, this, [this] {
-        if (m_reply)
-            m_reply->abort();
-    });
-}
-
-LiveFeedLookup::~LiveFeedLookup()
-{
-    cancel();
-}
+LiveFeedLookup::LiveFeedLookup() = default;
+LiveFeedLookup::~LiveFeedLookup() = default;
 
 void LiveFeedLookup::cancel()
 {
     m_done = {};
-    m_timeout.stop();
-    if (QNetworkReply* reply = m_reply) {
-        m_reply = nullptr;
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
+    m_get.reset();
 }
 
 void LiveFeedLookup::lookUp(const QString& icao, Done done)
@@ -130,30 +111,12 @@ void LiveFeedLookup::lookUp(const QString& icao, Done done)
 
 void LiveFeedLookup::get(const QString& url, std::function<void(std::optional<QByteArray>)> then)
 {
-    QNetworkReply* reply = m_manager.get(QNetworkRequest(QUrl(url)));
-    m_reply = reply;
-    m_body.clear();
-    reply->setReadBufferSize(256 * 1024);
-    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-        m_body += reply->readAll();
-        if (m_body.size() > MaxFeedBytes)
-            reply->abort();
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, then = std::move(then)] {
-        m_timeout.stop();
-        m_reply = nullptr;
-        reply->deleteLater();
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (reply->error() != QNetworkReply::NoError || status >= 300 ||
-            m_body.size() > MaxFeedBytes) {
-            m_body.clear();
-            then(std::nullopt);
-            return;
-        }
-        m_body += reply->readAll();
-        then(std::exchange(m_body, {}));
-    });
-    m_timeout.start(m_timeoutMs);
+    m_get =
+        std::make_unique<HttpGet>(url, HttpGet::Options{m_timeoutMs, MaxFeedBytes, {}},
+                                  [this, then = std::move(then)](const HttpGet::Result& result) {
+                                      const QByteArray* body = std::get_if<QByteArray>(&result);
+                                      then(body ? std::optional(*body) : std::nullopt);
+                                  });
 }
 
 void LiveFeedLookup::finish(const std::optional<OnlineAtis>& online)

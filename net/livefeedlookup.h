@@ -3,12 +3,9 @@
 #include "core/onlinecodelookup.h"
 
 #include <QByteArray>
-#include <QNetworkAccessManager>
-#include <QObject>
-#include <QPointer>
-#include <QTimer>
+#include <memory>
 
-class QNetworkReply;
+class HttpGet;
 
 // The ATIS of the airport in the network's live data feed, whose "atis"
 // array lists every ATIS station online with its "callsign" (KBOS_ATIS) and
@@ -18,19 +15,18 @@ std::optional<OnlineCodeLookup::OnlineAtis> FindOnlineAtis(const QByteArray& fee
                                                            const QString& icao);
 
 // Looks the letter on the air up in the live data feed, without ever making
-// the window wait: the requests run beside it and the answer comes from
-// their signals. The feed's address comes from the JSON status form
-// ("data" / "v3"), read at the first look-up and kept for the run. The feed
-// is several megabytes, so it has a body limit of its own, well above the
-// METAR fetches'. Redirects are followed, never from https to http.
-class LiveFeedLookup : public QObject, public OnlineCodeLookup
+// the window wait: the GETs run from the event loop and the answer comes
+// from there. The feed's address comes from the JSON status form ("data" /
+// "v3"), read at the first look-up and kept for the run. The feed is
+// several megabytes, so it has a body limit of its own, well above the
+// METAR fetches'; any failure is no answer.
+class LiveFeedLookup : public OnlineCodeLookup
 {
-    Q_OBJECT
 public:
     static constexpr qint64 MaxFeedBytes = 64 * 1024 * 1024;
     static constexpr int DefaultTimeoutMs = 30'000;
 
-    explicit LiveFeedLookup(QObject* parent = nullptr);
+    LiveFeedLookup();
     ~LiveFeedLookup() override;
 
     void lookUp(const QString& icao, Done done) override;
@@ -48,10 +44,7 @@ private:
     void get(const QString& url, std::function<void(std::optional<QByteArray>)> then);
     void finish(const std::optional<OnlineAtis>& online);
 
-    QNetworkAccessManager m_manager;
-    QPointer<QNetworkReply> m_reply;
-    QTimer m_timeout;
-    QByteArray m_body;
+    std::unique_ptr<HttpGet> m_get;
     QString m_feedUrl;
     QString m_icao;
     Done m_done;

@@ -14,7 +14,8 @@ inline const QString ListingError =
 inline const QString Exiting =
     QStringLiteral("Briefcast cannot work without it and will now exit.");
 inline const QString TimedOut = QStringLiteral("The server did not answer within %1 seconds");
-inline const QString TooLarge = QStringLiteral("The reply is larger than 1 MiB and was refused");
+// %1: the cap in MiB
+inline const QString TooLarge = QStringLiteral("The reply is larger than %1 MiB and was refused");
 inline const QString Cancelled = QStringLiteral("The request was cancelled");
 inline const QString CutShort =
     QStringLiteral("The connection closed before the whole reply had arrived");

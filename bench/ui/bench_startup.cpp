@@ -1,6 +1,8 @@
 // Start-up time and resident memory of briefcast, from process start until
 // the window is idle after the weather server discovery (against the local
-// weather server), and of the bare Qt program, in turns.
+// weather server), and of the bare Qt program, in turns. Programs named on
+// the command line (other builds of the app) run in the same turns, so that
+// a change is measured against the state before it under the same load.
 #include "bench/median.h"
 
 #include <QByteArray>
@@ -50,9 +52,16 @@ Run spawnAndWait(const char* program)
     return run;
 }
 
+void report(const char* name, const std::vector<double>& ms, const std::vector<double>& rss,
+            const std::vector<double>& bareMs, const std::vector<double>& bareRss)
+{
+    std::printf("%s: %.1f ms (ratio %.2f), %.1f MiB (ratio %.2f)\n", name, median(ms),
+                median(ms) / median(bareMs), median(rss), median(rss) / median(bareRss));
+}
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
@@ -67,29 +76,37 @@ int main()
         return 1;
     qputenv("BRIEFCAST_STATUS_URL", server.readLine().trimmed());
 
-    constexpr int runs = 15;
-    std::vector<double> appMs, bareMs, appRss, bareRss;
+    // BRIEFCAST_BENCH_RUNS sets another number: more runs steady the medians
+    // on a busy machine.
+    const int runs = qEnvironmentVariableIntValue("BRIEFCAST_BENCH_RUNS") > 0
+                         ? qEnvironmentVariableIntValue("BRIEFCAST_BENCH_RUNS")
+                         : 15;
+    std::vector<const char*> programs{BRIEFCAST_APP, BRIEFCAST_BARE};
+    programs.insert(programs.end(), argv + 1, argv + argc);
+    std::vector<std::vector<double>> ms(programs.size()), rss(programs.size());
     for (int i = 0; i < runs + 2; ++i) {
-        const Run app = spawnAndWait(BRIEFCAST_APP);
-        const Run bare = spawnAndWait(BRIEFCAST_BARE);
-        if (!app.ok || !bare.ok) {
-            std::fprintf(stderr, "a run failed\n");
-            return 1;
-        }
-        if (i >= 2) { // warm the caches first
-            appMs.push_back(app.ms);
-            bareMs.push_back(bare.ms);
-            appRss.push_back(app.rssMiB);
-            bareRss.push_back(bare.rssMiB);
+        // Each turn starts with another program: none always runs first.
+        for (size_t k = 0; k < programs.size(); ++k) {
+            const size_t p = (k + size_t(i)) % programs.size();
+            const Run run = spawnAndWait(programs[p]);
+            if (!run.ok) {
+                std::fprintf(stderr, "a run of %s failed\n", programs[p]);
+                return 1;
+            }
+            if (i >= 2) { // warm the caches first
+                ms[p].push_back(run.ms);
+                rss[p].push_back(run.rssMiB);
+            }
         }
     }
     std::printf("Start-up until idle, median of %d: briefcast %.1f ms, bare Qt window %.1f ms, "
                 "ratio %.2f\n",
-                runs, median(appMs), median(bareMs), median(appMs) / median(bareMs));
+                runs, median(ms[0]), median(ms[1]), median(ms[0]) / median(ms[1]));
     std::printf("Resident memory at idle (peak), median of %d: briefcast %.1f MiB, bare Qt window "
-                "%.1f MiB, "
-                "ratio %.2f\n",
-                runs, median(appRss), median(bareRss), median(appRss) / median(bareRss));
+                "%.1f MiB, ratio %.2f\n",
+                runs, median(rss[0]), median(rss[1]), median(rss[0]) / median(rss[1]));
+    for (size_t p = 2; p < programs.size(); ++p)
+        report(programs[p], ms[p], rss[p], ms[1], rss[1]);
     server.kill();
     server.waitForFinished();
     return 0;

@@ -1,0 +1,190 @@
+#include "net/httpget.h"
+
+#include "net/httpstatustexts.h"
+#include "net/nettexts.h"
+
+#include <QCoreApplication>
+#include <cerrno>
+
+namespace {
+Failure statusFailure(int status, const QByteArray& reason)
+{
+    const QString phrase =
+        reason.isEmpty() ? standardReasonPhrase(status) : QString::fromLatin1(reason);
+    switch (status) {
+    case 301:
+    case 302:
+    case 303:
+    case 307:
+    case 308:
+        return {status, NetTexts::RedirectWithoutLocation.arg(phrase)};
+    default:
+        return {status, phrase};
+    }
+}
+
+// libcurl is set up once per process, at its first request: a start-up that
+// never reaches the network does not pay for it.
+void initialiseCurl()
+{
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    Q_UNUSED(initialised);
+}
+} // namespace
+
+HttpGet::HttpGet(const QString& url, const Options& options, Done done)
+    : m_options(options), m_done(std::move(done))
+{
+    initialiseCurl();
+    m_easy = curl_easy_init();
+    CURL* easy = m_easy;
+    curl_easy_setopt(easy, CURLOPT_URL, url.toUtf8().constData());
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    // Redirects are followed, but never from https to http.
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, long(MaxRedirects));
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR,
+                     url.startsWith(QLatin1String("https:"), Qt::CaseInsensitive) ? "https"
+                                                                                  : "http,https");
+    // Every encoding libcurl can inflate; the cap counts inflated bytes.
+    curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
+    // No proxy from the environment: the network's servers are reached directly.
+    curl_easy_setopt(easy, CURLOPT_PROXY, "");
+    // Some servers refuse a request that names no client.
+    const QString userAgent =
+        QCoreApplication::applicationName() + u'/' + QCoreApplication::applicationVersion();
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, userAgent.toUtf8().constData());
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, long(m_options.timeoutMs));
+    if (!m_options.caFile.isEmpty())
+        curl_easy_setopt(easy, CURLOPT_CAINFO, m_options.caFile.toLocal8Bit().constData());
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, m_errorText);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpGet::onHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpGet::onBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    m_transfer.emplace(easy, [this](CURLcode code) {
+        const Done done = std::exchange(m_done, nullptr);
+        done(resultOf(code)); // may drop us
+    });
+}
+
+HttpGet::~HttpGet()
+{
+    m_transfer.reset();
+    curl_easy_cleanup(m_easy);
+}
+
+int HttpGet::httpStatus() const
+{
+    long status = 0;
+    curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    return int(status);
+}
+
+size_t HttpGet::onHeader(char* data, size_t size, size_t count, void* self)
+{
+    // "HTTP/1.1 404 Not Found" begins every answer, redirects included; the
+    // reason phrase may be missing, and HTTP/2 never has one.
+    const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
+    if (line.startsWith("HTTP/")) {
+        const qsizetype codeStart = line.indexOf(' ');
+        const qsizetype reasonStart = codeStart < 0 ? -1 : line.indexOf(' ', codeStart + 1);
+        static_cast<HttpGet*>(self)->m_reason =
+            reasonStart < 0 ? QByteArray() : line.mid(reasonStart + 1).trimmed();
+    }
+    return size * count;
+}
+
+size_t HttpGet::onBody(char* data, size_t size, size_t count, void* self)
+{
+    HttpGet& get = *static_cast<HttpGet*>(self);
+    const size_t bytes = size * count;
+    // Of an error answer only its status is used.
+    if (get.httpStatus() >= 300)
+        return bytes;
+    if (get.m_body.size() + qint64(bytes) > get.m_options.maxBodyBytes) {
+        get.m_body.clear();
+        get.m_ownFailure = Failure{TooLargeError, get.descriptionOf(CURLE_FILESIZE_EXCEEDED)};
+        return 0; // anything but the count given ends the transfer
+    }
+    get.m_body.append(data, qsizetype(bytes));
+    return bytes;
+}
+
+int HttpGet::numberOf(CURLcode code) const
+{
+    switch (code) {
+    case CURLE_OPERATION_TIMEDOUT:
+        return TimedOutError;
+    case CURLE_PARTIAL_FILE:
+        return CutShortError;
+    case CURLE_FILESIZE_EXCEEDED:
+        return TooLargeError;
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return HostNotFoundError;
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return ProxyNotFoundError;
+    case CURLE_COULDNT_CONNECT: {
+        long osError = 0;
+        curl_easy_getinfo(m_easy, CURLINFO_OS_ERRNO, &osError);
+        return osError == ECONNREFUSED ? ConnectionRefusedError : UnknownNetworkError;
+    }
+    case CURLE_GOT_NOTHING:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+        return RemoteHostClosedError;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+        return SslHandshakeFailedError;
+    case CURLE_TOO_MANY_REDIRECTS:
+        return TooManyRedirectsError;
+    case CURLE_UNSUPPORTED_PROTOCOL: {
+        long redirects = 0;
+        curl_easy_getinfo(m_easy, CURLINFO_REDIRECT_COUNT, &redirects);
+        // A redirect to a scheme we do not follow (https to http).
+        return redirects > 0 ? InsecureRedirectError : ProtocolUnknownError;
+    }
+    case CURLE_URL_MALFORMAT:
+        return ProtocolUnknownError;
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_BAD_CONTENT_ENCODING:
+    case CURLE_HTTP2:
+    case CURLE_HTTP2_STREAM:
+        return ProtocolFailure;
+    default:
+        return UnknownNetworkError;
+    }
+}
+
+QString HttpGet::descriptionOf(CURLcode code) const
+{
+    if (code == CURLE_OPERATION_TIMEDOUT)
+        return NetTexts::TimedOut.arg(m_options.timeoutMs / 1000.0);
+    if (code == CURLE_PARTIAL_FILE)
+        return NetTexts::CutShort;
+    if (code == CURLE_FILESIZE_EXCEEDED)
+        return NetTexts::TooLarge.arg(m_options.maxBodyBytes / (1024 * 1024));
+    QString text = QString::fromLocal8Bit(m_errorText);
+    if (text.isEmpty())
+        text = QString::fromLatin1(curl_easy_strerror(code));
+    long osError = 0;
+    curl_easy_getinfo(m_easy, CURLINFO_OS_ERRNO, &osError);
+    return osError != 0 ? text + QStringLiteral(" (%1)").arg(qt_error_string(int(osError))) : text;
+}
+
+HttpGet::Result HttpGet::resultOf(CURLcode code) const
+{
+    if (m_ownFailure)
+        return *m_ownFailure;
+    if (code != CURLE_OK)
+        return Failure{numberOf(code), descriptionOf(code)};
+    const int status = httpStatus();
+    if (status >= 300)
+        return statusFailure(status, m_reason);
+    return m_body;
+}

@@ -1,0 +1,293 @@
+// The fetcher, discovery, live feed look-up and practice server, on 127.0.0.1.
+#include "core/sessionstate.h"
+#include "net/discovery.h"
+#include "net/httptextfetcher.h"
+#include "net/livefeedlookup.h"
+#include "tests/support/fakefetcher.h"
+#include "tests/support/fakeform.h"
+#include "tests/support/http2server.h"
+#include "tests/support/scripteddialogs.h"
+#include "tools/localwx/localweatherserver.h"
+
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // rows name the fields they set
+using Faults = LocalWeatherServer::Faults;
+using Forms = LocalWeatherServer::StatusForms;
+using Found = std::optional<OnlineCodeLookup::OnlineAtis>;
+using Replies = QList<TextFetcher::Result>;
+Q_DECLARE_METATYPE(Faults)
+Q_DECLARE_METATYPE(Forms)
+
+namespace {
+const QByteArray Metar = "KSEA 121653Z 17011KT 10SM FEW015 12/09 A2992\r\n";
+constexpr qint64 MiB = 1024 * 1024;
+// A body as it came, a failure as the messages show it; a station found as "KBOS_ATIS 3".
+QString textOf(const TextFetcher::Result& result)
+{
+    const Failure* failure = std::get_if<Failure>(&result);
+    return failure ? FailureText(*failure) : std::get<QString>(result);
+}
+QString textOf(const Found& found)
+{
+    return found ? found->callsign + ' ' + QString::number(found->codeIndex) : QString();
+}
+QString lookUp(LiveFeedLookup& lookup, const QString& icao)
+{
+    std::optional<Found> answer;
+    lookup.lookUp(icao, [&](const Found& found) { answer = found; });
+    return QTest::qWaitFor([&] { return answer.has_value(); }, 60000) ? textOf(*answer) : "none";
+}
+// JSON written with ' for ", which none of it holds otherwise.
+QString json(QString text)
+{
+    return text.replace(u'\'', u'"');
+}
+QByteArray atis(const QByteArray& callsign, const QByteArray& code)
+{
+    return json("{'atis': [{'callsign': '" + callsign + "', 'atis_code': " + code + "}]}").toUtf8();
+}
+} // namespace
+
+class TestNet : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void fetch_data()
+    {
+        QTest::addColumn<QByteArray>("metar");
+        QTest::addColumn<Faults>("faults");
+        QTest::addColumn<QString>("expected"); // a last * stands for any rest
+        QTest::addColumn<int>("timeoutMs");
+        QTest::addColumn<bool>("abort"); // after a second fetch meanwhile
+        const auto row = [](const char* name, const Faults& f, const QString& expected,
+                            const QByteArray& metar = Metar, int timeoutMs = 60000,
+                            bool abort = false) {
+            QTest::newRow(name) << metar << f << expected << timeoutMs << abort;
+        };
+        const QString tooLarge = "(1002) The reply is larger than 1 MiB and was refused";
+        const QString cut = "(1004) The connection closed before the whole reply had arrived";
+        row("line breaks kept", {}, Metar);
+        row("UTF-8, bad bytes replaced", {}, QStringLiteral("caf\u00e9 \ufffd.\ufffd"),
+            "caf\xc3\xa9 \xff.\xc3");
+        row("exactly 1 MiB", {}, QString(MiB, u'M'), QByteArray(MiB, 'M'));
+        row("no length", {.omitLength = true}, Metar);
+        row("chunked", {.chunked = true}, Metar);
+        row("compressed", {.deflate = true}, Metar);
+        row("ten redirects", {.redirects = 10}, Metar);
+        row("404", {.status = 404, .reason = "Not Found"}, "(404) Not Found");
+        row("own phrase", {.status = 503, .reason = "Try Later"}, "(503) Try Later");
+        row("unknown, no phrase", {.status = 599}, "(599) Server Error");
+        row("redirect without Location", {.status = 301, .reason = "Moved Permanently"},
+            "(301) Moved Permanently, but the server named no new address");
+        row("eleven redirects", {.redirects = 11}, "(10) *");
+        row("refused", {.redirectTo = "http://127.0.0.1:0/"}, "(1) *");
+        row("over 1 MiB", {.oversizeBytes = MiB + 1}, tooLarge);
+        row("over 1 MiB, no length", {.oversizeBytes = 8 * MiB, .omitLength = true}, tooLarge);
+        // 256 MiB that deflate to 256 KiB: refused at once, not after the time-out.
+        row("inflates past 1 MiB", {.oversizeBytes = 256 * MiB, .deflate = true}, tooLarge);
+        row("ends short of its length", {.endMidBody = true}, cut);
+        row("last chunk missing", {.chunked = true, .endMidBody = true}, cut);
+        // The server answers after 40 s: far from the time-out, whatever the load.
+        row("time-out", {.delayMs = 40000}, "(1001) The server did not answer within 0.2 seconds",
+            Metar, 200);
+        row("aborted", {.delayMs = 40000}, "(1003) The request was cancelled", Metar, 60000, true);
+    }
+    void fetch()
+    {
+        QFETCH(QByteArray, metar);
+        QFETCH(Faults, faults);
+        QFETCH(QString, expected);
+        QFETCH(int, timeoutMs);
+        QFETCH(bool, abort);
+        LocalWeatherServer server;
+        QVERIFY(server.listen());
+        server.setMetar("KSEA", metar);
+        server.faults = faults;
+        HttpTextFetcher fetcher;
+        fetcher.setTimeoutMs(timeoutMs);
+        QString second;
+        if (abort)
+            QTimer::singleShot(50, &server, [&] {
+                second = textOf(fetcher.fetch(server.statusUrl()));
+                fetcher.abort();
+            });
+        const QString got = textOf(fetcher.fetch(server.metarUrl() + "?id=KSEA"));
+        QCOMPARE(expected.endsWith(u'*') ? got.left(expected.size() - 1) + u'*' : got, expected);
+        QCOMPARE(second, abort ? "(35764) Still executing last request" : "");
+        server.faults = {}; // the same fetcher serves the next cycle
+        QCOMPARE(textOf(fetcher.fetch(server.metarUrl() + "?id=X")),
+                 "No METAR available for X\r\n");
+    }
+    void http2StandardPhrase()
+    {
+        Http2Server server;
+        QVERIFY2(server.start(), "nghttpd did not start");
+        HttpTextFetcher fetcher;
+        fetcher.setCaCertificatesFile(BRIEFCAST_TEST_TLS_DIR "/localhost-cert.pem");
+        QVERIFY(
+            textOf(fetcher.fetch(server.url("README"))).startsWith("A self-signed certificate"));
+        QCOMPARE(textOf(fetcher.fetch(server.url("missing.txt"))), "(404) Not Found");
+    }
+    void discover_data()
+    {
+        QTest::addColumn<Replies>("replies");
+        QTest::addColumn<float>("draw");
+        QTest::addColumn<QString>("requested"); // after the status file
+        QTest::addColumn<QString>("outcome");   // the server chosen, or the message
+        const auto row = [](const char* name, const Replies& replies, const QString& requested,
+                            const QString& outcome, float draw = 0) {
+            QTest::newRow(name) << replies << draw << requested << outcome;
+        };
+        const QString two = "url0=http://d/\r\nmetar0=http://one/m\r\nmetar0=http://two/m\r\n";
+        const QString feeds = json("{'metar': ['http://json/m'], 'data': {'v3': ['http://f']}}");
+        const QString moved = "; moved\r\nmoveto0=https://b/status.txt\r\n";
+        const QString b = "https://b/status.txt", j = "https://t/status.json";
+        const Failure noHost{3, "Host t not found"};
+        row("just below the half", {two}, "", "http://one/m", 0.49999997f);
+        row("largest draw", {two}, "", "http://two/m", std::nextafter(1.0f, 0.0f));
+        row("listed twice, counted twice",
+            {"metar0=http://a\r\nmetar0=http://b\r\nmetar0=http://a\r\n"}, "", "http://a", 0.7f);
+        row("bare line feeds", {"metar0=http://a\nmetar0=http://b\n"}, "", "http://b", 0.75f);
+        row("upper case", {"METAR0=HTTPS://UP\r\n"}, "", "HTTPS://UP");
+        row("others skipped",
+            {"metar1=http://n\r\n metar0=http://n\r\nmetar0=ftp://n\r\nmetar0=http://y"}, "",
+            "http://y");
+        row("a space splits a value", {"metar0=http://a http://b\r\n"}, "", "http://b", 0.6f);
+        row("moved", {moved, "metar0=http://m\r\n"}, b, "http://m");
+        row("three moves at most", {moved, moved, moved, moved, feeds},
+            b + ' ' + b + ' ' + b + ' ' + j, "http://json/m");
+        row("no move to http", {"moveto0=http://b/status.txt\r\n", feeds}, j, "http://json/m");
+        row("moved file fails", {moved, noHost, feeds}, b + ' ' + j, "http://json/m");
+        row("text fails, JSON lists", {noHost, feeds}, j, "http://json/m");
+        row("JSON non-addresses skipped",
+            {QString(), json("{'metar': [7, 'ftp://x', '', 'https://two']}")}, j, "https://two");
+        row("none in either", {" metar0=http://x\r\nmetar0=http\r\n", json("{'metar': []}")}, j,
+            "No weather server URLs found! Exiting.");
+        row("text fails, JSON broken", {noHost, "<html>502</html>"}, j,
+            "The following error occurred while retrieving the VATSIM data server listing:\r\n\r\n"
+            "(3) Host t not found\r\n\r\nBriefcast cannot work without it and will now exit.");
+    }
+    void discover()
+    {
+        QFETCH(Replies, replies);
+        QFETCH(float, draw);
+        QFETCH(QString, requested);
+        QFETCH(QString, outcome);
+        qputenv("BRIEFCAST_STATUS_URL", ""); // as good as unset: the network's own
+        QCOMPARE(StatusFileURL(), "https://status.vatsim.net/status.txt");
+        qputenv("BRIEFCAST_STATUS_URL", "https://t/status.txt");
+        FakeFetcher fetcher;
+        fetcher.replies = replies;
+        FakeForm form;
+        form.atis = "old text";
+        QString progress;
+        fetcher.whileFetching = [&] { progress = progress.isEmpty() ? form.atis : progress; };
+        ScriptedDialogs dialogs;
+        SessionState state;
+        const bool found = DiscoverMetarServer(fetcher, form, dialogs, state, [=] { return draw; });
+        QCOMPARE(fetcher.requested.mid(1).join(' '), requested);
+        QCOMPARE(progress, "Retrieving VATSIM data server listing ...\r\n");
+        QCOMPARE(found ? state.MetarServerURL : dialogs.shown.value(0).text, outcome);
+        QCOMPARE(form.atis.isEmpty(), found);
+        QCOMPARE(dialogs.shown.size(), found ? 0 : 1);
+    }
+    void statusFormsOnLoopback_data()
+    {
+        QTest::addColumn<Forms>("forms");
+        QTest::addColumn<int>("requests"); // of the discovery
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("onTheAir"); // the look-up's answer
+        QTest::newRow("both forms") << Forms{} << 1 << true << "KBOS_ATIS 3";
+        QTest::newRow("text only") << Forms{.json = false} << 1 << true << "";
+        QTest::newRow("JSON only") << Forms{.text = false} << 2 << true << "KBOS_ATIS 3";
+        QTest::newRow("moved text") << Forms{.movedText = true} << 2 << true << "KBOS_ATIS 3";
+        QTest::newRow("broken JSON") << Forms{.brokenJson = true} << 1 << true << "";
+        QTest::newRow("neither") << Forms{.text = false, .brokenJson = true} << 2 << false << "";
+    }
+    void statusFormsOnLoopback()
+    {
+        QFETCH(Forms, forms);
+        QFETCH(int, requests);
+        QFETCH(bool, found);
+        QFETCH(QString, onTheAir);
+        LocalWeatherServer server;
+        QVERIFY(server.listen());
+        server.statusForms = forms;
+        server.setOnlineAtis("KBOS_ATIS", "D");
+        server.setFeedPadding(3000000); // as large as the network's
+        qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
+        HttpTextFetcher fetcher;
+        FakeForm form;
+        ScriptedDialogs dialogs;
+        SessionState state;
+        QCOMPARE(DiscoverMetarServer(fetcher, form, dialogs, state), found);
+        QCOMPARE(server.requestCount(), requests);
+        QCOMPARE(state.MetarServerURL, found ? server.metarUrl() : QString());
+        LiveFeedLookup lookup;
+        QCOMPARE(lookUp(lookup, "KBOS"), onTheAir);
+        if (onTheAir.isEmpty())
+            return;
+        // Later look-ups ask the feed alone; no answer for one not online or a failing feed.
+        const int before = server.requestCount();
+        QCOMPARE(lookUp(lookup, "KSEA"), "");
+        QCOMPARE(server.requestCount(), before + 1);
+        QCOMPARE(server.lastTarget(), "/v3/vatsim-data.json");
+        server.faults.status = 503;
+        QCOMPARE(lookUp(lookup, "KBOS"), "");
+        // A look-up cancelled never answers; the next one does, once.
+        server.faults = {.delayMs = 300};
+        lookup.lookUp("KBOS", [](const Found&) { QFAIL("a look-up cancelled answered"); });
+        QTRY_COMPARE_WITH_TIMEOUT(server.requestCount(), before + 3, 60000);
+        lookup.cancel();
+        server.faults = {};
+        QCOMPARE(lookUp(lookup, "KBOS"), "KBOS_ATIS 3");
+        QTest::qWait(600);
+    }
+    void findOnlineAtis_data()
+    {
+        QTest::addColumn<QByteArray>("feed");
+        QTest::addColumn<QString>("found");
+        const QByteArray two =
+            json("{'atis': [{'callsign': 'KJFK_ATIS', 'atis_code': 'Q'}, ").toUtf8() +
+            atis("KBOS_ATIS", "'D'").mid(10);
+        QTest::newRow("the airport's") << two << "KBOS_ATIS 3";
+        QTest::newRow("small letters") << atis("kbos_atis", "'z'") << "kbos_atis 25";
+        QTest::newRow("not online") << atis("KJFK_ATIS", "'Q'") << "";
+        QTest::newRow("split station") << atis("KBOS_D_ATIS", "'D'") << "";
+        QTest::newRow("two letters") << atis("KBOS_ATIS", "'DE'") << "";
+        QTest::newRow("not a letter") << atis("KBOS_ATIS", "'4'") << "";
+        QTest::newRow("only the top-level array")
+            << json("{'pilots': [{'remarks': '\\'atis\\': [', ").toUtf8() +
+                   atis("KBOS_ATIS", "'X'").mid(1) + "], " + two.mid(1)
+            << "KBOS_ATIS 3";
+        QTest::newRow("not an array")
+            << json("{'atis': {'callsign': 'KBOS_ATIS', 'atis_code': 'D'}}").toUtf8() << "";
+        QTest::newRow("truncated") << two.chopped(2) << "";
+    }
+    void findOnlineAtis()
+    {
+        QFETCH(QByteArray, feed);
+        QFETCH(QString, found);
+        QCOMPARE(textOf(FindOnlineAtis(feed, "KBOS")), found);
+    }
+    void practiceServerRefuses_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("port one past the largest") << QStringList{"--port", "65536"};
+        QTest::newRow("missing file") << QStringList{"--metars", "no-such-file.txt"};
+    }
+    void practiceServerRefuses()
+    {
+        QFETCH(QStringList, arguments);
+        QProcess p;
+        p.start(BRIEFCAST_LOCALWX, arguments);
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY(p.exitCode() != 0 && !p.readAllStandardError().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNet)
+#include "test_net.moc"
