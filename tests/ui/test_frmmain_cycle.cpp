@@ -4,6 +4,7 @@
 #include "tests/ui/uiharness.h"
 #include "ui/metaragelabel.h"
 #include "ui/qtdesktop.h"
+#include "ui/windowform.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -41,7 +42,7 @@ private:
     frmMain& startWith(const char* icao)
     {
         frmMain& w = h->start();
-        w.txtICAO->setText(QString::fromLatin1(icao));
+        Ui(w).txtICAO->setText(QString::fromLatin1(icao));
         return w;
     }
     std::unique_ptr<UiHarness> h;
@@ -50,16 +51,16 @@ private:
 void TestFrmMainCycle::autoUpdateRound()
 {
     frmMain& w = h->start();
-    w.cboATISCode->setCurrentIndex(25); // ZULU
-    w.txtICAO->setFocus();
-    QTest::keyClicks(w.txtICAO, "KSEA");
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-    QCOMPARE(w.txtLastMETAR->text(),
+    Ui(w).cboATISCode->setCurrentIndex(25); // ZULU
+    Ui(w).txtICAO->setFocus();
+    QTest::keyClicks(Ui(w).txtICAO, "KSEA");
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
+    QCOMPARE(Ui(w).txtLastMETAR->text(),
              QStringLiteral("KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2"));
     const QString atis =
         QStringLiteral("$mypvtrw\r\n$radioname() $freq() John Doe, S-3\r\n"
                        "Information ZULU Winds $wind(KSEA) Alt $altim(KSEA) Sky FEW015 BKN035\r\n");
-    QCOMPARE(w.atisText(), atis);
+    QCOMPARE(w.form().atisText(), atis);
     QCOMPARE(h->dialogs.shown.size(), 1);
     QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("New ATIS"));
     QCOMPARE(h->dialogs.shown[0].text,
@@ -72,25 +73,25 @@ void TestFrmMainCycle::autoUpdateRound()
     QCOMPARE(h->desktop.flashes, 1);
 
     // Auto-update: the same observation at once brings nothing new.
-    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
-    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Stop"));
-    QCOMPARE(w.mnuFileStartStop->text(), QStringLiteral("&Stop Autoupdate"));
-    QVERIFY(w.tmrMain->isActive());
-    QVERIFY(!w.cboATISCode->isEnabled());
-    QCOMPARE(w.lblATISCode->text(), QStringLiteral("Current Code:"));
+    QTest::mouseClick(Ui(w).cmdStartStop, Qt::LeftButton);
+    QCOMPARE(Ui(w).cmdStartStop->text(), QStringLiteral("Stop"));
+    QCOMPARE(Ui(w).mnuFileStartStop->text(), QStringLiteral("&Stop Autoupdate"));
+    QVERIFY(Ui(w).tmrMain->isActive());
+    QVERIFY(!Ui(w).cboATISCode->isEnabled());
+    QCOMPARE(Ui(w).lblATISCode->text(), QStringLiteral("Current Code:"));
     QCOMPARE(h->dialogs.shown.size(), 1);
-    QCOMPARE(w.codeText(), QStringLiteral("ZULU"));
-    w.mnuFileStartStop->trigger();
-    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
-    QCOMPARE(w.mnuFileStartStop->text(), QStringLiteral("&Start Autoupdate"));
-    QVERIFY(!w.tmrMain->isActive());
-    QVERIFY(w.cboATISCode->isEnabled());
-    QCOMPARE(w.lblATISCode->text(), QStringLiteral("Starting Code:"));
+    QCOMPARE(w.form().codeText(), QStringLiteral("ZULU"));
+    Ui(w).mnuFileStartStop->trigger();
+    QCOMPARE(Ui(w).cmdStartStop->text(), QStringLiteral("Start"));
+    QCOMPARE(Ui(w).mnuFileStartStop->text(), QStringLiteral("&Start Autoupdate"));
+    QVERIFY(!Ui(w).tmrMain->isActive());
+    QVERIFY(Ui(w).cboATISCode->isEnabled());
+    QCOMPARE(Ui(w).lblATISCode->text(), QStringLiteral("Starting Code:"));
     QCOMPARE(w.state().TickCounter, 0);
     // Choosing a code while stopped keeps the starting-code caption.
-    w.cboATISCode->setCurrentIndex(23);
-    QCOMPARE(w.lblATISCode->text(), QStringLiteral("Starting Code:"));
-    QCOMPARE(w.codeText(), QStringLiteral("X-RAY"));
+    Ui(w).cboATISCode->setCurrentIndex(23);
+    QCOMPARE(Ui(w).lblATISCode->text(), QStringLiteral("Starting Code:"));
+    QCOMPARE(w.form().codeText(), QStringLiteral("X-RAY"));
 }
 
 void TestFrmMainCycle::airportCodeIsChecked_data()
@@ -107,18 +108,18 @@ void TestFrmMainCycle::airportCodeIsChecked()
     QFETCH(QString, typed);
     QFETCH(QString, message);
     frmMain& w = h->start();
-    w.txtICAO->setFocus();
-    QTest::keyClicks(w.txtICAO, typed);
-    w.mnuFileStartStop->trigger(); // the menu leaves the focus in the box
+    Ui(w).txtICAO->setFocus();
+    QTest::keyClicks(Ui(w).txtICAO, typed);
+    Ui(w).mnuFileStartStop->trigger(); // the menu leaves the focus in the box
     QCOMPARE(h->dialogs.shown.size(), 1);
     QCOMPARE(h->dialogs.shown[0].text, message);
     QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Error"));
-    QVERIFY(!w.tmrMain->isActive());
-    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
-    QCOMPARE(QApplication::focusWidget(), w.txtICAO);
+    QVERIFY(!Ui(w).tmrMain->isActive());
+    QCOMPARE(Ui(w).cmdStartStop->text(), QStringLiteral("Start"));
+    QCOMPARE(QApplication::focusWidget(), Ui(w).txtICAO);
     if (!typed.isEmpty())
-        QCOMPARE(w.txtICAO->selectedText(), typed);
-    w.mnuFileRefresh->trigger();
+        QCOMPARE(Ui(w).txtICAO->selectedText(), typed);
+    Ui(w).mnuFileRefresh->trigger();
     QCOMPARE(h->dialogs.shown.size(), 2);
     QCOMPARE(h->server.requestCount(), 1);
 }
@@ -133,18 +134,18 @@ void TestFrmMainCycle::windowStaysAliveWhileWaiting()
         waitCursor = QApplication::overrideCursor() &&
                      QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         // A second cycle while the first waits ends silently as busy.
-        QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+        QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
         // Stop works while the first cycle waits.
-        QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+        QTest::mouseClick(Ui(w).cmdStartStop, Qt::LeftButton);
     });
-    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdStartStop, Qt::LeftButton);
     QVERIFY(waitCursor);
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(h->server.requestCount(), 2); // the status file and one METAR
-    QVERIFY(!w.tmrMain->isActive());
-    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
+    QVERIFY(!Ui(w).tmrMain->isActive());
+    QCOMPARE(Ui(w).cmdStartStop->text(), QStringLiteral("Start"));
     // The first cycle completed with its reply.
-    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
+    QVERIFY(w.form().atisText().contains(QStringLiteral("Information ALPHA")));
     QCOMPARE(h->dialogs.shown.size(), 1);
     QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("New ATIS"));
 }
@@ -160,13 +161,13 @@ void TestFrmMainCycle::closeWhileWaitingForReply()
     QTimer::singleShot(100, [&] { QVERIFY(w.close()); });
     QElapsedTimer took;
     took.start();
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
     QVERIFY2(took.elapsed() < 60'000, "the close waited for the server");
     QCOMPARE(h->unloads, 1);
     QCOMPARE(h->store.saves, saves + 9);
     QVERIFY(h->dialogs.shown.isEmpty());
     QCOMPARE(readFile(h->atisPath()), QByteArray("<missing>"));
-    QVERIFY(!w.tmrMain->isActive());
+    QVERIFY(!Ui(w).tmrMain->isActive());
     // Nothing runs any more.
     w.engine().RefreshATIS();
     QCOMPARE(h->server.requestCount(), 2);
@@ -181,12 +182,12 @@ void TestFrmMainCycle::closeWhileMessageShown()
         if (shown.title == QLatin1String("New ATIS"))
             w.close();
     };
-    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdStartStop, Qt::LeftButton);
     QCOMPARE(h->unloads, 1);
     QCOMPARE(h->store.saves, saves + 9);
     QCOMPARE(h->dialogs.shown.size(), 1);
     QCOMPARE(h->desktop.clipboardSets, 0); // the copy after the box does not run
-    QVERIFY(!w.tmrMain->isActive());
+    QVERIFY(!Ui(w).tmrMain->isActive());
 }
 
 void TestFrmMainCycle::realMessageBox()
@@ -202,24 +203,24 @@ void TestFrmMainCycle::realMessageBox()
         icon = box->icon();
         QTest::keyClick(box, Qt::Key_Enter);
     });
-    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdStartStop, Qt::LeftButton);
     QCOMPARE(text, QStringLiteral("Must enter airport ICAO code."));
     QCOMPARE(title, QStringLiteral("Error"));
     QCOMPARE(icon, QMessageBox::Warning);
-    QVERIFY(!w.tmrMain->isActive());
+    QVERIFY(!Ui(w).tmrMain->isActive());
 }
 
 void TestFrmMainCycle::copyFailureIsTold()
 {
     frmMain& w = startWith("KSEA");
-    w.setAtisText("Information ALPHA");
+    w.form().setAtisText("Information ALPHA");
     h->desktop.clipboardFailure = Failure{2, "The clipboard did not accept the text."};
-    QTest::mouseClick(w.cmdCopy, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdCopy, Qt::LeftButton);
     QCOMPARE(h->dialogs.shown.size(), 1);
     QVERIFY(h->dialogs.shown[0].text.startsWith(Texts::CopyError));
     QVERIFY(w.isVisible());
     h->desktop.clipboardFailure.reset();
-    w.mnuFileCopy->trigger();
+    Ui(w).mnuFileCopy->trigger();
     QCOMPARE(h->desktop.clipboard, QStringLiteral("Information ALPHA"));
 }
 
@@ -233,17 +234,17 @@ void TestFrmMainCycle::realClipboard()
 void TestFrmMainCycle::atisFileOptions()
 {
     frmMain& w = startWith("KSEA");
-    w.mnuOptionsUpdateATISFile->trigger(); // off: shown, not written
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
+    Ui(w).mnuOptionsUpdateATISFile->trigger(); // off: shown, not written
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
+    QVERIFY(w.form().atisText().contains(QStringLiteral("Information ALPHA")));
     QCOMPARE(readFile(h->atisPath()), QByteArray("<missing>"));
-    w.mnuOptionsUpdateATISFile->trigger();
+    Ui(w).mnuOptionsUpdateATISFile->trigger();
     w.state().ATISFilePath = h->dir.filePath("no-such-folder/atis.txt");
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
     QVERIFY(h->dialogs.shown.last().text.startsWith(Texts::WriteError));
     w.state().ATISFilePath = h->atisPath();
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-    QCOMPARE(readFile(h->atisPath()), w.atisText().toUtf8());
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
+    QCOMPARE(readFile(h->atisPath()), w.form().atisText().toUtf8());
 }
 
 void TestFrmMainCycle::takesOverTheLetterOnTheAir()
@@ -253,47 +254,47 @@ void TestFrmMainCycle::takesOverTheLetterOnTheAir()
     h->server.setOnlineAtis("KSEA_ATIS", "D");
     h->server.setFeedPadding(2'000'000);
     frmMain& w = startWith("KSEA");
-    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdStartStop, Qt::LeftButton);
     // The window goes on while the feed comes; the first cycle follows it.
-    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Stop"));
+    QCOMPARE(Ui(w).cmdStartStop->text(), QStringLiteral("Stop"));
     QTRY_COMPARE_WITH_TIMEOUT(h->dialogs.shown.size(), 1, 60'000);
-    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("DELTA"));
-    QVERIFY(w.atisText().contains(QStringLiteral("Information DELTA Winds")));
+    QCOMPARE(Ui(w).cboATISCode->currentText(), QStringLiteral("DELTA"));
+    QVERIFY(w.form().atisText().contains(QStringLiteral("Information DELTA Winds")));
     QVERIFY(h->dialogs.shown[0].text.endsWith(
         QStringLiteral("\r\n\r\nDELTA was taken over from KSEA_ATIS, already on the air.\r\n\r\n"
                        "Press OK to copy to clipboard.")));
-    QCOMPARE(w.lblATISCode->text(), QStringLiteral("Current Code:"));
+    QCOMPARE(Ui(w).lblATISCode->text(), QStringLiteral("Current Code:"));
 }
 
 void TestFrmMainCycle::takeOverOptionIsKept()
 {
     frmMain& w = h->start();
-    QVERIFY(w.mnuOptionsTakeOverCode->isCheckable());
-    QVERIFY(w.mnuOptionsTakeOverCode->isChecked());
-    w.mnuOptionsTakeOverCode->trigger();
+    QVERIFY(Ui(w).mnuOptionsTakeOverCode->isCheckable());
+    QVERIFY(Ui(w).mnuOptionsTakeOverCode->isChecked());
+    Ui(w).mnuOptionsTakeOverCode->trigger();
     QVERIFY(w.close());
     QCOMPARE(h->fileStore.GetSetting("Settings", "TakeOverOnlineCode"), QStringLiteral("False"));
     h->window.reset();
-    QVERIFY(!h->start().mnuOptionsTakeOverCode->isChecked());
+    QVERIFY(!Ui(h->start()).mnuOptionsTakeOverCode->isChecked());
 }
 
 void TestFrmMainCycle::ageBesideTheLastMetar()
 {
     frmMain& w = startWith("KSEA");
-    QVERIFY(w.lblMetarAge->text().isEmpty());
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-    QCOMPARE(w.lblMetarAge->text(), QStringLiteral("Age 7 min"));
-    QVERIFY(!w.lblMetarAge->stale());
+    QVERIFY(Ui(w).lblMetarAge->text().isEmpty());
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
+    QCOMPARE(Ui(w).lblMetarAge->text(), QStringLiteral("Age 7 min"));
+    QVERIFY(!static_cast<MetarAgeLabel*>(Ui(w).lblMetarAge)->stale());
     h->now = h->now.addSecs(64 * 60);
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-    QCOMPARE(w.lblMetarAge->text(), QStringLiteral("STALE 1 h 11 min"));
-    QVERIFY(w.lblMetarAge->stale());
-    QVERIFY(w.lblMetarAge->width() >=
-            QFontMetrics(w.lblMetarAge->font()).horizontalAdvance(w.lblMetarAge->text()));
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
+    QCOMPARE(Ui(w).lblMetarAge->text(), QStringLiteral("STALE 1 h 11 min"));
+    QVERIFY(static_cast<MetarAgeLabel*>(Ui(w).lblMetarAge)->stale());
+    QVERIFY(Ui(w).lblMetarAge->width() >=
+            QFontMetrics(Ui(w).lblMetarAge->font()).horizontalAdvance(Ui(w).lblMetarAge->text()));
     // The no-METAR reply has no age.
-    w.txtICAO->setText("ZZZZ");
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-    QVERIFY(w.lblMetarAge->text().isEmpty());
+    Ui(w).txtICAO->setText("ZZZZ");
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
+    QVERIFY(Ui(w).lblMetarAge->text().isEmpty());
 }
 
 BRIEFCAST_UI_TEST_MAIN(TestFrmMainCycle)

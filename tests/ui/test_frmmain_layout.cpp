@@ -3,6 +3,7 @@
 #include "ui/optionscommands.h"
 #include "ui/runwaylists.h"
 #include "ui/uitexts.h"
+#include "ui/windowform.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -49,28 +50,28 @@ void TestFrmMainLayout::controlsAndCaptions()
 {
     frmMain& w = h->start();
     QCOMPARE(w.windowHandle()->title(), QStringLiteral("Briefcast"));
-    const QList<QPair<QWidget*, QString>> captions{{w.Frame1, "Profiles"},
-                                                   {w.Frame2, "ATIS"},
-                                                   {w.Frame3, "Runways"},
-                                                   {w.Label3, "Airport Code:"},
-                                                   {w.Label6, "Saved Profiles:"},
-                                                   {w.cmdLoad, "Load"},
-                                                   {w.cmdSave, "Save"},
-                                                   {w.cmdDelete, "Delete"},
-                                                   {w.cmdExit, "Exit"},
-                                                   {w.Label1, "Template:"},
-                                                   {w.Label2, "Last Generated ATIS:"},
-                                                   {w.cmdStartStop, "Start"},
-                                                   {w.cmdCopy, "Copy to Clipboard"},
-                                                   {w.cmdRefresh, "Refresh ATIS Now"},
-                                                   {w.lblATISCode, "Starting Code:"},
-                                                   {w.Label4, "Landing:"},
-                                                   {w.Label5, "Departing:"},
-                                                   {w.cmdAddRunway, "Add Runway"},
-                                                   {w.cmdDelRunway, "Del Runway"},
-                                                   {w.chkVisual, "Visual approaches in use"},
-                                                   {w.chkLAHSO, "LAHSOs in effect"},
-                                                   {w.Label7, "Last METAR:"}};
+    const QList<QPair<QWidget*, QString>> captions{{Ui(w).Frame1, "Profiles"},
+                                                   {Ui(w).Frame2, "ATIS"},
+                                                   {Ui(w).Frame3, "Runways"},
+                                                   {Ui(w).Label3, "Airport Code:"},
+                                                   {Ui(w).Label6, "Saved Profiles:"},
+                                                   {Ui(w).cmdLoad, "Load"},
+                                                   {Ui(w).cmdSave, "Save"},
+                                                   {Ui(w).cmdDelete, "Delete"},
+                                                   {Ui(w).cmdExit, "Exit"},
+                                                   {Ui(w).Label1, "Template:"},
+                                                   {Ui(w).Label2, "Last Generated ATIS:"},
+                                                   {Ui(w).cmdStartStop, "Start"},
+                                                   {Ui(w).cmdCopy, "Copy to Clipboard"},
+                                                   {Ui(w).cmdRefresh, "Refresh ATIS Now"},
+                                                   {Ui(w).lblATISCode, "Starting Code:"},
+                                                   {Ui(w).Label4, "Landing:"},
+                                                   {Ui(w).Label5, "Departing:"},
+                                                   {Ui(w).cmdAddRunway, "Add Runway"},
+                                                   {Ui(w).cmdDelRunway, "Del Runway"},
+                                                   {Ui(w).chkVisual, "Visual approaches in use"},
+                                                   {Ui(w).chkLAHSO, "LAHSOs in effect"},
+                                                   {Ui(w).Label7, "Last METAR:"}};
     for (const auto& [widget, caption] : captions) {
         QString text;
         if (auto* g = qobject_cast<QGroupBox*>(widget))
@@ -82,25 +83,27 @@ void TestFrmMainLayout::controlsAndCaptions()
         QCOMPARE(text, caption);
     }
     // Grouping: each control sits in its frame.
-    for (QWidget* c : {(QWidget*)w.txtICAO, (QWidget*)w.cboProfiles, (QWidget*)w.cmdLoad})
-        QCOMPARE(c->parentWidget(), w.Frame1);
-    for (QWidget* c : {(QWidget*)w.txtTemplate, (QWidget*)w.txtATIS, (QWidget*)w.cboATISCode})
-        QCOMPARE(c->parentWidget(), w.Frame2);
     for (QWidget* c :
-         {(QWidget*)w.runways().arriving(), (QWidget*)w.chkLAHSO, (QWidget*)w.cmdDelRunway})
-        QCOMPARE(c->parentWidget(), w.Frame3);
-    QCOMPARE(w.cmdExit->parentWidget(), w.centralWidget());
+         {(QWidget*)Ui(w).txtICAO, (QWidget*)Ui(w).cboProfiles, (QWidget*)Ui(w).cmdLoad})
+        QCOMPARE(c->parentWidget(), Ui(w).Frame1);
+    for (QWidget* c :
+         {(QWidget*)Ui(w).txtTemplate, (QWidget*)Ui(w).txtATIS, (QWidget*)Ui(w).cboATISCode})
+        QCOMPARE(c->parentWidget(), Ui(w).Frame2);
+    for (QWidget* c :
+         {(QWidget*)Ui(w).lstArriving, (QWidget*)Ui(w).chkLAHSO, (QWidget*)Ui(w).cmdDelRunway})
+        QCOMPARE(c->parentWidget(), Ui(w).Frame3);
+    QCOMPARE(Ui(w).cmdExit->parentWidget(), w.centralWidget());
 
-    QCOMPARE(w.cboATISCode->count(), 26);
-    QCOMPARE(w.cboATISCode->itemText(23), QStringLiteral("X-RAY"));
-    QCOMPARE(w.cboATISCode->currentText(), QStringLiteral("ALPHA"));
-    QVERIFY(!w.cboATISCode->isEditable());
-    QVERIFY(!w.cboProfiles->isEditable());
-    QVERIFY(w.txtATIS->isReadOnly());
-    QVERIFY(w.txtLastMETAR->isReadOnly());
-    QVERIFY(!w.txtTemplate->isReadOnly());
-    QCOMPARE(w.tmrMain->interval(), 1000);
-    QVERIFY(!w.tmrMain->isActive());
+    QCOMPARE(Ui(w).cboATISCode->count(), 26);
+    QCOMPARE(Ui(w).cboATISCode->itemText(23), QStringLiteral("X-RAY"));
+    QCOMPARE(Ui(w).cboATISCode->currentText(), QStringLiteral("ALPHA"));
+    QVERIFY(!Ui(w).cboATISCode->isEditable());
+    QVERIFY(!Ui(w).cboProfiles->isEditable());
+    QVERIFY(Ui(w).txtATIS->isReadOnly());
+    QVERIFY(Ui(w).txtLastMETAR->isReadOnly());
+    QVERIFY(!Ui(w).txtTemplate->isReadOnly());
+    QCOMPARE(Ui(w).tmrMain->interval(), 1000);
+    QVERIFY(!Ui(w).tmrMain->isActive());
 }
 
 void TestFrmMainLayout::arrangementKeepsTextUnclipped()
@@ -109,10 +112,10 @@ void TestFrmMainLayout::arrangementKeepsTextUnclipped()
     const double s = w.layoutScale();
     QVERIFY(s >= 1.0);
     // The design in pixels at 96 dpi, every one scaled by the same factor.
-    const QList<QPair<QWidget*, QRect>> design{{w.Frame1, QRect(5, 5, 513, 47)},
-                                               {w.Frame3, QRect(429, 57, 169, 249)},
-                                               {w.cmdRefresh, QRect(157, 216, 106, 25)},
-                                               {w.txtLastMETAR, QRect(77, 312, 400, 19)}};
+    const QList<QPair<QWidget*, QRect>> design{{Ui(w).Frame1, QRect(5, 5, 513, 47)},
+                                               {Ui(w).Frame3, QRect(429, 57, 169, 249)},
+                                               {Ui(w).cmdRefresh, QRect(157, 216, 106, 25)},
+                                               {Ui(w).txtLastMETAR, QRect(77, 312, 400, 19)}};
     auto near = [s](int actual, int designed) { return std::abs(actual - designed * s) <= 0.5; };
     for (const auto& [widget, r] : design) {
         const QRect g = widget->geometry();
@@ -138,23 +141,23 @@ void TestFrmMainLayout::arrangementKeepsTextUnclipped()
         QVERIFY2(c->width() >= fm.horizontalAdvance(text) + room && c->height() >= fm.height(),
                  qPrintable(c->objectName()));
     }
-    const QFontMetrics fm(w.lblATISCode->font());
-    QVERIFY(w.lblATISCode->width() >= fm.horizontalAdvance(Texts::CurrentCode));
-    QVERIFY(w.cboATISCode->width() >= w.cboATISCode->sizeHint().width());
+    const QFontMetrics fm(Ui(w).lblATISCode->font());
+    QVERIFY(Ui(w).lblATISCode->width() >= fm.horizontalAdvance(Texts::CurrentCode));
+    QVERIFY(Ui(w).cboATISCode->width() >= Ui(w).cboATISCode->sizeHint().width());
     // Frame captions stay above the controls inside.
-    QVERIFY(w.cmdLoad->y() > QFontMetrics(w.Frame1->font()).height());
+    QVERIFY(Ui(w).cmdLoad->y() > QFontMetrics(Ui(w).Frame1->font()).height());
 }
 
 void TestFrmMainLayout::screenshot()
 {
     frmMain& w = h->start();
-    w.txtICAO->setText("KSEA");
-    w.appendRunway("16L");
-    w.appendRunway("16C");
-    w.setArrivingTicked(0, true);
-    w.setDepartingTicked(1, true);
-    QTest::mouseClick(w.cmdRefresh, Qt::LeftButton);
-    QVERIFY(w.atisText().contains(QStringLiteral("Information ALPHA")));
+    Ui(w).txtICAO->setText("KSEA");
+    w.form().appendRunway("16L");
+    w.form().appendRunway("16C");
+    w.form().setArrivingTicked(0, true);
+    w.form().setDepartingTicked(1, true);
+    QTest::mouseClick(Ui(w).cmdRefresh, Qt::LeftButton);
+    QVERIFY(w.form().atisText().contains(QStringLiteral("Information ALPHA")));
     QDir().mkpath(BRIEFCAST_SCREENSHOTS);
     const QString name = qEnvironmentVariable("BRIEFCAST_SCREENSHOT_NAME", "main.png");
     QVERIFY(w.grab().save(QDir(BRIEFCAST_SCREENSHOTS).filePath(name)));
@@ -173,45 +176,33 @@ void TestFrmMainLayout::menus()
         file.append(a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(file, (QStringList{"&Start Autoupdate", "&Copy ATIS to Clipboard", "&Refresh ATIS Now",
                                 "Spea&k ATIS", "-", "E&xit"}));
-    QCOMPARE(w.mnuOptionsUpdateATISFile->text(), QStringLiteral("&Update ATIS.txt Automatically"));
-    QVERIFY(w.mnuOptionsUpdateATISFile->isCheckable());
-    QCOMPARE(w.mnuOptionsATISLoc->text(), QStringLiteral("ATIS.txt &Location"));
-    QCOMPARE(w.mnuHelpDocumentation->text(), QStringLiteral("&Documentation"));
-    QCOMPARE(w.mnuHelpAbout->text(), QStringLiteral("&About"));
+    QCOMPARE(Ui(w).mnuOptionsUpdateATISFile->text(),
+             QStringLiteral("&Update ATIS.txt Automatically"));
+    QVERIFY(Ui(w).mnuOptionsUpdateATISFile->isCheckable());
+    QCOMPARE(Ui(w).mnuOptionsATISLoc->text(), QStringLiteral("ATIS.txt &Location"));
+    QCOMPARE(Ui(w).mnuHelpDocumentation->text(), QStringLiteral("&Documentation"));
+    QCOMPARE(Ui(w).mnuHelpAbout->text(), QStringLiteral("&About"));
 
     // The check mark toggles and nothing else happens.
-    QVERIFY(w.mnuOptionsUpdateATISFile->isChecked());
-    w.mnuOptionsUpdateATISFile->trigger();
-    QVERIFY(!w.mnuOptionsUpdateATISFile->isChecked());
-    w.mnuOptionsUpdateATISFile->trigger();
-    QVERIFY(w.mnuOptionsUpdateATISFile->isChecked());
+    QVERIFY(Ui(w).mnuOptionsUpdateATISFile->isChecked());
+    Ui(w).mnuOptionsUpdateATISFile->trigger();
+    QVERIFY(!Ui(w).mnuOptionsUpdateATISFile->isChecked());
+    Ui(w).mnuOptionsUpdateATISFile->trigger();
+    QVERIFY(Ui(w).mnuOptionsUpdateATISFile->isChecked());
     QVERIFY(h->dialogs.shown.isEmpty());
 }
 
 void TestFrmMainLayout::focusOrder()
 {
     frmMain& w = h->start();
-    const QList<QWidget*> order{w.txtICAO,
-                                w.cboProfiles,
-                                w.cmdLoad,
-                                w.cmdSave,
-                                w.cmdDelete,
-                                w.cmdExit,
-                                w.txtTemplate,
-                                w.txtATIS,
-                                w.cmdStartStop,
-                                w.cmdCopy,
-                                w.cmdRefresh,
-                                w.cboATISCode,
-                                w.runways().arriving(),
-                                w.runways().departing(),
-                                w.cmdAddRunway,
-                                w.cmdDelRunway,
-                                w.chkVisual,
-                                w.txtLastMETAR,
-                                w.chkLAHSO};
-    w.txtICAO->setFocus();
-    QVERIFY(QTest::qWaitFor([&] { return QApplication::focusWidget() == w.txtICAO; }));
+    const QList<QWidget*> order{
+        Ui(w).txtICAO,      Ui(w).cboProfiles,  Ui(w).cmdLoad,      Ui(w).cmdSave,
+        Ui(w).cmdDelete,    Ui(w).cmdExit,      Ui(w).txtTemplate,  Ui(w).txtATIS,
+        Ui(w).cmdStartStop, Ui(w).cmdCopy,      Ui(w).cmdRefresh,   Ui(w).cboATISCode,
+        Ui(w).lstArriving,  Ui(w).lstDeparting, Ui(w).cmdAddRunway, Ui(w).cmdDelRunway,
+        Ui(w).chkVisual,    Ui(w).txtLastMETAR, Ui(w).chkLAHSO};
+    Ui(w).txtICAO->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return QApplication::focusWidget() == Ui(w).txtICAO; }));
     for (qsizetype i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY2(QApplication::focusWidget() == order[i],
@@ -227,14 +218,14 @@ void TestFrmMainLayout::accessibleNames()
 {
     frmMain& w = h->start();
     const QList<QPair<QWidget*, QString>> inputs{
-        {w.txtICAO, "Airport Code"},         {w.cboProfiles, "Saved Profiles"},
-        {w.txtTemplate, "Template"},         {w.txtATIS, "Last Generated ATIS"},
-        {w.runways().arriving(), "Landing"}, {w.runways().departing(), "Departing"},
-        {w.txtLastMETAR, "Last METAR"}};
+        {Ui(w).txtICAO, "Airport Code"},   {Ui(w).cboProfiles, "Saved Profiles"},
+        {Ui(w).txtTemplate, "Template"},   {Ui(w).txtATIS, "Last Generated ATIS"},
+        {Ui(w).lstArriving, "Landing"},    {Ui(w).lstDeparting, "Departing"},
+        {Ui(w).txtLastMETAR, "Last METAR"}};
     for (const auto& [widget, name] : inputs)
         QCOMPARE(widget->accessibleName(), name);
-    QVERIFY(!w.cboATISCode->accessibleName().isEmpty());
-    QCOMPARE(w.Label3->buddy(), w.txtICAO);
+    QVERIFY(!Ui(w).cboATISCode->accessibleName().isEmpty());
+    QCOMPARE(Ui(w).Label3->buddy(), Ui(w).txtICAO);
 }
 
 void TestFrmMainLayout::addRunway_data()
@@ -260,52 +251,51 @@ void TestFrmMainLayout::addRunway()
     QFETCH(int, prompts);
     frmMain& w = h->start();
     h->dialogs.inputs = inputs;
-    QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdAddRunway, Qt::LeftButton);
     QCOMPARE(h->dialogs.asked.size(), prompts);
     QCOMPARE(h->dialogs.asked[0].title, QStringLiteral("Enter Runway:"));
     QCOMPARE(h->dialogs.asked[0].prompt, UiTexts::EnterRunwayPrompt);
     QCOMPARE(h->dialogs.asked[0].proposed, QString());
     QStringList got;
-    for (int r = 0; r < w.runwayCount(); ++r)
-        got.append(w.runwayId(r));
+    for (int r = 0; r < w.form().runwayCount(); ++r)
+        got.append(w.form().runwayId(r));
     QCOMPARE(got, rows);
     QCOMPARE(w.state().ProfileDirty, !rows.isEmpty());
     if (!rows.isEmpty()) {
-        QCOMPARE(w.runways().arriving()->currentIndex().row(), 0);
-        QCOMPARE(w.runways().departing()->currentIndex().row(), 0);
-        QVERIFY(!w.arrivingTicked(0) && !w.departingTicked(0));
+        QCOMPARE(Ui(w).lstArriving->currentIndex().row(), 0);
+        QCOMPARE(Ui(w).lstDeparting->currentIndex().row(), 0);
+        QVERIFY(!w.form().arrivingTicked(0) && !w.form().departingTicked(0));
     }
 }
 
 void TestFrmMainLayout::runwayRowsStayAligned()
 {
     frmMain& w = h->start();
-    RunwayLists& lists = w.runways();
     for (const char* id : {"9", "33R"}) {
         h->dialogs.inputs = {id};
-        QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
+        QTest::mouseClick(Ui(w).cmdAddRunway, Qt::LeftButton);
     }
     // 09 is another runway than 9; a second 33R is refused.
     h->dialogs.inputs = {"09"};
-    QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
-    QCOMPARE(w.runwayCount(), 3);
+    QTest::mouseClick(Ui(w).cmdAddRunway, Qt::LeftButton);
+    QCOMPARE(w.form().runwayCount(), 3);
     w.state().ProfileDirty = false;
     h->dialogs.inputs = {"33r"};
-    QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdAddRunway, Qt::LeftButton);
     QCOMPARE(h->dialogs.shown.last().text,
              QStringLiteral("That runway already exists in the lists."));
     QCOMPARE(h->dialogs.shown.last().icon, Dialogs::Icon::Exclamation);
-    QCOMPARE(w.runwayCount(), 3);
+    QCOMPARE(w.form().runwayCount(), 3);
     QVERIFY(!w.state().ProfileDirty);
 
     // A tick in one list is not mirrored and marks the profile changed.
-    QListView* arriving = lists.arriving();
-    QListView* departing = lists.departing();
+    QListView* arriving = Ui(w).lstArriving;
+    QListView* departing = Ui(w).lstDeparting;
     const QRect row2 = arriving->visualRect(arriving->model()->index(2, 0));
     const QPoint box(row2.left() + row2.height() / 2, row2.center().y());
     QTest::mouseClick(arriving->viewport(), Qt::LeftButton, {}, box);
-    QVERIFY(w.arrivingTicked(2));
-    QVERIFY(!w.departingTicked(2));
+    QVERIFY(w.form().arrivingTicked(2));
+    QVERIFY(!w.form().departingTicked(2));
     QVERIFY(w.state().ProfileDirty);
 
     // Choosing a row in one list makes it current in the other.
@@ -316,23 +306,23 @@ void TestFrmMainLayout::runwayRowsStayAligned()
     QCOMPARE(departing->currentIndex().row(), 0);
 
     // Deleting row 1 of three keeps rows 0 and 2 with their ticks.
-    lists.setCurrentRow(1);
-    w.setDepartingTicked(0, true);
+    arriving->setCurrentIndex(arriving->model()->index(1, 0));
+    w.form().setDepartingTicked(0, true);
     w.state().ProfileDirty = false;
-    QTest::mouseClick(w.cmdDelRunway, Qt::LeftButton);
-    QCOMPARE(w.runwayCount(), 2);
-    QCOMPARE(w.runwayId(0), QStringLiteral("9"));
-    QCOMPARE(w.runwayId(1), QStringLiteral("09"));
-    QVERIFY(w.departingTicked(0) && w.arrivingTicked(1));
+    QTest::mouseClick(Ui(w).cmdDelRunway, Qt::LeftButton);
+    QCOMPARE(w.form().runwayCount(), 2);
+    QCOMPARE(w.form().runwayId(0), QStringLiteral("9"));
+    QCOMPARE(w.form().runwayId(1), QStringLiteral("09"));
+    QVERIFY(w.form().departingTicked(0) && w.form().arrivingTicked(1));
     QVERIFY(w.state().ProfileDirty);
     QCOMPARE(arriving->currentIndex().row(), departing->currentIndex().row());
-    lists.setCurrentRow(0);
-    QTest::mouseClick(w.cmdDelRunway, Qt::LeftButton);
-    QCOMPARE(w.runwayCount(), 1);
-    QCOMPARE(w.runwayId(0), QStringLiteral("09"));
+    arriving->setCurrentIndex(arriving->model()->index(0, 0));
+    QTest::mouseClick(Ui(w).cmdDelRunway, Qt::LeftButton);
+    QCOMPARE(w.form().runwayCount(), 1);
+    QCOMPARE(w.form().runwayId(0), QStringLiteral("09"));
 
     // Each option box marks the profile changed.
-    for (QCheckBox* option : {w.chkVisual, w.chkLAHSO}) {
+    for (QCheckBox* option : {Ui(w).chkVisual, Ui(w).chkLAHSO}) {
         w.state().ProfileDirty = false;
         QTest::mouseClick(option, Qt::LeftButton);
         QVERIFY2(w.state().ProfileDirty, qPrintable(option->objectName()));
@@ -340,19 +330,19 @@ void TestFrmMainLayout::runwayRowsStayAligned()
 
     // Scrolling one list scrolls the other to the same top row.
     for (int i = 0; i < 30; ++i)
-        w.appendRunway(QString::number(i % 36) + "LRC"[i % 3]);
+        w.form().appendRunway(QString::number(i % 36) + "LRC"[i % 3]);
     QCoreApplication::processEvents();
     QVERIFY(departing->verticalScrollBar()->maximum() >= 3);
     departing->verticalScrollBar()->setValue(3);
     QCOMPARE(arriving->verticalScrollBar()->value(), 3);
     QTest::keyClick(arriving, Qt::Key_End);
-    QCOMPARE(departing->currentIndex().row(), w.runwayCount() - 1);
+    QCOMPARE(departing->currentIndex().row(), w.form().runwayCount() - 1);
     QCOMPARE(departing->verticalScrollBar()->value(), arriving->verticalScrollBar()->value());
 
     // Deleting with no current row does nothing.
-    w.clearRunways();
+    w.form().clearRunways();
     w.state().ProfileDirty = false;
-    QTest::mouseClick(w.cmdDelRunway, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdDelRunway, Qt::LeftButton);
     QVERIFY(!w.state().ProfileDirty);
 }
 
@@ -361,7 +351,7 @@ void TestFrmMainLayout::atisFileLocation()
     frmMain& w = h->start();
     const QString before = w.state().ATISFilePath;
     h->dialogs.files = {QString(), "/srv/radar/notes.txt", "/srv/radar/ATIS.TXT"};
-    w.mnuOptionsATISLoc->trigger(); // cancelled
+    Ui(w).mnuOptionsATISLoc->trigger(); // cancelled
     QVERIFY(h->dialogs.shown.isEmpty());
     const Dialogs::OpenFileRequest& r = h->dialogs.fileRequests[0];
     QCOMPARE(r.title, QStringLiteral("Select Your atis.txt File"));
@@ -371,10 +361,10 @@ void TestFrmMainLayout::atisFileLocation()
     QCOMPARE(r.selectedFilter, 1);
     QCOMPARE(r.defaultSuffix, QStringLiteral("txt"));
     QVERIFY(r.mustExist);
-    w.mnuOptionsATISLoc->trigger();
+    Ui(w).mnuOptionsATISLoc->trigger();
     QCOMPARE(h->dialogs.shown.last().text, QStringLiteral("Please specify your atis.txt file"));
     QCOMPARE(w.state().ATISFilePath, before);
-    w.mnuOptionsATISLoc->trigger();
+    Ui(w).mnuOptionsATISLoc->trigger();
     QCOMPARE(h->dialogs.shown.last().text,
              QStringLiteral("ATIS file path now set to:\r\n\r\n/srv/radar/ATIS.TXT"));
     QCOMPARE(h->dialogs.shown.last().title, QStringLiteral("Briefcast"));
@@ -384,7 +374,7 @@ void TestFrmMainLayout::atisFileLocation()
 void TestFrmMainLayout::aboutAndDocumentation()
 {
     frmMain& w = h->start();
-    w.mnuHelpAbout->trigger();
+    Ui(w).mnuHelpAbout->trigger();
     const QString manual = ManualUrl().toString();
     QCOMPARE(h->dialogs.shown.last().text,
              "Briefcast\r\n\r\nVersion 1.3.1\r\n\r\nBriefcast contributors\r\n\r\n" + manual);
@@ -392,11 +382,11 @@ void TestFrmMainLayout::aboutAndDocumentation()
     QCOMPARE(VersionText(1, 3, 0), QStringLiteral("1.3"));
     // The manual is built beside the program, where the command opens it.
     QVERIFY(QFile::exists(ManualUrl().toLocalFile()));
-    w.mnuHelpDocumentation->trigger();
+    Ui(w).mnuHelpDocumentation->trigger();
     QCOMPARE(h->desktop.opened, QList<QUrl>{ManualUrl()});
     h->desktop.openSucceeds = false;
     const auto shown = h->dialogs.shown.size();
-    w.mnuHelpDocumentation->trigger();
+    Ui(w).mnuHelpDocumentation->trigger();
     QCOMPARE(h->dialogs.shown.size(), shown + 1);
     QCOMPARE(h->dialogs.shown.last().title, QStringLiteral("Error"));
 }

@@ -5,6 +5,7 @@
 #include "store/storetexts.h"
 #include "tests/support/ordinaryuser.h"
 #include "tests/ui/uiharness.h"
+#include "ui/windowform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,18 +54,18 @@ void TestFrmMainLifecycle::startFillsTheControlsAndCloseWrites()
     frmMain& w = h->create();
     w.show();
     QVERIFY(w.load());
-    QCOMPARE(w.txtICAO->text(), QStringLiteral("KBOS"));
-    QCOMPARE(w.templateText(), QStringLiteral("Information %id%\r\n%runways%"));
-    QCOMPARE(w.runwayCount(), 4);
-    QVERIFY(w.arrivingTicked(1) && w.departingTicked(1) && !w.arrivingTicked(2) &&
-            w.departingTicked(2));
-    QVERIFY(w.chkVisual->isChecked());
-    QVERIFY(!w.chkLAHSO->isChecked());
-    QVERIFY(!w.mnuOptionsUpdateATISFile->isChecked());
-    QCOMPARE(w.cboProfiles->count(), 3);
-    QCOMPARE(w.cboProfiles->itemText(0), QStringLiteral("EGLL"));
-    QCOMPARE(w.cboProfiles->currentText(), QStringLiteral("KBOS west"));
-    QCOMPARE(w.cmdStartStop->text(), QStringLiteral("Start"));
+    QCOMPARE(Ui(w).txtICAO->text(), QStringLiteral("KBOS"));
+    QCOMPARE(w.form().templateText(), QStringLiteral("Information %id%\r\n%runways%"));
+    QCOMPARE(w.form().runwayCount(), 4);
+    QVERIFY(w.form().arrivingTicked(1) && w.form().departingTicked(1) &&
+            !w.form().arrivingTicked(2) && w.form().departingTicked(2));
+    QVERIFY(Ui(w).chkVisual->isChecked());
+    QVERIFY(!Ui(w).chkLAHSO->isChecked());
+    QVERIFY(!Ui(w).mnuOptionsUpdateATISFile->isChecked());
+    QCOMPARE(Ui(w).cboProfiles->count(), 3);
+    QCOMPARE(Ui(w).cboProfiles->itemText(0), QStringLiteral("EGLL"));
+    QCOMPARE(Ui(w).cboProfiles->currentText(), QStringLiteral("KBOS west"));
+    QCOMPARE(Ui(w).cmdStartStop->text(), QStringLiteral("Start"));
     QVERIFY(w.centralWidget()->isEnabled());
     // Filling the controls raised their change events; none of it is unsaved.
     QVERIFY(!w.state().ProfileDirty);
@@ -92,7 +93,7 @@ void TestFrmMainLifecycle::failedDiscoveryWritesNothing()
     h->server.faults.status = 503;
     h->server.faults.reason = "Service Unavailable";
     frmMain& w = h->create();
-    w.txtTemplate->setPlainText("edited");
+    Ui(w).txtTemplate->setPlainText("edited");
     QVERIFY(!w.load());
     QCOMPARE(h->dialogs.shown.size(), 1);
     QVERIFY(h->dialogs.shown[0].text.startsWith(NetTexts::ListingError));
@@ -119,7 +120,7 @@ void TestFrmMainLifecycle::closeDuringStartUpWaitsForIt()
         if (h->server.requestCount() == 0)
             return;
         whenAsked.stop();
-        seen = w.txtATIS->toPlainText();
+        seen = Ui(w).txtATIS->toPlainText();
         enabledMeanwhile = w.centralWidget()->isEnabled() || w.menuBar()->isEnabled();
         closedMeanwhile = w.close();
         titleMeanwhile = w.windowHandle()->title();
@@ -130,7 +131,7 @@ void TestFrmMainLifecycle::closeDuringStartUpWaitsForIt()
     QVERIFY(!enabledMeanwhile);
     QVERIFY(!closedMeanwhile);
     QCOMPARE(titleMeanwhile, QStringLiteral("Briefcast (closing as soon as start-up ends)"));
-    QCOMPARE(w.txtATIS->toPlainText(), QString());
+    QCOMPARE(Ui(w).txtATIS->toPlainText(), QString());
     // Start-up done, the close remembered is carried out: settings written.
     QTRY_COMPARE_WITH_TIMEOUT(h->unloads, 1, 10000);
     QVERIFY(!w.isVisible());
@@ -150,16 +151,16 @@ void TestFrmMainLifecycle::everyCloseRequestAsks()
 {
     QFETCH(int, source);
     frmMain& w = h->start();
-    QTest::keyClicks(w.txtTemplate, "x");
+    QTest::keyClicks(Ui(w).txtTemplate, "x");
     QVERIFY(w.state().ProfileDirty);
     const int before = h->store.saves;
     h->dialogs.answers = {Dialogs::Answer::No};
     if (source == 0)
         w.close();
     else if (source == 1)
-        QTest::mouseClick(w.cmdExit, Qt::LeftButton);
+        QTest::mouseClick(Ui(w).cmdExit, Qt::LeftButton);
     else
-        w.mnuFileExit->trigger();
+        Ui(w).mnuFileExit->trigger();
     QCOMPARE(h->dialogs.shown.size(), 1);
     QCOMPARE(h->dialogs.shown[0].text, StoreTexts::SaveAsProfile);
     QCOMPARE(h->dialogs.shown[0].title, QStringLiteral("Confirm Save"));
@@ -172,7 +173,7 @@ void TestFrmMainLifecycle::everyCloseRequestAsks()
 void TestFrmMainLifecycle::cancelledCloseKeepsWindowAndStore()
 {
     frmMain& w = h->start();
-    QTest::keyClicks(w.txtICAO, "KSEA");
+    QTest::keyClicks(Ui(w).txtICAO, "KSEA");
     const int before = h->store.saves;
     h->dialogs.answers = {Dialogs::Answer::Cancel};
     QVERIFY(!w.close());
@@ -206,7 +207,7 @@ void TestFrmMainLifecycle::unwritableStoreOnClose()
     const QString conf = h->fileStore.fileName();
     h->fileStore.SaveSetting("Settings", "UpdateATISFile", "True");
     frmMain& w = h->start();
-    w.mnuOptionsUpdateATISFile->trigger();
+    Ui(w).mnuOptionsUpdateATISFile->trigger();
     const QByteArray before = readFile(conf);
     QVERIFY(before.contains("UpdateATISFile=True"));
 
@@ -243,7 +244,7 @@ void TestFrmMainLifecycle::unwritableStoreOnClose()
 void TestFrmMainLifecycle::sessionEnding()
 {
     frmMain& w = h->start();
-    QTest::keyClicks(w.txtICAO, "KSEA");
+    QTest::keyClicks(Ui(w).txtICAO, "KSEA");
     h->dialogs.answers = {Dialogs::Answer::Cancel};
     QVERIFY(!w.sessionEnding(true));
     QCOMPARE(h->unloads, 0);
@@ -261,23 +262,23 @@ void TestFrmMainLifecycle::profileRoundThroughTheWindow()
     // The title bar marks unsaved changes of the profile.
     auto title = [&] { return w.windowHandle()->title(); };
     QCOMPARE(title(), QStringLiteral("Briefcast"));
-    QTest::keyClicks(w.txtICAO, "kbos");
+    QTest::keyClicks(Ui(w).txtICAO, "kbos");
     QCOMPARE(title(), QStringLiteral("Briefcast*"));
-    QVERIFY(w.txtICAO->hasFocus() || QApplication::focusWidget() == w.txtICAO);
-    w.txtTemplate->setFocus(); // leaving the box upper-cases it
-    QCOMPARE(w.txtICAO->text(), QStringLiteral("KBOS"));
+    QVERIFY(Ui(w).txtICAO->hasFocus() || QApplication::focusWidget() == Ui(w).txtICAO);
+    Ui(w).txtTemplate->setFocus(); // leaving the box upper-cases it
+    QCOMPARE(Ui(w).txtICAO->text(), QStringLiteral("KBOS"));
     h->dialogs.inputs = {"4r", "4l"};
-    QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
-    QTest::mouseClick(w.cmdAddRunway, Qt::LeftButton);
-    w.setArrivingTicked(0, true);
-    QTest::mouseClick(w.chkVisual, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdAddRunway, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdAddRunway, Qt::LeftButton);
+    w.form().setArrivingTicked(0, true);
+    QTest::mouseClick(Ui(w).chkVisual, Qt::LeftButton);
     h->dialogs.inputs = {"KBOS west"};
-    QTest::mouseClick(w.cmdSave, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdSave, Qt::LeftButton);
     QCOMPARE(h->dialogs.shown.last().text, QStringLiteral("Profile Saved!"));
     QCOMPARE(h->fileStore.GetSetting("Profiles\\KBOS west", "Runways"),
              QStringLiteral("4R,1,0|4L,0,0"));
     QCOMPARE(h->fileStore.GetSetting("Profiles\\KBOS west", "VisualInUse"), QStringLiteral("1"));
-    QCOMPARE(w.cboProfiles->currentText(), QStringLiteral("KBOS west"));
+    QCOMPARE(Ui(w).cboProfiles->currentText(), QStringLiteral("KBOS west"));
     QVERIFY(!w.state().ProfileDirty);
     QCOMPARE(title(), QStringLiteral("Briefcast"));
 }

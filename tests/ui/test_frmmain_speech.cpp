@@ -4,6 +4,7 @@
 #include "tests/support/fakespeaker.h"
 #include "tests/ui/uiharness.h"
 #include "ui/speechmenus.h"
+#include "ui/windowform.h"
 
 #include <QAction>
 #include <QMenu>
@@ -37,7 +38,7 @@ void TestFrmMainSpeech::init()
 void TestFrmMainSpeech::menus()
 {
     frmMain& w = h->start();
-    SpeechMenus& m = w.speechMenus();
+    const Ui m(w);
     QCOMPARE(m.mnuFileSpeak->text(), SpeechTexts::SpeakATIS);
     QCOMPARE(m.mnuFileSpeak->shortcut(), QKeySequence(Qt::Key_F9));
     QCOMPARE(m.mnuOptionsSpeakNewATIS->text(), QStringLiteral("&Speak New ATIS Automatically"));
@@ -55,8 +56,8 @@ void TestFrmMainSpeech::menus()
 void TestFrmMainSpeech::speakKeySpeaksAndStops()
 {
     frmMain& w = h->start();
-    w.setIcaoText("KSEA");
-    w.cmdRefresh->click();
+    w.form().setIcaoText("KSEA");
+    Ui(w).cmdRefresh->click();
     QTest::keyClick(&w, Qt::Key_F9);
     QCOMPARE(
         m_speaker.said,
@@ -73,8 +74,8 @@ void TestFrmMainSpeech::optionsKeptAcrossRuns()
 {
     {
         frmMain& w = h->start();
-        w.speechMenus().mnuOptionsSpeakNewATIS->trigger();
-        w.speechMenus().mnuOptionsRate->actions().at(2)->trigger(); // Fast
+        Ui(w).mnuOptionsSpeakNewATIS->trigger();
+        Ui(w).mnuOptionsRate->actions().at(2)->trigger(); // Fast
         QCOMPARE(m_speaker.rate, 0.4);
         w.close();
     }
@@ -82,8 +83,8 @@ void TestFrmMainSpeech::optionsKeptAcrossRuns()
     QVERIFY(h->store.calls.contains("save Settings/SpeechRate=0.4"));
     m_speaker.rate = 0.0;
     frmMain& again = h->start();
-    QVERIFY(again.speechMenus().mnuOptionsSpeakNewATIS->isChecked());
-    QVERIFY(again.speechMenus().mnuOptionsRate->actions().at(2)->isChecked());
+    QVERIFY(Ui(again).mnuOptionsSpeakNewATIS->isChecked());
+    QVERIFY(Ui(again).mnuOptionsRate->actions().at(2)->isChecked());
     QCOMPARE(m_speaker.rate, 0.4);
 }
 
@@ -91,16 +92,16 @@ void TestFrmMainSpeech::noEngineToldOnceThenResting()
 {
     m_speaker.present = false;
     frmMain& w = h->start();
-    w.setIcaoText("KSEA");
-    w.cmdRefresh->click();
+    w.form().setIcaoText("KSEA");
+    Ui(w).cmdRefresh->click();
     const qsizetype before = h->dialogs.shown.size();
-    w.speechMenus().mnuFileSpeak->trigger();
+    Ui(w).mnuFileSpeak->trigger();
     QCOMPARE(h->dialogs.shown.size(), before + 1);
     QVERIFY(h->dialogs.shown.last().text.startsWith(SpeechTexts::SpeechUnavailable));
-    QVERIFY(!w.speechMenus().mnuFileSpeak->isEnabled());
+    QVERIFY(!Ui(w).mnuFileSpeak->isEnabled());
     // Everything else goes on: a refresh still builds the ATIS.
-    w.cmdRefresh->click();
-    QVERIFY(w.atisText().contains("Information ALPHA"));
+    Ui(w).cmdRefresh->click();
+    QVERIFY(w.form().atisText().contains("Information ALPHA"));
     QCOMPARE(h->dialogs.shown.size(), before + 1);
 }
 

@@ -1,5 +1,6 @@
 #include "core/atisengine.h"
 #include "tests/ui/uiharness.h"
+#include "ui/windowform.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -45,7 +46,7 @@ void TestSoak::tenThousandCycles()
 
     UiHarness h;
     frmMain& w = h.start();
-    w.txtICAO->setText(QStringLiteral("KSEA"));
+    Ui(w).txtICAO->setText(QStringLiteral("KSEA"));
     QRandomGenerator rng(20261207);
     int minute = 0;
     auto observation = [&] {
@@ -75,9 +76,9 @@ void TestSoak::tenThousandCycles()
     auto restarted = [&] { lastDelivered = observation(); };
 
     serve();
-    QTest::mouseClick(w.cmdStartStop, Qt::LeftButton);
+    QTest::mouseClick(Ui(w).cmdStartStop, Qt::LeftButton);
     restarted();
-    QVERIFY(w.tmrMain->isActive());
+    QVERIFY(Ui(w).tmrMain->isActive());
     qint64 rssAfterHundred = 0;
     int faults = 0;
     int advances = 0;
@@ -111,7 +112,7 @@ void TestSoak::tenThousandCycles()
         faults += fault != None;
         // Every reply is waited for as long as a busy machine may need.
         h.fetcher.setTimeoutMs(fault == TimeOut ? 50 : 60'000);
-        const int codeBefore = w.codeIndex();
+        const int codeBefore = w.form().codeIndex();
 
         // The 300th tick of the timer.
         w.state().TickCounter = AtisEngine::UpdateEveryTicks - 1;
@@ -119,27 +120,27 @@ void TestSoak::tenThousandCycles()
         if (fault == None)
             delivered();
         if (fault == NoMetar) {
-            QVERIFY(!w.tmrMain->isActive());
+            QVERIFY(!Ui(w).tmrMain->isActive());
             h.server.faults = {};
             serve();
-            QTest::mouseClick(w.cmdStartStop, Qt::LeftButton); // its first cycle runs at once
+            QTest::mouseClick(Ui(w).cmdStartStop, Qt::LeftButton); // its first cycle runs at once
             restarted();
-            QVERIFY(w.tmrMain->isActive());
+            QVERIFY(Ui(w).tmrMain->isActive());
         }
         // Back in the main loop between ticks.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
 
-        advances += w.codeIndex() != codeBefore;
-        QVERIFY2(w.codeIndex() == expectedCode,
+        advances += w.form().codeIndex() != codeBefore;
+        QVERIFY2(w.form().codeIndex() == expectedCode,
                  qPrintable(QStringLiteral("cycle %1, fault %2, code %3 expected %4, message: %5")
                                 .arg(i)
                                 .arg(int(fault))
-                                .arg(w.codeIndex())
+                                .arg(w.form().codeIndex())
                                 .arg(expectedCode)
                                 .arg(h.dialogs.shown.isEmpty() ? QString()
                                                                : h.dialogs.shown.last().text)));
-        QVERIFY2(readFile(h.atisPath()) == w.atisText().toUtf8(),
+        QVERIFY2(readFile(h.atisPath()) == w.form().atisText().toUtf8(),
                  qPrintable(QStringLiteral("cycle %1").arg(i)));
         QVERIFY(QApplication::overrideCursor() == nullptr);
         h.dialogs.shown.clear();

@@ -10,10 +10,82 @@
 #include "tools/localwx/localweatherserver.h"
 #include "ui/frmmain.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
+
+// The window's controls, found by their object names.
+struct Ui
+{
+    explicit Ui(QObject& w) : w(w) {}
+    template <class T> T* get(const char* name) const
+    {
+        T* found = w.findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    QObject& w;
+#define BRIEFCAST_CONTROL(Type, name) Type* name = get<Type>(#name);
+    BRIEFCAST_CONTROL(QGroupBox, Frame1)
+    BRIEFCAST_CONTROL(QGroupBox, Frame2)
+    BRIEFCAST_CONTROL(QGroupBox, Frame3)
+    BRIEFCAST_CONTROL(QLabel, Label1)
+    BRIEFCAST_CONTROL(QLabel, Label2)
+    BRIEFCAST_CONTROL(QLabel, Label3)
+    BRIEFCAST_CONTROL(QLabel, Label4)
+    BRIEFCAST_CONTROL(QLabel, Label5)
+    BRIEFCAST_CONTROL(QLabel, Label6)
+    BRIEFCAST_CONTROL(QLabel, Label7)
+    BRIEFCAST_CONTROL(QLineEdit, txtICAO)
+    BRIEFCAST_CONTROL(QComboBox, cboProfiles)
+    BRIEFCAST_CONTROL(QPushButton, cmdLoad)
+    BRIEFCAST_CONTROL(QPushButton, cmdSave)
+    BRIEFCAST_CONTROL(QPushButton, cmdDelete)
+    BRIEFCAST_CONTROL(QPushButton, cmdExit)
+    BRIEFCAST_CONTROL(QPlainTextEdit, txtTemplate)
+    BRIEFCAST_CONTROL(QPlainTextEdit, txtATIS)
+    BRIEFCAST_CONTROL(QPushButton, cmdStartStop)
+    BRIEFCAST_CONTROL(QPushButton, cmdCopy)
+    BRIEFCAST_CONTROL(QPushButton, cmdRefresh)
+    BRIEFCAST_CONTROL(QLabel, lblATISCode)
+    BRIEFCAST_CONTROL(QComboBox, cboATISCode)
+    BRIEFCAST_CONTROL(QListView, lstArriving)
+    BRIEFCAST_CONTROL(QListView, lstDeparting)
+    BRIEFCAST_CONTROL(QPushButton, cmdAddRunway)
+    BRIEFCAST_CONTROL(QPushButton, cmdDelRunway)
+    BRIEFCAST_CONTROL(QCheckBox, chkVisual)
+    BRIEFCAST_CONTROL(QCheckBox, chkLAHSO)
+    BRIEFCAST_CONTROL(QLineEdit, txtLastMETAR)
+    BRIEFCAST_CONTROL(QLabel, lblMetarAge)
+    BRIEFCAST_CONTROL(QTimer, tmrMain)
+    BRIEFCAST_CONTROL(QAction, mnuFileStartStop)
+    BRIEFCAST_CONTROL(QAction, mnuFileCopy)
+    BRIEFCAST_CONTROL(QAction, mnuFileRefresh)
+    BRIEFCAST_CONTROL(QAction, mnuFileSpeak)
+    BRIEFCAST_CONTROL(QAction, mnuFileExit)
+    BRIEFCAST_CONTROL(QAction, mnuOptionsUpdateATISFile)
+    BRIEFCAST_CONTROL(QAction, mnuOptionsATISLoc)
+    BRIEFCAST_CONTROL(QAction, mnuOptionsTakeOverCode)
+    BRIEFCAST_CONTROL(QAction, mnuOptionsSpeakNewATIS)
+    BRIEFCAST_CONTROL(QMenu, mnuOptionsVoice)
+    BRIEFCAST_CONTROL(QMenu, mnuOptionsRate)
+    BRIEFCAST_CONTROL(QAction, mnuHelpDocumentation)
+    BRIEFCAST_CONTROL(QAction, mnuHelpAbout)
+#undef BRIEFCAST_CONTROL
+};
 
 // The real window over a real settings file in a temporary folder, a real
 // weather server on 127.0.0.1 and scripted dialogs and desktop.
