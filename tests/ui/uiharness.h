@@ -3,107 +3,33 @@
 #include "net/httptextfetcher.h"
 #include "store/qsettingsstore.h"
 #include "tests/support/fakedesktop.h"
-#include "tests/support/recordingstore.h"
+#include "tests/support/fakespeaker.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/temporaryhome.h"
 #include "tests/support/testfiles.h"
 #include "tools/localwx/localweatherserver.h"
 #include "ui/frmmain.h"
+#include "ui/windowform.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 #include <memory>
 
-// The window's controls, found by their object names.
-struct Ui
-{
-    explicit Ui(QObject& w) : w(w) {}
-    template <class T> T* get(const char* name) const
-    {
-        T* found = w.findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
-    QObject& w;
-#define BRIEFCAST_CONTROL(Type, name) Type* name = get<Type>(#name);
-    BRIEFCAST_CONTROL(QGroupBox, Frame1)
-    BRIEFCAST_CONTROL(QGroupBox, Frame2)
-    BRIEFCAST_CONTROL(QGroupBox, Frame3)
-    BRIEFCAST_CONTROL(QLabel, Label1)
-    BRIEFCAST_CONTROL(QLabel, Label2)
-    BRIEFCAST_CONTROL(QLabel, Label3)
-    BRIEFCAST_CONTROL(QLabel, Label4)
-    BRIEFCAST_CONTROL(QLabel, Label5)
-    BRIEFCAST_CONTROL(QLabel, Label6)
-    BRIEFCAST_CONTROL(QLabel, Label7)
-    BRIEFCAST_CONTROL(QLineEdit, txtICAO)
-    BRIEFCAST_CONTROL(QComboBox, cboProfiles)
-    BRIEFCAST_CONTROL(QPushButton, cmdLoad)
-    BRIEFCAST_CONTROL(QPushButton, cmdSave)
-    BRIEFCAST_CONTROL(QPushButton, cmdDelete)
-    BRIEFCAST_CONTROL(QPushButton, cmdExit)
-    BRIEFCAST_CONTROL(QPlainTextEdit, txtTemplate)
-    BRIEFCAST_CONTROL(QPlainTextEdit, txtATIS)
-    BRIEFCAST_CONTROL(QPushButton, cmdStartStop)
-    BRIEFCAST_CONTROL(QPushButton, cmdCopy)
-    BRIEFCAST_CONTROL(QPushButton, cmdRefresh)
-    BRIEFCAST_CONTROL(QLabel, lblATISCode)
-    BRIEFCAST_CONTROL(QComboBox, cboATISCode)
-    BRIEFCAST_CONTROL(QListView, lstArriving)
-    BRIEFCAST_CONTROL(QListView, lstDeparting)
-    BRIEFCAST_CONTROL(QPushButton, cmdAddRunway)
-    BRIEFCAST_CONTROL(QPushButton, cmdDelRunway)
-    BRIEFCAST_CONTROL(QCheckBox, chkVisual)
-    BRIEFCAST_CONTROL(QCheckBox, chkLAHSO)
-    BRIEFCAST_CONTROL(QLineEdit, txtLastMETAR)
-    BRIEFCAST_CONTROL(QLabel, lblMetarAge)
-    BRIEFCAST_CONTROL(QTimer, tmrMain)
-    BRIEFCAST_CONTROL(QAction, mnuFileStartStop)
-    BRIEFCAST_CONTROL(QAction, mnuFileCopy)
-    BRIEFCAST_CONTROL(QAction, mnuFileRefresh)
-    BRIEFCAST_CONTROL(QAction, mnuFileSpeak)
-    BRIEFCAST_CONTROL(QAction, mnuFileExit)
-    BRIEFCAST_CONTROL(QAction, mnuOptionsUpdateATISFile)
-    BRIEFCAST_CONTROL(QAction, mnuOptionsATISLoc)
-    BRIEFCAST_CONTROL(QAction, mnuOptionsTakeOverCode)
-    BRIEFCAST_CONTROL(QAction, mnuOptionsSpeakNewATIS)
-    BRIEFCAST_CONTROL(QMenu, mnuOptionsVoice)
-    BRIEFCAST_CONTROL(QMenu, mnuOptionsRate)
-    BRIEFCAST_CONTROL(QAction, mnuHelpDocumentation)
-    BRIEFCAST_CONTROL(QAction, mnuHelpAbout)
-#undef BRIEFCAST_CONTROL
-};
-
 // The real window over a real settings file in a temporary folder, a real
-// weather server on 127.0.0.1 and scripted dialogs and desktop.
+// weather server on 127.0.0.1, scripted dialogs, desktop and speech engine.
 struct UiHarness
 {
     QTemporaryDir dir;
     LocalWeatherServer server;
-    QSettingsStore fileStore{dir.filePath("Briefcast.conf")};
-    RecordingStore store{fileStore};
+    QSettingsStore store{dir.filePath("Briefcast.conf")};
     HttpTextFetcher fetcher;
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
+    FakeSpeaker speaker;
+    bool realDesktop = false;
     int unloads = 0;
     bool saved = false;
-    // Null: Qt's own speech engine, loaded only when speech is used.
-    Speaker* speaker = nullptr;
-    // Where the letter on the air is looked up; none unless a test sets one.
-    OnlineCodeLookup* lookup = nullptr;
     // The window's clock: a few minutes after the KSEA report.
     QDateTime now{QDate(2026, 11, 12), QTime(17, 0), Qt::UTC};
     std::unique_ptr<frmMain> window;
@@ -113,55 +39,71 @@ struct UiHarness
         server.listen();
         server.setMetar("KSEA", "KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2\r\n");
         qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
-        fetcher.setTimeoutMs(5000);
+        fetcher.setTimeoutMs(60'000);
+        store.SaveSetting("Settings", "ATISFilePath", atisPath());
     }
 
     QString atisPath() const { return dir.filePath("atis.txt"); }
+    QString setting(const char* key) const { return store.GetSetting("Settings", key); }
 
     // Builds the window; with realDialogs, Qt's own message boxes.
     frmMain& create(bool realDialogs = false)
     {
-        window =
-            std::make_unique<frmMain>(frmMain::Services{.store = store,
-                                                        .fetcher = fetcher,
-                                                        .abortFetch = [this] { fetcher.abort(); },
-                                                        .dialogs = realDialogs ? nullptr : &dialogs,
-                                                        .desktop = &desktop,
-                                                        .draw = [] { return 0.0f; },
-                                                        .unloaded =
-                                                            [this](bool written) {
-                                                                ++unloads;
-                                                                saved = written;
-                                                            },
-                                                        .speaker = speaker,
-                                                        .lookup = lookup,
-                                                        .clock = [this] { return now; }});
+        window = std::make_unique<frmMain>(
+            frmMain::Services{.store = store,
+                              .fetcher = fetcher,
+                              .abortFetch = [this] { fetcher.abort(); },
+                              .dialogs = realDialogs ? nullptr : &dialogs,
+                              .desktop = realDesktop ? nullptr : &desktop,
+                              .draw = [] { return 0.0f; },
+                              .unloaded = [this](bool written) { ++unloads, saved = written; },
+                              .speaker = &speaker,
+                              .clock = [this] { return now; }});
         return *window;
     }
-
-    // Builds, shows and starts the window; the atis.txt goes into the folder.
+    // Builds, shows and starts the window.
     frmMain& start(bool realDialogs = false)
     {
         frmMain& w = create(realDialogs);
         w.show();
         if (!w.load())
             qWarning("start-up failed");
-        w.state().ATISFilePath = atisPath();
         QApplication::setActiveWindow(&w);
         return w;
     }
-};
+    WindowForm& form() { return window->form(); }
 
-// Keeps every test away from the real home: set before QApplication exists.
-inline void useTemporaryHome()
-{
-    static TemporaryHome home;
-}
+    // A control of the window, by its object name.
+    template <class T = QWidget> T* get(const char* name) const
+    {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    // Clicks a button or box, or triggers a menu item.
+    void press(const char* name) const
+    {
+        if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name)))
+            action->trigger();
+        else
+            QTest::mouseClick(get(name), Qt::LeftButton);
+    }
+    // What a control shows: its caption, title or text.
+    QString text(const char* name) const { return textOf(get<QObject>(name)); }
+    static QString textOf(const QObject* o)
+    {
+        for (const char* property : {"text", "title", "plainText", "currentText"})
+            if (const QVariant v = o->property(property); v.isValid())
+                return v.toString();
+        return {};
+    }
+};
 
 #define BRIEFCAST_UI_TEST_MAIN(TestClass)                                                          \
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
-        useTemporaryHome();                                                                        \
+        TemporaryHome home;                                                                        \
         QApplication app(argc, argv);                                                              \
         QApplication::setQuitOnLastWindowClosed(false);                                            \
         TestClass test;                                                                            \
