@@ -14,6 +14,7 @@
 #include "ui/twiplayout.h"
 #include "ui/uitexts.h"
 #include "ui/waitcursorfetcher.h"
+#include "ui/windowform.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -81,10 +82,26 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     createMenus();
     arrange();
     setFocusOrder();
-    m_engine = std::make_unique<AtisEngine>(*this, m_dialogs, m_desktop, *m_fetcher, m_state);
+    m_form = std::make_unique<WindowForm>(
+        WindowForm::Controls{.txtICAO = txtICAO,
+                             .txtTemplate = txtTemplate,
+                             .runways = m_runways,
+                             .chkVisual = chkVisual,
+                             .chkLAHSO = chkLAHSO,
+                             .cboATISCode = cboATISCode,
+                             .lblATISCode = lblATISCode,
+                             .tmrMain = tmrMain,
+                             .cmdStartStop = cmdStartStop,
+                             .mnuFileStartStop = mnuFileStartStop,
+                             .txtATIS = txtATIS,
+                             .txtLastMETAR = txtLastMETAR,
+                             .lblMetarAge = lblMetarAge,
+                             .mnuOptionsUpdateATISFile = mnuOptionsUpdateATISFile,
+                             .cboProfiles = cboProfiles});
+    m_engine = std::make_unique<AtisEngine>(*m_form, m_dialogs, m_desktop, *m_fetcher, m_state);
     m_engine->setOnlineCodeLookup(services.lookup);
     m_engine->setClock(m_clock);
-    m_profiles = std::make_unique<ProfileCommands>(m_store, *this, *this, m_dialogs, m_state);
+    m_profiles = std::make_unique<ProfileCommands>(m_store, *m_form, *m_form, m_dialogs, m_state);
     createSpeech(services.speaker);
     connectEvents();
 }
@@ -243,21 +260,21 @@ void frmMain::arrange()
 
     // The longest caption of the code label and the widest code must fit too.
     const QFontMetrics labelFont(lblATISCode->font());
-    const int codeLabelWidth = std::max(labelFont.horizontalAdvance(Texts::StartingCode),
-                                        labelFont.horizontalAdvance(Texts::CurrentCode));
-    const int textHeight = QFontMetrics(txtICAO->font()).height();
+    twips.needWidth(lblATISCode, std::max(labelFont.horizontalAdvance(Texts::StartingCode),
+                                          labelFont.horizontalAdvance(Texts::CurrentCode)));
+    twips.needWidth(cboATISCode, cboATISCode->sizeHint().width());
+    // The age beside the last METAR, at its longest.
     QFont staleFont = lblMetarAge->font();
     staleFont.setBold(true);
-    const int ageWidth = QFontMetrics(staleFont).horizontalAdvance(MetarAgeLabel::widestCaption());
-    m_scale =
-        std::max({twips.fittingScale(), codeLabelWidth * 15.0 / 1065,
-                  (cboATISCode->sizeHint().width()) * 15.0 / 1110,
-                  // the age beside the last METAR, at its longest
-                  ageWidth * 15.0 / 1755,
-                  // one line of text with the boxes' frames
-                  (textHeight + 6) * 15.0 / 285, (textHeight + 2) * 15.0 / FrameCaptionRoom,
-                  (QFontMetrics(txtICAO->font()).horizontalAdvance(QStringLiteral("WWWW")) + 8) *
-                      15.0 / 615});
+    twips.needWidth(lblMetarAge,
+                    QFontMetrics(staleFont).horizontalAdvance(MetarAgeLabel::widestCaption()));
+    // One line of text with the boxes' frames, a four-letter code, and the
+    // frames' captions above their highest controls.
+    const QFontMetrics textFont(txtICAO->font());
+    twips.needHeight(txtICAO, textFont.height() + 6);
+    twips.needWidth(txtICAO, textFont.horizontalAdvance(QStringLiteral("WWWW")) + 8);
+    twips.need(textFont.height() + 2, FrameCaptionRoom);
+    m_scale = twips.fittingScale();
     twips.apply(m_scale);
     centralWidget()->setFixedSize(TwipLayout::toPixels(ClientWidth, m_scale),
                                   TwipLayout::toPixels(ClientHeight, m_scale));
@@ -297,19 +314,19 @@ void frmMain::connectEvents()
     AtisEngine& engine = *m_engine;
     ProfileCommands& profiles = *m_profiles;
 
-    connect(cmdStartStop, &QPushButton::clicked, this, [&engine] { engine.ToggleAutoUpdate(); });
+    // A button and its menu twin run the one command of their action.
+    for (const auto& [button, action] :
+         {std::pair{cmdStartStop, mnuFileStartStop}, std::pair{cmdCopy, mnuFileCopy},
+          std::pair{cmdRefresh, mnuFileRefresh}, std::pair{cmdExit, mnuFileExit}})
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
     connect(mnuFileStartStop, &QAction::triggered, this, [&engine] { engine.ToggleAutoUpdate(); });
-    connect(cmdRefresh, &QPushButton::clicked, this, [&engine] { engine.RefreshATIS(); });
     connect(mnuFileRefresh, &QAction::triggered, this, [&engine] { engine.RefreshATIS(); });
-    connect(cmdCopy, &QPushButton::clicked, this, [&engine] { engine.CopyCommand(); });
     connect(mnuFileCopy, &QAction::triggered, this, [&engine] { engine.CopyCommand(); });
+    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
     connect(tmrMain, &QTimer::timeout, this, [&engine] { engine.tmrMain_Timer(); });
     connect(cboATISCode, &QComboBox::activated, this, [&engine] { engine.cboATISCode_Click(); });
     connect(cboATISCode, &QComboBox::currentIndexChanged, this,
             [&engine] { engine.cboATISCode_Click(); });
-
-    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
 
     // The profile commands and the changes of a profile setting are all that
     // set or clear the unsaved mark; the title shows it after each.
@@ -379,7 +396,7 @@ void frmMain::beginLoad()
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
     setWindowTitle(windowTitleWithMark());
-    LoadStartupSettings(m_store, *this, *m_profiles, m_state);
+    LoadStartupSettings(m_store, *m_form, *m_profiles, m_state);
     m_speech->setSettings(LoadSpeechSettings(m_store));
     m_speechMenus->showSettings();
     mnuOptionsTakeOverCode->setChecked(LoadTakeOverOnlineCode(m_store));
@@ -387,7 +404,7 @@ void frmMain::beginLoad()
 
 bool frmMain::finishLoad()
 {
-    const bool found = DiscoverMetarServer(*m_fetcher, *this, m_dialogs, m_state, m_draw);
+    const bool found = DiscoverMetarServer(*m_fetcher, *m_form, m_dialogs, m_state, m_draw);
     centralWidget()->setEnabled(true);
     menuBar()->setEnabled(true);
     m_loading = false;
@@ -466,7 +483,7 @@ void frmMain::unload(bool mayAsk)
     // The controller may try again (once the store is writable) or close
     // without the settings; when nobody may be asked, the session is ending.
     const auto save = [this] {
-        return SaveSettings(m_store, *this, m_state, m_speech->settings(),
+        return SaveSettings(m_store, *m_form, m_state, m_speech->settings(),
                             mnuOptionsTakeOverCode->isChecked());
     };
     bool saved = save();
@@ -490,189 +507,4 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             txtICAO->setText(upper);
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-// AtisForm
-
-QString frmMain::icaoText() const
-{
-    return txtICAO->text();
-}
-void frmMain::setIcaoText(const QString& text)
-{
-    txtICAO->setText(text);
-}
-void frmMain::focusIcao(bool selectAll)
-{
-    if (selectAll)
-        txtICAO->setSelection(0, int(txtICAO->text().size()));
-    txtICAO->setFocus(Qt::OtherFocusReason);
-}
-
-QString frmMain::templateText() const
-{
-    // The box keeps paragraphs; the template's line breaks are CR LF.
-    QString text = txtTemplate->toPlainText();
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return text.replace(QLatin1Char('\n'), Texts::CrLf);
-}
-void frmMain::setTemplateText(const QString& text)
-{
-    txtTemplate->setPlainText(text);
-}
-
-int frmMain::runwayCount() const
-{
-    return m_runways->count();
-}
-QString frmMain::runwayId(int row) const
-{
-    return m_runways->id(row);
-}
-bool frmMain::arrivingTicked(int row) const
-{
-    return m_runways->arrivingTicked(row);
-}
-bool frmMain::departingTicked(int row) const
-{
-    return m_runways->departingTicked(row);
-}
-void frmMain::clearRunways()
-{
-    m_runways->clear();
-}
-void frmMain::appendRunway(const QString& id)
-{
-    m_runways->append(id);
-}
-void frmMain::setArrivingTicked(int row, bool ticked)
-{
-    m_runways->setArrivingTicked(row, ticked);
-}
-void frmMain::setDepartingTicked(int row, bool ticked)
-{
-    m_runways->setDepartingTicked(row, ticked);
-}
-
-bool frmMain::visualTicked() const
-{
-    return chkVisual->isChecked();
-}
-void frmMain::setVisualTicked(bool ticked)
-{
-    chkVisual->setChecked(ticked);
-}
-bool frmMain::lahsoTicked() const
-{
-    return chkLAHSO->isChecked();
-}
-void frmMain::setLahsoTicked(bool ticked)
-{
-    chkLAHSO->setChecked(ticked);
-}
-
-int frmMain::codeCount() const
-{
-    return cboATISCode->count();
-}
-int frmMain::codeIndex() const
-{
-    return cboATISCode->currentIndex();
-}
-void frmMain::setCodeIndex(int index)
-{
-    cboATISCode->setCurrentIndex(index);
-}
-QString frmMain::codeText() const
-{
-    return cboATISCode->currentText();
-}
-bool frmMain::codeListEnabled() const
-{
-    return cboATISCode->isEnabled();
-}
-void frmMain::setCodeListEnabled(bool enabled)
-{
-    cboATISCode->setEnabled(enabled);
-}
-QString frmMain::codeLabel() const
-{
-    return lblATISCode->text();
-}
-void frmMain::setCodeLabel(const QString& text)
-{
-    lblATISCode->setText(text);
-}
-
-bool frmMain::timerEnabled() const
-{
-    return tmrMain->isActive();
-}
-void frmMain::setTimerEnabled(bool enabled)
-{
-    if (enabled)
-        tmrMain->start();
-    else
-        tmrMain->stop();
-}
-void frmMain::setStartStopCaptions(const QString& button, const QString& menu)
-{
-    cmdStartStop->setText(button);
-    mnuFileStartStop->setText(menu);
-}
-
-// The ATIS box is read-only: what was put there is what it holds.
-QString frmMain::atisText() const
-{
-    return m_atisText;
-}
-void frmMain::setAtisText(const QString& text)
-{
-    m_atisText = text;
-    txtATIS->setPlainText(text);
-}
-void frmMain::setLastMetarText(const QString& text)
-{
-    txtLastMETAR->setText(text);
-    txtLastMETAR->setCursorPosition(0);
-    lblMetarAge->showAgeOf(text);
-}
-bool frmMain::updateATISFileChecked() const
-{
-    return mnuOptionsUpdateATISFile->isChecked();
-}
-void frmMain::setUpdateATISFileChecked(bool checked)
-{
-    mnuOptionsUpdateATISFile->setChecked(checked);
-}
-
-// ProfileForm
-
-void frmMain::clearProfiles()
-{
-    cboProfiles->clear();
-}
-void frmMain::addProfile(const QString& name)
-{
-    int at = 0;
-    while (at < cboProfiles->count() && !ProfileListLess(name, cboProfiles->itemText(at)))
-        ++at;
-    cboProfiles->insertItem(at, name);
-}
-int frmMain::profileCount() const
-{
-    return cboProfiles->count();
-}
-QString frmMain::profileText(int index) const
-{
-    return cboProfiles->itemText(index);
-}
-int frmMain::profileIndex() const
-{
-    return cboProfiles->currentIndex();
-}
-void frmMain::setProfileIndex(int index)
-{
-    cboProfiles->setCurrentIndex(index);
 }

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "core/atisform.h"
 #include "core/sessionstate.h"
 #include "net/discovery.h"
-#include "store/profileform.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -32,11 +30,13 @@ class Speaker;
 class SpeechMenus;
 class TextFetcher;
 class WaitCursorFetcher;
+class WindowForm;
 
-// The one window of the program. Its controls are the only store of the
-// visible settings; the engine, the profile commands and start-up read and
-// write them through the form interfaces it implements.
-class frmMain : public QMainWindow, public AtisForm, public ProfileForm
+// The one window of the program: builds its controls and wires their events
+// to the commands. Its controls are the only store of the visible settings;
+// the engine, the profile commands and start-up read and write them through
+// the window's form.
+class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -85,55 +85,10 @@ public:
 
     SessionState& state() { return m_state; }
     AtisEngine& engine() { return *m_engine; }
-    ProfileCommands& profiles() { return *m_profiles; }
-    RunwayLists& runways() { return *m_runways; }
-    AtisSpeech& speech() { return *m_speech; }
-    SpeechMenus& speechMenus() { return *m_speechMenus; }
+    // The values of the controls, as the engine sees them.
+    WindowForm& form() { return *m_form; }
     // The scale from design units to pixels chosen for the platform's font.
     double layoutScale() const { return m_scale; }
-
-    // AtisForm
-    QString icaoText() const override;
-    void setIcaoText(const QString& text) override;
-    void focusIcao(bool selectAll) override;
-    QString templateText() const override;
-    void setTemplateText(const QString& text) override;
-    int runwayCount() const override;
-    QString runwayId(int row) const override;
-    bool arrivingTicked(int row) const override;
-    bool departingTicked(int row) const override;
-    void clearRunways() override;
-    void appendRunway(const QString& id) override;
-    void setArrivingTicked(int row, bool ticked) override;
-    void setDepartingTicked(int row, bool ticked) override;
-    bool visualTicked() const override;
-    void setVisualTicked(bool ticked) override;
-    bool lahsoTicked() const override;
-    void setLahsoTicked(bool ticked) override;
-    int codeCount() const override;
-    int codeIndex() const override;
-    void setCodeIndex(int index) override;
-    QString codeText() const override;
-    bool codeListEnabled() const override;
-    void setCodeListEnabled(bool enabled) override;
-    QString codeLabel() const override;
-    void setCodeLabel(const QString& text) override;
-    bool timerEnabled() const override;
-    void setTimerEnabled(bool enabled) override;
-    void setStartStopCaptions(const QString& button, const QString& menu) override;
-    QString atisText() const override;
-    void setAtisText(const QString& text) override;
-    void setLastMetarText(const QString& text) override;
-    bool updateATISFileChecked() const override;
-    void setUpdateATISFileChecked(bool checked) override;
-
-    // ProfileForm
-    void clearProfiles() override;
-    void addProfile(const QString& name) override;
-    int profileCount() const override;
-    QString profileText(int index) const override;
-    int profileIndex() const override;
-    void setProfileIndex(int index) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -170,21 +125,20 @@ private:
     Dialogs& m_dialogs;
     Desktop& m_desktop;
     SessionState m_state;
+    std::unique_ptr<WindowForm> m_form;
     std::unique_ptr<AtisEngine> m_engine;
     std::unique_ptr<ProfileCommands> m_profiles;
     std::unique_ptr<Speaker> m_ownSpeaker;
     Speaker* m_speaker = nullptr;
     std::unique_ptr<AtisSpeech> m_speech;
     SpeechMenus* m_speechMenus = nullptr;
-    QString m_atisText;
     bool m_loading = false;
     bool m_closing = false;
     bool m_unloaded = false;
     PendingClose m_pendingClose = PendingClose::None;
     double m_scale = 1.0;
 
-public:
-    // The controls, by their design names.
+    // The controls, by their design names (also their object names).
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;

@@ -6,14 +6,48 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+constexpr double TwipsPerPixel = 15.0;
+
+// The factor at which a design length of twips becomes the pixels asked for.
+double scaleFor(int pixels, int twips)
+{
+    return pixels * TwipsPerPixel / twips;
+}
+} // namespace
+
 void TwipLayout::add(QWidget* widget, int left, int top, int width, int height, bool mustFitText)
 {
     m_entries.append({widget, QRect(left, top, width, height), mustFitText});
 }
 
+void TwipLayout::need(int pixels, int twips)
+{
+    m_needs.append({pixels, twips});
+}
+
+void TwipLayout::needWidth(const QWidget* widget, int pixels)
+{
+    need(pixels, designOf(widget).width());
+}
+
+void TwipLayout::needHeight(const QWidget* widget, int pixels)
+{
+    need(pixels, designOf(widget).height());
+}
+
+QRect TwipLayout::designOf(const QWidget* widget) const
+{
+    for (const Entry& entry : m_entries)
+        if (entry.widget == widget)
+            return entry.twips;
+    Q_ASSERT_X(false, "TwipLayout", "a need for a control that was not added");
+    return {};
+}
+
 int TwipLayout::toPixels(int twips, double scale)
 {
-    return static_cast<int>(std::lround(twips * scale / 15.0));
+    return static_cast<int>(std::lround(twips * scale / TwipsPerPixel));
 }
 
 QSize TwipLayout::neededSize(const QWidget* widget)
@@ -38,9 +72,11 @@ double TwipLayout::fittingScale() const
         if (!entry.mustFitText)
             continue;
         const QSize hint = neededSize(entry.widget);
-        scale = std::max({scale, hint.width() * 15.0 / entry.twips.width(),
-                          hint.height() * 15.0 / entry.twips.height()});
+        scale = std::max({scale, scaleFor(hint.width(), entry.twips.width()),
+                          scaleFor(hint.height(), entry.twips.height())});
     }
+    for (const Need& need : m_needs)
+        scale = std::max(scale, scaleFor(need.pixels, need.twips));
     return scale;
 }
 

@@ -14,8 +14,14 @@ class TwipLayout
 {
 public:
     void add(QWidget* widget, int left, int top, int width, int height, bool mustFitText = true);
+    // Asks that a design length of this many twips hold this many pixels
+    // once scaled; the same for the design width or height of a control
+    // added before.
+    void need(int pixels, int twips);
+    void needWidth(const QWidget* widget, int pixels);
+    void needHeight(const QWidget* widget, int pixels);
     // The smallest factor (at least 1) at which every control that must fit
-    // its text gets the room its size hint asks for.
+    // its text gets the room its size hint asks for, and every need is met.
     double fittingScale() const;
     // Sets every control's geometry at the given scale.
     void apply(double scale) const;
@@ -30,5 +36,13 @@ private:
         QRect twips;
         bool mustFitText;
     };
+    struct Need
+    {
+        int pixels;
+        int twips;
+    };
+    QRect designOf(const QWidget* widget) const;
+
     QList<Entry> m_entries;
+    QList<Need> m_needs;
 };

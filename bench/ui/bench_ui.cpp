@@ -10,12 +10,12 @@
 #include "tests/support/scripteddialogs.h"
 #include "tools/localwx/localweatherserver.h"
 #include "ui/frmmain.h"
+#include "ui/windowform.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QLineEdit>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
@@ -67,8 +67,12 @@ int main(int argc, char** argv)
     if (!window.load())
         return 1;
     window.state().ATISFilePath = home.filePath("atis.txt");
-    window.txtICAO->setText(QStringLiteral("KSEA"));
-    window.setTemplateText(
+    // The controls, by their object names.
+    auto* cmdRefresh = window.findChild<QPushButton*>(QStringLiteral("cmdRefresh"));
+    auto* cmdStartStop = window.findChild<QPushButton*>(QStringLiteral("cmdStartStop"));
+    auto* cboATISCode = window.findChild<QComboBox*>(QStringLiteral("cboATISCode"));
+    window.form().setIcaoText(QStringLiteral("KSEA"));
+    window.form().setTemplateText(
         QStringLiteral("Information %id% %time% Winds %wind% Alt %altim%\r\n%runways%"));
     const QString url = server.metarUrl() + QStringLiteral("?id=KSEA");
 
@@ -81,12 +85,12 @@ int main(int argc, char** argv)
             "KSEA", QStringLiteral("KSEA 12%1Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2\r\n")
                         .arg(1000 + i)
                         .toUtf8());
-        const QString before = window.atisText();
+        const QString before = window.form().atisText();
         QElapsedTimer t;
         t.start();
-        QTest::mouseClick(window.cmdRefresh, Qt::LeftButton);
+        QTest::mouseClick(cmdRefresh, Qt::LeftButton);
         const double a = t.nsecsElapsed() / 1e6;
-        if (window.atisText() == before)
+        if (window.form().atisText() == before)
             return 2;
         t.start();
         bareGet(manager, url);
@@ -115,7 +119,7 @@ int main(int argc, char** argv)
                          [&] { longest = std::max(longest, since.restart()); });
         ticker.start(10);
         since.restart();
-        QTest::mouseClick(window.cmdRefresh, Qt::LeftButton);
+        QTest::mouseClick(cmdRefresh, Qt::LeftButton);
         ticker.stop();
         gaps.push_back(double(longest));
     }
@@ -135,7 +139,7 @@ int main(int argc, char** argv)
     std::vector<double> feedGaps, feedTimes;
     for (int i = 0; i < (quick ? 3 : 10) + 1; ++i) {
         // Another code chosen: the label reads "Starting Code:" again.
-        window.cboATISCode->setCurrentIndex((i + 1) % 2);
+        cboATISCode->setCurrentIndex((i + 1) % 2);
         qint64 longest = 0;
         QElapsedTimer since, total;
         QTimer ticker;
@@ -144,15 +148,15 @@ int main(int argc, char** argv)
         ticker.start(10);
         since.start();
         total.start();
-        QTest::mouseClick(window.cmdStartStop, Qt::LeftButton);
+        QTest::mouseClick(cmdStartStop, Qt::LeftButton);
         while (window.engine().awaitingOnlineCode())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         longest = std::max(longest, since.elapsed());
         const double time = total.nsecsElapsed() / 1e6;
         ticker.stop();
-        if (window.cboATISCode->currentText() != QStringLiteral("DELTA"))
+        if (cboATISCode->currentText() != QStringLiteral("DELTA"))
             return 3;
-        QTest::mouseClick(window.cmdStartStop, Qt::LeftButton);
+        QTest::mouseClick(cmdStartStop, Qt::LeftButton);
         if (i > 0) {
             feedTimes.push_back(time);
             feedGaps.push_back(double(longest));
@@ -165,7 +169,7 @@ int main(int argc, char** argv)
 
     // Idle cost: auto-update running, 60 s of one-second ticks, measured in
     // ten windows of 6 s.
-    QTest::mouseClick(window.cmdStartStop, Qt::LeftButton);
+    QTest::mouseClick(cmdStartStop, Qt::LeftButton);
     std::vector<double> windows;
     const double total0 = cpuSeconds();
     const int seconds = quick ? 2 : 6;

@@ -12,10 +12,12 @@
 class OrdinaryUser
 {
 public:
+    static constexpr uid_t Nobody = 65534;
+
     OrdinaryUser() : m_dropped(geteuid() == 0)
     {
         if (m_dropped)
-            setfsgid(65534), setfsuid(65534);
+            setfsgid(Nobody), setfsuid(Nobody);
     }
     ~OrdinaryUser() { restore(); }
     OrdinaryUser(const OrdinaryUser&) = delete;

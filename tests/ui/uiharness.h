@@ -3,35 +3,33 @@
 #include "net/httptextfetcher.h"
 #include "store/qsettingsstore.h"
 #include "tests/support/fakedesktop.h"
-#include "tests/support/recordingstore.h"
+#include "tests/support/fakespeaker.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/temporaryhome.h"
 #include "tests/support/testfiles.h"
 #include "tools/localwx/localweatherserver.h"
 #include "ui/frmmain.h"
+#include "ui/windowform.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtWidgets>
 #include <memory>
 
 // The real window over a real settings file in a temporary folder, a real
-// weather server on 127.0.0.1 and scripted dialogs and desktop.
+// weather server on 127.0.0.1, scripted dialogs, desktop and speech engine.
 struct UiHarness
 {
     QTemporaryDir dir;
     LocalWeatherServer server;
-    QSettingsStore fileStore{dir.filePath("Briefcast.conf")};
-    RecordingStore store{fileStore};
+    QSettingsStore store{dir.filePath("Briefcast.conf")};
     HttpTextFetcher fetcher;
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
+    FakeSpeaker speaker;
+    bool realDesktop = false;
     int unloads = 0;
     bool saved = false;
-    // Null: Qt's own speech engine, loaded only when speech is used.
-    Speaker* speaker = nullptr;
-    // Where the letter on the air is looked up; none unless a test sets one.
-    OnlineCodeLookup* lookup = nullptr;
     // The window's clock: a few minutes after the KSEA report.
     QDateTime now{QDate(2026, 11, 12), QTime(17, 0), Qt::UTC};
     std::unique_ptr<frmMain> window;
@@ -41,55 +39,71 @@ struct UiHarness
         server.listen();
         server.setMetar("KSEA", "KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2\r\n");
         qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
-        fetcher.setTimeoutMs(5000);
+        fetcher.setTimeoutMs(60'000);
+        store.SaveSetting("Settings", "ATISFilePath", atisPath());
     }
 
     QString atisPath() const { return dir.filePath("atis.txt"); }
+    QString setting(const char* key) const { return store.GetSetting("Settings", key); }
 
     // Builds the window; with realDialogs, Qt's own message boxes.
     frmMain& create(bool realDialogs = false)
     {
-        window =
-            std::make_unique<frmMain>(frmMain::Services{.store = store,
-                                                        .fetcher = fetcher,
-                                                        .abortFetch = [this] { fetcher.abort(); },
-                                                        .dialogs = realDialogs ? nullptr : &dialogs,
-                                                        .desktop = &desktop,
-                                                        .draw = [] { return 0.0f; },
-                                                        .unloaded =
-                                                            [this](bool written) {
-                                                                ++unloads;
-                                                                saved = written;
-                                                            },
-                                                        .speaker = speaker,
-                                                        .lookup = lookup,
-                                                        .clock = [this] { return now; }});
+        window = std::make_unique<frmMain>(
+            frmMain::Services{.store = store,
+                              .fetcher = fetcher,
+                              .abortFetch = [this] { fetcher.abort(); },
+                              .dialogs = realDialogs ? nullptr : &dialogs,
+                              .desktop = realDesktop ? nullptr : &desktop,
+                              .draw = [] { return 0.0f; },
+                              .unloaded = [this](bool written) { ++unloads, saved = written; },
+                              .speaker = &speaker,
+                              .clock = [this] { return now; }});
         return *window;
     }
-
-    // Builds, shows and starts the window; the atis.txt goes into the folder.
+    // Builds, shows and starts the window.
     frmMain& start(bool realDialogs = false)
     {
         frmMain& w = create(realDialogs);
         w.show();
         if (!w.load())
             qWarning("start-up failed");
-        w.state().ATISFilePath = atisPath();
         QApplication::setActiveWindow(&w);
         return w;
     }
-};
+    WindowForm& form() { return window->form(); }
 
-// Keeps every test away from the real home: set before QApplication exists.
-inline void useTemporaryHome()
-{
-    static TemporaryHome home;
-}
+    // A control of the window, by its object name.
+    template <class T = QWidget> T* get(const char* name) const
+    {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    // Clicks a button or box, or triggers a menu item.
+    void press(const char* name) const
+    {
+        if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name)))
+            action->trigger();
+        else
+            QTest::mouseClick(get(name), Qt::LeftButton);
+    }
+    // What a control shows: its caption, title or text.
+    QString text(const char* name) const { return textOf(get<QObject>(name)); }
+    static QString textOf(const QObject* o)
+    {
+        for (const char* property : {"text", "title", "plainText", "currentText"})
+            if (const QVariant v = o->property(property); v.isValid())
+                return v.toString();
+        return {};
+    }
+};
 
 #define BRIEFCAST_UI_TEST_MAIN(TestClass)                                                          \
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
-        useTemporaryHome();                                                                        \
+        TemporaryHome home;                                                                        \
         QApplication app(argc, argv);                                                              \
         QApplication::setQuitOnLastWindowClosed(false);                                            \
         TestClass test;                                                                            \

@@ -1,0 +1,199 @@
+#include "ui/windowform.h"
+
+#include "core/texts.h"
+#include "ui/metaragelabel.h"
+#include "ui/runwaylists.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+// AtisForm
+
+QString WindowForm::icaoText() const
+{
+    return m_c.txtICAO->text();
+}
+void WindowForm::setIcaoText(const QString& text)
+{
+    m_c.txtICAO->setText(text);
+}
+void WindowForm::focusIcao(bool selectAll)
+{
+    if (selectAll)
+        m_c.txtICAO->setSelection(0, int(m_c.txtICAO->text().size()));
+    m_c.txtICAO->setFocus(Qt::OtherFocusReason);
+}
+
+QString WindowForm::templateText() const
+{
+    // The box keeps paragraphs; the template's line breaks are CR LF.
+    QString text = m_c.txtTemplate->toPlainText();
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), Texts::CrLf);
+}
+void WindowForm::setTemplateText(const QString& text)
+{
+    m_c.txtTemplate->setPlainText(text);
+}
+
+int WindowForm::runwayCount() const
+{
+    return m_c.runways->count();
+}
+QString WindowForm::runwayId(int row) const
+{
+    return m_c.runways->id(row);
+}
+bool WindowForm::arrivingTicked(int row) const
+{
+    return m_c.runways->arrivingTicked(row);
+}
+bool WindowForm::departingTicked(int row) const
+{
+    return m_c.runways->departingTicked(row);
+}
+void WindowForm::clearRunways()
+{
+    m_c.runways->clear();
+}
+void WindowForm::appendRunway(const QString& id)
+{
+    m_c.runways->append(id);
+}
+void WindowForm::setArrivingTicked(int row, bool ticked)
+{
+    m_c.runways->setArrivingTicked(row, ticked);
+}
+void WindowForm::setDepartingTicked(int row, bool ticked)
+{
+    m_c.runways->setDepartingTicked(row, ticked);
+}
+
+bool WindowForm::visualTicked() const
+{
+    return m_c.chkVisual->isChecked();
+}
+void WindowForm::setVisualTicked(bool ticked)
+{
+    m_c.chkVisual->setChecked(ticked);
+}
+bool WindowForm::lahsoTicked() const
+{
+    return m_c.chkLAHSO->isChecked();
+}
+void WindowForm::setLahsoTicked(bool ticked)
+{
+    m_c.chkLAHSO->setChecked(ticked);
+}
+
+int WindowForm::codeCount() const
+{
+    return m_c.cboATISCode->count();
+}
+int WindowForm::codeIndex() const
+{
+    return m_c.cboATISCode->currentIndex();
+}
+void WindowForm::setCodeIndex(int index)
+{
+    m_c.cboATISCode->setCurrentIndex(index);
+}
+QString WindowForm::codeText() const
+{
+    return m_c.cboATISCode->currentText();
+}
+bool WindowForm::codeListEnabled() const
+{
+    return m_c.cboATISCode->isEnabled();
+}
+void WindowForm::setCodeListEnabled(bool enabled)
+{
+    m_c.cboATISCode->setEnabled(enabled);
+}
+QString WindowForm::codeLabel() const
+{
+    return m_c.lblATISCode->text();
+}
+void WindowForm::setCodeLabel(const QString& text)
+{
+    m_c.lblATISCode->setText(text);
+}
+
+bool WindowForm::timerEnabled() const
+{
+    return m_c.tmrMain->isActive();
+}
+void WindowForm::setTimerEnabled(bool enabled)
+{
+    if (enabled)
+        m_c.tmrMain->start();
+    else
+        m_c.tmrMain->stop();
+}
+void WindowForm::setStartStopCaptions(const QString& button, const QString& menu)
+{
+    m_c.cmdStartStop->setText(button);
+    m_c.mnuFileStartStop->setText(menu);
+}
+
+// The ATIS box is read-only: what was put there is what it holds.
+QString WindowForm::atisText() const
+{
+    return m_atisText;
+}
+void WindowForm::setAtisText(const QString& text)
+{
+    m_atisText = text;
+    m_c.txtATIS->setPlainText(text);
+}
+void WindowForm::setLastMetarText(const QString& text)
+{
+    m_c.txtLastMETAR->setText(text);
+    m_c.txtLastMETAR->setCursorPosition(0);
+    m_c.lblMetarAge->showAgeOf(text);
+}
+bool WindowForm::updateATISFileChecked() const
+{
+    return m_c.mnuOptionsUpdateATISFile->isChecked();
+}
+void WindowForm::setUpdateATISFileChecked(bool checked)
+{
+    m_c.mnuOptionsUpdateATISFile->setChecked(checked);
+}
+
+// ProfileForm
+
+void WindowForm::clearProfiles()
+{
+    m_c.cboProfiles->clear();
+}
+void WindowForm::addProfile(const QString& name)
+{
+    int at = 0;
+    while (at < m_c.cboProfiles->count() && !ProfileListLess(name, m_c.cboProfiles->itemText(at)))
+        ++at;
+    m_c.cboProfiles->insertItem(at, name);
+}
+int WindowForm::profileCount() const
+{
+    return m_c.cboProfiles->count();
+}
+QString WindowForm::profileText(int index) const
+{
+    return m_c.cboProfiles->itemText(index);
+}
+int WindowForm::profileIndex() const
+{
+    return m_c.cboProfiles->currentIndex();
+}
+void WindowForm::setProfileIndex(int index)
+{
+    m_c.cboProfiles->setCurrentIndex(index);
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/atisform.h"
+#include "store/profileform.h"
+
+class MetarAgeLabel;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class RunwayLists;
+
+// The values of the window's controls as the engine and the profile commands
+// read and write them. The controls stay the only store of those values; the
+// one exception is the ATIS text, kept as it was put, since its box is
+// read-only.
+class WindowForm : public AtisForm, public ProfileForm
+{
+public:
+    // The controls the values live in, owned by the window.
+    struct Controls
+    {
+        QLineEdit* txtICAO;
+        QPlainTextEdit* txtTemplate;
+        RunwayLists* runways;
+        QCheckBox* chkVisual;
+        QCheckBox* chkLAHSO;
+        QComboBox* cboATISCode;
+        QLabel* lblATISCode;
+        QTimer* tmrMain;
+        QPushButton* cmdStartStop;
+        QAction* mnuFileStartStop;
+        QPlainTextEdit* txtATIS;
+        QLineEdit* txtLastMETAR;
+        MetarAgeLabel* lblMetarAge;
+        QAction* mnuOptionsUpdateATISFile;
+        QComboBox* cboProfiles;
+    };
+
+    explicit WindowForm(const Controls& controls) : m_c(controls) {}
+
+    // AtisForm
+    QString icaoText() const override;
+    void setIcaoText(const QString& text) override;
+    void focusIcao(bool selectAll) override;
+    QString templateText() const override;
+    void setTemplateText(const QString& text) override;
+    int runwayCount() const override;
+    QString runwayId(int row) const override;
+    bool arrivingTicked(int row) const override;
+    bool departingTicked(int row) const override;
+    void clearRunways() override;
+    void appendRunway(const QString& id) override;
+    void setArrivingTicked(int row, bool ticked) override;
+    void setDepartingTicked(int row, bool ticked) override;
+    bool visualTicked() const override;
+    void setVisualTicked(bool ticked) override;
+    bool lahsoTicked() const override;
+    void setLahsoTicked(bool ticked) override;
+    int codeCount() const override;
+    int codeIndex() const override;
+    void setCodeIndex(int index) override;
+    QString codeText() const override;
+    bool codeListEnabled() const override;
+    void setCodeListEnabled(bool enabled) override;
+    QString codeLabel() const override;
+    void setCodeLabel(const QString& text) override;
+    bool timerEnabled() const override;
+    void setTimerEnabled(bool enabled) override;
+    void setStartStopCaptions(const QString& button, const QString& menu) override;
+    QString atisText() const override;
+    void setAtisText(const QString& text) override;
+    void setLastMetarText(const QString& text) override;
+    bool updateATISFileChecked() const override;
+    void setUpdateATISFileChecked(bool checked) override;
+
+    // ProfileForm
+    void clearProfiles() override;
+    void addProfile(const QString& name) override;
+    int profileCount() const override;
+    QString profileText(int index) const override;
+    int profileIndex() const override;
+    void setProfileIndex(int index) override;
+
+private:
+    Controls m_c;
+    QString m_atisText;
+};
