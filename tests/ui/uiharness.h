@@ -11,7 +11,6 @@
 #include "ui/frmmain.h"
 #include "ui/windowform.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtWidgets>
 #include <memory>
@@ -20,6 +19,7 @@
 // weather server on 127.0.0.1, scripted dialogs, desktop and speech engine.
 struct UiHarness
 {
+    TemporaryHome home; // the real home is never touched
     QTemporaryDir dir;
     LocalWeatherServer server;
     QSettingsStore store{dir.filePath("Briefcast.conf")};
@@ -27,7 +27,6 @@ struct UiHarness
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
     FakeSpeaker speaker;
-    bool realDesktop = false;
     int unloads = 0;
     bool saved = false;
     // The window's clock: a few minutes after the KSEA report.
@@ -41,6 +40,8 @@ struct UiHarness
         qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
         fetcher.setTimeoutMs(60'000);
         store.SaveSetting("Settings", "ATISFilePath", atisPath());
+        // The program ends once the settings are written, not with its window.
+        QApplication::setQuitOnLastWindowClosed(false);
     }
 
     QString atisPath() const { return dir.filePath("atis.txt"); }
@@ -54,20 +55,18 @@ struct UiHarness
                               .fetcher = fetcher,
                               .abortFetch = [this] { fetcher.abort(); },
                               .dialogs = realDialogs ? nullptr : &dialogs,
-                              .desktop = realDesktop ? nullptr : &desktop,
+                              .desktop = &desktop,
                               .draw = [] { return 0.0f; },
                               .unloaded = [this](bool written) { ++unloads, saved = written; },
                               .speaker = &speaker,
                               .clock = [this] { return now; }});
         return *window;
     }
-    // Builds, shows and starts the window.
     frmMain& start(bool realDialogs = false)
     {
         frmMain& w = create(realDialogs);
         w.show();
-        if (!w.load())
-            qWarning("start-up failed");
+        w.load();
         QApplication::setActiveWindow(&w);
         return w;
     }
@@ -76,21 +75,17 @@ struct UiHarness
     // A control of the window, by its object name.
     template <class T = QWidget> T* get(const char* name) const
     {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
+        if (T* found = window->findChild<T*>(QString::fromLatin1(name)))
+            return found;
+        qFatal("no control named %s", name);
     }
     // Clicks a button or box, or triggers a menu item.
     void press(const char* name) const
     {
-        if (auto* action = window->findChild<QAction*>(QString::fromLatin1(name)))
-            action->trigger();
-        else
-            QTest::mouseClick(get(name), Qt::LeftButton);
+        auto* action = qobject_cast<QAction*>(get<QObject>(name));
+        action ? action->trigger() : QTest::mouseClick(get(name), Qt::LeftButton);
     }
     // What a control shows: its caption, title or text.
-    QString text(const char* name) const { return textOf(get<QObject>(name)); }
     static QString textOf(const QObject* o)
     {
         for (const char* property : {"text", "title", "plainText", "currentText"})
@@ -99,13 +94,3 @@ struct UiHarness
         return {};
     }
 };
-
-#define BRIEFCAST_UI_TEST_MAIN(TestClass)                                                          \
-    int main(int argc, char** argv)                                                                \
-    {                                                                                              \
-        TemporaryHome home;                                                                        \
-        QApplication app(argc, argv);                                                              \
-        QApplication::setQuitOnLastWindowClosed(false);                                            \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
-    }
