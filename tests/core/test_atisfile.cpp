@@ -162,9 +162,8 @@ private Q_SLOTS:
     }
     void requestUrl()
     {
-        QTEST(BuildMetarRequestURL("http://m/metar.php", *static_cast<QString*>(QTest::qData(
-                                                             "icao", QMetaType::QString))),
-              "url");
+        QFETCH(QString, icao);
+        QTEST(BuildMetarRequestURL("http://m/metar.php", icao), "url");
     }
 };
 

@@ -66,8 +66,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("templ");
         QTest::addColumn<QString>("expected");
         row("radar client functions", "Info %id% Winds $wind(%icao%) Sky %clouds%",
-            "Info BRAVO Winds $wind(KSEA) Sky FEW015 BKN035 "
-            "OVC050");
+            "Info BRAVO Winds $wind(KSEA) Sky FEW015 BKN035 OVC050");
         QTest::newRow("every variable")
             << "%time% %vis% %visibility% %precip% %precipitation% %temp% %temperature% %dew% "
                "%dewpoint% %wind% %winds% %alt% %altim% %altimeter% %sky%\r\n%runways%"
@@ -75,9 +74,7 @@ private Q_SLOTS:
                "BKN035 OVC050\r\nLanding rwy 16L.";
         row("colon a blank first", "Winds: %wind%", "Winds  17011KT");
         row("inserted: kept as it is", "%metar%|%profile%", "KSEA 121653Z: x|%icao% %wind%");
-        row("case and near misses", "%ICAO% %windy% %vbCrLf% %",
-            "%ICAO% %windy% "
-            "%vbCrLf% %");
+        row("case and near misses", "%ICAO% %windy% %vbCrLf% %", "%ICAO% %windy% %vbCrLf% %");
     }
     void expand()
     {
@@ -117,8 +114,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("spoken");
         const QList<std::array<const char*, 3>> rows = {
             {"wind", "24015G25KT 200V280",
-             "two four zero at one five, gusts two five, variable between two zero zero and two "
-             "eight zero"},
+             "two four zero at one five, gusts two five, "
+             "variable between two zero zero and two eight zero"},
             {"wind", "00000KT", "calm"},
             {"wind", "18005MPS", "one eight zero at five meters per second"},
             {"visibility", "9999", "one zero kilometers or more"},
@@ -129,8 +126,7 @@ private Q_SLOTS:
             {"weather", "-SN BR", "light snow, mist"},
             {"weather", "+TSRA", "thunderstorm with heavy rain"},
             {"sky", "FEW015 BKN035",
-             "few one thousand five hundred, broken three thousand five "
-             "hundred"},
+             "few one thousand five hundred, broken three thousand five hundred"},
             {"sky", "BKN250CB", "broken two five thousand cumulonimbus"},
             {"sky", "VV///", "vertical visibility not reported"},
             {"temperature", "M01", "minus one"},

@@ -97,18 +97,16 @@ private Q_SLOTS:
     {
         // Groups ';' apart, the choices of a group '|' apart.
         const QStringList groups =
-            QString(
-                "KSEA 121653Z|k1_a 121653z|KSEA 12165Z;| AUTO| cor; 17011KT| /////| 240P45G60MPS| "
-                "VRB03KTS| "
-                "1KT2KT|;| 200V280| 1V2;| 10SM| 1/4SM| 2 1/2SM| M1/4SM| 9999| CAVOK| 9999 // "
-                "CAVOK//| "
-                "9999NDV // CAVOK//| ////;| R25R/1200FT| R16L/0600V1000U R34/1000| R01/ | RFT;| "
-                "-RA| "
-                "+TSRA BR| RA/| //| /| VCSH|BR| ///RA;| VV002| VV///| VV1;| FEW015| FEW015 "
-                "BKN035CB| "
-                "SCT///| //////| ///| BKN015///| FEW01| NSC;| 12/09| M01/M02| 12/| /////| XX/XX| "
-                "M1/2; "
-                "A2992| Q1013| Q 1013| RMK| 101.3| A////| QXXXX| 1013.2|;| RMK AO2| 12/09 A2992")
+            QString("KSEA 121653Z|k1_a 121653z|KSEA 12165Z;| AUTO| cor;"
+                    " 17011KT| /////| 240P45G60MPS| VRB03KTS| 1KT2KT|;| 200V280| 1V2;"
+                    "| 10SM| 1/4SM| 2 1/2SM| M1/4SM| 9999| CAVOK| 9999 // CAVOK//| 9999NDV // "
+                    "CAVOK//| ////;"
+                    "| R25R/1200FT| R16L/0600V1000U R34/1000| R01/ | RFT;"
+                    "| -RA| +TSRA BR| RA/| //| /| VCSH|BR| ///RA;| VV002| VV///| VV1;"
+                    "| FEW015| FEW015 BKN035CB| SCT///| //////| ///| BKN015///| FEW01| NSC;"
+                    "| 12/09| M01/M02| 12/| /////| XX/XX| M1/2;"
+                    " A2992| Q1013| Q 1013| RMK| 101.3| A////| QXXXX| 1013.2|;"
+                    "| RMK AO2| 12/09 A2992")
                 .split(u';');
         const QString garble = QString::fromUtf8("AKTVRMSQXZ09/ +-_.\u212A");
         const AsciiRegex pattern(MetarPattern, AsciiRegex::IgnoreCase);

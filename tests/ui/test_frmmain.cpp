@@ -107,9 +107,8 @@ void TestFrmMain::scenarios_data()
         << "runways 9,33R,09; tick lstArriving 2; row lstArriving 0; press cmdDelRunway => "
            "runways 33R,09/A; dirty yes; current lstArriving 0; current lstDeparting 0";
     row("rows follow") << "runways 9,33R; row lstDeparting 1 => current lstArriving 1";
-    row("scrolled together")
-        << "runways 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17; scroll lstDeparting => top "
-           "lstArriving 3";
+    row("scrolled together") << "runways 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17; "
+                                "scroll lstDeparting => top lstArriving 3";
     row("location cancelled") << "file" + loc + "; path %atis%";
     row("location another name") << "file /srv/radar/notes.txt" + loc +
                                         "Please specify your atis.txt file; path %atis%";
