@@ -6,8 +6,8 @@
 #include "store/config.h"
 #include "store/profilecommands.h"
 
-void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& profiles,
-                         SessionState& state)
+ProgramSettings LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& profiles,
+                                    SessionState& state)
 {
     form.setCodeIndex(0);
     form.setTimerEnabled(false);
@@ -24,6 +24,7 @@ void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& 
         form.setTemplateText(Texts::DefaultTemplate);
     state.ProfileDirty = false;
     profiles.LoadProfileList();
+    return stored;
 }
 
 bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState& state,
@@ -36,14 +37,4 @@ bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState
                                 .ATISFilePath = state.ATISFilePath,
                                 .speech = speech,
                                 .TakeOverOnlineCode = takeOverOnlineCode});
-}
-
-SpeechSettings LoadSpeechSettings(const SettingsStore& store)
-{
-    return Config::load(store).speech;
-}
-
-bool LoadTakeOverOnlineCode(const SettingsStore& store)
-{
-    return Config::load(store).TakeOverOnlineCode;
 }

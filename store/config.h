@@ -50,9 +50,10 @@ public:
     static void read(const QList<Setting<Values>>& table,
                      const std::optional<SettingsStore::Pairs>& stored, Values& values)
     {
+        const SettingsStore::Pairs pairs = stored.value_or(SettingsStore::Pairs());
         for (const Setting<Values>& s : table) {
             QString text = s.fallback;
-            for (const auto& [key, value] : stored.value_or(SettingsStore::Pairs())) {
+            for (const auto& [key, value] : pairs) {
                 if (key == s.key)
                     text = value;
             }

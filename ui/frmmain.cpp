@@ -396,10 +396,10 @@ void frmMain::beginLoad()
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
     setWindowTitle(windowTitleWithMark());
-    LoadStartupSettings(m_store, *m_form, *m_profiles, m_state);
-    m_speech->setSettings(LoadSpeechSettings(m_store));
+    const ProgramSettings stored = LoadStartupSettings(m_store, *m_form, *m_profiles, m_state);
+    m_speech->setSettings(stored.speech);
     m_speechMenus->showSettings();
-    mnuOptionsTakeOverCode->setChecked(LoadTakeOverOnlineCode(m_store));
+    mnuOptionsTakeOverCode->setChecked(stored.TakeOverOnlineCode);
 }
 
 bool frmMain::finishLoad()

@@ -372,16 +372,16 @@ void TestStore::storedProgramSettings()
     m_form.code = 5;
     m_form.timer = m_state.ProfileDirty = true;
     m_state.TickCounter = 42;
-    LoadStartupSettings(*m_store, m_form, *m_profiles, m_state);
+    const ProgramSettings stored = LoadStartupSettings(*m_store, m_form, *m_profiles, m_state);
     qunsetenv("WINEPREFIX");
-    const SpeechSettings speech = LoadSpeechSettings(*m_store);
+    const SpeechSettings& speech = stored.speech;
     const auto on = [](bool b) { return QString(b ? "on" : "off"); };
     const QString templ = m_form.templ == Texts::DefaultTemplate ? "<default>" : m_form.templ;
     QCOMPARE(QStringList(
                  {m_form.icao, m_state.CurrentProfile + ": " + templ, on(m_form.updateFile),
                   m_state.ATISFilePath,
                   on(speech.speakNewATIS) + " " + speech.voice + " " + QString::number(speech.rate),
-                  on(LoadTakeOverOnlineCode(*m_store))})
+                  on(stored.TakeOverOnlineCode)})
                  .join(" | "),
              read.replace("<wine>", "/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt"));
     // ALPHA, auto-update off, nothing unsaved.
@@ -389,7 +389,7 @@ void TestStore::storedProgramSettings()
     QCOMPARE(m_form.label, QStringLiteral("Starting Code:"));
     // Written back at unload: as the program writes them, unchanged.
     const QByteArray before = readFile(m_file);
-    QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, LoadTakeOverOnlineCode(*m_store)));
+    QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, stored.TakeOverOnlineCode));
     if (QByteArrayView(QTest::currentDataTag()) == "as the program writes them")
         QCOMPARE(readFile(m_file), before);
 }
