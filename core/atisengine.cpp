@@ -5,14 +5,13 @@
 #include "core/atisform.h"
 #include "core/atisspeech.h"
 #include "core/changereport.h"
+#include "core/composition.h"
 #include "core/desktop.h"
 #include "core/dialogs.h"
 #include "core/metar.h"
 #include "core/metarage.h"
 #include "core/metarrequest.h"
-#include "core/runwayphrase.h"
 #include "core/sessionstate.h"
-#include "core/template.h"
 #include "core/textfetcher.h"
 #include "core/texts.h"
 
@@ -101,7 +100,7 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
     return CycleEnd::Done;
 }
 
-void AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
+void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& metar)
 {
     const QString key = icao + metar.ObservationTime;
     const bool changed = key != m_state.LastMetarKey || m_form.codeLabel() == Texts::StartingCode;
@@ -110,42 +109,45 @@ void AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
 
     if (changed)
         AdvanceInformationCode();
-    const QString code = m_form.codeText();
-    const QString runways = BuildRunwayPhrase(m_form);
-    FinishAltimeterAndVisibility(metar);
-    const QString templateText = m_form.templateText();
-    const TemplateValues values{icao, code, metar, runways, m_state.CurrentProfile};
-    const auto expanded = ExpandTemplate(templateText, values);
-    if (const Failure* failure = std::get_if<Failure>(&expanded)) {
+    AtisInputs inputs;
+    inputs.templateText = m_form.templateText();
+    inputs.icao = icao;
+    inputs.informationCode = m_form.codeText();
+    inputs.metar = metar;
+    inputs.runways = RunwayUseOf(m_form);
+    inputs.profile = m_state.CurrentProfile;
+    const auto composed = ComposeAtis(inputs);
+    if (const Failure* failure = std::get_if<Failure>(&composed)) {
         showError(Texts::ProcessingError, *failure);
         return;
     }
-    const QString& atis = std::get<QString>(expanded);
-    m_form.setAtisText(atis);
+    const ComposedAtis& atis = std::get<ComposedAtis>(composed);
+    m_form.setAtisText(atis.text);
     if (m_speech)
-        m_speech->atisBuilt(templateText, values);
+        m_speech->atisBuilt(atis);
 
     if (m_form.updateATISFileChecked()) {
-        if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis)) {
+        if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis.text)) {
             showError(Texts::WriteError, *failure);
             return;
         }
     }
 
-    const AtisElements current = AtisElements::of(metar);
+    const DecodedMetar& finished = atis.values.metar;
+    const AtisElements current = AtisElements::of(finished);
     const QString changeLine = BuildChangeList(current, m_state.Prev, m_state.LastMetarKey);
 
     if (changed) {
         m_desktop.flashWindow();
         if (m_speech)
             m_speech->atisAnnounced();
-        QString notices = StaleNotice(MetarAgeMinutes(metar.ObservationTime, m_clock()));
+        QString notices = StaleNotice(MetarAgeMinutes(finished.ObservationTime, m_clock()));
         if (!m_takenOverFrom.isEmpty())
-            notices += TakenOverNotice(m_takenOverFrom, code);
+            notices += TakenOverNotice(m_takenOverFrom, atis.values.informationCode);
         m_takenOverFrom.clear();
         const Dialogs::Answer answer = m_dialogs.message(
-            NewAtisPrompt(code, metar.Wind, metar.Altimeter, metar.Visibility, metar.Sky,
-                          changeLine + notices),
+            NewAtisPrompt(atis.values.informationCode, finished.Wind, finished.Altimeter,
+                          finished.Visibility, finished.Sky, changeLine + notices),
             Texts::NewAtisTitle, Dialogs::Icon::Information, Dialogs::Buttons::OKCancel);
         if (m_shutDown)
             return;

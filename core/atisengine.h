@@ -74,7 +74,7 @@ private:
         NoMetar
     };
     CycleEnd runCycle(bool force);
-    void deliver(bool force, const QString& icao, DecodedMetar& metar);
+    void deliver(bool force, const QString& icao, const DecodedMetar& metar);
     void showError(const QString& firstLine, const Failure& failure);
     void cancelOnlineCodeLookup();
     void takeOverOnlineCode(const std::optional<OnlineCodeLookup::OnlineAtis>& online);

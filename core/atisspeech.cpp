@@ -3,7 +3,6 @@
 #include "core/dialogs.h"
 #include "core/speaker.h"
 #include "core/speechtexts.h"
-#include "core/spokenatis.h"
 #include "core/texts.h"
 
 AtisSpeech::AtisSpeech(Speaker& speaker, Dialogs& dialogs, QObject* parent)
@@ -17,9 +16,9 @@ AtisSpeech::AtisSpeech(Speaker& speaker, Dialogs& dialogs, QObject* parent)
     });
 }
 
-void AtisSpeech::atisBuilt(const QString& templateText, const TemplateValues& values)
+void AtisSpeech::atisBuilt(const ComposedAtis& atis)
 {
-    m_spoken = SpeakTemplate(templateText, values);
+    m_spoken = atis.spoken();
 }
 
 void AtisSpeech::atisAnnounced()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/template.h"
+#include "core/composition.h"
 
 #include <QObject>
 #include <QString>
@@ -24,8 +24,8 @@ class AtisSpeech : public QObject
 public:
     AtisSpeech(Speaker& speaker, Dialogs& dialogs, QObject* parent = nullptr);
 
-    // The ATIS just generated, from the same template and values.
-    void atisBuilt(const QString& templateText, const TemplateValues& values);
+    // The ATIS just generated.
+    void atisBuilt(const ComposedAtis& atis);
     // A new ATIS is being announced: spoken when the option is on.
     void atisAnnounced();
     // The command: speaks the last generated ATIS; while speaking, stops.

@@ -17,16 +17,24 @@ QString joinRunways(const QStringList& ids)
 
 } // namespace
 
-QString BuildRunwayPhrase(const AtisForm& form)
+RunwayUse RunwayUseOf(const AtisForm& form)
 {
-    QStringList landing;
-    QStringList departing;
+    RunwayUse use;
     for (int row = 0; row < form.runwayCount(); ++row) {
         if (form.arrivingTicked(row))
-            landing.append(form.runwayId(row));
+            use.landing.append(form.runwayId(row));
         if (form.departingTicked(row))
-            departing.append(form.runwayId(row));
+            use.departing.append(form.runwayId(row));
     }
+    use.visual = form.visualTicked();
+    use.lahso = form.lahsoTicked();
+    return use;
+}
+
+QString BuildRunwayPhrase(const RunwayUse& use)
+{
+    const QStringList& landing = use.landing;
+    const QStringList& departing = use.departing;
     const QString landingText = joinRunways(landing);
     const QString departingText = joinRunways(departing);
 
@@ -45,9 +53,9 @@ QString BuildRunwayPhrase(const AtisForm& form)
                                              : QStringLiteral("Departing rwys ")) +
                       departingText + QStringLiteral(". ");
     }
-    if (form.visualTicked())
+    if (use.visual)
         phrase += QStringLiteral("Visual approaches in use. ");
-    if (form.lahsoTicked())
+    if (use.lahso)
         phrase += QStringLiteral("LAHSOs in effect.");
     else if (!phrase.isEmpty())
         phrase.chop(1);

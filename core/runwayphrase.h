@@ -1,10 +1,22 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class AtisForm;
 
-// The runways in use and the two operational flags as one line of the ATIS,
-// the value of %runways%, read from the runway lists and check boxes as they
-// stand now. Never ends with a blank; may be empty.
-QString BuildRunwayPhrase(const AtisForm& form);
+// The runways in use and the two operational flags, as one ATIS names them.
+struct RunwayUse
+{
+    QStringList landing;   // in the order of the runway rows
+    QStringList departing; // likewise
+    bool visual = false;   // visual approaches in use
+    bool lahso = false;    // land-and-hold-short operations in effect
+};
+
+// What the runway lists and the two check boxes of the window say now.
+RunwayUse RunwayUseOf(const AtisForm& form);
+
+// The runway sentences and the two flags as one line of the ATIS, the value
+// of %runways%. Never ends with a blank; may be empty.
+QString BuildRunwayPhrase(const RunwayUse& use);

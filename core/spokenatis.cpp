@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -544,71 +545,40 @@ QString freeText(const QString& text)
 
 QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
 {
-    const DecodedMetar& m = v.metar;
-    const QString wind = Spoken::wind(m.Wind);
-    const QString visibility = Spoken::visibility(m.Visibility);
-    const QString sky = Spoken::sky(m.Sky);
-    const QString precip = Spoken::weather(m.Precip);
-    const QString altimeter = Spoken::altimeter(m.Altimeter);
-    const QString temperature = Spoken::temperature(m.Temperature);
-    const QString dewPoint = Spoken::temperature(m.DewPoint);
-    const QString metar = Spoken::metar(m);
-    const QList<QPair<QString, QString>> variables = {
-        {"icao", Spoken::letters(v.icao)},
-        {"id", Spoken::informationCode(v.informationCode)},
-        {"time", Spoken::time(m.ObservationTime)},
-        {"wind", wind},
-        {"winds", wind},
-        {"vis", visibility},
-        {"visibility", visibility},
-        {"sky", sky},
-        {"clouds", sky},
-        {"precip", precip},
-        {"precipitation", precip},
-        {"alt", altimeter},
-        {"altim", altimeter},
-        {"altimeter", altimeter},
-        {"temp", temperature},
-        {"temperature", temperature},
-        {"dew", dewPoint},
-        {"dewpoint", dewPoint},
-        {"metar", metar},
-        {"runways", Spoken::freeText(v.runways)},
-        {"profile", v.profile},
-    };
     // The radar client's functions whose value Briefcast knows for its own
     // airport; any other is the radar client's alone.
-    const QList<QPair<QString, QString>> functions = {
-        {"wind", wind}, {"altim", altimeter}, {"metar", metar}};
+    const QList<QPair<QString, QString (*)(const DecodedMetar&)>> functions = {
+        {"wind", [](const DecodedMetar& m) { return Spoken::wind(m.Wind); }},
+        {"altim", [](const DecodedMetar& m) { return Spoken::altimeter(m.Altimeter); }},
+        {"metar", [](const DecodedMetar& m) { return Spoken::metar(m); }}};
 
     QString text = templateText;
     text.replace(u':', u' ');
     static const QRegularExpression token(
-        QStringLiteral("%([a-z]+)%|\\$([A-Za-z0-9_]+)(?:\\(([^()]*)\\))?"));
+        QStringLiteral("%[a-z]+%|\\$([A-Za-z0-9_]+)(?:\\(([^()]*)\\))?"));
     QString spoken;
     qsizetype at = 0;
     QRegularExpressionMatchIterator it = token.globalMatch(text);
     while (it.hasNext()) {
         const QRegularExpressionMatch t = it.next();
         QString words;
-        bool known = false;
-        if (t.hasCaptured(1)) {
-            for (const auto& [name, value] : variables)
-                if (name == t.captured(1)) {
-                    words = value;
-                    known = true;
-                }
-            if (!known)
+        if (!t.hasCaptured(1)) {
+            const auto& variables = TemplateVariables();
+            const auto variable = std::find_if(
+                variables.begin(), variables.end(),
+                [&](const TemplateVariable& known) { return known.name == t.captured(); });
+            if (variable == variables.end())
                 continue; // not a variable: stays free text
+            words = variable->spoken(v);
         } else {
             // An argument too long to expand names no airport.
-            const auto expanded = ExpandTemplate(t.captured(3), v);
+            const auto expanded = ExpandTemplate(t.captured(2), v);
             const QString* text = std::get_if<QString>(&expanded);
             const QString argument = text ? text->trimmed() : QString();
             for (const auto& [name, value] : functions)
-                if (t.captured(2).compare(name, Qt::CaseInsensitive) == 0 &&
+                if (t.captured(1).compare(name, Qt::CaseInsensitive) == 0 &&
                     argument.compare(v.icao, Qt::CaseInsensitive) == 0 && !v.icao.isEmpty())
-                    words = value;
+                    words = value(v.metar);
         }
         spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at)) + words;
         at = t.capturedEnd();

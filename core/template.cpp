@@ -1,7 +1,6 @@
 #include "core/template.h"
 
-#include <array>
-#include <utility>
+#include "core/spokenatis.h"
 
 namespace {
 
@@ -20,7 +19,58 @@ Failure tooLong()
             QStringLiteral("The ATIS would be longer than %1 characters.").arg(MaxAtisLength)};
 }
 
+using V = const TemplateValues&;
+
 } // namespace
+
+const QList<TemplateVariable>& TemplateVariables()
+{
+    static const QList<TemplateVariable> table{
+        {u"%icao%", [](V v) { return v.icao; }, [](V v) { return Spoken::letters(v.icao); }},
+        {u"%id%", [](V v) { return v.informationCode; },
+         [](V v) { return Spoken::informationCode(v.informationCode); }},
+        {u"%time%", [](V v) { return v.metar.ObservationTime; },
+         [](V v) { return Spoken::time(v.metar.ObservationTime); }},
+        {u"%wind%", [](V v) { return v.metar.Wind; },
+         [](V v) { return Spoken::wind(v.metar.Wind); }},
+        {u"%winds%", [](V v) { return v.metar.Wind; },
+         [](V v) { return Spoken::wind(v.metar.Wind); }},
+        {u"%vis%", [](V v) { return v.metar.Visibility; },
+         [](V v) { return Spoken::visibility(v.metar.Visibility); }},
+        {u"%visibility%", [](V v) { return v.metar.Visibility; },
+         [](V v) { return Spoken::visibility(v.metar.Visibility); }},
+        {u"%sky%", [](V v) { return v.metar.Sky; }, [](V v) { return Spoken::sky(v.metar.Sky); }},
+        {u"%clouds%", [](V v) { return v.metar.Sky; },
+         [](V v) { return Spoken::sky(v.metar.Sky); }},
+        {u"%precip%", [](V v) { return v.metar.Precip; },
+         [](V v) { return Spoken::weather(v.metar.Precip); }},
+        {u"%precipitation%", [](V v) { return v.metar.Precip; },
+         [](V v) { return Spoken::weather(v.metar.Precip); }},
+        {u"%alt%", [](V v) { return v.metar.Altimeter; },
+         [](V v) { return Spoken::altimeter(v.metar.Altimeter); }},
+        {u"%altim%", [](V v) { return v.metar.Altimeter; },
+         [](V v) { return Spoken::altimeter(v.metar.Altimeter); }},
+        {u"%altimeter%", [](V v) { return v.metar.Altimeter; },
+         [](V v) { return Spoken::altimeter(v.metar.Altimeter); }},
+        {u"%temp%", [](V v) { return v.metar.Temperature; },
+         [](V v) { return Spoken::temperature(v.metar.Temperature); }},
+        {u"%temperature%", [](V v) { return v.metar.Temperature; },
+         [](V v) { return Spoken::temperature(v.metar.Temperature); }},
+        {u"%dew%", [](V v) { return v.metar.DewPoint; },
+         [](V v) { return Spoken::temperature(v.metar.DewPoint); }},
+        {u"%dewpoint%", [](V v) { return v.metar.DewPoint; },
+         [](V v) { return Spoken::temperature(v.metar.DewPoint); }},
+        {u"%metar%", [](V v) { return v.metar.Metar; }, [](V v) { return Spoken::metar(v.metar); }},
+        {u"%runways%", [](V v) { return v.runways; },
+         [](V v) { return Spoken::freeText(v.runways); }},
+        {u"%approach%", [](V v) { return v.approach; },
+         [](V v) { return Spoken::freeText(v.approach); }},
+        {u"%remarks%", [](V v) { return v.remarks; },
+         [](V v) { return Spoken::freeText(v.remarks); }},
+        {u"%profile%", [](V v) { return v.profile; }, [](V v) { return v.profile; }},
+    };
+    return table;
+}
 
 std::variant<QString, Failure> ExpandTemplate(const QString& templateText, const TemplateValues& v)
 {
@@ -29,43 +79,21 @@ std::variant<QString, Failure> ExpandTemplate(const QString& templateText, const
     QString text = templateText;
     text.replace(u':', u' ');
 
-    const DecodedMetar& m = v.metar;
-    // In this order: a value inserted early that holds a later variable is
-    // expanded by the later step; the profile name, last, never is.
-    const std::array<std::pair<QStringView, const QString*>, 21> variables{{
-        {u"%icao%", &v.icao},
-        {u"%id%", &v.informationCode},
-        {u"%time%", &m.ObservationTime},
-        {u"%wind%", &m.Wind},
-        {u"%winds%", &m.Wind},
-        {u"%vis%", &m.Visibility},
-        {u"%visibility%", &m.Visibility},
-        {u"%sky%", &m.Sky},
-        {u"%clouds%", &m.Sky},
-        {u"%precip%", &m.Precip},
-        {u"%precipitation%", &m.Precip},
-        {u"%alt%", &m.Altimeter},
-        {u"%altim%", &m.Altimeter},
-        {u"%altimeter%", &m.Altimeter},
-        {u"%temp%", &m.Temperature},
-        {u"%temperature%", &m.Temperature},
-        {u"%dew%", &m.DewPoint},
-        {u"%dewpoint%", &m.DewPoint},
-        {u"%metar%", &m.Metar},
-        {u"%runways%", &v.runways},
-        {u"%profile%", &v.profile},
-    }};
-    for (const auto& [name, value] : variables) {
+    for (const TemplateVariable& variable : TemplateVariables()) {
+        const QStringView name = variable.name;
+        if (!text.contains(name))
+            continue;
+        const QString value = variable.written(v);
         // Counted only where even the most occurrences the text can hold
         // might pass the limit. 64-bit: a thousand occurrences of a 1 MiB
         // value pass 2^31.
-        const qint64 growth = value->size() - name.size();
+        const qint64 growth = value.size() - name.size();
         const auto fits = [&](qint64 count) {
             return text.size() + count * growth <= MaxAtisLength;
         };
         if (!fits(text.size() / name.size()) && !fits(occurrences(text, name)))
             return tooLong();
-        text.replace(name.toString(), *value, Qt::CaseSensitive);
+        text.replace(name.toString(), value, Qt::CaseSensitive);
     }
     return text;
 }

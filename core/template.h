@@ -3,7 +3,9 @@
 #include "core/failure.h"
 #include "core/metar.h"
 
+#include <QList>
 #include <QString>
+#include <QStringView>
 #include <variant>
 
 // Everything a template may name, read at the moment of expansion.
@@ -14,7 +16,24 @@ struct TemplateValues
     DecodedMetar metar;      // after FinishAltimeterAndVisibility
     QString runways;         // the runway phrase
     QString profile;         // the current profile, empty when none
+    // What a radar client's ATIS-maker call names; empty in the window's own cycle.
+    QString approach; // the approach in use: ILS, VOR, NDB, LOC, VIS
+    QString remarks;
 };
+
+// One %-variable: its name as a template writes it, and its value in the
+// written and in the spoken ATIS.
+struct TemplateVariable
+{
+    QStringView name;
+    QString (*written)(const TemplateValues& values);
+    QString (*spoken)(const TemplateValues& values);
+};
+
+// Every variable, in the order expansion replaces them: a value inserted
+// early that holds a later variable is expanded by the later step; the
+// profile name, last, never is. No name is a piece of another.
+const QList<TemplateVariable>& TemplateVariables();
 
 // The longest ATIS an expansion builds, in characters. A real one is well
 // under 2,000; a reply can carry variables in its wind element, and each

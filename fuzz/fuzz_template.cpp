@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         m.Temperature = parts[11];
         m.DewPoint = parts[12];
         m.Altimeter = parts[13];
-        const auto atis = ExpandTemplate(parts[0], {parts[1], parts[2], m, parts[3], parts[4]});
+        const auto atis =
+            ExpandTemplate(parts[0], {parts[1], parts[2], m, parts[3], parts[4], {}, {}});
         if (const QString* text = std::get_if<QString>(&atis); text && text->size() > MaxAtisLength)
             std::abort();
     });

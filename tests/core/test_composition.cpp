@@ -13,7 +13,7 @@ TemplateValues values()
 {
     const DecodedMetar m{"KSEA 121653Z: x",      "121653Z", "17011KT", "10SM", "-RA",
                          "FEW015 BKN035 OVC050", "12",      "09",      "2992"};
-    return {"KSEA", "BRAVO", m, "Landing rwy 16L.", "%icao% %wind%"};
+    return {"KSEA", "BRAVO", m, "Landing rwy 16L.", "%icao% %wind%", "ILS", "Bird activity"};
 }
 
 QString fetched(const char* column)
@@ -34,31 +34,53 @@ class TestComposition : public QObject
 private Q_SLOTS:
     void runwayPhrase_data()
     {
-        QTest::addColumn<QString>("ticks"); // landing / departing, then v (visual) and l (LAHSO)
+        QTest::addColumn<QStringList>("landing");
+        QTest::addColumn<QStringList>("departing");
+        QTest::addColumn<bool>("visual");
+        QTest::addColumn<bool>("lahso");
         QTest::addColumn<QString>("phrase");
-        row("nothing", "/", "");
-        row("visual only", "/ v", "Visual approaches in use.");
-        row("one landing", "4R/", "Landing rwy 4R.");
-        row("two, one", "4L 4R/9", "Landing rwys 4L & 4R. Departing rwy 9.");
-        row("three", "13L 13R 22L/", "Landing rwys 13L, 13R & 22L.");
-        row("departing only", "/4L 9", "Departing rwys 4L & 9.");
-        row("same one", "4R/4R", "Landing & departing runway 4R.");
-        row("same two", "13L 13R/13L 13R", "Landing & departing runways 13L & 13R.");
-        row("everything", "4R/4L v l",
-            "Landing rwy 4R. Departing rwy 4L. Visual approaches in use. "
-            "LAHSOs in effect.");
+        const QStringList none;
+        QTest::newRow("nothing") << none << none << false << false << "";
+        QTest::newRow("visual only")
+            << none << none << true << false << "Visual approaches in use.";
+        QTest::newRow("one landing")
+            << QStringList{"4R"} << none << false << false << "Landing rwy 4R.";
+        QTest::newRow("two, one") << QStringList{"4L", "4R"} << QStringList{"9"} << false << false
+                                  << "Landing rwys 4L & 4R. Departing rwy 9.";
+        QTest::newRow("three") << QStringList{"13L", "13R", "22L"} << none << false << false
+                               << "Landing rwys 13L, 13R & 22L.";
+        QTest::newRow("departing only")
+            << none << QStringList{"4L", "9"} << false << false << "Departing rwys 4L & 9.";
+        QTest::newRow("same one") << QStringList{"4R"} << QStringList{"4R"} << false << false
+                                  << "Landing & departing runway 4R.";
+        QTest::newRow("same two") << QStringList{"13L", "13R"} << QStringList{"13L", "13R"} << false
+                                  << false << "Landing & departing runways 13L & 13R.";
+        QTest::newRow("everything")
+            << QStringList{"4R"} << QStringList{"4L"} << true << true
+            << "Landing rwy 4R. Departing rwy 4L. Visual approaches in use. LAHSOs in effect.";
     }
     void runwayPhrase()
     {
-        QFETCH(QString, ticks);
-        const QStringList lists = ticks.split(u'/');
-        const QStringList landing = lists[0].split(u' '), departing = lists[1].split(u' ');
+        QFETCH(QStringList, landing);
+        QFETCH(QStringList, departing);
+        QFETCH(bool, visual);
+        QFETCH(bool, lahso);
+        QTEST(BuildRunwayPhrase({landing, departing, visual, lahso}), "phrase");
+    }
+
+    void runwayUseFollowsTheRowsOfTheWindow()
+    {
         FakeForm form;
-        for (const QString id : {"4L", "4R", "9", "13L", "13R", "22L"})
-            form.addRunway(id, landing.contains(id), departing.contains(id));
-        form.visual = departing.contains("v");
-        form.lahso = departing.contains("l");
-        QTEST(BuildRunwayPhrase(form), "phrase");
+        form.addRunway("4R", true, false);
+        form.addRunway("4L", true, true);
+        form.addRunway("9", false, true);
+        form.addRunway("33L", false, false);
+        form.lahso = true;
+        const RunwayUse use = RunwayUseOf(form);
+        QCOMPARE(use.landing, (QStringList{"4R", "4L"}));
+        QCOMPARE(use.departing, (QStringList{"4L", "9"}));
+        QCOMPARE(use.visual, false);
+        QCOMPARE(use.lahso, true);
     }
 
     void expand_data()
@@ -73,6 +95,8 @@ private Q_SLOTS:
             << "121653Z 10SM 10SM -RA -RA 12 12 09 09 17011KT 17011KT 2992 2992 2992 FEW015 "
                "BKN035 OVC050\r\nLanding rwy 16L.";
         row("colon a blank first", "Winds: %wind%", "Winds  17011KT");
+        row("approach and remarks", "Expect %approach% approach. %remarks%",
+            "Expect ILS approach. Bird activity");
         row("inserted: kept as it is", "%metar%|%profile%", "KSEA 121653Z: x|%icao% %wind%");
         row("case and near misses", "%ICAO% %windy% %vbCrLf% %", "%ICAO% %windy% %vbCrLf% %");
     }
@@ -164,6 +188,16 @@ private Q_SLOTS:
             "zero, light rain, sky few one thousand five hundred, broken three thousand five "
             "hundred, overcast five thousand, temperature one two, dew point niner, altimeter "
             "two niner niner two. Elsewhere unknown.");
+        row("every variable",
+            "%icao% %id% %time% %wind% %winds% %vis% %visibility% %sky% %clouds%\r\n"
+            "%precip% %precipitation% %alt% %altim% %altimeter% %temp% %temperature%\r\n"
+            "%dew% %dewpoint% %runways% %approach% %remarks% %profile%",
+            "Kilo Sierra Echo Alpha Bravo one six five three Zulu one seven zero at one one one "
+            "seven zero at one one one zero one zero few one thousand five hundred, broken three "
+            "thousand five hundred, overcast five thousand few one thousand five hundred, broken "
+            "three thousand five hundred, overcast five thousand. light rain light rain two niner "
+            "niner two two niner niner two two niner niner two one two one two. niner niner "
+            "Landing runway one six left. I L S Bird activity %icao% %wind%.");
         row("abbreviations, airport spelt",
             "%icao% ILS rwy 34R APCH, LAHSO. NOTAMS: TWY A CLSD %ICAO% 100%",
             "Kilo Sierra Echo Alpha I L S runway three four right approach, land and hold "
