@@ -1,5 +1,7 @@
 #include "core/spokenatis.h"
 
+#include "core/informationcodes.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -13,10 +15,11 @@ const QString NotReported = QStringLiteral("not reported");
 const std::array<const char*, 10> DigitWords = {"zero", "one", "two",   "three", "four",
                                                 "five", "six", "seven", "eight", "niner"};
 
-const std::array<const char*, 26> Phonetic = {
-    "Alpha",  "Bravo", "Charlie", "Delta",  "Echo",     "Foxtrot", "Golf",   "Hotel",  "India",
-    "Juliet", "Kilo",  "Lima",    "Mike",   "November", "Oscar",   "Papa",   "Quebec", "Romeo",
-    "Sierra", "Tango", "Uniform", "Victor", "Whiskey",  "X-ray",   "Yankee", "Zulu"};
+// A code's word as spoken text writes it: "X-RAY" becomes "X-ray".
+QString phonetic(const QString& codeWord)
+{
+    return codeWord.left(1) + codeWord.mid(1).toLower();
+}
 
 QRegularExpression anchored(const char* pattern)
 {
@@ -342,7 +345,7 @@ QString letters(QStringView text)
     for (QChar c : text) {
         const QChar upper = c.toUpper();
         if (upper >= u'A' && upper <= u'Z')
-            words << QLatin1String(Phonetic[upper.unicode() - u'A']);
+            words << phonetic(InformationCodes().at(upper.unicode() - u'A'));
         else if (isAsciiDigit(c))
             words << QLatin1String(DigitWords[c.unicode() - u'0']);
         else if (!c.isSpace())
@@ -353,13 +356,8 @@ QString letters(QStringView text)
 
 QString informationCode(const QString& code)
 {
-    const QString upper = code.trimmed().toUpper();
-    if (upper.size() == 1)
-        return letters(upper);
-    for (const char* word : Phonetic)
-        if (upper == QString::fromLatin1(word).toUpper())
-            return QLatin1String(word);
-    return code;
+    const std::optional<QString> word = InformationCodeWord(code);
+    return word ? phonetic(*word) : code;
 }
 
 QString time(const QString& observation)

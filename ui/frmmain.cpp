@@ -2,6 +2,7 @@
 
 #include "core/atisengine.h"
 #include "core/atisspeech.h"
+#include "core/informationcodes.h"
 #include "store/appsettings.h"
 #include "store/profilecommands.h"
 #include "ui/metaragelabel.h"
@@ -135,8 +136,8 @@ void frmMain::createControls()
     cmdRefresh = named(new QPushButton(QStringLiteral("Refresh ATIS Now"), Frame2), "cmdRefresh");
     lblATISCode = named(new QLabel(Texts::StartingCode, Frame2), "lblATISCode");
     cboATISCode = named(new QComboBox(Frame2), "cboATISCode");
-    cboATISCode->addItems(UiTexts::InformationCodes);
-    cboATISCode->setMaxVisibleItems(UiTexts::InformationCodes.size());
+    cboATISCode->addItems(InformationCodes());
+    cboATISCode->setMaxVisibleItems(InformationCodes().size());
     // Tab moves on from the text boxes, so the window works from the keyboard.
     txtTemplate->setTabChangesFocus(true);
     txtATIS->setTabChangesFocus(true);

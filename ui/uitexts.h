@@ -10,17 +10,6 @@ namespace UiTexts {
 using Texts::AppTitle;
 using Texts::ErrorTitle;
 
-inline const QStringList InformationCodes = {
-    QStringLiteral("ALPHA"),  QStringLiteral("BRAVO"),    QStringLiteral("CHARLIE"),
-    QStringLiteral("DELTA"),  QStringLiteral("ECHO"),     QStringLiteral("FOXTROT"),
-    QStringLiteral("GOLF"),   QStringLiteral("HOTEL"),    QStringLiteral("INDIA"),
-    QStringLiteral("JULIET"), QStringLiteral("KILO"),     QStringLiteral("LIMA"),
-    QStringLiteral("MIKE"),   QStringLiteral("NOVEMBER"), QStringLiteral("OSCAR"),
-    QStringLiteral("PAPA"),   QStringLiteral("QUEBEC"),   QStringLiteral("ROMEO"),
-    QStringLiteral("SIERRA"), QStringLiteral("TANGO"),    QStringLiteral("UNIFORM"),
-    QStringLiteral("VICTOR"), QStringLiteral("WHISKEY"),  QStringLiteral("X-RAY"),
-    QStringLiteral("YANKEE"), QStringLiteral("ZULU")};
-
 // Runways
 inline const QString RunwayPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?$");
 inline const QString EnterRunwayTitle = QStringLiteral("Enter Runway:");
