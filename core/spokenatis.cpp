@@ -1,6 +1,7 @@
 #include "core/spokenatis.h"
 
 #include "core/informationcodes.h"
+#include "core/radarfunctions.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -543,17 +544,9 @@ QString freeText(const QString& text)
 
 QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
 {
-    // The radar client's functions whose value Briefcast knows for its own
-    // airport; any other is the radar client's alone.
-    const QList<QPair<QString, QString (*)(const DecodedMetar&)>> functions = {
-        {"wind", [](const DecodedMetar& m) { return Spoken::wind(m.Wind); }},
-        {"altim", [](const DecodedMetar& m) { return Spoken::altimeter(m.Altimeter); }},
-        {"metar", [](const DecodedMetar& m) { return Spoken::metar(m); }}};
-
     QString text = templateText;
     text.replace(u':', u' ');
-    static const QRegularExpression token(
-        QStringLiteral("%[a-z]+%|\\$([A-Za-z0-9_]+)(?:\\(([^()]*)\\))?"));
+    static const QRegularExpression token(QStringLiteral("%[a-z]+%|") + RadarFunctionPattern);
     QString spoken;
     qsizetype at = 0;
     QRegularExpressionMatchIterator it = token.globalMatch(text);
@@ -569,14 +562,14 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
                 continue; // not a variable: stays free text
             words = variable->spoken(v);
         } else {
-            // An argument too long to expand names no airport.
+            // The radar client's functions whose value Briefcast knows for
+            // its own airport; any other is the radar client's alone. An
+            // argument too long to expand names no airport.
             const auto expanded = ExpandTemplate(t.captured(2), v);
-            const QString* text = std::get_if<QString>(&expanded);
-            const QString argument = text ? text->trimmed() : QString();
-            for (const auto& [name, value] : functions)
-                if (t.captured(1).compare(name, Qt::CaseInsensitive) == 0 &&
-                    argument.compare(v.icao, Qt::CaseInsensitive) == 0 && !v.icao.isEmpty())
-                    words = value(v.metar);
+            const QString* argument = std::get_if<QString>(&expanded);
+            if (const RadarFunction* known =
+                    KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
+                words = known->spoken(v.metar);
         }
         spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at)) + words;
         at = t.capturedEnd();
