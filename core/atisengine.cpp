@@ -15,12 +15,6 @@
 #include "core/textfetcher.h"
 #include "core/texts.h"
 
-namespace {
-
-const QString ICAOPattern = QStringLiteral("^[A-Z]([A-Z]|\\d){3}$");
-
-} // namespace
-
 AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
                        SessionState& state)
     : m_form(form), m_dialogs(dialogs), m_desktop(desktop), m_fetcher(fetcher), m_state(state)

@@ -5,6 +5,10 @@
 
 class AtisForm;
 
+// A runway identifier: its number, 1 to 36 (with or without a leading
+// zero), and an optional L, R or C.
+inline const QString RunwayIdPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?$");
+
 // The runways in use and the two operational flags, as one ATIS names them.
 struct RunwayUse
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runwayphrase.h"
 #include "core/texts.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ using Texts::AppTitle;
 using Texts::ErrorTitle;
 
 // Runways
-inline const QString RunwayPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?$");
+inline const QString& RunwayPattern = RunwayIdPattern;
 inline const QString EnterRunwayTitle = QStringLiteral("Enter Runway:");
 inline const QString EnterRunwayPrompt = QStringLiteral(
     "Enter runway identifier with optional L, R, or C appended to the number. Examples: 4L, "
