@@ -117,6 +117,7 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
     }
     const ComposedAtis& atis = std::get<ComposedAtis>(composed);
     m_form.setAtisText(atis.text);
+    m_lastAtis = atis;
     if (m_speech)
         m_speech->atisBuilt(atis);
 
