@@ -401,6 +401,7 @@ void frmMain::beginLoad()
     m_speech->setSettings(stored.speech);
     m_speechMenus->showSettings();
     mnuOptionsTakeOverCode->setChecked(stored.TakeOverOnlineCode);
+    m_generatorSettings = stored.generator;
 }
 
 bool frmMain::finishLoad()
@@ -485,7 +486,7 @@ void frmMain::unload(bool mayAsk)
     // without the settings; when nobody may be asked, the session is ending.
     const auto save = [this] {
         return SaveSettings(m_store, *m_form, m_state, m_speech->settings(),
-                            mnuOptionsTakeOverCode->isChecked());
+                            mnuOptionsTakeOverCode->isChecked(), m_generatorSettings);
     };
     bool saved = save();
     while (!saved && mayAsk &&

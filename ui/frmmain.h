@@ -2,6 +2,7 @@
 
 #include "core/sessionstate.h"
 #include "net/discovery.h"
+#include "store/config.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -132,6 +133,7 @@ private:
     Speaker* m_speaker = nullptr;
     std::unique_ptr<AtisSpeech> m_speech;
     SpeechMenus* m_speechMenus = nullptr;
+    GeneratorSettings m_generatorSettings;
     bool m_loading = false;
     bool m_closing = false;
     bool m_unloaded = false;

@@ -95,6 +95,8 @@ private Q_SLOTS:
     void readOnlyStoreChangesNothing();
     void storedProgramSettings_data();
     void storedProgramSettings();
+    void storedGeneratorSettings_data();
+    void storedGeneratorSettings();
 };
 
 void TestStore::names()
@@ -341,7 +343,8 @@ void TestStore::storedProgramSettings_data()
     row("as the program writes them",
         "ICAO=KSEA\nTemplate=a\\r\\nb\nLastProfile=KSEA\nUpdateATISFile=False\n"
         "ATISFilePath=/srv/radar/atis.txt\nSpeakNewATIS=True\nSpeechVoice=kal16\n"
-        "SpeechRate=-0.4\nTakeOverOnlineCode=False\n\n[Profiles]\nKSEA=1\n\n"
+        "SpeechRate=-0.4\nTakeOverOnlineCode=False\nGeneratorEnabled=False\nGeneratorPort=50123\n\n"
+        "[Profiles]\nKSEA=1\n\n"
         "[Profiles%255CKSEA]\nICAO=KSEA\nTemplate=a%vbCrLf%b",
         "KSEA | KSEA: a\r\nb | off | /srv/radar/atis.txt | on kal16 -0.4 | off");
     row("last profile gone", "ICAO=ksea\nLastProfile=KSEA",
@@ -389,9 +392,35 @@ void TestStore::storedProgramSettings()
     QCOMPARE(m_form.label, QStringLiteral("Starting Code:"));
     // Written back at unload: as the program writes them, unchanged.
     const QByteArray before = readFile(m_file);
-    QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, stored.TakeOverOnlineCode));
+    QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, stored.TakeOverOnlineCode,
+                         stored.generator));
     if (QByteArrayView(QTest::currentDataTag()) == "as the program writes them")
         QCOMPARE(readFile(m_file), before);
+}
+
+void TestStore::storedGeneratorSettings_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("port");
+    QTest::newRow("nothing stored") << QByteArray() << true << 49150;
+    QTest::newRow("as written") << QByteArray("GeneratorEnabled=False\nGeneratorPort=50123")
+                                << false << 50123;
+    QTest::newRow("port with blanks") << QByteArray("GeneratorPort= 8080 ") << true << 8080;
+    QTest::newRow("port 0") << QByteArray("GeneratorPort=0") << true << 49150;
+    QTest::newRow("port beyond 65535") << QByteArray("GeneratorPort=65536") << true << 49150;
+    QTest::newRow("port not a number") << QByteArray("GeneratorPort=http") << true << 49150;
+}
+
+void TestStore::storedGeneratorSettings()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, enabled);
+    QFETCH(int, port);
+    write("[Settings]\n" + stored + "\n");
+    const GeneratorSettings read = Config::load(*m_store).generator;
+    QCOMPARE(read.enabled, enabled);
+    QCOMPARE(int(read.port), port);
 }
 
 QTEST_GUILESS_MAIN(TestStore)
