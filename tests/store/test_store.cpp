@@ -97,6 +97,7 @@ private Q_SLOTS:
     void storedProgramSettings();
     void storedGeneratorSettings_data();
     void storedGeneratorSettings();
+    void changeStampFollowsTheFile();
 };
 
 void TestStore::names()
@@ -421,6 +422,27 @@ void TestStore::storedGeneratorSettings()
     const GeneratorSettings read = Config::load(*m_store).generator;
     QCOMPARE(read.enabled, enabled);
     QCOMPARE(int(read.port), port);
+}
+
+void TestStore::changeStampFollowsTheFile()
+{
+    write("[Settings]\nICAO=KSEA\n");
+    // Just written: the time may not yet tell one write from the next.
+    QCOMPARE(m_store->changeStamp(), QString());
+    const auto changedAgo = [this](int seconds) {
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                                 QFileDevice::FileModificationTime));
+    };
+    changedAgo(3600);
+    const QString stamp = m_store->changeStamp();
+    QVERIFY(!stamp.isEmpty());
+    QCOMPARE(m_store->changeStamp(), stamp);
+    // Written again, to the same size.
+    QVERIFY(m_store->SaveSetting("Settings", "ICAO", "KBOS"));
+    changedAgo(1800);
+    QVERIFY(m_store->changeStamp() != stamp);
 }
 
 QTEST_GUILESS_MAIN(TestStore)
