@@ -24,6 +24,7 @@ bench: build
 	$(BUILD)/bin/bench_net
 	$(BUILD)/bin/bench_startup
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/bench_ui
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/bench_generator
 run: build
 	$(BUILD)/bin/briefcast
 # The app against a weather server on this machine: works without a network.
