@@ -53,11 +53,13 @@ public:
     {
         using Status = QHttpServerResponder::StatusCode;
         QHttpServerResponder responder = makeResponder(request, socket);
-        // One request per connection, never stored by the client, and no
-        // header that would let a web page read the answer.
+        // One request per connection, never stored by the client, never
+        // taken for anything but its type, and no header that would let a
+        // web page read the answer.
         if (reply.status == 405)
             responder.write(reply.body,
                             {{"Content-Type", reply.contentType},
+                             {"X-Content-Type-Options", "nosniff"},
                              {"Allow", "GET"},
                              {"Cache-Control", "no-store"},
                              {"Connection", "close"}},
@@ -65,6 +67,7 @@ public:
         else
             responder.write(reply.body,
                             {{"Content-Type", reply.contentType},
+                             {"X-Content-Type-Options", "nosniff"},
                              {"Cache-Control", "no-store"},
                              {"Connection", "close"}},
                             Status(reply.status));
