@@ -173,10 +173,13 @@ private Q_SLOTS:
                               "four right.");
     }
 
-    void jsonFillsTheRadarClientsFunctions()
+    void radarClientsFunctionsAreFilled()
     {
         saveProfile("KBOS functions", "KBOS",
                     "%id% $wind(KBOS) $altim(kbos) $metar(KBOS) $freq() $wind(KJFK)", "4R,1,0");
+        const QString filled = "ECHO 31012KT 2975 KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975 "
+                               "$freq() $wind(KJFK)";
+        QCOMPARE(get("/atis?info=E&profile=KBOS+functions").body, filled);
         const Answer answer = get("/atis?info=E&format=json&profile=KBOS+functions&dep=9");
         QCOMPARE(answer.status, 200);
         QCOMPARE(answer.contentType, QByteArray("application/json"));
@@ -184,9 +187,7 @@ private Q_SLOTS:
         QCOMPARE(json["airport"].toString(), "KBOS");
         QCOMPARE(json["letter"].toString(), "E");
         QCOMPARE(json["time"].toString(), "121654Z");
-        QCOMPARE(json["text"].toString(),
-                 "ECHO 31012KT 2975 KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975 $freq() "
-                 "$wind(KJFK)");
+        QCOMPARE(json["text"].toString(), filled);
         QCOMPARE(json["spoken"].toString(),
                  "Echo three one zero at one two two niner seven five one six five four Zulu, wind "
                  "three one zero at one two, visibility one zero, sky overcast eight hundred, "
