@@ -85,6 +85,33 @@ private Q_SLOTS:
         QCOMPARE(json["autoUpdate"].toBool(), false);
     }
 
+    void answersWhileTheWindowWaitsForItsMetar()
+    {
+        UiHarness h;
+        const quint16 port = freePort();
+        h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
+        h.store.SaveSetting("Profiles", "KBOS", "1");
+        h.store.SaveSetting("Profiles\\KBOS", "ICAO", "KBOS");
+        h.store.SaveSetting("Profiles\\KBOS", "Template", "%icao% information %id%");
+        h.server.setMetar("KBOS", "KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975\r\n");
+        h.start();
+        h.form().setIcaoText("KSEA");
+        h.form().setTemplateText("Seattle information %id%");
+        // The window's METAR is slow; the generator's own fetch for KBOS is not.
+        h.server.faults.delayMs = 3000;
+        h.server.faults.delayOnly = "KSEA";
+        QNetworkReply* reply = m_client.get(
+            QNetworkRequest(QUrl(QString("http://127.0.0.1:%1/atis?info=B&icao=KBOS").arg(port))));
+        QString windowAtisWhenAnswered = "<not answered>";
+        connect(reply, &QNetworkReply::finished, this,
+                [&] { windowAtisWhenAnswered = h.form().atisText(); });
+        h.press("cmdRefresh");                       // returns once the window's cycle is done
+        QCOMPARE(windowAtisWhenAnswered, QString()); // answered while the cycle waited
+        QCOMPARE(reply->readAll(), "KBOS information BRAVO");
+        QCOMPARE(h.form().atisText(), "Seattle information ALPHA");
+        reply->deleteLater();
+    }
+
     void dialogShowsWhereItServesAndWhatItAnswered()
     {
         UiHarness h;
