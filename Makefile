@@ -1,8 +1,10 @@
 # Thin driver over CMake.
 # libcurl4-openssl-dev: the HTTP client; nghttp2-server: the tests' HTTP/2 server;
-# the speech engine and, for its test, a sound server.
+# the speech engine and, for its test, a sound server; libre2-dev: the METAR
+# pattern's engine, found through pkgconf.
 PACKAGES := cmake g++ make clang-format qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
-  nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio
+  nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio \
+  libre2-dev pkgconf
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 
