@@ -114,7 +114,7 @@ private Q_SLOTS:
                     "| RMK AO2| 12/09 A2992")
                 .split(u';');
         const QString garble = QString::fromUtf8("AKTVRMSQXZ09/ +-_.\u212A");
-        const AsciiRegex pattern(MetarPattern, AsciiRegex::IgnoreCase);
+        const AsciiRegex pattern(MetarPattern);
         QRandomGenerator rng(20261207);
         for (int i = 0; i < 20000; ++i) {
             QString reply;
