@@ -1,6 +1,5 @@
 #include "core/atisengine.h"
 
-#include "core/asciiregex.h"
 #include "core/atisfile.h"
 #include "core/atisform.h"
 #include "core/atisspeech.h"
@@ -15,9 +14,12 @@
 #include "core/textfetcher.h"
 #include "core/texts.h"
 
+#include <QRegularExpression>
+
 namespace {
 
-const QString ICAOPattern = QStringLiteral("^[A-Z]([A-Z]|\\d){3}$");
+// \z, not $: in this engine $ also matches before a final line feed.
+const QString ICAOPattern = QStringLiteral("^[A-Z]([A-Z]|\\d){3}\\z");
 
 } // namespace
 
@@ -227,7 +229,7 @@ void AtisEngine::takeOverOnlineCode(const std::optional<OnlineCodeLookup::Online
 
 bool AtisEngine::ValidateICAO()
 {
-    static const AsciiRegex pattern(ICAOPattern, AsciiRegex::NoOption);
+    static const QRegularExpression pattern(ICAOPattern);
     const QString icao = m_form.icaoText();
     if (icao.isEmpty()) {
         m_dialogs.message(Texts::MustEnterICAO, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
@@ -235,7 +237,7 @@ bool AtisEngine::ValidateICAO()
         m_form.focusIcao(false);
         return false;
     }
-    if (pattern.test(icao))
+    if (pattern.match(icao).hasMatch())
         return true;
     m_dialogs.message(Texts::InvalidICAO, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
                       Dialogs::Buttons::OK);

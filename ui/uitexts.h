@@ -22,7 +22,8 @@ inline const QStringList InformationCodes = {
     QStringLiteral("YANKEE"), QStringLiteral("ZULU")};
 
 // Runways
-inline const QString RunwayPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?$");
+// \z, not $: in this engine $ also matches before a final line feed.
+inline const QString RunwayPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?\\z");
 inline const QString EnterRunwayTitle = QStringLiteral("Enter Runway:");
 inline const QString EnterRunwayPrompt = QStringLiteral(
     "Enter runway identifier with optional L, R, or C appended to the number. Examples: 4L, "
