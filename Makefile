@@ -1,10 +1,13 @@
 # Thin driver over CMake.
 # libcurl4-openssl-dev: the HTTP client; nghttp2-server: the tests' HTTP/2 server;
-# the speech engine and, for its test, a sound server; Qt's HTTP server for the
-# local ATIS generator (its CMake files need the WebSockets ones, which the
-# package does not pull in).
+# the speech engine and, for its test, a sound server; libre2-dev: the METAR
+# pattern's engine, found through pkgconf; libqt6svg6: the window icon;
+# the checks of the menu entry, the metadata and the Debian package
+# (dpkg-dev for dpkg-shlibdeps); Qt's HTTP server for the local ATIS generator
+# (its CMake files need the WebSockets ones, which the package does not pull in).
 PACKAGES := cmake g++ make clang-format qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
-  nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio qt6-httpserver-dev \
+  nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio \
+  libre2-dev pkgconf libqt6svg6 desktop-file-utils appstream lintian dpkg-dev qt6-httpserver-dev \
   qt6-websockets-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
@@ -59,7 +62,8 @@ fuzz: deps
 
 # The fixed sample of planted faults (tools/plant-faults.ini), each built in
 # build-mutants/ and run against the suite; the table lands in
-# build-mutants/plant-faults/results.txt.
+# build-mutants/plant-faults/results.txt. PLANT_FAULTS_ARGS="--random 60"
+# plants 60 faults drawn at random instead.
 plant-faults: deps
 	nice python3 tools/plant-faults $(PLANT_FAULTS_ARGS)
 

@@ -1,6 +1,5 @@
 #include "core/atisengine.h"
 
-#include "core/asciiregex.h"
 #include "core/atisfile.h"
 #include "core/atisform.h"
 #include "core/atisspeech.h"
@@ -14,6 +13,8 @@
 #include "core/sessionstate.h"
 #include "core/textfetcher.h"
 #include "core/texts.h"
+
+#include <QRegularExpression>
 
 AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
                        SessionState& state)
@@ -222,7 +223,7 @@ void AtisEngine::takeOverOnlineCode(const std::optional<OnlineCodeLookup::Online
 
 bool AtisEngine::ValidateICAO()
 {
-    static const AsciiRegex pattern(ICAOPattern, AsciiRegex::NoOption);
+    static const QRegularExpression pattern(ICAOPattern);
     const QString icao = m_form.icaoText();
     if (icao.isEmpty()) {
         m_dialogs.message(Texts::MustEnterICAO, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
@@ -230,7 +231,7 @@ bool AtisEngine::ValidateICAO()
         m_form.focusIcao(false);
         return false;
     }
-    if (pattern.test(icao))
+    if (pattern.match(icao).hasMatch())
         return true;
     m_dialogs.message(Texts::InvalidICAO, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
                       Dialogs::Buttons::OK);

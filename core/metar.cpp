@@ -1,6 +1,5 @@
 #include "core/metar.h"
 
-#include "core/asciiregex.h"
 #include "core/metarmatcher.h"
 
 const QString MetarPattern = QStringLiteral(
@@ -56,13 +55,21 @@ QString RemoveLineBreaks(const QString& reply)
 
 namespace {
 
+// Space, tab, line feed, vertical tab, form feed, carriage return: no other
+// whitespace counts, a no-break space stays as it is.
+bool isAsciiSpace(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u' ' || (u >= u'\t' && u <= u'\r');
+}
+
 // True when the text holds no whitespace but single blanks: most replies,
 // which then need no copy.
 bool isCollapsed(QStringView text)
 {
     bool previousBlank = false;
     for (QChar c : text) {
-        if (AsciiRegex::isAsciiSpace(c)) {
+        if (isAsciiSpace(c)) {
             if (c != u' ' || previousBlank)
                 return false;
             previousBlank = true;
@@ -85,7 +92,7 @@ QString NormaliseMetarReply(const QString& reply)
     QChar* dst = out.data();
     bool inRun = false;
     for (QChar c : std::as_const(text)) {
-        if (AsciiRegex::isAsciiSpace(c)) {
+        if (isAsciiSpace(c)) {
             if (!inRun)
                 *dst++ = u' ';
             inRun = true;

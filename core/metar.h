@@ -31,8 +31,9 @@ QString NormaliseMetarReply(const QString& reply);
 QString RemoveLineBreaks(const QString& reply);
 
 // Matches the normalised reply against MetarPattern; no value when the reply
-// is not a METAR the pattern can read. The time grows linearly with the
-// length of the reply, and there is no length beyond which it gives up.
+// is not a METAR the pattern can read, or when what the pattern reads (up to
+// the altimeter) is longer than MaxMetarMatchLength (core/metarmatcher.h),
+// which no METAR is. The time grows linearly with the length of the reply.
 std::optional<DecodedMetar> DecodeMetar(const QString& normalised);
 
 // The last touch before the elements go into the ATIS: the altimeter loses

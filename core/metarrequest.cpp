@@ -1,16 +1,12 @@
 #include "core/metarrequest.h"
 
-#include "core/percentencoding.h"
+#include <QUrl>
 
 QString BuildMetarRequestURL(const QString& metarServerURL, const QString& icao)
 {
-    const QString code = PercentEncoded(icao, [](QChar c, qsizetype) -> std::optional<QString> {
-        const char16_t u = c.unicode();
-        if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z'))
-            return QString(c);
-        return std::nullopt;
-    });
-    return metarServerURL + QStringLiteral("?id=") + code;
+    // The unreserved marks too, so that ".." cannot pass as a path step.
+    const QByteArray code = QUrl::toPercentEncoding(icao, QByteArray(), "-._~");
+    return metarServerURL + QStringLiteral("?id=") + QString::fromLatin1(code);
 }
 
 bool IsNoMetarReply(const QString& normalisedReply)

@@ -3,8 +3,8 @@
 #include <QString>
 
 // An airport code the tool requests a METAR for: a capital letter and three
-// capitals or digits.
-inline const QString ICAOPattern = QStringLiteral("^[A-Z]([A-Z]|\\d){3}$");
+// capitals or digits. \z, not $: $ also matches before a final line feed.
+inline const QString ICAOPattern = QStringLiteral("^[A-Z]([A-Z]|\\d){3}\\z");
 
 // The request for one airport's METAR: the server address, "?id=" and the
 // airport code. Letters and digits go as they are, so a valid code gives

@@ -1,6 +1,5 @@
 #include "net/discovery.h"
 
-#include "core/asciiregex.h"
 #include "core/atisform.h"
 #include "core/dialogs.h"
 #include "core/sessionstate.h"
@@ -12,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QUrl>
 #include <cmath>
 
@@ -40,6 +40,14 @@ QString JsonStatusURL(const QString& statusFileUrl)
 
 namespace {
 
+// Ignore case, and ^ and $ at every line break: CR, LF or CR LF.
+QRegularExpression statusLinePattern(const QString& pattern)
+{
+    return QRegularExpression(QStringLiteral("(*ANYCRLF)") + pattern,
+                              QRegularExpression::CaseInsensitiveOption |
+                                  QRegularExpression::MultilineOption);
+}
+
 bool isHttpAddress(const QString& text)
 {
     return text.size() > 4 && text.startsWith(QLatin1String("http"), Qt::CaseInsensitive);
@@ -67,16 +75,15 @@ bool mayMove(const QString& from, const QString& to)
 // The text status file, at the address its moveto0= lines lead to.
 TextFetcher::Result fetchTextStatus(TextFetcher& fetcher)
 {
-    static const AsciiRegex moved(StatusMovedPattern,
-                                  AsciiRegex::IgnoreCase | AsciiRegex::Multiline);
+    static const QRegularExpression moved = statusLinePattern(StatusMovedPattern);
     QString url = StatusFileURL();
     TextFetcher::Result reply = fetcher.fetch(url);
     for (int move = 0; move < MaxStatusMoves; ++move) {
         const QString* text = std::get_if<QString>(&reply);
-        const std::optional<QStringList> match = text ? moved.firstMatch(*text) : std::nullopt;
-        if (!match)
+        const QRegularExpressionMatch match = text ? moved.match(*text) : QRegularExpressionMatch();
+        if (!match.hasMatch())
             break;
-        QString next = match->value(1);
+        QString next = match.captured(1);
         next.remove(QLatin1Char('\r'));
         next.remove(QLatin1Char('\n'));
         if (!mayMove(url, next))
@@ -91,11 +98,10 @@ TextFetcher::Result fetchTextStatus(TextFetcher& fetcher)
 // split at single spaces, so a value with a space counts as several.
 QStringList textCandidates(const QString& status)
 {
-    static const AsciiRegex pattern(MetarServerListPattern,
-                                    AsciiRegex::IgnoreCase | AsciiRegex::Multiline);
+    static const QRegularExpression pattern = statusLinePattern(MetarServerListPattern);
     QString candidates;
-    for (const AsciiRegex::Match& match : pattern.allMatches(status))
-        candidates += QLatin1Char(' ') + match.groups.value(1);
+    for (const QRegularExpressionMatch& match : pattern.globalMatch(status))
+        candidates += QLatin1Char(' ') + match.captured(1);
     if (candidates.isEmpty())
         return {};
     // Every capture begins with "http": the only leading space is the first.

@@ -1,6 +1,5 @@
 #include "serve/atisquery.h"
 
-#include "core/asciiregex.h"
 #include "core/informationcodes.h"
 #include "core/metarrequest.h"
 #include "core/runwayphrase.h"
@@ -36,12 +35,12 @@ private:
 std::variant<std::optional<QStringList>, Refusal> runways(const Parameters& p, const QString& name)
 {
     static const QRegularExpression separators(QStringLiteral("[,:;/\\s]+"));
-    static const AsciiRegex runway(RunwayIdPattern, AsciiRegex::NoOption);
+    static const QRegularExpression runway(RunwayIdPattern);
     const QStringList ids = p.text(name).toUpper().split(separators, Qt::SkipEmptyParts);
     if (ids.isEmpty())
         return std::nullopt;
     for (const QString& id : ids) {
-        if (!runway.test(id))
+        if (!runway.match(id).hasMatch())
             return Refusal{400, GeneratorTexts::NotARunway(name, id)};
     }
     return ids;
@@ -73,8 +72,8 @@ std::variant<AtisQuery, Refusal> ParseAtisQuery(const QString& encodedQuery)
     query.remarks = p.text(QStringLiteral("remarks"));
 
     query.icao = p.text(QStringLiteral("icao")).toUpper();
-    static const AsciiRegex airport(ICAOPattern, AsciiRegex::NoOption);
-    if (!query.icao.isEmpty() && !airport.test(query.icao))
+    static const QRegularExpression airport(ICAOPattern);
+    if (!query.icao.isEmpty() && !airport.match(query.icao).hasMatch())
         return Refusal{400, GeneratorTexts::NotAnAirport(query.icao)};
     if (query.metar.isEmpty() && query.icao.isEmpty() && query.profile.isEmpty())
         return Refusal{400, GeneratorTexts::MissingMetarOrIcao};

@@ -9,6 +9,7 @@
 #include "core/texts.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSessionManager>
 #include <QTimer>
 #include <QWindow>
@@ -58,6 +59,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(Texts::AppTitle);
     QApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
+    // The desktop finds the menu entry (briefcast.desktop) and its icon by this name.
+    QApplication::setDesktopFileName(QStringLiteral("briefcast"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/briefcast.svg")));
     // The window decides when the program ends: after its settings are saved.
     QApplication::setQuitOnLastWindowClosed(false);
 

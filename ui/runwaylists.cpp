@@ -1,10 +1,10 @@
 #include "ui/runwaylists.h"
 
-#include "core/asciiregex.h"
 #include "core/dialogs.h"
 #include "ui/uitexts.h"
 
 #include <QListView>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardItemModel>
 
@@ -122,14 +122,14 @@ void RunwayLists::setCurrentRow(int row)
 
 bool RunwayLists::addRunway(Dialogs& dialogs)
 {
-    static const AsciiRegex pattern(UiTexts::RunwayPattern, AsciiRegex::NoOption);
+    static const QRegularExpression pattern(UiTexts::RunwayPattern);
     QString id;
     do {
         id = dialogs.input(UiTexts::EnterRunwayPrompt, UiTexts::EnterRunwayTitle, QString());
         if (id.isEmpty())
             return false;
         id = id.toUpper();
-    } while (!pattern.test(id));
+    } while (!pattern.match(id).hasMatch());
 
     for (int row = 0; row < count(); ++row) {
         if (this->id(row) == id) {

@@ -70,8 +70,13 @@ private Q_SLOTS:
         const QString head = "KSEA 121653Z 17011KT 10SM";
         row("1 MiB random", "KSEA 121653Z " + QString::fromLatin1(bytes), "");
         row("40 layers then X", head + QString(" FEW015").repeated(40) + " X", "");
-        row("1 MiB of layers", head + QString(" BKN035").repeated(149000) + " 12/09 A2992",
-            "121653Z|17011KT|10SM||" + QStringList(149000, "BKN035").join(u' ') + "|12|09|2992");
+        // What the pattern reads, up to the altimeter, may be 4096 characters long.
+        const QString layers = "KSEA 121653Z 17011KT 1SM" + QString(" BKN035").repeated(580);
+        row("4096 characters read", layers + " 12/09 A2992 RMK",
+            "121653Z|17011KT|1SM||" + QStringList(580, "BKN035").join(u' ') + "|12|09|2992");
+        row("4097 characters read", layers + " 12/09 A29921", "");
+        row("METAR, then 1 MiB of remarks", head + " 12/09 A2992 RMK" + QString(1 << 20, u'X'),
+            "121653Z|17011KT|10SM||unknown|12|09|2992");
     }
     void decode()
     {
@@ -109,7 +114,7 @@ private Q_SLOTS:
                     "| RMK AO2| 12/09 A2992")
                 .split(u';');
         const QString garble = QString::fromUtf8("AKTVRMSQXZ09/ +-_.\u212A");
-        const AsciiRegex pattern(MetarPattern, AsciiRegex::IgnoreCase);
+        const AsciiRegex pattern(MetarPattern);
         QRandomGenerator rng(20261207);
         for (int i = 0; i < 20000; ++i) {
             QString reply;

@@ -259,10 +259,6 @@ private Q_SLOTS:
         QTest::newRow("split station") << atis("KBOS_D_ATIS", "'D'") << "";
         QTest::newRow("two letters") << atis("KBOS_ATIS", "'DE'") << "";
         QTest::newRow("not a letter") << atis("KBOS_ATIS", "'4'") << "";
-        QTest::newRow("only the top-level array")
-            << json("{'pilots': [{'remarks': '\\'atis\\': [', ").toUtf8() +
-                   atis("KBOS_ATIS", "'X'").mid(1) + "], " + two.mid(1)
-            << "KBOS_ATIS 3";
         QTest::newRow("not an array")
             << json("{'atis': {'callsign': 'KBOS_ATIS', 'atis_code': 'D'}}").toUtf8() << "";
         QTest::newRow("truncated") << two.chopped(2) << "";
