@@ -1,8 +1,8 @@
 // The local ATIS generator at work beside the window: how long the window's
-// event loop stalls while four clients ask for ATIS in a loop, the memory
-// meanwhile, and the time to answer one request with the METAR in the query.
-// The clients are libcurl in threads of their own, as radar clients are
-// programs of their own.
+// event loop stalls while four clients ask for ATIS in a loop, the window's
+// memory meanwhile, and the time to answer one request with the METAR in
+// the query. The clients are processes of their own, as radar clients are:
+// this program started again with --client.
 #include "bench/median.h"
 #include "net/httptextfetcher.h"
 #include "serve/atisgenerator.h"
@@ -16,14 +16,15 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <curl/curl.h>
-#include <thread>
+#include <memory>
 #include <unistd.h>
 #include <vector>
 
@@ -40,34 +41,36 @@ size_t discard(char*, size_t size, size_t count, void*)
     return size * count;
 }
 
-// One client: GETs until told to stop, or count times; each request's time
-// in milliseconds, and the number of answers other than 200.
-struct Client
+// The client: GETs the address for the given milliseconds, or the given
+// number of times, then prints the number of requests, of answers other
+// than 200, and the median time of one in milliseconds.
+int runClient(const char* url, bool forMilliseconds, long amount)
 {
-    std::string url;
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    CURL* easy = curl_easy_init();
+    curl_easy_setopt(easy, CURLOPT_URL, url);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &discard);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, 10000L);
     std::vector<double> times;
     int failures = 0;
-
-    void run(const std::atomic<bool>& stop, int count)
-    {
-        CURL* easy = curl_easy_init();
-        curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &discard);
-        curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, 10000L);
-        for (int i = 0; !stop && (count == 0 || i < count); ++i) {
-            const auto start = std::chrono::steady_clock::now();
-            long status = 0;
-            if (curl_easy_perform(easy) == CURLE_OK)
-                curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
-            times.push_back(
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count());
-            failures += status != 200;
-        }
-        curl_easy_cleanup(easy);
+    const auto start = std::chrono::steady_clock::now();
+    const auto since = [](std::chrono::steady_clock::time_point t) {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t)
+            .count();
+    };
+    while (forMilliseconds ? since(start) < double(amount) : long(times.size()) < amount) {
+        const auto sent = std::chrono::steady_clock::now();
+        long status = 0;
+        if (curl_easy_perform(easy) == CURLE_OK)
+            curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+        times.push_back(since(sent));
+        failures += status != 200;
     }
-};
+    curl_easy_cleanup(easy);
+    std::printf("%zu %d %.3f\n", times.size(), failures, median(times));
+    return 0;
+}
 
 double residentMiB()
 {
@@ -78,8 +81,8 @@ double residentMiB()
     return pages.value(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// Runs the event loop while running() holds, noting the longest gap between
-// 10 ms timer events.
+// Runs the event loop while running() holds, noting the longest gap
+// between 10 ms timer events.
 qint64 longestGapWhile(const std::function<bool()>& running)
 {
     qint64 longest = 0;
@@ -94,11 +97,49 @@ qint64 longestGapWhile(const std::function<bool()>& running)
     return std::max(longest, since.elapsed());
 }
 
+// What a client printed: requests, answers other than 200, median time.
+struct ClientReport
+{
+    long requests = 0;
+    int failures = 0;
+    double medianMs = 0;
+};
+
+std::vector<ClientReport> runClients(const QStringList& urls, const char* mode, long amount,
+                                     qint64* longestGap)
+{
+    std::vector<std::unique_ptr<QProcess>> clients;
+    for (const QString& url : urls) {
+        clients.push_back(std::make_unique<QProcess>());
+        clients.back()->start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--client"), url, QString::fromLatin1(mode), QString::number(amount)});
+    }
+    const qint64 gap = longestGapWhile([&] {
+        for (const auto& client : clients)
+            if (client->state() != QProcess::NotRunning)
+                return true;
+        return false;
+    });
+    if (longestGap)
+        *longestGap = gap;
+    std::vector<ClientReport> reports;
+    for (const auto& client : clients) {
+        ClientReport report;
+        std::sscanf(client->readAllStandardOutput().constData(), "%ld %d %lf", &report.requests,
+                    &report.failures, &report.medianMs);
+        reports.push_back(report);
+    }
+    return reports;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    if (argc == 5 && std::strcmp(argv[1], "--client") == 0)
+        return runClient(argv[2], std::strcmp(argv[3], "ms") == 0, std::atol(argv[4]));
+
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
@@ -148,60 +189,36 @@ int main(int argc, char** argv)
     if (!window.load() || window.generator().state() != AtisGenerator::State::Serving)
         return 1;
 
-    std::vector<Client> clients(4);
-    for (std::size_t i = 0; i < clients.size(); ++i)
-        clients[i].url = "http://127.0.0.1:" + std::to_string(port) + "/atis?info=" + Codes[i] +
-                         "&arr=04R&dep=09&apptype=ILS&metar=" + Metars[i];
+    QStringList urls;
+    for (int i = 0; i < 4; ++i)
+        urls << QStringLiteral(
+                    "http://127.0.0.1:%1/atis?info=%2&arr=04R&dep=09&apptype=ILS&metar=%3")
+                    .arg(QString::number(port), QLatin1String(Codes[i]), QLatin1String(Metars[i]));
 
-    // Four clients in a loop.
+    // Four clients in a loop; the window's memory before, after the first
+    // second and at the end.
     const int seconds = quick ? 1 : 5;
     const double memoryBefore = residentMiB();
-    std::atomic<bool> stop = false;
-    std::atomic<int> finished = 0;
-    std::vector<std::thread> threads;
-    for (Client& client : clients)
-        threads.emplace_back([&client, &stop, &finished] {
-            client.run(stop, 0);
-            ++finished;
-        });
-    QElapsedTimer elapsed;
-    elapsed.start();
     double memoryAfterOne = 0;
-    const qint64 longest = longestGapWhile([&] {
-        if (memoryAfterOne == 0 && elapsed.elapsed() >= 1000)
-            memoryAfterOne = residentMiB();
-        return elapsed.elapsed() < seconds * 1000;
-    });
-    // The requests still under way are answered before the clients end.
-    stop = true;
-    longestGapWhile([&] { return finished < int(threads.size()); });
-    for (std::thread& thread : threads)
-        thread.join();
-    std::size_t requests = 0;
+    QTimer::singleShot(1000, [&] { memoryAfterOne = residentMiB(); });
+    qint64 longest = 0;
+    long requests = 0;
     int failures = 0;
-    for (const Client& client : clients) {
-        requests += client.times.size();
-        failures += client.failures;
+    for (const ClientReport& report : runClients(urls, "ms", seconds * 1000L, &longest)) {
+        requests += report.requests;
+        failures += report.failures;
     }
-    std::printf("Four clients in a loop for %d s: %zu requests (%d not answered 200), longest "
+    std::printf("Four clients in a loop for %d s: %ld requests (%d not answered 200), longest "
                 "gap of the window's event loop %lld ms (must stay under 50 ms)\n",
                 seconds, requests, failures, static_cast<long long>(longest));
-    std::printf("Memory: %.1f MiB before, %.1f MiB after 1 s, %.1f MiB at the end\n", memoryBefore,
-                memoryAfterOne, residentMiB());
+    std::printf("The window's memory: %.1f MiB before, %.1f MiB after 1 s, %.1f MiB at the end\n",
+                memoryBefore, memoryAfterOne, residentMiB());
 
     // One client, one request at a time.
-    Client single{clients[0].url, {}, 0};
-    const std::atomic<bool> never = false;
-    std::atomic<bool> done = false;
-    std::thread one([&] {
-        single.run(never, quick ? 100 : 1000);
-        done = true;
-    });
-    longestGapWhile([&] { return !done; });
-    one.join();
-    std::printf("One request with the METAR in the query, median of %zu: %.3f ms (%d not "
+    const ClientReport single =
+        runClients({urls.front()}, "count", quick ? 100 : 1000, nullptr).front();
+    std::printf("One request with the METAR in the query, median of %ld: %.3f ms (%d not "
                 "answered 200)\n",
-                single.times.size(), median(single.times), single.failures);
-    curl_global_cleanup();
+                single.requests, single.medianMs, single.failures);
     return longest < 50 && failures == 0 && single.failures == 0 ? 0 : 2;
 }
