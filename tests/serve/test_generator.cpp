@@ -3,7 +3,6 @@
 // local weather server.
 #include "core/settingsstore.h"
 #include "serve/atisgenerator.h"
-#include "serve/currentatissource.h"
 #include "serve/storeprofiles.h"
 #include "store/qsettingsstore.h"
 #include "tests/support/temporaryhome.h"
@@ -28,13 +27,6 @@ struct Answer
     QByteArray contentType;
     QString body;
 };
-
-class FixedCurrentAtis : public CurrentAtisSource
-{
-public:
-    std::optional<WindowAtis> atis;
-    std::optional<WindowAtis> currentAtis() const override { return atis; }
-};
 } // namespace
 
 class TestGenerator : public QObject
@@ -44,7 +36,6 @@ class TestGenerator : public QObject
     QSettingsStore m_store{m_home.path() + "/Briefcast.conf"};
     StoreProfiles m_profiles{m_store};
     LocalWeatherServer m_weather;
-    FixedCurrentAtis m_window;
     AtisGenerator m_generator{m_profiles, [this] { return m_weather.metarUrl(); }};
     QNetworkAccessManager m_client;
 
@@ -94,8 +85,6 @@ private Q_SLOTS:
                     "16L,1,0|16R,0,1|16C,0,0");
         for (const char* icao : {"KBOS", "KJFK", "EGLL", "KPDX", "KLAX"})
             saveProfile(icao, icao, "%icao% %id% %runways%", "04R,1,1");
-        m_generator.setCurrentAtisSource(&m_window);
-        m_generator.setClock([] { return QDateTime(QDate(2024, 5, 12), QTime(17, 3), Qt::UTC); });
         m_generator.serve(true, 0);
         QCOMPARE(m_generator.state(), AtisGenerator::State::Serving);
     }
@@ -292,27 +281,6 @@ private Q_SLOTS:
         if (status == 403)
             QCOMPARE(answer.body,
                      "Host not allowed: ask for 127.0.0.1, localhost or [::1] with the port");
-    }
-
-    void currentIsTheWindowsAtis()
-    {
-        m_window.atis = WindowAtis{"KSEA",
-                                   "DELTA",
-                                   "121653Z",
-                                   "Information DELTA",
-                                   "KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992",
-                                   true};
-        const Answer answer = get("/current");
-        m_window.atis.reset();
-        QCOMPARE(answer.status, 200);
-        const QJsonObject json = QJsonDocument::fromJson(answer.body.toUtf8()).object();
-        QCOMPARE(json["airport"].toString(), "KSEA");
-        QCOMPARE(json["letter"].toString(), "D");
-        QCOMPARE(json["time"].toString(), "121653Z");
-        QCOMPARE(json["ageMinutes"].toInt(), 10);
-        QCOMPARE(json["text"].toString(), "Information DELTA");
-        QCOMPARE(json["metar"].toString(), "KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992");
-        QCOMPARE(json["autoUpdate"].toBool(), true);
     }
 
     void fourAirportsAtOnceWithOneSlowFetch()

@@ -17,6 +17,14 @@ struct Answer
     QByteArray body;
 };
 
+void saveProfile(SettingsStore& store, const QString& name, const QString& icao,
+                 const QString& templ)
+{
+    store.writeTogether({{"Profiles", name, "1"},
+                         {"Profiles\\" + name, "ICAO", icao},
+                         {"Profiles\\" + name, "Template", templ}});
+}
+
 // A port of 127.0.0.1 free at this moment.
 quint16 freePort()
 {
@@ -47,12 +55,8 @@ private Q_SLOTS:
         UiHarness h;
         const quint16 port = freePort();
         h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
-        h.store.SaveSetting("Profiles", "KBOS", "1");
-        h.store.SaveSetting("Profiles\\KBOS", "ICAO", "KBOS");
-        h.store.SaveSetting("Profiles\\KBOS", "Template", "%icao% information %id%");
-        h.store.SaveSetting("Profiles", "KSEA south", "1");
-        h.store.SaveSetting("Profiles\\KSEA south", "ICAO", "KSEA");
-        h.store.SaveSetting("Profiles\\KSEA south", "Template", "South information %id%");
+        saveProfile(h.store, "KBOS", "KBOS", "%icao% information %id%");
+        saveProfile(h.store, "KSEA south", "KSEA", "South information %id%");
         frmMain& window = h.start();
         h.form().setIcaoText("KSEA");
         h.form().setTemplateText("Seattle information %id%");
@@ -90,9 +94,7 @@ private Q_SLOTS:
         UiHarness h;
         const quint16 port = freePort();
         h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
-        h.store.SaveSetting("Profiles", "KBOS", "1");
-        h.store.SaveSetting("Profiles\\KBOS", "ICAO", "KBOS");
-        h.store.SaveSetting("Profiles\\KBOS", "Template", "%icao% information %id%");
+        saveProfile(h.store, "KBOS", "KBOS", "%icao% information %id%");
         h.server.setMetar("KBOS", "KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975\r\n");
         h.start();
         h.form().setIcaoText("KSEA");
