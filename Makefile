@@ -3,10 +3,12 @@
 # the speech engine and, for its test, a sound server; libre2-dev: the METAR
 # pattern's engine, found through pkgconf; libqt6svg6: the window icon;
 # the checks of the menu entry, the metadata and the Debian package
-# (dpkg-dev for dpkg-shlibdeps).
+# (dpkg-dev for dpkg-shlibdeps); Qt's HTTP server for the local ATIS generator
+# (its CMake files need the WebSockets ones, which the package does not pull in).
 PACKAGES := cmake g++ make clang-format qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
   nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio \
-  libre2-dev pkgconf libqt6svg6 desktop-file-utils appstream lintian dpkg-dev
+  libre2-dev pkgconf libqt6svg6 desktop-file-utils appstream lintian dpkg-dev qt6-httpserver-dev \
+  qt6-websockets-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 
@@ -25,6 +27,7 @@ bench: build
 	$(BUILD)/bin/bench_net
 	$(BUILD)/bin/bench_startup
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/bench_ui
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/bench_generator
 run: build
 	$(BUILD)/bin/briefcast
 # The app against a weather server on this machine: works without a network.

@@ -16,13 +16,6 @@
 
 #include <QRegularExpression>
 
-namespace {
-
-// \z, not $: in this engine $ also matches before a final line feed.
-const QString ICAOPattern = QStringLiteral("^[A-Z]([A-Z]|\\d){3}\\z");
-
-} // namespace
-
 AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
                        SessionState& state)
     : m_form(form), m_dialogs(dialogs), m_desktop(desktop), m_fetcher(fetcher), m_state(state)
@@ -125,6 +118,7 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
     }
     const ComposedAtis& atis = std::get<ComposedAtis>(composed);
     m_form.setAtisText(atis.text);
+    m_lastAtis = atis;
     if (m_speech)
         m_speech->atisBuilt(atis);
 

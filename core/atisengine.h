@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/composition.h"
 #include "core/failure.h"
 #include "core/onlinecodelookup.h"
 
@@ -66,6 +67,8 @@ public:
     void shutDown();
     // Told of every ATIS built and of every new one announced; may be null.
     void setSpeech(AtisSpeech* speech) { m_speech = speech; }
+    // The ATIS the window shows, as it was built; none before the first.
+    const std::optional<ComposedAtis>& lastAtis() const { return m_lastAtis; }
 
 private:
     enum class CycleEnd
@@ -87,6 +90,7 @@ private:
     bool m_cycleInProgress = false;
     bool m_shutDown = false;
     AtisSpeech* m_speech = nullptr;
+    std::optional<ComposedAtis> m_lastAtis;
     OnlineCodeLookup* m_lookup = nullptr;
     bool m_takeOverOnlineCode = true;
     bool m_awaitingOnlineCode = false;

@@ -39,3 +39,10 @@ std::optional<DecodedMetar> DecodeMetar(const QString& normalised);
 // The last touch before the elements go into the ATIS: the altimeter loses
 // its A or Q, the long CAVOK form becomes CAVOK.
 void FinishAltimeterAndVisibility(DecodedMetar& metar);
+
+// The station a decoded METAR is for, in capitals: its first four
+// characters, which the pattern requires before the first blank.
+inline QString MetarStation(const DecodedMetar& metar)
+{
+    return metar.Metar.left(4).toUpper();
+}

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+// An airport code the tool requests a METAR for: a capital letter and three
+// capitals or digits. \z, not $: $ also matches before a final line feed.
+inline const QString ICAOPattern = QStringLiteral("^[A-Z]([A-Z]|\\d){3}\\z");
+
 // The request for one airport's METAR: the server address, "?id=" and the
 // airport code. Letters and digits go as they are, so a valid code gives
 // exactly server + "?id=" + code; anything else is percent-encoded (UTF-8),

@@ -5,6 +5,11 @@
 
 class AtisForm;
 
+// A runway identifier: its number, 1 to 36 (with or without a leading
+// zero), and an optional L, R or C. \z, not $: $ also matches before a
+// final line feed.
+inline const QString RunwayIdPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?\\z");
+
 // The runways in use and the two operational flags, as one ATIS names them.
 struct RunwayUse
 {

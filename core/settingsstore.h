@@ -28,6 +28,11 @@ public:
     virtual bool DeleteSetting(const QString& section,
                                const std::optional<QString>& key = std::nullopt) = 0;
 
+    // A text that changes whenever what the store holds may have changed,
+    // so that a reader may keep what it read while it stays the same; empty
+    // when the store cannot tell, and then every read goes to the store.
+    virtual QString changeStamp() const { return {}; }
+
     // One change of writeTogether: a key set to a value, a key removed (no
     // value), or a whole section removed (no key).
     struct Change

@@ -1,5 +1,8 @@
 #include "core/spokenatis.h"
 
+#include "core/informationcodes.h"
+#include "core/radarfunctions.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -13,10 +16,11 @@ const QString NotReported = QStringLiteral("not reported");
 const std::array<const char*, 10> DigitWords = {"zero", "one", "two",   "three", "four",
                                                 "five", "six", "seven", "eight", "niner"};
 
-const std::array<const char*, 26> Phonetic = {
-    "Alpha",  "Bravo", "Charlie", "Delta",  "Echo",     "Foxtrot", "Golf",   "Hotel",  "India",
-    "Juliet", "Kilo",  "Lima",    "Mike",   "November", "Oscar",   "Papa",   "Quebec", "Romeo",
-    "Sierra", "Tango", "Uniform", "Victor", "Whiskey",  "X-ray",   "Yankee", "Zulu"};
+// A code's word as spoken text writes it: "X-RAY" becomes "X-ray".
+QString phonetic(const QString& codeWord)
+{
+    return codeWord.left(1) + codeWord.mid(1).toLower();
+}
 
 QRegularExpression anchored(const char* pattern)
 {
@@ -342,7 +346,7 @@ QString letters(QStringView text)
     for (QChar c : text) {
         const QChar upper = c.toUpper();
         if (upper >= u'A' && upper <= u'Z')
-            words << QLatin1String(Phonetic[upper.unicode() - u'A']);
+            words << phonetic(InformationCodes().at(upper.unicode() - u'A'));
         else if (isAsciiDigit(c))
             words << QLatin1String(DigitWords[c.unicode() - u'0']);
         else if (!c.isSpace())
@@ -353,13 +357,8 @@ QString letters(QStringView text)
 
 QString informationCode(const QString& code)
 {
-    const QString upper = code.trimmed().toUpper();
-    if (upper.size() == 1)
-        return letters(upper);
-    for (const char* word : Phonetic)
-        if (upper == QString::fromLatin1(word).toUpper())
-            return QLatin1String(word);
-    return code;
+    const std::optional<QString> word = InformationCodeWord(code);
+    return word ? phonetic(*word) : code;
 }
 
 QString time(const QString& observation)
@@ -545,17 +544,9 @@ QString freeText(const QString& text)
 
 QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
 {
-    // The radar client's functions whose value Briefcast knows for its own
-    // airport; any other is the radar client's alone.
-    const QList<QPair<QString, QString (*)(const DecodedMetar&)>> functions = {
-        {"wind", [](const DecodedMetar& m) { return Spoken::wind(m.Wind); }},
-        {"altim", [](const DecodedMetar& m) { return Spoken::altimeter(m.Altimeter); }},
-        {"metar", [](const DecodedMetar& m) { return Spoken::metar(m); }}};
-
     QString text = templateText;
     text.replace(u':', u' ');
-    static const QRegularExpression token(
-        QStringLiteral("%[a-z]+%|\\$([A-Za-z0-9_]+)(?:\\(([^()]*)\\))?"));
+    static const QRegularExpression token(QStringLiteral("%[a-z]+%|") + RadarFunctionPattern);
     QString spoken;
     qsizetype at = 0;
     QRegularExpressionMatchIterator it = token.globalMatch(text);
@@ -571,14 +562,14 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
                 continue; // not a variable: stays free text
             words = variable->spoken(v);
         } else {
-            // An argument too long to expand names no airport.
+            // The radar client's functions whose value Briefcast knows for
+            // its own airport; any other is the radar client's alone. An
+            // argument too long to expand names no airport.
             const auto expanded = ExpandTemplate(t.captured(2), v);
-            const QString* text = std::get_if<QString>(&expanded);
-            const QString argument = text ? text->trimmed() : QString();
-            for (const auto& [name, value] : functions)
-                if (t.captured(1).compare(name, Qt::CaseInsensitive) == 0 &&
-                    argument.compare(v.icao, Qt::CaseInsensitive) == 0 && !v.icao.isEmpty())
-                    words = value(v.metar);
+            const QString* argument = std::get_if<QString>(&expanded);
+            if (const RadarFunction* known =
+                    KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
+                words = known->spoken(v.metar);
         }
         spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at)) + words;
         at = t.capturedEnd();

@@ -13,15 +13,15 @@ qsizetype occurrences(const QString& text, QStringView name)
     return count;
 }
 
-Failure tooLong()
+using V = const TemplateValues&;
+
+} // namespace
+
+Failure AtisTooLong()
 {
     return {AtisTooLongErrorNumber,
             QStringLiteral("The ATIS would be longer than %1 characters.").arg(MaxAtisLength)};
 }
-
-using V = const TemplateValues&;
-
-} // namespace
 
 const QList<TemplateVariable>& TemplateVariables()
 {
@@ -75,7 +75,7 @@ const QList<TemplateVariable>& TemplateVariables()
 std::variant<QString, Failure> ExpandTemplate(const QString& templateText, const TemplateValues& v)
 {
     if (templateText.size() > MaxAtisLength)
-        return tooLong();
+        return AtisTooLong();
     QString text = templateText;
     text.replace(u':', u' ');
 
@@ -92,7 +92,7 @@ std::variant<QString, Failure> ExpandTemplate(const QString& templateText, const
             return text.size() + count * growth <= MaxAtisLength;
         };
         if (!fits(text.size() / name.size()) && !fits(occurrences(text, name)))
-            return tooLong();
+            return AtisTooLong();
         text.replace(name.toString(), value, Qt::CaseSensitive);
     }
     return text;

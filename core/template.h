@@ -40,6 +40,8 @@ const QList<TemplateVariable>& TemplateVariables();
 // one inserts the whole reply again in a later step.
 inline constexpr qsizetype MaxAtisLength = 65536;
 inline constexpr int AtisTooLongErrorNumber = 2001;
+// The failure of an ATIS that would pass MaxAtisLength.
+Failure AtisTooLong();
 
 // Fills the template's %-variables. Colons of the template become blanks
 // first (the radar client reads a colon as a field separator); the radar

@@ -28,7 +28,8 @@ ProgramSettings LoadStartupSettings(SettingsStore& store, AtisForm& form, Profil
 }
 
 bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState& state,
-                  const SpeechSettings& speech, bool takeOverOnlineCode)
+                  const SpeechSettings& speech, bool takeOverOnlineCode,
+                  const GeneratorSettings& generator)
 {
     return Config::save(store, {.ICAO = form.icaoText(),
                                 .Template = form.templateText(),
@@ -36,5 +37,6 @@ bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState
                                 .UpdateATISFile = form.updateATISFileChecked(),
                                 .ATISFilePath = state.ATISFilePath,
                                 .speech = speech,
-                                .TakeOverOnlineCode = takeOverOnlineCode});
+                                .TakeOverOnlineCode = takeOverOnlineCode,
+                                .generator = generator});
 }

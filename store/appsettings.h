@@ -18,4 +18,5 @@ ProgramSettings LoadStartupSettings(SettingsStore& store, AtisForm& form, Profil
 // Writes the program settings at unload, all of them in one write: false
 // when it did not reach the store, which then holds what it held before.
 bool SaveSettings(SettingsStore& store, const AtisForm& form, const SessionState& state,
-                  const SpeechSettings& speech, bool takeOverOnlineCode);
+                  const SpeechSettings& speech, bool takeOverOnlineCode,
+                  const GeneratorSettings& generator);

@@ -113,6 +113,19 @@ QList<Setting<ProgramSettings>> Config::program()
         {QStringLiteral("TakeOverOnlineCode"), True,
          [](P& p, S s) { p.TakeOverOnlineCode = parseFlag(s); },
          [](const P& p) { return flagText(p.TakeOverOnlineCode); }},
+        {QStringLiteral("GeneratorEnabled"), True,
+         [](P& p, S s) { p.generator.enabled = parseFlag(s); },
+         [](const P& p) { return flagText(p.generator.enabled); }},
+        // A port that is no number from 1 to 65535 is the default one.
+        {QStringLiteral("GeneratorPort"), QString::number(GeneratorSettings::DefaultPort),
+         [](P& p, S s) {
+             bool isNumber = false;
+             const uint port = s.trimmed().toUInt(&isNumber);
+             p.generator.port = isNumber && port >= 1 && port <= 65535
+                                    ? quint16(port)
+                                    : GeneratorSettings::DefaultPort;
+         },
+         [](const P& p) { return QString::number(p.generator.port); }},
     };
 }
 

@@ -18,6 +18,15 @@ template <typename Values> struct Setting
     QString (*format)(const Values& values);
 };
 
+// The local ATIS generator: whether it serves, and on which port of
+// 127.0.0.1.
+struct GeneratorSettings
+{
+    static constexpr quint16 DefaultPort = 49150;
+    bool enabled = true;
+    quint16 port = DefaultPort;
+};
+
 // What the program remembers between runs besides the profiles.
 struct ProgramSettings
 {
@@ -29,6 +38,7 @@ struct ProgramSettings
     SpeechSettings speech;
     // Whether starting auto-update takes over the letter already on the air.
     bool TakeOverOnlineCode{};
+    GeneratorSettings generator;
 };
 
 // Every setting the program keeps: the section "Settings" and the keys of

@@ -228,3 +228,19 @@ bool QSettingsStore::writeRegistry(const QList<Change>& changes)
     m_registry = makeRegistry();
     return false;
 }
+
+QString QSettingsStore::changeStamp() const
+{
+    if (m_registry)
+        return {};
+    const QFileInfo file(m_file);
+    if (!file.exists())
+        return QStringLiteral("none");
+    // Some file systems keep the time to the second or two: a file changed
+    // that recently may change again, to the same size, within that time.
+    const QDateTime changed = file.lastModified();
+    if (changed.msecsTo(QDateTime::currentDateTime()) < 2000)
+        return {};
+    return QString::number(file.size()) + QLatin1Char(' ') +
+           QString::number(changed.toMSecsSinceEpoch());
+}

@@ -40,6 +40,10 @@ public:
     bool DeleteSetting(const QString& section,
                        const std::optional<QString>& key = std::nullopt) override;
     bool writeTogether(const QList<Change>& changes) override;
+    // The file's size and time of last change (every write replaces the
+    // file); empty for the registry, and for a file changed in the last two
+    // seconds.
+    QString changeStamp() const override;
 
     QString fileName() const { return m_registry ? m_registry->fileName() : m_file; }
 

@@ -2,8 +2,12 @@
 
 #include "core/atisengine.h"
 #include "core/atisspeech.h"
+#include "core/informationcodes.h"
+#include "serve/atisgenerator.h"
+#include "serve/storeprofiles.h"
 #include "store/appsettings.h"
 #include "store/profilecommands.h"
+#include "ui/generatordialog.h"
 #include "ui/metaragelabel.h"
 #include "ui/optionscommands.h"
 #include "ui/qtdesktop.h"
@@ -14,6 +18,7 @@
 #include "ui/twiplayout.h"
 #include "ui/uitexts.h"
 #include "ui/waitcursorfetcher.h"
+#include "ui/windowcurrentatis.h"
 #include "ui/windowform.h"
 
 #include <QAction>
@@ -103,6 +108,12 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     m_engine->setClock(m_clock);
     m_profiles = std::make_unique<ProfileCommands>(m_store, *m_form, *m_form, m_dialogs, m_state);
     createSpeech(services.speaker);
+    m_generatorProfiles = std::make_unique<StoreProfiles>(m_store);
+    m_currentAtis = std::make_unique<WindowCurrentAtis>(*m_engine, *m_form);
+    m_generator = std::make_unique<AtisGenerator>(*m_generatorProfiles,
+                                                  [this] { return m_state.MetarServerURL; });
+    m_generator->setCurrentAtisSource(m_currentAtis.get());
+    m_generator->setClock(m_clock);
     connectEvents();
 }
 
@@ -135,8 +146,8 @@ void frmMain::createControls()
     cmdRefresh = named(new QPushButton(QStringLiteral("Refresh ATIS Now"), Frame2), "cmdRefresh");
     lblATISCode = named(new QLabel(Texts::StartingCode, Frame2), "lblATISCode");
     cboATISCode = named(new QComboBox(Frame2), "cboATISCode");
-    cboATISCode->addItems(UiTexts::InformationCodes);
-    cboATISCode->setMaxVisibleItems(UiTexts::InformationCodes.size());
+    cboATISCode->addItems(InformationCodes());
+    cboATISCode->setMaxVisibleItems(InformationCodes().size());
     // Tab moves on from the text boxes, so the window works from the keyboard.
     txtTemplate->setTabChangesFocus(true);
     txtATIS->setTabChangesFocus(true);
@@ -190,6 +201,7 @@ void frmMain::createMenus()
     mnuOptionsTakeOverCode = options->addAction(QStringLiteral("&Take Over the Letter on the Air"));
     mnuOptionsTakeOverCode->setCheckable(true);
     mnuOptionsTakeOverCode->setChecked(true);
+    mnuOptionsGenerator = options->addAction(UiTexts::GeneratorMenu);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -203,6 +215,7 @@ void frmMain::createMenus()
     named(mnuOptionsUpdateATISFile, "mnuOptionsUpdateATISFile");
     named(mnuOptionsATISLoc, "mnuOptionsATISLoc");
     named(mnuOptionsTakeOverCode, "mnuOptionsTakeOverCode");
+    named(mnuOptionsGenerator, "mnuOptionsGenerator");
     named(mnuHelpDocumentation, "mnuHelpDocumentation");
     named(mnuHelpAbout, "mnuHelpAbout");
 }
@@ -217,6 +230,15 @@ void frmMain::createSpeech(Speaker* speaker)
     m_speechMenus = new SpeechMenus(findChild<QMenu*>(QStringLiteral("mnuFile")),
                                     findChild<QMenu*>(QStringLiteral("mnuOptions")), *m_speech,
                                     *m_speaker, this);
+}
+
+void frmMain::showGeneratorDialog()
+{
+    if (!m_generatorDialog)
+        m_generatorDialog = new GeneratorDialog(*m_generator, m_generatorSettings, m_desktop, this);
+    m_generatorDialog->show();
+    m_generatorDialog->raise();
+    m_generatorDialog->activateWindow();
 }
 
 void frmMain::arrange()
@@ -365,6 +387,7 @@ void frmMain::connectEvents()
             [&engine](bool on) { engine.setTakeOverOnlineCode(on); });
     connect(mnuOptionsATISLoc, &QAction::triggered, this,
             [this] { ChooseATISFileLocation(m_dialogs, m_state); });
+    connect(mnuOptionsGenerator, &QAction::triggered, this, &frmMain::showGeneratorDialog);
     connect(mnuHelpDocumentation, &QAction::triggered, this,
             [this] { OpenDocumentation(m_desktop, m_dialogs, ManualUrl()); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(m_dialogs, ManualUrl()); });
@@ -400,6 +423,10 @@ void frmMain::beginLoad()
     m_speech->setSettings(stored.speech);
     m_speechMenus->showSettings();
     mnuOptionsTakeOverCode->setChecked(stored.TakeOverOnlineCode);
+    // A port in use (a second instance, another program) only shows in the
+    // generator's dialog: start-up goes on.
+    m_generatorSettings = stored.generator;
+    m_generator->serve(m_generatorSettings.enabled, m_generatorSettings.port);
 }
 
 bool frmMain::finishLoad()
@@ -480,11 +507,12 @@ void frmMain::unload(bool mayAsk)
     if (m_abortFetch)
         m_abortFetch();
     m_speaker->stop();
+    m_generator->serve(false, m_generatorSettings.port);
     // The controller may try again (once the store is writable) or close
     // without the settings; when nobody may be asked, the session is ending.
     const auto save = [this] {
         return SaveSettings(m_store, *m_form, m_state, m_speech->settings(),
-                            mnuOptionsTakeOverCode->isChecked());
+                            mnuOptionsTakeOverCode->isChecked(), m_generatorSettings);
     };
     bool saved = save();
     while (!saved && mayAsk &&

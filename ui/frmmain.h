@@ -2,19 +2,23 @@
 
 #include "core/sessionstate.h"
 #include "net/discovery.h"
+#include "store/config.h"
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
 class AtisEngine;
+class AtisGenerator;
 class AtisSpeech;
 class MetarAgeLabel;
 class OnlineCodeLookup;
 class ProfileCommands;
 class Desktop;
 class Dialogs;
+class GeneratorDialog;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -28,8 +32,10 @@ class RunwayLists;
 class SettingsStore;
 class Speaker;
 class SpeechMenus;
+class StoreProfiles;
 class TextFetcher;
 class WaitCursorFetcher;
+class WindowCurrentAtis;
 class WindowForm;
 
 // The one window of the program: builds its controls and wires their events
@@ -87,6 +93,9 @@ public:
     AtisEngine& engine() { return *m_engine; }
     // The values of the controls, as the engine sees them.
     WindowForm& form() { return *m_form; }
+    // The local ATIS generator the window owns, and its settings.
+    AtisGenerator& generator() { return *m_generator; }
+    const GeneratorSettings& generatorSettings() const { return m_generatorSettings; }
     // The scale from design units to pixels chosen for the platform's font.
     double layoutScale() const { return m_scale; }
 
@@ -106,6 +115,7 @@ private:
     void createControls();
     void createMenus();
     void createSpeech(Speaker* speaker);
+    void showGeneratorDialog();
     void arrange();
     void setFocusOrder();
     void connectEvents();
@@ -132,6 +142,12 @@ private:
     Speaker* m_speaker = nullptr;
     std::unique_ptr<AtisSpeech> m_speech;
     SpeechMenus* m_speechMenus = nullptr;
+    std::unique_ptr<StoreProfiles> m_generatorProfiles;
+    std::unique_ptr<WindowCurrentAtis> m_currentAtis;
+    // Declared after what it reads, so that it ends first.
+    std::unique_ptr<AtisGenerator> m_generator;
+    GeneratorSettings m_generatorSettings;
+    QPointer<GeneratorDialog> m_generatorDialog;
     bool m_loading = false;
     bool m_closing = false;
     bool m_unloaded = false;
@@ -178,6 +194,7 @@ private:
     QAction* mnuOptionsUpdateATISFile = nullptr;
     QAction* mnuOptionsATISLoc = nullptr;
     QAction* mnuOptionsTakeOverCode = nullptr;
+    QAction* mnuOptionsGenerator = nullptr;
     QAction* mnuHelpDocumentation = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

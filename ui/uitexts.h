@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runwayphrase.h"
 #include "core/texts.h"
 
 #include <QString>
@@ -10,20 +11,8 @@ namespace UiTexts {
 using Texts::AppTitle;
 using Texts::ErrorTitle;
 
-inline const QStringList InformationCodes = {
-    QStringLiteral("ALPHA"),  QStringLiteral("BRAVO"),    QStringLiteral("CHARLIE"),
-    QStringLiteral("DELTA"),  QStringLiteral("ECHO"),     QStringLiteral("FOXTROT"),
-    QStringLiteral("GOLF"),   QStringLiteral("HOTEL"),    QStringLiteral("INDIA"),
-    QStringLiteral("JULIET"), QStringLiteral("KILO"),     QStringLiteral("LIMA"),
-    QStringLiteral("MIKE"),   QStringLiteral("NOVEMBER"), QStringLiteral("OSCAR"),
-    QStringLiteral("PAPA"),   QStringLiteral("QUEBEC"),   QStringLiteral("ROMEO"),
-    QStringLiteral("SIERRA"), QStringLiteral("TANGO"),    QStringLiteral("UNIFORM"),
-    QStringLiteral("VICTOR"), QStringLiteral("WHISKEY"),  QStringLiteral("X-RAY"),
-    QStringLiteral("YANKEE"), QStringLiteral("ZULU")};
-
 // Runways
-// \z, not $: in this engine $ also matches before a final line feed.
-inline const QString RunwayPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?\\z");
+inline const QString& RunwayPattern = RunwayIdPattern;
 inline const QString EnterRunwayTitle = QStringLiteral("Enter Runway:");
 inline const QString EnterRunwayPrompt = QStringLiteral(
     "Enter runway identifier with optional L, R, or C appended to the number. Examples: 4L, "
@@ -39,6 +28,36 @@ inline const QString AtisFilePathSet = QStringLiteral("ATIS file path now set to
 inline const QString AboutTitle = QStringLiteral("About");
 inline const QString Credit = QStringLiteral("Briefcast contributors");
 inline const QString ManualMissing = QStringLiteral("The user manual could not be opened:");
+
+// The local ATIS generator
+inline const QString GeneratorMenu = QStringLiteral("Local ATIS &Generator...");
+inline const QString GeneratorTitle = QStringLiteral("Local ATIS Generator");
+inline const QString GeneratorEnabled =
+    QStringLiteral("&Answer radar clients and ATIS clients on this computer");
+inline const QString GeneratorPort = QStringLiteral("&Port:");
+inline const QString AtisMakerUrlLabel = QStringLiteral("Radar client, ATIS maker URL:");
+inline const QString ExternalGeneratorUrlLabel =
+    QStringLiteral("ATIS client, external generator URL (add &&format=voice for the voice ATIS):");
+inline const QString CopyUrl = QStringLiteral("Copy");
+inline const QString CopyFailed = QStringLiteral("The URL could not be copied to the clipboard.");
+inline const QString RequestsServed = QStringLiteral("Last requests:");
+inline const QStringList RequestColumns = {QStringLiteral("Time"), QStringLiteral("Airport"),
+                                           QStringLiteral("Letter"), QStringLiteral("Status")};
+inline QString GeneratorServing(int port)
+{
+    return QStringLiteral("Serving on 127.0.0.1, port %1.").arg(port);
+}
+inline const QString GeneratorOff = QStringLiteral("Off: nothing is served.");
+inline QString GeneratorPortInUse(int port)
+{
+    return QStringLiteral("Port %1 is in use (another Briefcast or another program): not "
+                          "serving. Choose another port.")
+        .arg(port);
+}
+inline QString GeneratorFailed(int port, const QString& error)
+{
+    return QStringLiteral("Not serving on port %1: %2").arg(QString::number(port), error);
+}
 
 // Start-up and shutdown
 // The caption while a close waits for the end of start-up.

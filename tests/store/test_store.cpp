@@ -95,6 +95,9 @@ private Q_SLOTS:
     void readOnlyStoreChangesNothing();
     void storedProgramSettings_data();
     void storedProgramSettings();
+    void storedGeneratorSettings_data();
+    void storedGeneratorSettings();
+    void changeStampFollowsTheFile();
 };
 
 void TestStore::names()
@@ -341,7 +344,8 @@ void TestStore::storedProgramSettings_data()
     row("as the program writes them",
         "ICAO=KSEA\nTemplate=a\\r\\nb\nLastProfile=KSEA\nUpdateATISFile=False\n"
         "ATISFilePath=/srv/radar/atis.txt\nSpeakNewATIS=True\nSpeechVoice=kal16\n"
-        "SpeechRate=-0.4\nTakeOverOnlineCode=False\n\n[Profiles]\nKSEA=1\n\n"
+        "SpeechRate=-0.4\nTakeOverOnlineCode=False\nGeneratorEnabled=False\nGeneratorPort=50123\n\n"
+        "[Profiles]\nKSEA=1\n\n"
         "[Profiles%255CKSEA]\nICAO=KSEA\nTemplate=a%vbCrLf%b",
         "KSEA | KSEA: a\r\nb | off | /srv/radar/atis.txt | on kal16 -0.4 | off");
     row("last profile gone", "ICAO=ksea\nLastProfile=KSEA",
@@ -389,9 +393,56 @@ void TestStore::storedProgramSettings()
     QCOMPARE(m_form.label, QStringLiteral("Starting Code:"));
     // Written back at unload: as the program writes them, unchanged.
     const QByteArray before = readFile(m_file);
-    QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, stored.TakeOverOnlineCode));
+    QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, stored.TakeOverOnlineCode,
+                         stored.generator));
     if (QByteArrayView(QTest::currentDataTag()) == "as the program writes them")
         QCOMPARE(readFile(m_file), before);
+}
+
+void TestStore::storedGeneratorSettings_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("port");
+    QTest::newRow("nothing stored") << QByteArray() << true << 49150;
+    QTest::newRow("as written") << QByteArray("GeneratorEnabled=False\nGeneratorPort=50123")
+                                << false << 50123;
+    QTest::newRow("port with blanks") << QByteArray("GeneratorPort= 8080 ") << true << 8080;
+    QTest::newRow("port 0") << QByteArray("GeneratorPort=0") << true << 49150;
+    QTest::newRow("port beyond 65535") << QByteArray("GeneratorPort=65536") << true << 49150;
+    QTest::newRow("port not a number") << QByteArray("GeneratorPort=http") << true << 49150;
+}
+
+void TestStore::storedGeneratorSettings()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, enabled);
+    QFETCH(int, port);
+    write("[Settings]\n" + stored + "\n");
+    const GeneratorSettings read = Config::load(*m_store).generator;
+    QCOMPARE(read.enabled, enabled);
+    QCOMPARE(int(read.port), port);
+}
+
+void TestStore::changeStampFollowsTheFile()
+{
+    write("[Settings]\nICAO=KSEA\n");
+    // Just written: the time may not yet tell one write from the next.
+    QCOMPARE(m_store->changeStamp(), QString());
+    const auto changedAgo = [this](int seconds) {
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                                 QFileDevice::FileModificationTime));
+    };
+    changedAgo(3600);
+    const QString stamp = m_store->changeStamp();
+    QVERIFY(!stamp.isEmpty());
+    QCOMPARE(m_store->changeStamp(), stamp);
+    // Written again, to the same size.
+    QVERIFY(m_store->SaveSetting("Settings", "ICAO", "KBOS"));
+    changedAgo(1800);
+    QVERIFY(m_store->changeStamp() != stamp);
 }
 
 QTEST_GUILESS_MAIN(TestStore)

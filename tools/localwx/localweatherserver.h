@@ -24,6 +24,7 @@ public:
     struct Faults
     {
         int delayMs = 0;           // wait this long before answering
+        QByteArray delayOnly;      // when set, only requests whose target holds it wait
         int status = 0;            // answer with this HTTP status instead (0: normal)
         QByteArray reason;         // its reason phrase
         bool closeMidBody = false; // send half the body, then hang up

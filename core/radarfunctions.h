@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/failure.h"
+#include "core/metar.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <variant>
+
+// The radar client's own $-functions, as it finds them in an ATIS: "$" and
+// a name, with or without "(argument)". Group 1 is the name, group 2 the
+// argument.
+extern const QString RadarFunctionPattern;
+
+// A function whose value Briefcast knows for its own airport, written and
+// spoken from the decoded METAR (after its last touch).
+struct RadarFunction
+{
+    QStringView name; // without "$", compared in any letter case
+    QString (*written)(const DecodedMetar& metar);
+    QString (*spoken)(const DecodedMetar& metar);
+};
+
+// $wind(), $altim() and $metar(): the only functions Briefcast can fill.
+const QList<RadarFunction>& KnownRadarFunctions();
+
+// The known function called with this name and argument for the airport,
+// or null: the argument must name the airport (any letter case, blanks
+// around it ignored).
+const RadarFunction* KnownRadarFunction(QStringView name, QStringView argument,
+                                        const QString& icao);
+
+// An ATIS for a caller that does not expand the radar client's functions:
+// the known ones of the airport are filled with Briefcast's decoded values,
+// every other stays as written and is listed once, as written, in unfilled.
+struct FilledAtis
+{
+    QString text;
+    QStringList unfilled;
+};
+// Fails, as the expansion does, when the text would grow longer than
+// MaxAtisLength.
+std::variant<FilledAtis, Failure> FillRadarFunctions(const QString& atis, const QString& icao,
+                                                     const DecodedMetar& finished);

@@ -1,0 +1,278 @@
+#include "serve/atisgenerator.h"
+
+#include "core/failure.h"
+#include "core/metar.h"
+#include "core/metarrequest.h"
+#include "net/httpget.h"
+#include "serve/currentatissource.h"
+#include "serve/generatorreply.h"
+#include "serve/generatortexts.h"
+#include "serve/profilesource.h"
+
+#include <QAbstractHttpServer>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QPointer>
+#include <QTcpSocket>
+#include <memory>
+
+namespace {
+
+// A web page in the controller's browser can reach 127.0.0.1 through a name
+// of its own that it rebinds there; the browser then sends that name as the
+// Host. Only the loopback names, with our port, are answered.
+bool hostAllowed(const QHttpServerRequest& request, quint16 port)
+{
+    QList<QByteArray> hosts;
+    for (const auto& [name, value] : request.headers()) {
+        if (name.compare("host", Qt::CaseInsensitive) == 0)
+            hosts.append(value.trimmed());
+    }
+    if (hosts.size() != 1)
+        return false;
+    const QByteArray withPort = ':' + QByteArray::number(port);
+    for (const char* name : {"127.0.0.1", "localhost", "[::1]"}) {
+        if (hosts.front().compare(name + withPort, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// Qt's HTTP server, answering through the generator.
+class AtisGenerator::HttpServer : public QAbstractHttpServer
+{
+public:
+    HttpServer(AtisGenerator& generator) : QAbstractHttpServer(&generator), m_generator(generator)
+    {
+    }
+
+    static void write(const QHttpServerRequest& request, QTcpSocket* socket,
+                      const GeneratorReply& reply)
+    {
+        using Status = QHttpServerResponder::StatusCode;
+        QHttpServerResponder responder = makeResponder(request, socket);
+        // One request per connection, never stored by the client, never
+        // taken for anything but its type, and no header that would let a
+        // web page read the answer.
+        if (reply.status == 405)
+            responder.write(reply.body,
+                            {{"Content-Type", reply.contentType},
+                             {"X-Content-Type-Options", "nosniff"},
+                             {"Allow", "GET"},
+                             {"Cache-Control", "no-store"},
+                             {"Connection", "close"}},
+                            Status(reply.status));
+        else
+            responder.write(reply.body,
+                            {{"Content-Type", reply.contentType},
+                             {"X-Content-Type-Options", "nosniff"},
+                             {"Cache-Control", "no-store"},
+                             {"Connection", "close"}},
+                            Status(reply.status));
+    }
+
+protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override
+    {
+        return m_generator.handle(request, socket);
+    }
+    void missingHandler(const QHttpServerRequest&, QTcpSocket*) override {}
+
+private:
+    AtisGenerator& m_generator;
+};
+
+// A request waiting for its METAR. A child of the HTTP server, so that it
+// ends with it; its fetch ends with it, and so does it with its connection.
+class AtisGenerator::PendingAtis : public QObject
+{
+public:
+    PendingAtis(QObject* parent, const QHttpServerRequest& request, QTcpSocket* socket)
+        : QObject(parent), request(request), socket(socket)
+    {
+        connect(socket, &QObject::destroyed, this, [this] {
+            get.reset();
+            deleteLater();
+        });
+    }
+
+    // Alive as long as its connection is.
+    const QHttpServerRequest& request;
+    QPointer<QTcpSocket> socket;
+    AtisQuery query;
+    GeneratorProfile profile;
+    QString icao;
+    std::unique_ptr<HttpGet> get;
+};
+
+AtisGenerator::AtisGenerator(const ProfileSource& profiles, std::function<QString()> metarServerUrl,
+                             QObject* parent)
+    : QObject(parent), m_profiles(profiles), m_metarServerUrl(std::move(metarServerUrl))
+{
+}
+
+AtisGenerator::~AtisGenerator()
+{
+    stop();
+}
+
+void AtisGenerator::stop()
+{
+    // The connections close and the fetches waiting for them end with it.
+    delete m_http;
+    m_http = nullptr;
+    m_tcp = nullptr;
+}
+
+void AtisGenerator::serve(bool enabled, quint16 port)
+{
+    stop();
+    m_state = State::Off;
+    m_port = port;
+    m_error.clear();
+    if (enabled) {
+        auto tcp = std::make_unique<GuardedTcpServer>(m_limits);
+        if (tcp->listenOnLoopback(port)) {
+            m_http = new HttpServer(*this);
+            m_tcp = tcp.release();
+            m_http->bind(m_tcp);
+            m_port = m_tcp->serverPort();
+            m_state = State::Serving;
+        } else {
+            m_state = tcp->serverError() == QAbstractSocket::AddressInUseError ? State::PortInUse
+                                                                               : State::Failed;
+            m_error = tcp->errorString();
+        }
+    }
+    Q_EMIT stateChanged();
+}
+
+bool AtisGenerator::handle(const QHttpServerRequest& request, QTcpSocket* socket)
+{
+    // A second request sent on the connection before the first was
+    // answered gets no answer: the first answer closes the connection.
+    if (!m_tcp->takeRequest(socket))
+        return true;
+    const auto refuse = [&](int status, const QString& reason) {
+        answer(request, socket, RefusalReply({status, reason}));
+    };
+    if (!hostAllowed(request, m_port))
+        refuse(403, GeneratorTexts::HostNotAllowed);
+    else if (request.method() != QHttpServerRequest::Method::Get)
+        refuse(405, GeneratorTexts::OnlyGet);
+    else if (request.url().toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority).size() >
+             m_limits.maxTargetBytes)
+        refuse(414, GeneratorTexts::TargetTooLong);
+    else if (request.url().path() == QLatin1String("/current"))
+        answer(request, socket,
+               CurrentAtisReply(m_current ? m_current->currentAtis() : std::nullopt, m_clock()));
+    else if (request.url().path() == QLatin1String("/atis"))
+        startAtis(request, socket);
+    else
+        refuse(404, GeneratorTexts::NotFound);
+    return true;
+}
+
+void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* socket)
+{
+    const auto parsed = ParseAtisQuery(request.url().query(QUrl::FullyEncoded));
+    if (const Refusal* refusal = std::get_if<Refusal>(&parsed)) {
+        answer(request, socket, RefusalReply(*refusal));
+        return;
+    }
+    const AtisQuery& query = std::get<AtisQuery>(parsed);
+    QString icao = query.icao;
+    const auto refuse = [&](int status, const QString& reason) {
+        answer(request, socket, RefusalReply({status, reason}, icao, query.informationCode));
+    };
+
+    // The airport: the METAR's station, which must be the one named.
+    std::optional<DecodedMetar> given;
+    if (!query.metar.isEmpty()) {
+        given = DecodeMetar(NormaliseMetarReply(query.metar));
+        if (!given)
+            return refuse(422, GeneratorTexts::MetarNotDecoded);
+        const QString station = MetarStation(*given);
+        if (!icao.isEmpty() && station != icao)
+            return refuse(422, GeneratorTexts::MetarForOtherAirport(station, icao));
+        icao = station;
+    }
+
+    // The profile: the one named, which must be for that airport, or the
+    // airport's first.
+    std::optional<GeneratorProfile> profile;
+    if (!query.profile.isEmpty()) {
+        profile = m_profiles.profileNamed(query.profile);
+        if (!profile)
+            return refuse(404, GeneratorTexts::NoProfileNamed(query.profile));
+        const QString profileIcao = profile->icao.trimmed().toUpper();
+        if (icao.isEmpty())
+            icao = profileIcao;
+        else if (profileIcao != icao)
+            return given ? refuse(422, GeneratorTexts::MetarForOtherAirport(icao, profileIcao))
+                         : refuse(400, GeneratorTexts::ProfileForOtherAirport(query.profile,
+                                                                              profileIcao, icao));
+    } else {
+        profile = m_profiles.firstProfileFor(icao);
+        if (!profile)
+            return refuse(404, GeneratorTexts::NoProfileFor(icao));
+    }
+    if (given)
+        return answer(request, socket, AtisReply(query, *profile, *given));
+
+    // No METAR given: fetched as the window's update cycle fetches it, by a
+    // request of its own that the event loop drives.
+    if (icao.isEmpty())
+        return refuse(400, GeneratorTexts::MissingMetarOrIcao);
+    const QString server = m_metarServerUrl();
+    if (server.isEmpty())
+        return refuse(502, GeneratorTexts::NoMetarServer);
+    auto* pending = new PendingAtis(m_http, request, socket);
+    pending->query = query;
+    pending->profile = *profile;
+    pending->icao = icao;
+    pending->get = std::make_unique<HttpGet>(
+        BuildMetarRequestURL(server, icao), HttpGet::Options{m_fetchTimeoutMs, MaxMetarBytes, {}},
+        [this, pending](const HttpGet::Result& result) {
+            const Failure* failure = std::get_if<Failure>(&result);
+            fetched(pending, std::get_if<QByteArray>(&result),
+                    failure ? FailureText(*failure) : QString());
+        });
+}
+
+void AtisGenerator::fetched(PendingAtis* pending, const QByteArray* body, const QString& failure)
+{
+    pending->deleteLater();
+    QTcpSocket* socket = pending->socket;
+    if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    const QString& icao = pending->icao;
+    const auto refuse = [&](int status, const QString& reason) {
+        answer(pending->request, socket,
+               RefusalReply({status, reason}, icao, pending->query.informationCode));
+    };
+    if (!body)
+        return refuse(502, GeneratorTexts::MetarServerFailed(failure));
+    const QString reply = NormaliseMetarReply(QString::fromUtf8(*body));
+    if (IsNoMetarReply(reply))
+        return refuse(502, GeneratorTexts::MetarServerHasNone(icao));
+    const std::optional<DecodedMetar> metar = DecodeMetar(reply);
+    if (!metar)
+        return refuse(422, GeneratorTexts::MetarNotDecoded);
+    if (MetarStation(*metar) != icao)
+        return refuse(502, GeneratorTexts::MetarServerOtherAirport(MetarStation(*metar), icao));
+    answer(pending->request, socket, AtisReply(pending->query, pending->profile, *metar));
+}
+
+void AtisGenerator::answer(const QHttpServerRequest& request, QTcpSocket* socket,
+                           const GeneratorReply& reply)
+{
+    HttpServer::write(request, socket, reply);
+    m_tcp->answered(socket);
+    m_recent.prepend({m_clock(), reply.icao, reply.informationCode, reply.status, reply.reason});
+    if (m_recent.size() > RecentLength)
+        m_recent.removeLast();
+    Q_EMIT served(m_recent.front());
+}

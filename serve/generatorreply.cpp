@@ -1,0 +1,111 @@
+#include "serve/generatorreply.h"
+
+#include "core/composition.h"
+#include "core/metarage.h"
+#include "core/radarfunctions.h"
+#include "serve/generatortexts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+const QByteArray PlainText = "text/plain; charset=utf-8";
+const QByteArray Json = "application/json";
+
+GeneratorReply ok(const QByteArray& contentType, const QByteArray& body, const QString& icao,
+                  const QString& informationCode)
+{
+    return {200, contentType, body, icao, informationCode, {}};
+}
+
+QByteArray compact(const QJsonObject& object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+// The letter a tool shows: the code word's first letter, D for DELTA.
+QString letterOf(const QString& informationCode)
+{
+    return informationCode.left(1);
+}
+
+} // namespace
+
+GeneratorReply RefusalReply(const Refusal& refusal, const QString& icao,
+                            const QString& informationCode)
+{
+    QString line = refusal.reason;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    return {refusal.status, PlainText, line.toUtf8(), icao, informationCode, line};
+}
+
+GeneratorReply AtisReply(const AtisQuery& query, const GeneratorProfile& profile,
+                         const DecodedMetar& metar)
+{
+    const QString icao = profile.icao.trimmed().toUpper();
+    AtisInputs inputs;
+    inputs.templateText = profile.templateText;
+    inputs.icao = icao;
+    inputs.informationCode = query.informationCode;
+    inputs.metar = metar;
+    inputs.runways = profile.runways;
+    inputs.runways.landing = query.arrival.value_or(profile.runways.landing);
+    inputs.runways.departing = query.departure.value_or(profile.runways.departing);
+    inputs.runways.visual = query.visual.value_or(profile.runways.visual);
+    inputs.runways.lahso = query.lahso.value_or(profile.runways.lahso);
+    inputs.profile = profile.name;
+    inputs.approach = query.approach;
+    inputs.remarks = query.remarks;
+
+    const auto composed = ComposeAtis(inputs);
+    if (const Failure* failure = std::get_if<Failure>(&composed))
+        return RefusalReply({422, failure->description}, icao, query.informationCode);
+    const ComposedAtis& atis = std::get<ComposedAtis>(composed);
+    if (query.format == AtisQuery::Format::Voice)
+        return ok(PlainText, atis.spoken().toUtf8(), icao, query.informationCode);
+
+    // The caller puts the reply on the air as it is: the radar client's
+    // functions it would have filled from atis.txt are filled here.
+    const auto filled = FillRadarFunctions(atis.text, icao, atis.values.metar);
+    if (const Failure* failure = std::get_if<Failure>(&filled))
+        return RefusalReply({422, failure->description}, icao, query.informationCode);
+    const FilledAtis& written = std::get<FilledAtis>(filled);
+    if (query.format == AtisQuery::Format::Text)
+        return ok(PlainText, written.text.toUtf8(), icao, query.informationCode);
+
+    QJsonArray warnings;
+    for (const QString& function : written.unfilled)
+        warnings.append(GeneratorTexts::NotFilled(function));
+    const QJsonObject runways{
+        {QStringLiteral("arrival"), QJsonArray::fromStringList(inputs.runways.landing)},
+        {QStringLiteral("departure"), QJsonArray::fromStringList(inputs.runways.departing)}};
+    return ok(Json,
+              compact({{QStringLiteral("airport"), icao},
+                       {QStringLiteral("letter"), letterOf(query.informationCode)},
+                       {QStringLiteral("time"), atis.values.metar.ObservationTime},
+                       {QStringLiteral("text"), written.text},
+                       {QStringLiteral("spoken"), atis.spoken()},
+                       {QStringLiteral("metar"), atis.values.metar.Metar},
+                       {QStringLiteral("runways"), runways},
+                       {QStringLiteral("warnings"), warnings}}),
+              icao, query.informationCode);
+}
+
+GeneratorReply CurrentAtisReply(const std::optional<WindowAtis>& atis, const QDateTime& now)
+{
+    if (!atis)
+        return RefusalReply({404, GeneratorTexts::NoAtisYet});
+    const std::optional<qint64> age = MetarAgeMinutes(atis->observationTime, now);
+    return ok(
+        Json,
+        compact({{QStringLiteral("airport"), atis->icao},
+                 {QStringLiteral("letter"), letterOf(atis->informationCode)},
+                 {QStringLiteral("time"), atis->observationTime},
+                 {QStringLiteral("ageMinutes"), age ? QJsonValue(double(*age)) : QJsonValue()},
+                 {QStringLiteral("text"), atis->text},
+                 {QStringLiteral("metar"), atis->metar},
+                 {QStringLiteral("autoUpdate"), atis->autoUpdating}}),
+        atis->icao, atis->informationCode);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/metar.h"
+#include "serve/atisquery.h"
+#include "serve/currentatissource.h"
+#include "serve/profilesource.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+// One answer of the generator, and what the list of requests served shows
+// of it.
+struct GeneratorReply
+{
+    int status = 200;
+    QByteArray contentType;
+    QByteArray body;
+    QString icao;
+    QString informationCode; // the code's word, empty when none
+    QString reason;          // of a refusal
+};
+
+// A refusal: its status and one line of plain text.
+GeneratorReply RefusalReply(const Refusal& refusal, const QString& icao = {},
+                            const QString& informationCode = {});
+
+// The ATIS a query asks for, from its profile and its decoded METAR, in the
+// query's format; a refusal when it would be too long. The caller checked
+// that the METAR is the profile's airport's.
+GeneratorReply AtisReply(const AtisQuery& query, const GeneratorProfile& profile,
+                         const DecodedMetar& metar);
+
+// The window's current ATIS as JSON, its age counted at now (UTC).
+GeneratorReply CurrentAtisReply(const std::optional<WindowAtis>& atis, const QDateTime& now);

@@ -1,0 +1,359 @@
+// The local ATIS generator on 127.0.0.1, asked by a real HTTP client (Qt's),
+// with its profiles in a real settings file and its METARs fetched from the
+// local weather server.
+#include "core/settingsstore.h"
+#include "serve/atisgenerator.h"
+#include "serve/storeprofiles.h"
+#include "store/qsettingsstore.h"
+#include "tests/support/temporaryhome.h"
+#include "tools/localwx/localweatherserver.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+// KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992, as a query writes it.
+const QString SeattleMetar = "KSEA+121653Z+17011KT+10SM+FEW015+BKN035+12/09+A2992";
+
+struct Answer
+{
+    int status = 0;
+    QByteArray contentType;
+    QString body;
+};
+} // namespace
+
+class TestGenerator : public QObject
+{
+    Q_OBJECT
+    TemporaryHome m_home;
+    QSettingsStore m_store{m_home.path() + "/Briefcast.conf"};
+    StoreProfiles m_profiles{m_store};
+    LocalWeatherServer m_weather;
+    AtisGenerator m_generator{m_profiles, [this] { return m_weather.metarUrl(); }};
+    QNetworkAccessManager m_client;
+
+    void saveProfile(const QString& name, const QString& icao, const QString& templ,
+                     const QString& runways)
+    {
+        const QString section = "Profiles\\" + name;
+        QVERIFY(m_store.writeTogether({{"Profiles", name, "1"},
+                                       {section, "ICAO", icao},
+                                       {section, "Template", templ},
+                                       {section, "Runways", runways}}));
+    }
+    QNetworkReply* send(const QByteArray& target, const QByteArray& host = {})
+    {
+        QNetworkRequest request(QUrl::fromEncoded(
+            "http://127.0.0.1:" + QByteArray::number(m_generator.port()) + target));
+        if (!host.isEmpty())
+            request.setRawHeader("Host", host);
+        return m_client.get(request);
+    }
+    static Answer answerOf(QNetworkReply* reply)
+    {
+        if (!reply->isFinished())
+            QSignalSpy(reply, &QNetworkReply::finished).wait(20000);
+        reply->deleteLater();
+        return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                reply->header(QNetworkRequest::ContentTypeHeader).toByteArray(),
+                QString::fromUtf8(reply->readAll())};
+    }
+    Answer get(const QByteArray& target, const QByteArray& host = {})
+    {
+        return answerOf(send(target, host));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_weather.listen());
+        m_weather.setMetar("KSEA", "KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992\r\n");
+        m_weather.setMetar("KBOS", "KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975\r\n");
+        m_weather.setMetar("KJFK", "KJFK 121651Z 00000KT 1/4SM FG VV002 M01/M02 A3001\r\n");
+        m_weather.setMetar("EGLL", "EGLL 121650Z 24015G25KT 9999 SCT020 15/08 Q1013\r\n");
+        m_weather.setMetar("KLAX", "KSFO 121656Z 28010KT 10SM FEW008 14/11 A3002\r\n");
+        // Saved before "KSEA", listed after it.
+        saveProfile("KSEA west", "KSEA", "West %id% %profile%", "");
+        saveProfile("KSEA", "KSEA", "%id%|%runways%|%approach%|%remarks%",
+                    "16L,1,0|16R,0,1|16C,0,0");
+        for (const char* icao : {"KBOS", "KJFK", "EGLL", "KPDX", "KLAX"})
+            saveProfile(icao, icao, "%icao% %id% %runways%", "04R,1,1");
+        m_generator.serve(true, 0);
+        QCOMPARE(m_generator.state(), AtisGenerator::State::Serving);
+    }
+
+    void init() { m_weather.faults = {}; }
+
+    void parameterForms_data()
+    {
+        QTest::addColumn<QByteArray>("parameters"); // besides the METAR
+        QTest::addColumn<QString>("atis");
+        const QString asSaved = "DELTA|Landing rwy 16L. Departing rwy 16R.||";
+        QTest::newRow("letter") << QByteArray("info=D") << asSaved;
+        QTest::newRow("small letter") << QByteArray("info=d") << asSaved;
+        QTest::newRow("word in any case") << QByteArray("info=Delta") << asSaved;
+        QTest::newRow("word with a hyphen")
+            << QByteArray("info=x-ray") << "X-RAY|Landing rwy 16L. Departing rwy 16R.||";
+        QTest::newRow("plus is a blank") << QByteArray("info=D&apptype=ILS+or+VOR")
+                                         << "DELTA|Landing rwy 16L. Departing rwy 16R.|ILS or VOR|";
+        QTest::newRow("percent-encoded, UTF-8")
+            << QByteArray("info=D&remarks=Caf%C3%A9%20A%2BB")
+            << "DELTA|Landing rwy 16L. Departing rwy 16R.||Café A+B";
+        for (const char* arrival :
+             {"16L,16C", "16L:16C", "16L;16C", "16L/16C", "16L+16C", "16l%2C%2016c"})
+            QTest::newRow(arrival) << QByteArray("info=D&arr=") + arrival
+                                   << "DELTA|Landing rwys 16L & 16C. Departing rwy 16R.||";
+        QTest::newRow("departures replace only departures")
+            << QByteArray("info=D&dep=34L") << "DELTA|Landing rwy 16L. Departing rwy 34L.||";
+        QTest::newRow("empty runways keep the profile's")
+            << QByteArray("info=D&arr=&dep=") << asSaved;
+        QTest::newRow("flags")
+            << QByteArray("info=D&visual=1&lahso=true")
+            << "DELTA|Landing rwy 16L. Departing rwy 16R. Visual approaches in use. LAHSOs in "
+               "effect.||";
+        QTest::newRow("parameters of other servers")
+            << QByteArray("info=D&type=atis&x=1") << asSaved;
+    }
+    void parameterForms()
+    {
+        QFETCH(QByteArray, parameters);
+        QFETCH(QString, atis);
+        const Answer answer = get("/atis?" + parameters + "&metar=" + SeattleMetar.toUtf8());
+        QCOMPARE(answer.status, 200);
+        QCOMPARE(answer.contentType, QByteArray("text/plain; charset=utf-8"));
+        QCOMPARE(answer.body, atis);
+    }
+
+    void profileChoice_data()
+    {
+        QTest::addColumn<QByteArray>("parameters");
+        QTest::addColumn<QString>("atis");
+        QTest::newRow("the airport's first in list order")
+            << "info=B&metar=" + SeattleMetar.toUtf8()
+            << "BRAVO|Landing rwy 16L. Departing rwy 16R.||";
+        QTest::newRow("named") << "info=B&profile=KSEA%20west&metar=" + SeattleMetar.toUtf8()
+                               << "West BRAVO KSEA west";
+        QTest::newRow("airport named, METAR fetched")
+            << QByteArray("info=B&icao=ksea") << "BRAVO|Landing rwy 16L. Departing rwy 16R.||";
+        QTest::newRow("profile named, its airport's METAR fetched")
+            << QByteArray("info=B&profile=KSEA+west") << "West BRAVO KSEA west";
+    }
+    void profileChoice()
+    {
+        QFETCH(QByteArray, parameters);
+        QFETCH(QString, atis);
+        const Answer answer = get("/atis?" + parameters);
+        QCOMPARE(answer.status, 200);
+        QCOMPARE(answer.body, atis);
+    }
+
+    void voiceIsTheSpokenForm()
+    {
+        const Answer answer = get("/atis?info=c&format=voice&icao=KBOS");
+        QCOMPARE(answer.status, 200);
+        QCOMPARE(answer.body, "Kilo Bravo Oscar Sierra Charlie Landing and departing runway zero "
+                              "four right.");
+    }
+
+    void radarClientsFunctionsAreFilled()
+    {
+        saveProfile("KBOS functions", "KBOS",
+                    "%id% $wind(KBOS) $altim(kbos) $metar(KBOS) $freq() $wind(KJFK)", "4R,1,0");
+        const QString filled = "ECHO 31012KT 2975 KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975 "
+                               "$freq() $wind(KJFK)";
+        QCOMPARE(get("/atis?info=E&profile=KBOS+functions").body, filled);
+        const Answer answer = get("/atis?info=E&format=json&profile=KBOS+functions&dep=9");
+        QCOMPARE(answer.status, 200);
+        QCOMPARE(answer.contentType, QByteArray("application/json"));
+        const QJsonObject json = QJsonDocument::fromJson(answer.body.toUtf8()).object();
+        QCOMPARE(json["airport"].toString(), "KBOS");
+        QCOMPARE(json["letter"].toString(), "E");
+        QCOMPARE(json["time"].toString(), "121654Z");
+        QCOMPARE(json["text"].toString(), filled);
+        QCOMPARE(json["spoken"].toString(),
+                 "Echo three one zero at one two two niner seven five one six five four Zulu, wind "
+                 "three one zero at one two, visibility one zero, sky overcast eight hundred, "
+                 "temperature minus three, dew point minus five, altimeter two niner seven five.");
+        QCOMPARE(json["metar"].toString(), "KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975");
+        QCOMPARE(json["runways"].toObject()["arrival"].toArray(), QJsonArray({"4R"}));
+        QCOMPARE(json["runways"].toObject()["departure"].toArray(), QJsonArray({"9"}));
+        QCOMPARE(json["warnings"].toArray(),
+                 QJsonArray({"Not filled: $freq()", "Not filled: $wind(KJFK)"}));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("reason");
+        const QByteArray metar = "&metar=" + SeattleMetar.toUtf8();
+        QTest::newRow("no letter") << "/atis?" + metar << 400 << "Missing parameter: info";
+        QTest::newRow("not a letter")
+            << "/atis?info=DX" + metar << 400 << "info is no letter A to Z nor its word: \"DX\"";
+        QTest::newRow("not a runway")
+            << "/atis?info=D&arr=16L,99" + metar << 400 << "arr holds no runway: \"99\"";
+        QTest::newRow("not a flag")
+            << "/atis?info=D&visual=yes" + metar << 400 << "visual is neither 0 nor 1: \"yes\"";
+        QTest::newRow("unknown format") << "/atis?info=D&format=xml" + metar << 400
+                                        << "format is none of text, voice, json: \"xml\"";
+        QTest::newRow("no airport") << QByteArray("/atis?info=D") << 400
+                                    << "Missing parameter: metar, icao or profile names no airport";
+        QTest::newRow("not an airport")
+            << QByteArray("/atis?info=D&icao=K%24EA") << 400 << "icao is no airport code: \"K$EA\"";
+        QTest::newRow("profile of another airport")
+            << QByteArray("/atis?info=D&icao=KSEA&profile=KBOS") << 400
+            << "Profile \"KBOS\" is for KBOS, not KSEA";
+        QTest::newRow("airport without profile")
+            << QByteArray("/atis?info=D&icao=LFPG") << 404 << "No profile for LFPG";
+        QTest::newRow("no such profile")
+            << "/atis?info=D&profile=Paris" + metar << 404 << "No profile named \"Paris\"";
+        QTest::newRow("no such path")
+            << QByteArray("/weather") << 404 << "Not found: ask for /atis or /current";
+        QTest::newRow("no window ATIS yet")
+            << QByteArray("/current") << 404 << "The window has built no ATIS yet";
+        QTest::newRow("METAR not decodable")
+            << QByteArray("/atis?info=D&metar=KSEA+is+closed") << 422 << "METAR cannot be decoded";
+        QTest::newRow("METAR of another airport")
+            << "/atis?info=D&icao=KBOS" + metar << 422 << "METAR is for KSEA, not KBOS";
+        QTest::newRow("METAR of another profile's airport")
+            << "/atis?info=D&profile=KBOS" + metar << 422 << "METAR is for KSEA, not KBOS";
+        QTest::newRow("server has no report")
+            << QByteArray("/atis?info=D&icao=KPDX") << 502 << "METAR server has no report for KPDX";
+        QTest::newRow("server answers another station")
+            << QByteArray("/atis?info=D&icao=KLAX") << 502
+            << "METAR server answered for KSFO, not KLAX";
+    }
+    void refusals()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(int, status);
+        QFETCH(QString, reason);
+        const Answer answer = get(target);
+        QCOMPARE(answer.status, status);
+        QCOMPARE(answer.contentType, QByteArray("text/plain; charset=utf-8"));
+        QCOMPARE(answer.body, reason);
+    }
+
+    void metarServerFailureIsRefused()
+    {
+        m_weather.faults.status = 500;
+        m_weather.faults.reason = "Internal Server Error";
+        const Answer answer = get("/atis?info=D&icao=KSEA");
+        QCOMPARE(answer.status, 502);
+        QCOMPARE(answer.body, "METAR server failed: (500) Internal Server Error");
+    }
+
+    void onlyGetIsServed()
+    {
+        QNetworkRequest request(
+            QUrl(QString("http://127.0.0.1:%1/current").arg(m_generator.port())));
+        request.setHeader(QNetworkRequest::ContentTypeHeader, "text/plain");
+        const Answer answer = answerOf(m_client.post(request, QByteArray("x")));
+        QCOMPARE(answer.status, 405);
+        QCOMPARE(answer.body, "Only GET is served");
+    }
+
+    void hostMustBeLoopbackWithThePort_data()
+    {
+        QTest::addColumn<QByteArray>("host");
+        QTest::addColumn<int>("status");
+        const QByteArray port = QByteArray::number(m_generator.port());
+        QTest::newRow("127.0.0.1") << "127.0.0.1:" + port << 200;
+        QTest::newRow("localhost in capitals") << "LOCALHOST:" + port << 200;
+        QTest::newRow("[::1]") << "[::1]:" + port << 200;
+        QTest::newRow("without the port") << QByteArray("localhost") << 403;
+        QTest::newRow("another port") << QByteArray("localhost:80") << 403;
+        QTest::newRow("a name rebound to loopback") << "atis.example.com:" + port << 403;
+    }
+    void hostMustBeLoopbackWithThePort()
+    {
+        QFETCH(QByteArray, host);
+        QFETCH(int, status);
+        const Answer answer = get("/atis?info=D&metar=" + SeattleMetar.toUtf8(), host);
+        QCOMPARE(answer.status, status);
+        if (status == 403)
+            QCOMPARE(answer.body,
+                     "Host not allowed: ask for 127.0.0.1, localhost or [::1] with the port");
+    }
+
+    void fourAirportsAtOnceWithOneSlowFetch()
+    {
+        m_weather.faults.delayMs = 3000;
+        m_weather.faults.delayOnly = "KJFK";
+        QNetworkReply* slow = send("/atis?info=A&icao=KJFK&arr=22L");
+        QNetworkReply* boston = send("/atis?info=B&icao=KBOS&arr=4L");
+        QNetworkReply* london = send("/atis?info=C&icao=EGLL&arr=27R");
+        QNetworkReply* seattle = send("/atis?info=D&icao=KSEA");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            boston->isFinished() && london->isFinished() && seattle->isFinished(), 20000);
+        QVERIFY(!slow->isFinished());
+        QCOMPARE(answerOf(boston).body, "KBOS BRAVO Landing rwy 4L. Departing rwy 04R.");
+        QCOMPARE(answerOf(london).body, "EGLL CHARLIE Landing rwy 27R. Departing rwy 04R.");
+        QCOMPARE(answerOf(seattle).body, "DELTA|Landing rwy 16L. Departing rwy 16R.||");
+        QCOMPARE(answerOf(slow).body, "KJFK ALPHA Landing rwy 22L. Departing rwy 04R.");
+    }
+
+    void requestsAreBounded()
+    {
+        // A request target over 8 KiB, then a whole request over 16 KiB.
+        const QByteArray remarks(9000, 'x');
+        QCOMPARE(get("/atis?info=D&remarks=" + remarks + "&metar=" + SeattleMetar.toUtf8()).status,
+                 414);
+        QNetworkRequest large(QUrl(QString("http://127.0.0.1:%1/current").arg(m_generator.port())));
+        large.setRawHeader("X-Padding", QByteArray(20000, 'x'));
+        const Answer refused = answerOf(m_client.get(large));
+        QCOMPARE(refused.status, 431);
+        QCOMPARE(refused.body, "Request too large");
+    }
+
+    void profilesAreReadAgainWhenTheStoreChanges()
+    {
+        struct StampedStore : QSettingsStore
+        {
+            using QSettingsStore::QSettingsStore;
+            QString stamp = "1";
+            QString changeStamp() const override { return stamp; }
+        } store(m_home.path() + "/stamped.conf");
+        StoreProfiles profiles(store);
+        store.writeTogether({{"Profiles", "KSEA", "1"}, {"Profiles\\KSEA", "ICAO", "KSEA"}});
+        store.SaveSetting("Profiles\\KSEA", "Template", "first");
+        QCOMPARE(profiles.firstProfileFor("KSEA")->templateText, "first");
+        store.SaveSetting("Profiles\\KSEA", "Template", "second");
+        QCOMPARE(profiles.profileNamed("KSEA")->templateText, "first"); // the same stamp
+        store.stamp = "2";
+        QCOMPARE(profiles.profileNamed("KSEA")->templateText, "second");
+        store.stamp.clear(); // a store that cannot tell is read every time
+        store.SaveSetting("Profiles\\KSEA", "Template", "third");
+        QCOMPARE(profiles.profileNamed("KSEA")->templateText, "third");
+    }
+
+    void idleAndSurplusConnectionsAreClosed()
+    {
+        m_generator.setLimits({.maxConnections = 2, .idleTimeoutMs = 300});
+        m_generator.serve(true, 0);
+        QTcpSocket idle, second, surplus;
+        for (QTcpSocket* socket : {&idle, &second, &surplus})
+            socket->connectToHost("127.0.0.1", m_generator.port());
+        idle.write("GET /current HTTP/1.1\r\n"); // and never more
+        // The third connection is answered at once and closed.
+        QVERIFY(QSignalSpy(&surplus, &QTcpSocket::disconnected).wait(10000));
+        QVERIFY(surplus.readAll().startsWith("HTTP/1.1 503 Service Unavailable\r\n"));
+        // The others, silent, are closed without an answer.
+        QSignalSpy idleClosed(&idle, &QTcpSocket::disconnected);
+        QVERIFY(idleClosed.wait(10000));
+        QCOMPARE(idle.readAll(), QByteArray());
+        m_generator.setLimits({});
+        m_generator.serve(true, 0);
+        QCOMPARE(get("/current").status, 404);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGenerator)
+#include "test_generator.moc"

@@ -1,0 +1,177 @@
+// The local ATIS generator in the window: it serves beside the window's own
+// cycle without touching it, and its dialog shows where it serves.
+#include "serve/atisgenerator.h"
+#include "tests/ui/uiharness.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSignalSpy>
+#include <QTcpServer>
+
+namespace {
+struct Answer
+{
+    int status = 0;
+    QByteArray body;
+};
+
+void saveProfile(SettingsStore& store, const QString& name, const QString& icao,
+                 const QString& templ)
+{
+    store.writeTogether({{"Profiles", name, "1"},
+                         {"Profiles\\" + name, "ICAO", icao},
+                         {"Profiles\\" + name, "Template", templ}});
+}
+
+// A port of 127.0.0.1 free at this moment.
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+} // namespace
+
+class TestGeneratorWindow : public QObject
+{
+    Q_OBJECT
+    QNetworkAccessManager m_client;
+
+    Answer get(quint16 port, const QByteArray& target)
+    {
+        QNetworkReply* reply = m_client.get(QNetworkRequest(
+            QUrl::fromEncoded("http://127.0.0.1:" + QByteArray::number(port) + target)));
+        QSignalSpy(reply, &QNetworkReply::finished).wait(20000);
+        reply->deleteLater();
+        return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                reply->readAll()};
+    }
+
+private Q_SLOTS:
+    void requestsLeaveTheWindowAlone()
+    {
+        UiHarness h;
+        const quint16 port = freePort();
+        h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
+        saveProfile(h.store, "KBOS", "KBOS", "%icao% information %id%");
+        saveProfile(h.store, "KSEA south", "KSEA", "South information %id%");
+        frmMain& window = h.start();
+        h.form().setIcaoText("KSEA");
+        h.form().setTemplateText("Seattle information %id%");
+        h.press("cmdRefresh");
+        QCOMPARE(h.form().atisText(), "Seattle information ALPHA");
+        const QByteArray atisFile = readFile(h.atisPath());
+
+        // One airport fetched, as the window's cycle fetches it, one given.
+        QCOMPARE(get(port, "/atis?info=Q&icao=KSEA").body, "South information QUEBEC");
+        const Answer boston =
+            get(port, "/atis?info=Z&metar=KBOS+121654Z+31012KT+10SM+OVC008+M03/M05+A2975");
+        QCOMPARE(boston.status, 200);
+        QCOMPARE(boston.body, "KBOS information ZULU");
+
+        QCOMPARE(h.form().codeText(), "ALPHA");
+        QCOMPARE(h.form().atisText(), "Seattle information ALPHA");
+        QCOMPARE(window.state().LastMetarKey, "KSEA121653Z");
+        QCOMPARE(readFile(h.atisPath()), atisFile);
+
+        const Answer current = get(port, "/current");
+        QCOMPARE(current.status, 200);
+        const QJsonObject json = QJsonDocument::fromJson(current.body).object();
+        QCOMPARE(json["airport"].toString(), "KSEA");
+        QCOMPARE(json["letter"].toString(), "A");
+        QCOMPARE(json["time"].toString(), "121653Z");
+        QCOMPARE(json["ageMinutes"].toInt(), 7);
+        QCOMPARE(json["text"].toString(), "Seattle information ALPHA");
+        QCOMPARE(json["metar"].toString(),
+                 "KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2");
+        QCOMPARE(json["autoUpdate"].toBool(), false);
+    }
+
+    void answersWhileTheWindowWaitsForItsMetar()
+    {
+        UiHarness h;
+        const quint16 port = freePort();
+        h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
+        saveProfile(h.store, "KBOS", "KBOS", "%icao% information %id%");
+        h.server.setMetar("KBOS", "KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975\r\n");
+        h.start();
+        h.form().setIcaoText("KSEA");
+        h.form().setTemplateText("Seattle information %id%");
+        // The window's METAR is slow; the generator's own fetch for KBOS is not.
+        h.server.faults.delayMs = 3000;
+        h.server.faults.delayOnly = "KSEA";
+        QNetworkReply* reply = m_client.get(
+            QNetworkRequest(QUrl(QString("http://127.0.0.1:%1/atis?info=B&icao=KBOS").arg(port))));
+        QString windowAtisWhenAnswered = "<not answered>";
+        connect(reply, &QNetworkReply::finished, this,
+                [&] { windowAtisWhenAnswered = h.form().atisText(); });
+        h.press("cmdRefresh");                       // returns once the window's cycle is done
+        QCOMPARE(windowAtisWhenAnswered, QString()); // answered while the cycle waited
+        QCOMPARE(reply->readAll(), "KBOS information BRAVO");
+        QCOMPARE(h.form().atisText(), "Seattle information ALPHA");
+        reply->deleteLater();
+    }
+
+    void dialogShowsWhereItServesAndWhatItAnswered()
+    {
+        UiHarness h;
+        const quint16 port = freePort();
+        h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
+        h.start();
+        get(port, "/current");
+        h.press("mnuOptionsGenerator");
+        const QString address = QString("http://127.0.0.1:%1/atis?").arg(port);
+        QCOMPARE(h.get<QLabel>("lblGeneratorState")->text(),
+                 QString("Serving on 127.0.0.1, port %1.").arg(port));
+        QCOMPARE(h.get<QLineEdit>("txtAtisMakerUrl")->text(),
+                 address + "icao=$atisairport&info=$atiscode&arr=$arrrwy($atisairport)"
+                           "&dep=$deprwy($atisairport)&metar=$metar($atisairport)");
+        QCOMPARE(h.get<QLineEdit>("txtExternalGeneratorUrl")->text(),
+                 address + "metar=$metar&info=$atiscode&arr=$arrrwy&dep=$deprwy&apptype=$app"
+                           "&remarks=$remarks");
+        h.press("cmdCopyExternalGeneratorUrl");
+        QCOMPARE(h.desktop.clipboard, h.get<QLineEdit>("txtExternalGeneratorUrl")->text());
+
+        // The list grows while the dialog is open, newest first.
+        get(port, "/atis?info=D&icao=EGLL");
+        const auto* requests = h.get<QTreeWidget>("lstRequests");
+        QCOMPARE(requests->topLevelItemCount(), 2);
+        QCOMPARE(requests->topLevelItem(0)->text(1), "EGLL");
+        QCOMPARE(requests->topLevelItem(0)->text(2), "DELTA");
+        QCOMPARE(requests->topLevelItem(0)->text(3), "404 No profile for EGLL");
+        QCOMPARE(requests->topLevelItem(1)->text(3), "404 The window has built no ATIS yet");
+    }
+
+    void portInUseIsShownNotTold()
+    {
+        UiHarness h;
+        QTcpServer otherProgram;
+        QVERIFY(otherProgram.listen(QHostAddress::LocalHost));
+        h.store.SaveSetting("Settings", "GeneratorPort",
+                            QString::number(otherProgram.serverPort()));
+        h.start();
+        QVERIFY(h.dialogs.shown.isEmpty());
+        h.press("mnuOptionsGenerator");
+        QCOMPARE(h.get<QLabel>("lblGeneratorState")->text(),
+                 QString("Port %1 is in use (another Briefcast or another program): not serving. "
+                         "Choose another port.")
+                     .arg(otherProgram.serverPort()));
+
+        // Another port, taken at once and kept for the next start.
+        const quint16 port = freePort();
+        auto* portBox = h.get<QSpinBox>("txtGeneratorPort");
+        portBox->setValue(port);
+        Q_EMIT portBox->editingFinished();
+        QCOMPARE(h.get<QLabel>("lblGeneratorState")->text(),
+                 QString("Serving on 127.0.0.1, port %1.").arg(port));
+        QCOMPARE(get(port, "/current").status, 404);
+        h.window->close();
+        QCOMPARE(h.setting("GeneratorPort"), QString::number(port));
+        QCOMPARE(h.setting("GeneratorEnabled"), "True");
+    }
+};
+
+QTEST_MAIN(TestGeneratorWindow)
+#include "test_generatorwindow.moc"

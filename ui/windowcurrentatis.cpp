@@ -1,0 +1,14 @@
+#include "ui/windowcurrentatis.h"
+
+#include "core/atisengine.h"
+#include "core/atisform.h"
+
+std::optional<WindowAtis> WindowCurrentAtis::currentAtis() const
+{
+    const std::optional<ComposedAtis>& atis = m_engine.lastAtis();
+    if (!atis)
+        return std::nullopt;
+    const TemplateValues& values = atis->values;
+    return WindowAtis{values.icao, values.informationCode, values.metar.ObservationTime,
+                      atis->text,  values.metar.Metar,     m_form.timerEnabled()};
+}
