@@ -7,6 +7,7 @@
 #include "tests/support/fakeform.h"
 #include "tests/support/http2server.h"
 #include "tests/support/scripteddialogs.h"
+#include "tests/support/tlsredirectserver.h"
 #include "tools/localwx/localweatherserver.h"
 
 #include <QTest>
@@ -130,6 +131,34 @@ private Q_SLOTS:
         QVERIFY(
             textOf(fetcher.fetch(server.url("README"))).startsWith("A self-signed certificate"));
         QCOMPARE(textOf(fetcher.fetch(server.url("missing.txt"))), "(404) Not Found");
+    }
+    // The rule "never from https to http" holds at every hop of a chain.
+    void redirectsNeverLeaveHttps_data()
+    {
+        QTest::addColumn<bool>("startsOverHttp");
+        QTest::newRow("https, http") << false;
+        QTest::newRow("http, https, http") << true;
+    }
+    void redirectsNeverLeaveHttps()
+    {
+        QFETCH(bool, startsOverHttp);
+        LocalWeatherServer last;
+        QVERIFY(last.listen());
+        last.setMetar("KSEA", Metar);
+        const QString metar = last.metarUrl() + "?id=KSEA";
+        TlsRedirectServer secure(metar.toUtf8());
+        QVERIFY(secure.listen());
+        LocalWeatherServer first;
+        QVERIFY(first.listen());
+        first.faults.redirectTo = secure.url().toUtf8() + "/metar.php?id=KSEA";
+        HttpTextFetcher fetcher;
+        fetcher.setCaCertificatesFile(BRIEFCAST_TEST_TLS_DIR "/localhost-cert.pem");
+        QCOMPARE(textOf(fetcher.fetch(startsOverHttp ? first.metarUrl() : secure.url())),
+                 "(11) The redirect to " + metar +
+                     " was refused: redirects go only to http or https addresses, and never "
+                     "from https to http");
+        QCOMPARE(secure.requestCount(), 1);
+        QCOMPARE(last.requestCount(), 0);
     }
     void discover_data()
     {
