@@ -2,6 +2,7 @@
 
 #include "core/atisengine.h"
 #include "core/atisspeech.h"
+#include "core/oneboxatatime.h"
 #include "store/appsettings.h"
 #include "store/profilecommands.h"
 #include "ui/metaragelabel.h"
@@ -74,8 +75,9 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              : std::function<QDateTime()>(&QDateTime::currentDateTimeUtc)),
       m_ownDialogs(services.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       m_ownDesktop(services.desktop ? nullptr : std::make_unique<QtDesktop>(this)),
-      m_dialogs(services.dialogs ? *services.dialogs : *m_ownDialogs),
-      m_desktop(services.desktop ? *services.desktop : *m_ownDesktop)
+      m_boxes(
+          std::make_unique<OneBoxAtATime>(services.dialogs ? *services.dialogs : *m_ownDialogs)),
+      m_dialogs(*m_boxes), m_desktop(services.desktop ? *services.desktop : *m_ownDesktop)
 {
     setObjectName(QStringLiteral("frmMain"));
     createControls();
@@ -476,6 +478,7 @@ void frmMain::unload(bool mayAsk)
     // A cycle still waiting for its reply or its message box ends silently:
     // nothing is shown once the settings are written.
     m_engine->shutDown();
+    m_boxes->shutDown();
     tmrMain->stop();
     if (m_abortFetch)
         m_abortFetch();

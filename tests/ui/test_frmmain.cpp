@@ -16,6 +16,7 @@ private Q_SLOTS:
     void scenarios();
     void closeDuringStartUpWaitsForIt();
     void realMessageBoxAndClipboard();
+    void speechFailureWaitsForTheNewAtisBox();
 
 private:
     void step(const QString& step);
@@ -136,10 +137,9 @@ void TestFrmMain::scenarios_data()
                   "Alpha Winds one seven zero at one one altimeter two niner niner two Sky few one "
                   "thousand five hundred, broken three thousand five hundred.";
     row("no speech engine told once")
-        << ksea + "press cmdRefresh; mute; press mnuFileSpeak; press mnuFileSpeak => "
-                  "enabled mnuFileSpeak no; last The ATIS cannot be spoken: no speech engine is "
-                  "available "
-                  "on this computer. Everything else works as before.\r\n\r\nnone";
+        << ksea + "press cmdRefresh; mute; press mnuFileSpeak; press mnuFileSpeak; events => "
+                  "enabled mnuFileSpeak no; last The ATIS cannot be spoken. Everything else works "
+                  "as before.\r\n\r\nNo engine installed.";
     row("speech options kept")
         << "press mnuOptionsSpeakNewATIS; press mnuOptionsTakeOverCode; rate 2; close; rate 1; "
            "restart => setting SpeakNewATIS True; setting TakeOverOnlineCode False; "
@@ -252,6 +252,7 @@ void TestFrmMain::step(const QString& step)
         {"restart", [&] { h->window.reset(), h->start(); }},
         {"f9", [&] { QTest::keyClick(h->window.get(), Qt::Key_F9); }},
         {"mute", [&] { h->speaker.present = false; }},
+        {"events", [&] { QCoreApplication::processEvents(); }},
         {"rate", [&] { h->get<QMenu>("mnuOptionsRate")->actions().at(value.toInt())->trigger(); }},
         {"close", [&] { h->window->close(); }},
         {"session", [&] { h->window->sessionEnding(value == "yes"); }}};
@@ -338,6 +339,25 @@ void TestFrmMain::realMessageBoxAndClipboard()
     QtDesktop desktop; // and the real clipboard
     QCOMPARE(desktop.setClipboardText("Information ALPHA"), std::nullopt);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Information ALPHA"));
+}
+
+void TestFrmMain::speechFailureWaitsForTheNewAtisBox()
+{
+    h->start();
+    h->press("mnuOptionsSpeakNewATIS");
+    QTest::keyClicks(h->get("txtICAO"), "KSEA");
+    // The engine finds no audio output while the "New ATIS" box is open.
+    h->dialogs.whileShown = [this](const ScriptedDialogs::Shown& box) {
+        if (box.title == "New ATIS")
+            h->speaker.fail();
+    };
+    h->press("cmdRefresh");
+    QTRY_COMPARE(h->dialogs.shown.size(), 2);
+    QCOMPARE(h->dialogs.mostOpen, 1);
+    QCOMPARE(h->dialogs.shown.at(0).title, "New ATIS");
+    QCOMPARE(h->dialogs.shown.at(1).text, "The ATIS cannot be spoken. Everything else works as "
+                                          "before.\r\n\r\nNo audio device available.");
+    QCOMPARE(h->dialogs.shown.at(1).title, "Error");
 }
 
 QTEST_MAIN(TestFrmMain)
