@@ -45,6 +45,9 @@ inline const QString ClosingAfterStartUp =
     QStringLiteral("Briefcast (closing as soon as start-up ends)");
 inline const QString SettingsNotSaved =
     QStringLiteral("The settings could not be saved: the settings store could not be written.");
+inline const QString AlreadyRunning = QStringLiteral(
+    "Briefcast is already running with these settings, but does not answer. Close or end it, "
+    "then start Briefcast again.");
 inline const QString TrySavingAgain =
     QStringLiteral("Try again? No closes Briefcast without saving them.");
 } // namespace UiTexts
