@@ -2,52 +2,73 @@
 
 #include "core/texts.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
-// Texts of the window and its commands, defined once.
-namespace UiTexts {
-using Texts::AppTitle;
-using Texts::ErrorTitle;
+// Texts of the window and its commands, defined once. What the user reads is
+// marked for translation (context "UiTexts") and translated whenever it is
+// read; the information codes are words of the ATIS, which stays English.
+class UiTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(UiTexts)
 
-inline const QStringList InformationCodes = {
-    QStringLiteral("ALPHA"),  QStringLiteral("BRAVO"),    QStringLiteral("CHARLIE"),
-    QStringLiteral("DELTA"),  QStringLiteral("ECHO"),     QStringLiteral("FOXTROT"),
-    QStringLiteral("GOLF"),   QStringLiteral("HOTEL"),    QStringLiteral("INDIA"),
-    QStringLiteral("JULIET"), QStringLiteral("KILO"),     QStringLiteral("LIMA"),
-    QStringLiteral("MIKE"),   QStringLiteral("NOVEMBER"), QStringLiteral("OSCAR"),
-    QStringLiteral("PAPA"),   QStringLiteral("QUEBEC"),   QStringLiteral("ROMEO"),
-    QStringLiteral("SIERRA"), QStringLiteral("TANGO"),    QStringLiteral("UNIFORM"),
-    QStringLiteral("VICTOR"), QStringLiteral("WHISKEY"),  QStringLiteral("X-RAY"),
-    QStringLiteral("YANKEE"), QStringLiteral("ZULU")};
+public:
+    static inline const QString& AppTitle = Texts::AppTitle;
+    static inline const QString& ErrorTitle = Texts::ErrorTitle;
 
-// Runways
-inline const QString RunwayPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?$");
-inline const QString EnterRunwayTitle = QStringLiteral("Enter Runway:");
-inline const QString EnterRunwayPrompt = QStringLiteral(
-    "Enter runway identifier with optional L, R, or C appended to the number. Examples: 4L, "
-    "09, 33R, 18, 24C");
-inline const QString RunwayExists = QStringLiteral("That runway already exists in the lists.");
+    static inline const QStringList InformationCodes = {
+        QStringLiteral("ALPHA"),  QStringLiteral("BRAVO"),    QStringLiteral("CHARLIE"),
+        QStringLiteral("DELTA"),  QStringLiteral("ECHO"),     QStringLiteral("FOXTROT"),
+        QStringLiteral("GOLF"),   QStringLiteral("HOTEL"),    QStringLiteral("INDIA"),
+        QStringLiteral("JULIET"), QStringLiteral("KILO"),     QStringLiteral("LIMA"),
+        QStringLiteral("MIKE"),   QStringLiteral("NOVEMBER"), QStringLiteral("OSCAR"),
+        QStringLiteral("PAPA"),   QStringLiteral("QUEBEC"),   QStringLiteral("ROMEO"),
+        QStringLiteral("SIERRA"), QStringLiteral("TANGO"),    QStringLiteral("UNIFORM"),
+        QStringLiteral("VICTOR"), QStringLiteral("WHISKEY"),  QStringLiteral("X-RAY"),
+        QStringLiteral("YANKEE"), QStringLiteral("ZULU")};
 
-// Options and help
-inline const QString SelectAtisFileTitle = QStringLiteral("Select Your atis.txt File");
-inline const QString AllFilesFilter = QStringLiteral("All files (*.*)");
-inline const QString TextFilesFilter = QStringLiteral("Text files (*.txt)");
-inline const QString SpecifyAtisFile = QStringLiteral("Please specify your atis.txt file");
-inline const QString AtisFilePathSet = QStringLiteral("ATIS file path now set to:");
-inline const QString AboutTitle = QStringLiteral("About");
-inline const QString Credit = QStringLiteral("Briefcast contributors");
-inline const QString ManualMissing = QStringLiteral("The user manual could not be opened:");
+    // Runways
+    static inline const QString RunwayPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?$");
+    static QString EnterRunwayTitle() { return tr("Enter Runway:"); }
+    static QString EnterRunwayPrompt()
+    {
+        return tr("Enter runway identifier with optional L, R, or C appended to the number. "
+                  "Examples: 4L, 09, 33R, 18, 24C");
+    }
+    static QString RunwayExists() { return tr("That runway already exists in the lists."); }
 
-// Start-up and shutdown
-// The caption while a close waits for the end of start-up.
-inline const QString ClosingAfterStartUp =
-    QStringLiteral("Briefcast (closing as soon as start-up ends)");
-inline const QString SettingsNotSaved =
-    QStringLiteral("The settings could not be saved: the settings store could not be written.");
-inline const QString AlreadyRunning = QStringLiteral(
-    "Briefcast is already running with these settings, but does not answer. Close or end it, "
-    "then start Briefcast again.");
-inline const QString TrySavingAgain =
-    QStringLiteral("Try again? No closes Briefcast without saving them.");
-} // namespace UiTexts
+    // Options and help
+    static QString SelectAtisFileTitle() { return tr("Select Your atis.txt File"); }
+    static QString AllFilesFilter() { return tr("All files (*.*)"); }
+    static QString TextFilesFilter() { return tr("Text files (*.txt)"); }
+    static QString SpecifyAtisFile() { return tr("Please specify your atis.txt file"); }
+    static QString AtisFilePathSet() { return tr("ATIS file path now set to:"); }
+    static QString AboutTitle() { return tr("About"); }
+    // Followed by the version number.
+    static QString Version() { return tr("Version "); }
+    static QString Credit() { return tr("Briefcast contributors"); }
+    static QString ManualMissing() { return tr("The user manual could not be opened:"); }
+    static QString NoClipboard() { return tr("There is no clipboard on this desktop."); }
+    static QString ClipboardRefused() { return tr("The clipboard did not accept the text."); }
+
+    // Start-up and shutdown
+    // The caption while a close waits for the end of start-up.
+    static QString ClosingAfterStartUp()
+    {
+        return tr("Briefcast (closing as soon as start-up ends)");
+    }
+    static QString SettingsNotSaved()
+    {
+        return tr("The settings could not be saved: the settings store could not be written.");
+    }
+    static QString TrySavingAgain()
+    {
+        return tr("Try again? No closes Briefcast without saving them.");
+    }
+    static QString AlreadyRunning()
+    {
+        return tr("Briefcast is already running with these settings, but does not answer. Close "
+                  "or end it, then start Briefcast again.");
+    }
+};
