@@ -16,22 +16,19 @@ public:
         tls.setLocalCertificate(
             QSslCertificate::fromPath(BRIEFCAST_TEST_TLS_DIR "/localhost-cert.pem").value(0));
         QFile key(BRIEFCAST_TEST_TLS_DIR "/localhost-key.pem");
-        if (key.open(QIODevice::ReadOnly))
-            tls.setPrivateKey(QSslKey(&key, QSsl::Ec));
+        key.open(QIODevice::ReadOnly);
+        tls.setPrivateKey(QSslKey(&key, QSsl::Ec));
         m_server.setSslConfiguration(tls);
         QObject::connect(&m_server, &QTcpServer::pendingConnectionAvailable, &m_server, [=, this] {
-            while (auto* socket = qobject_cast<QSslSocket*>(m_server.nextPendingConnection())) {
-                QObject::connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
-                QObject::connect(socket, &QIODevice::readyRead, socket, [=, this] {
-                    if (!socket->peek(16 * 1024).contains("\r\n\r\n"))
-                        return;
-                    socket->readAll();
+            QTcpSocket* socket = m_server.nextPendingConnection();
+            QObject::connect(socket, &QIODevice::readyRead, socket, [=, this] {
+                if (socket->readAll().endsWith("\r\n\r\n")) { // the whole request head
                     ++m_requests;
                     socket->write("HTTP/1.1 302 Found\r\nLocation: " + location +
                                   "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
                     socket->disconnectFromHost();
-                });
-            }
+                }
+            });
         });
     }
     bool listen() { return m_server.listen(QHostAddress::LocalHost); }

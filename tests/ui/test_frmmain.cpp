@@ -137,35 +137,26 @@ private Q_SLOTS:
         QCOMPARE(h->get<QComboBox>("cboProfiles")->itemText(2), "KBOS west");
     }
 
-    // Each runs one cycle: one METAR request after the status file. A button
-    // triggers its menu twin, which runs the command. The "New ATIS" message
-    // is answered Cancel, so nothing is copied.
-    void buttonsAndMenuItemsRunOneCycle_data()
+    // A button triggers its menu twin, which runs its command once: one METAR
+    // request each, after the status file.
+    void refreshAndStartRunOneCycleEach()
     {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("autoUpdating");
-        QTest::addColumn<QString>("menuCaption");
-        QTest::newRow("Start button") << "cmdStartStop" << true << "&Stop Autoupdate";
-        QTest::newRow("Refresh button") << "cmdRefresh" << false << "&Start Autoupdate";
-    }
-    void buttonsAndMenuItemsRunOneCycle()
-    {
-        QFETCH(QString, control);
-        QFETCH(bool, autoUpdating);
-        QFETCH(QString, menuCaption);
         h->start();
         typeInto("txtICAO", "KSEA");
-        h->dialogs.answers << Answer::Cancel;
-        press(qPrintable(control));
+        h->dialogs.answers << Answer::Cancel; // to "New ATIS": nothing is copied
+        press("cmdRefresh");
         QCOMPARE(h->server.requestCount(), 2);
-        QCOMPARE(h->window->findChild<QTimer*>("tmrMain")->isActive(), autoUpdating);
-        QCOMPARE(textOf("cmdStartStop"), autoUpdating ? "Stop" : "Start");
-        QCOMPARE(textOf("mnuFileStartStop"), menuCaption);
-        QCOMPARE(textOf("lblATISCode"), "Current Code:");
-        QCOMPARE(h->get("cboATISCode")->isEnabled(), !autoUpdating);
         QCOMPARE(textOf("txtLastMETAR"), KseaMetar);
         QCOMPARE(textOf("lblMetarAge"), "Age 7 min");
+        QCOMPARE(textOf("lblATISCode"), "Current Code:");
         QCOMPARE(h->desktop.clipboardSets, 0);
+        QVERIFY(!h->window->findChild<QTimer*>("tmrMain")->isActive());
+        press("cmdStartStop");
+        QCOMPARE(h->server.requestCount(), 3);
+        QVERIFY(h->window->findChild<QTimer*>("tmrMain")->isActive());
+        QCOMPARE(textOf("cmdStartStop"), "Stop");
+        QCOMPARE(textOf("mnuFileStartStop"), "&Stop Autoupdate");
+        QVERIFY(!h->get("cboATISCode")->isEnabled());
     }
 
     void atisBoxReadOnlyAndCopied()
@@ -257,6 +248,7 @@ private Q_SLOTS:
         QCOMPARE(runways("lstDeparting"), (QStringList{"33R", "09"}));
         QCOMPARE(runways("lstArriving", true), QStringList{"09"});
         QVERIFY(changed());
+        QCOMPARE(list("lstArriving")->currentIndex().row(), 0);
         QCOMPARE(list("lstDeparting")->currentIndex().row(), 0);
     }
 
@@ -272,28 +264,19 @@ private Q_SLOTS:
         QCOMPARE(list("lstArriving")->verticalScrollBar()->value(), 3);
     }
 
-    void atisFileLocation_data()
+    // Cancelled, then a name not ending in atis.txt, then ATIS.TXT.
+    void atisFileLocationEndsInAtisTxt()
     {
-        QTest::addColumn<QString>("chosen"); // empty: the dialog is cancelled
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<bool>("taken");
-        QTest::newRow("cancelled") << "" << None << false;
-        QTest::newRow("another name")
-            << "/srv/radar/notes.txt" << QStringList{"Please specify your atis.txt file"} << false;
-        QTest::newRow("ATIS.TXT")
-            << "/srv/radar/ATIS.TXT"
-            << QStringList{"ATIS file path now set to:\r\n\r\n/srv/radar/ATIS.TXT"} << true;
-    }
-    void atisFileLocation()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(QStringList, shown);
-        QFETCH(bool, taken);
         h->start();
-        h->dialogs.files << chosen;
+        h->dialogs.files = {"", "/srv/radar/notes.txt", "/srv/radar/ATIS.TXT"};
         press("mnuOptionsATISLoc");
-        QCOMPARE(shownTexts(), shown);
-        QCOMPARE(h->window->state().ATISFilePath, taken ? chosen : h->atisPath());
+        press("mnuOptionsATISLoc");
+        QCOMPARE(h->window->state().ATISFilePath, h->atisPath());
+        press("mnuOptionsATISLoc");
+        QCOMPARE(shownTexts(),
+                 (QStringList{"Please specify your atis.txt file",
+                              "ATIS file path now set to:\r\n\r\n/srv/radar/ATIS.TXT"}));
+        QCOMPARE(h->window->state().ATISFilePath, "/srv/radar/ATIS.TXT");
     }
 
     void aboutNamesVersionAndManual()
