@@ -14,6 +14,7 @@ class TestSpeech : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void speaksToTheEndAndStops();
+    // Run in a process of its own: the sound system is set up once a process.
     void noAudioOutputIsAnEngineFailure();
 };
 
