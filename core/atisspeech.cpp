@@ -69,7 +69,9 @@ void AtisSpeech::tellUnavailable()
     m_told = true;
     QString text = SpeechTexts::SpeechUnavailable;
     if (const QString reason = m_speaker.failureReason(); !reason.isEmpty())
-        text += QStringLiteral("\r\n\r\n") + reason;
-    m_dialogs.message(text, Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+        text += Texts::CrLf + Texts::CrLf + reason;
+    // Told once no other box is open: the failure may come while the "New
+    // ATIS" message is on the screen.
+    m_dialogs.tell(text, Texts::ErrorTitle, Dialogs::Icon::Exclamation);
     Q_EMIT unavailable();
 }

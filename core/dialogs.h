@@ -53,4 +53,10 @@ public:
     virtual QString input(const QString& prompt, const QString& title, const QString& proposed) = 0;
     // Shows an open-file dialog; the empty text when cancelled.
     virtual QString openFile(const OpenFileRequest& request) = 0;
+    // A notice with an OK button that nothing waits for: a window that never
+    // opens two boxes at once shows it once no other box is open.
+    virtual void tell(const QString& text, const QString& title, Icon icon)
+    {
+        message(text, title, icon, Buttons::OK);
+    }
 };

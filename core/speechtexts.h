@@ -9,9 +9,9 @@ inline const QString SpeakNewATIS = QStringLiteral("&Speak New ATIS Automaticall
 inline const QString Voice = QStringLiteral("&Voice");
 inline const QString DefaultVoice = QStringLiteral("&Default");
 inline const QString Rate = QStringLiteral("Speech &Rate");
+// Followed by the reason: no engine installed, or the engine's failure.
 inline const QString SpeechUnavailable =
-    QStringLiteral("The ATIS cannot be spoken: no speech engine is available on this computer. "
-                   "Everything else works as before.");
+    QStringLiteral("The ATIS cannot be spoken. Everything else works as before.");
 inline const QString NothingToSpeak =
     QStringLiteral("No ATIS has been generated yet: there is nothing to speak.");
 inline const QString NoEngineInstalled = QStringLiteral("No text-to-speech engine is installed.");

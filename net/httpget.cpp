@@ -4,6 +4,8 @@
 #include "net/nettexts.h"
 
 #include <QCoreApplication>
+#include <QUrl>
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -38,14 +40,9 @@ HttpGet::HttpGet(const QString& url, const Options& options, Done done)
     initialiseCurl();
     m_easy = curl_easy_init();
     CURL* easy = m_easy;
-    curl_easy_setopt(easy, CURLOPT_URL, url.toUtf8().constData());
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    // Redirects are followed, but never from https to http.
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, long(MaxRedirects));
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR,
-                     url.startsWith(QLatin1String("https:"), Qt::CaseInsensitive) ? "https"
-                                                                                  : "http,https");
+    // Redirects are followed here, hop by hop, so that every hop is checked.
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
     // Every encoding libcurl can inflate; the cap counts inflated bytes.
     curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
     // No proxy from the environment: the network's servers are reached directly.
@@ -55,7 +52,6 @@ HttpGet::HttpGet(const QString& url, const Options& options, Done done)
         QCoreApplication::applicationName() + u'/' + QCoreApplication::applicationVersion();
     curl_easy_setopt(easy, CURLOPT_USERAGENT, userAgent.toUtf8().constData());
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, long(m_options.timeoutMs));
     if (!m_options.caFile.isEmpty())
         curl_easy_setopt(easy, CURLOPT_CAINFO, m_options.caFile.toLocal8Bit().constData());
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, m_errorText);
@@ -63,10 +59,54 @@ HttpGet::HttpGet(const QString& url, const Options& options, Done done)
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpGet::onBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-    m_transfer.emplace(easy, [this](CURLcode code) {
-        const Done done = std::exchange(m_done, nullptr);
-        done(resultOf(code)); // may drop us
-    });
+    m_started.start();
+    start(url);
+}
+
+void HttpGet::start(const QString& url)
+{
+    m_url = url;
+    m_body.clear();
+    m_reason.clear();
+    curl_easy_setopt(m_easy, CURLOPT_URL, url.toUtf8().constData());
+    // One time-out for the whole chain of redirects: each hop gets what is left.
+    const qint64 left = std::max<qint64>(1, m_options.timeoutMs - m_started.elapsed());
+    curl_easy_setopt(m_easy, CURLOPT_TIMEOUT_MS, long(m_options.timeoutMs > 0 ? left : 0));
+    m_transfer.emplace(m_easy, [this](CURLcode code) { finished(code); });
+}
+
+void HttpGet::finished(CURLcode code)
+{
+    if (code == CURLE_OK && !m_ownFailure) {
+        const int status = httpStatus();
+        char* location = nullptr;
+        curl_easy_getinfo(m_easy, CURLINFO_REDIRECT_URL, &location);
+        const bool redirect =
+            status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+        if (redirect && location && *location) {
+            const QString next = QString::fromUtf8(location);
+            const QString from = QUrl(m_url).scheme().toLower();
+            const QString to = QUrl(next).scheme().toLower();
+            if (to != QLatin1String("https") && (to != QLatin1String("http") || from != to)) {
+                finish(Failure{InsecureRedirectError, NetTexts::RedirectRefused.arg(next)});
+                return;
+            }
+            if (++m_redirects > MaxRedirects) {
+                finish(
+                    Failure{TooManyRedirectsError, NetTexts::TooManyRedirects.arg(MaxRedirects)});
+                return;
+            }
+            start(next); // drops the transfer that called us
+            return;
+        }
+    }
+    finish(resultOf(code));
+}
+
+void HttpGet::finish(const Result& result)
+{
+    const Done done = std::exchange(m_done, nullptr);
+    done(result); // may drop us
 }
 
 HttpGet::~HttpGet()
@@ -141,14 +181,7 @@ int HttpGet::numberOf(CURLcode code) const
     case CURLE_SSL_CACERT_BADFILE:
     case CURLE_SSL_ISSUER_ERROR:
         return SslHandshakeFailedError;
-    case CURLE_TOO_MANY_REDIRECTS:
-        return TooManyRedirectsError;
-    case CURLE_UNSUPPORTED_PROTOCOL: {
-        long redirects = 0;
-        curl_easy_getinfo(m_easy, CURLINFO_REDIRECT_COUNT, &redirects);
-        // A redirect to a scheme we do not follow (https to http).
-        return redirects > 0 ? InsecureRedirectError : ProtocolUnknownError;
-    }
+    case CURLE_UNSUPPORTED_PROTOCOL:
     case CURLE_URL_MALFORMAT:
         return ProtocolUnknownError;
     case CURLE_WEIRD_SERVER_REPLY:

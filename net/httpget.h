@@ -4,15 +4,17 @@
 #include "net/curltransfer.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 #include <optional>
 #include <variant>
 
 // One GET through libcurl, made the way every request of this program is:
-// http and https only, redirects followed (never from https to http, at most
-// ten in a row), compressed replies inflated, no proxy from the environment,
-// one time-out for the whole transfer and a cap on the body, counted
+// http and https only, redirects followed hop by hop (each hop checked: never
+// from https to http, at most ten in a row), compressed replies inflated, no
+// proxy from the environment, one time-out for the whole transfer, redirects
+// included, and a cap on the body, counted
 // inflated. libcurl checks the framing of every reply: a body shorter than
 // its Content-Length, or a chunked body without its last chunk, is a
 // failure, never a reply. The GET runs from the thread's event loop and
@@ -60,6 +62,10 @@ public:
     HttpGet& operator=(const HttpGet&) = delete;
 
 private:
+    // One hop of the chain of redirects.
+    void start(const QString& url);
+    void finished(CURLcode code);
+    void finish(const Result& result);
     static size_t onHeader(char* data, size_t size, size_t count, void* self);
     static size_t onBody(char* data, size_t size, size_t count, void* self);
     int httpStatus() const;
@@ -69,6 +75,9 @@ private:
 
     Options m_options;
     Done m_done;
+    QString m_url; // of the hop under way
+    int m_redirects = 0;
+    QElapsedTimer m_started;
     CURL* m_easy = nullptr;
     QByteArray m_body;
     QByteArray m_reason; // of the last answer's status line

@@ -22,4 +22,10 @@ inline const QString CutShort =
 // %1: the status's reason phrase, such as "Moved Permanently"
 inline const QString RedirectWithoutLocation =
     QStringLiteral("%1, but the server named no new address");
+// %1: the address redirected to
+inline const QString RedirectRefused =
+    QStringLiteral("The redirect to %1 was refused: redirects go only to http or https addresses, "
+                   "and never from https to http");
+// %1: how many are followed
+inline const QString TooManyRedirects = QStringLiteral("More than %1 redirects in a row");
 } // namespace NetTexts

@@ -3,6 +3,7 @@
 #include "core/atisengine.h"
 #include "core/atisspeech.h"
 #include "core/informationcodes.h"
+#include "core/oneboxatatime.h"
 #include "serve/atisgenerator.h"
 #include "serve/storeprofiles.h"
 #include "store/appsettings.h"
@@ -79,8 +80,9 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              : std::function<QDateTime()>(&QDateTime::currentDateTimeUtc)),
       m_ownDialogs(services.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       m_ownDesktop(services.desktop ? nullptr : std::make_unique<QtDesktop>(this)),
-      m_dialogs(services.dialogs ? *services.dialogs : *m_ownDialogs),
-      m_desktop(services.desktop ? *services.desktop : *m_ownDesktop)
+      m_boxes(
+          std::make_unique<OneBoxAtATime>(services.dialogs ? *services.dialogs : *m_ownDialogs)),
+      m_dialogs(*m_boxes), m_desktop(services.desktop ? *services.desktop : *m_ownDesktop)
 {
     setObjectName(QStringLiteral("frmMain"));
     createControls();
@@ -124,26 +126,26 @@ void frmMain::createControls()
     auto* client = new QWidget(this);
     setCentralWidget(client);
 
-    Frame1 = named(new QGroupBox(QStringLiteral("Profiles"), client), "Frame1");
-    Frame2 = named(new QGroupBox(QStringLiteral("ATIS"), client), "Frame2");
-    Frame3 = named(new QGroupBox(QStringLiteral("Runways"), client), "Frame3");
+    Frame1 = named(new QGroupBox(tr("Profiles"), client), "Frame1");
+    Frame2 = named(new QGroupBox(tr("ATIS"), client), "Frame2");
+    Frame3 = named(new QGroupBox(tr("Runways"), client), "Frame3");
 
-    Label3 = named(new QLabel(QStringLiteral("Airport Code:"), Frame1), "Label3");
+    Label3 = named(new QLabel(tr("Airport Code:"), Frame1), "Label3");
     txtICAO = named(new QLineEdit(Frame1), "txtICAO");
-    Label6 = named(new QLabel(QStringLiteral("Saved Profiles:"), Frame1), "Label6");
+    Label6 = named(new QLabel(tr("Saved Profiles:"), Frame1), "Label6");
     cboProfiles = named(new QComboBox(Frame1), "cboProfiles");
-    cmdLoad = named(new QPushButton(QStringLiteral("Load"), Frame1), "cmdLoad");
-    cmdSave = named(new QPushButton(QStringLiteral("Save"), Frame1), "cmdSave");
-    cmdDelete = named(new QPushButton(QStringLiteral("Delete"), Frame1), "cmdDelete");
+    cmdLoad = named(new QPushButton(tr("Load"), Frame1), "cmdLoad");
+    cmdSave = named(new QPushButton(tr("Save"), Frame1), "cmdSave");
+    cmdDelete = named(new QPushButton(tr("Delete"), Frame1), "cmdDelete");
 
-    Label1 = named(new QLabel(QStringLiteral("Template:"), Frame2), "Label1");
+    Label1 = named(new QLabel(tr("Template:"), Frame2), "Label1");
     txtTemplate = named(new QPlainTextEdit(Frame2), "txtTemplate");
-    Label2 = named(new QLabel(QStringLiteral("Last Generated ATIS:"), Frame2), "Label2");
+    Label2 = named(new QLabel(tr("Last Generated ATIS:"), Frame2), "Label2");
     txtATIS = named(new QPlainTextEdit(Frame2), "txtATIS");
     txtATIS->setReadOnly(true);
     cmdStartStop = named(new QPushButton(Texts::Start, Frame2), "cmdStartStop");
-    cmdCopy = named(new QPushButton(QStringLiteral("Copy to Clipboard"), Frame2), "cmdCopy");
-    cmdRefresh = named(new QPushButton(QStringLiteral("Refresh ATIS Now"), Frame2), "cmdRefresh");
+    cmdCopy = named(new QPushButton(tr("Copy to Clipboard"), Frame2), "cmdCopy");
+    cmdRefresh = named(new QPushButton(tr("Refresh ATIS Now"), Frame2), "cmdRefresh");
     lblATISCode = named(new QLabel(Texts::StartingCode, Frame2), "lblATISCode");
     cboATISCode = named(new QComboBox(Frame2), "cboATISCode");
     cboATISCode->addItems(InformationCodes());
@@ -153,17 +155,16 @@ void frmMain::createControls()
     txtATIS->setTabChangesFocus(true);
     txtTemplate->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    Label4 = named(new QLabel(QStringLiteral("Landing:"), Frame3), "Label4");
-    Label5 = named(new QLabel(QStringLiteral("Departing:"), Frame3), "Label5");
+    Label4 = named(new QLabel(tr("Landing:"), Frame3), "Label4");
+    Label5 = named(new QLabel(tr("Departing:"), Frame3), "Label5");
     m_runways = new RunwayLists(Frame3, Frame3, this);
-    cmdAddRunway = named(new QPushButton(QStringLiteral("Add Runway"), Frame3), "cmdAddRunway");
-    cmdDelRunway = named(new QPushButton(QStringLiteral("Del Runway"), Frame3), "cmdDelRunway");
-    chkVisual =
-        named(new QCheckBox(QStringLiteral("Visual approaches in use"), Frame3), "chkVisual");
-    chkLAHSO = named(new QCheckBox(QStringLiteral("LAHSOs in effect"), Frame3), "chkLAHSO");
+    cmdAddRunway = named(new QPushButton(tr("Add Runway"), Frame3), "cmdAddRunway");
+    cmdDelRunway = named(new QPushButton(tr("Del Runway"), Frame3), "cmdDelRunway");
+    chkVisual = named(new QCheckBox(tr("Visual approaches in use"), Frame3), "chkVisual");
+    chkLAHSO = named(new QCheckBox(tr("LAHSOs in effect"), Frame3), "chkLAHSO");
 
-    cmdExit = named(new QPushButton(QStringLiteral("Exit"), client), "cmdExit");
-    Label7 = named(new QLabel(QStringLiteral("Last METAR:"), client), "Label7");
+    cmdExit = named(new QPushButton(tr("Exit"), client), "cmdExit");
+    Label7 = named(new QLabel(tr("Last METAR:"), client), "Label7");
     txtLastMETAR = named(new QLineEdit(client), "txtLastMETAR");
     txtLastMETAR->setReadOnly(true);
     lblMetarAge = new MetarAgeLabel(m_clock, client);
@@ -177,7 +178,7 @@ void frmMain::createControls()
     describe(Label5, m_runways->departing());
     describe(Label7, txtLastMETAR);
     // The code label's caption changes with auto-update; the list keeps one name.
-    cboATISCode->setAccessibleName(QStringLiteral("Information code"));
+    cboATISCode->setAccessibleName(tr("Information code"));
 
     tmrMain = named(new QTimer(this), "tmrMain");
     tmrMain->setInterval(1000);
@@ -185,28 +186,28 @@ void frmMain::createControls()
 
 void frmMain::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     mnuFileStartStop = file->addAction(Texts::StartAutoupdate);
-    mnuFileCopy = file->addAction(QStringLiteral("&Copy ATIS to Clipboard"));
-    mnuFileRefresh = file->addAction(QStringLiteral("&Refresh ATIS Now"));
+    mnuFileCopy = file->addAction(tr("&Copy ATIS to Clipboard"));
+    mnuFileRefresh = file->addAction(tr("&Refresh ATIS Now"));
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
-    mnuFileExit = file->addAction(QStringLiteral("E&xit"));
+    mnuFileExit = file->addAction(tr("E&xit"));
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
-    mnuOptionsUpdateATISFile = options->addAction(QStringLiteral("&Update ATIS.txt Automatically"));
+    mnuOptionsUpdateATISFile = options->addAction(tr("&Update ATIS.txt Automatically"));
     mnuOptionsUpdateATISFile->setCheckable(true);
-    mnuOptionsATISLoc = options->addAction(QStringLiteral("ATIS.txt &Location"));
-    mnuOptionsTakeOverCode = options->addAction(QStringLiteral("&Take Over the Letter on the Air"));
+    mnuOptionsATISLoc = options->addAction(tr("ATIS.txt &Location"));
+    mnuOptionsTakeOverCode = options->addAction(tr("&Take Over the Letter on the Air"));
     mnuOptionsTakeOverCode->setCheckable(true);
     mnuOptionsTakeOverCode->setChecked(true);
-    mnuOptionsGenerator = options->addAction(UiTexts::GeneratorMenu);
+    mnuOptionsGenerator = options->addAction(UiTexts::GeneratorMenu());
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpDocumentation = help->addAction(QStringLiteral("&Documentation"));
-    mnuHelpAbout = help->addAction(QStringLiteral("&About"));
+    mnuHelpDocumentation = help->addAction(tr("&Documentation"));
+    mnuHelpAbout = help->addAction(tr("&About"));
 
     named(mnuFileStartStop, "mnuFileStartStop");
     named(mnuFileCopy, "mnuFileCopy");
@@ -451,7 +452,7 @@ bool frmMain::finishLoad()
 void frmMain::closeAfterStartUp(PendingClose kind)
 {
     m_pendingClose = std::max(m_pendingClose, kind);
-    setWindowTitle(UiTexts::ClosingAfterStartUp);
+    setWindowTitle(UiTexts::ClosingAfterStartUp());
 }
 
 bool frmMain::ConfirmExit()
@@ -503,6 +504,7 @@ void frmMain::unload(bool mayAsk)
     // A cycle still waiting for its reply or its message box ends silently:
     // nothing is shown once the settings are written.
     m_engine->shutDown();
+    m_boxes->shutDown();
     tmrMain->stop();
     if (m_abortFetch)
         m_abortFetch();
@@ -516,13 +518,13 @@ void frmMain::unload(bool mayAsk)
     };
     bool saved = save();
     while (!saved && mayAsk &&
-           m_dialogs.message(UiTexts::SettingsNotSaved + Texts::CrLf + Texts::CrLf +
-                                 UiTexts::TrySavingAgain,
+           m_dialogs.message(UiTexts::SettingsNotSaved() + Texts::CrLf + Texts::CrLf +
+                                 UiTexts::TrySavingAgain(),
                              UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
                              Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
         saved = save();
     if (!saved && !mayAsk)
-        qWarning("%s", qPrintable(UiTexts::SettingsNotSaved));
+        qWarning("%s", qPrintable(UiTexts::SettingsNotSaved()));
     if (m_onUnloaded)
         m_onUnloaded(saved);
 }

@@ -14,6 +14,7 @@ class AtisEngine;
 class AtisGenerator;
 class AtisSpeech;
 class MetarAgeLabel;
+class OneBoxAtATime;
 class OnlineCodeLookup;
 class ProfileCommands;
 class Desktop;
@@ -132,6 +133,8 @@ private:
     std::function<QDateTime()> m_clock;
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<Desktop> m_ownDesktop;
+    // Every box of the window goes through it, so that one opens at a time.
+    std::unique_ptr<OneBoxAtATime> m_boxes;
     Dialogs& m_dialogs;
     Desktop& m_desktop;
     SessionState m_state;

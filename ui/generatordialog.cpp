@@ -32,15 +32,15 @@ GeneratorDialog::GeneratorDialog(AtisGenerator& generator, GeneratorSettings& se
     : QDialog(parent), m_generator(generator), m_settings(settings), m_desktop(desktop)
 {
     setObjectName(QStringLiteral("frmGenerator"));
-    setWindowTitle(UiTexts::GeneratorTitle);
+    setWindowTitle(UiTexts::GeneratorTitle());
 
     chkGeneratorEnabled =
-        named(new QCheckBox(UiTexts::GeneratorEnabled, this), "chkGeneratorEnabled");
+        named(new QCheckBox(UiTexts::GeneratorEnabled(), this), "chkGeneratorEnabled");
     chkGeneratorEnabled->setChecked(settings.enabled);
     txtGeneratorPort = named(new QSpinBox(this), "txtGeneratorPort");
     txtGeneratorPort->setRange(1, 65535);
     txtGeneratorPort->setValue(settings.port);
-    auto* portLabel = new QLabel(UiTexts::GeneratorPort, this);
+    auto* portLabel = new QLabel(UiTexts::GeneratorPort(), this);
     portLabel->setBuddy(txtGeneratorPort);
     lblGeneratorState = named(new QLabel(this), "lblGeneratorState");
     lblGeneratorState->setWordWrap(true);
@@ -50,7 +50,7 @@ GeneratorDialog::GeneratorDialog(AtisGenerator& generator, GeneratorSettings& se
     const auto urlRow = [&](const QString& label, QLineEdit* url, const char* copyName) {
         url->setReadOnly(true);
         url->setMinimumWidth(url->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 48);
-        auto* copyButton = named(new QPushButton(UiTexts::CopyUrl, this), copyName);
+        auto* copyButton = named(new QPushButton(UiTexts::CopyUrl(), this), copyName);
         connect(copyButton, &QPushButton::clicked, this, [this, url] { copy(url); });
         auto* row = new QHBoxLayout;
         row->addWidget(url);
@@ -61,14 +61,14 @@ GeneratorDialog::GeneratorDialog(AtisGenerator& generator, GeneratorSettings& se
     };
     txtAtisMakerUrl = named(new QLineEdit(this), "txtAtisMakerUrl");
     txtExternalGeneratorUrl = named(new QLineEdit(this), "txtExternalGeneratorUrl");
-    urlRow(UiTexts::AtisMakerUrlLabel, txtAtisMakerUrl, "cmdCopyAtisMakerUrl");
-    urlRow(UiTexts::ExternalGeneratorUrlLabel, txtExternalGeneratorUrl,
+    urlRow(UiTexts::AtisMakerUrlLabel(), txtAtisMakerUrl, "cmdCopyAtisMakerUrl");
+    urlRow(UiTexts::ExternalGeneratorUrlLabel(), txtExternalGeneratorUrl,
            "cmdCopyExternalGeneratorUrl");
 
     lstRequests = named(new QTreeWidget(this), "lstRequests");
-    lstRequests->setHeaderLabels(UiTexts::RequestColumns);
+    lstRequests->setHeaderLabels(UiTexts::RequestColumns());
     lstRequests->setRootIsDecorated(false);
-    auto* requestsLabel = new QLabel(UiTexts::RequestsServed, this);
+    auto* requestsLabel = new QLabel(UiTexts::RequestsServed(), this);
     requestsLabel->setBuddy(lstRequests);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -116,7 +116,7 @@ void GeneratorDialog::showState()
         lblGeneratorState->setText(UiTexts::GeneratorServing(port));
         break;
     case AtisGenerator::State::Off:
-        lblGeneratorState->setText(UiTexts::GeneratorOff);
+        lblGeneratorState->setText(UiTexts::GeneratorOff());
         break;
     case AtisGenerator::State::PortInUse:
         lblGeneratorState->setText(UiTexts::GeneratorPortInUse(port));
@@ -145,5 +145,5 @@ void GeneratorDialog::showServed()
 void GeneratorDialog::copy(const QLineEdit* url)
 {
     if (m_desktop.setClipboardText(url->text()))
-        lblGeneratorState->setText(UiTexts::CopyFailed);
+        lblGeneratorState->setText(UiTexts::CopyFailed());
 }

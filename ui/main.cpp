@@ -3,6 +3,8 @@
 #include "net/livefeedlookup.h"
 #include "store/qsettingsstore.h"
 #include "ui/frmmain.h"
+#include "ui/singleinstance.h"
+#include "ui/uitexts.h"
 #ifdef Q_OS_UNIX
 #include "ui/sessionendsignals.h"
 #endif
@@ -10,6 +12,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QSessionManager>
 #include <QTimer>
 #include <QWindow>
@@ -66,6 +69,17 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     QSettingsStore store;
+    // A program already running for these settings shows its window instead.
+    SingleInstance instance(store.fileName());
+    switch (instance.start()) {
+    case SingleInstance::Start::First:
+        break;
+    case SingleInstance::Start::HandedOver:
+        return 0;
+    case SingleInstance::Start::NotAnswering:
+        QMessageBox::warning(nullptr, UiTexts::ErrorTitle, UiTexts::AlreadyRunning());
+        return 1;
+    }
     HttpTextFetcher fetcher;
     LiveFeedLookup lookup;
     frmMain window({.store = store,
@@ -73,6 +87,12 @@ int main(int argc, char** argv)
                     .abortFetch = [&fetcher] { fetcher.abort(); },
                     .unloaded = [](bool saved) { QCoreApplication::exit(saved ? 0 : 1); },
                     .lookup = &lookup});
+    QObject::connect(&instance, &SingleInstance::showRequested, &window, [&window] {
+        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager& manager) {
                          if (!window.sessionEnding(manager.allowsInteraction()))

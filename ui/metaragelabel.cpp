@@ -3,6 +3,8 @@
 #include "core/metar.h"
 #include "core/metarage.h"
 
+#include <QCoreApplication>
+
 namespace {
 // Often enough that the minutes shown are never more than a little behind.
 constexpr int RefreshMs = 15'000;
@@ -12,7 +14,7 @@ MetarAgeLabel::MetarAgeLabel(Clock clock, QWidget* parent)
     : QLabel(parent), m_clock(std::move(clock))
 {
     setObjectName(QStringLiteral("lblMetarAge"));
-    setAccessibleName(QStringLiteral("Age of the last METAR"));
+    setAccessibleName(QCoreApplication::translate("MetarAgeLabel", "Age of the last METAR"));
     m_refresh.setInterval(RefreshMs);
     connect(&m_refresh, &QTimer::timeout, this, &MetarAgeLabel::refresh);
 }

@@ -11,10 +11,10 @@
 void ChooseATISFileLocation(Dialogs& dialogs, SessionState& state)
 {
     Dialogs::OpenFileRequest request;
-    request.title = UiTexts::SelectAtisFileTitle;
+    request.title = UiTexts::SelectAtisFileTitle();
     request.initialFile = state.ATISFilePath;
-    request.filters = {{UiTexts::AllFilesFilter, QStringLiteral("*.*")},
-                       {UiTexts::TextFilesFilter, QStringLiteral("*.txt")}};
+    request.filters = {{UiTexts::AllFilesFilter(), QStringLiteral("*.*")},
+                       {UiTexts::TextFilesFilter(), QStringLiteral("*.txt")}};
     request.selectedFilter = 1;
     request.defaultSuffix = QStringLiteral("txt");
     request.mustExist = true;
@@ -23,12 +23,12 @@ void ChooseATISFileLocation(Dialogs& dialogs, SessionState& state)
     if (chosen.isEmpty())
         return;
     if (chosen.right(8).toLower() != QLatin1String("atis.txt")) {
-        dialogs.message(UiTexts::SpecifyAtisFile, UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
+        dialogs.message(UiTexts::SpecifyAtisFile(), UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
                         Dialogs::Buttons::OK);
         return;
     }
     state.ATISFilePath = chosen;
-    dialogs.message(UiTexts::AtisFilePathSet + QStringLiteral("\r\n\r\n") + chosen,
+    dialogs.message(UiTexts::AtisFilePathSet() + QStringLiteral("\r\n\r\n") + chosen,
                     UiTexts::AppTitle, Dialogs::Icon::Information, Dialogs::Buttons::OK);
 }
 
@@ -42,8 +42,8 @@ QString VersionText(int major, int minor, int revision)
 
 QString AboutText(const QString& version, const QString& manualLocation)
 {
-    return QStringList{UiTexts::AppTitle, QString(),       QStringLiteral("Version ") + version,
-                       QString(),         UiTexts::Credit, QString(),
+    return QStringList{UiTexts::AppTitle, QString(),         UiTexts::Version() + version,
+                       QString(),         UiTexts::Credit(), QString(),
                        manualLocation}
         .join(Texts::CrLf);
 }
@@ -53,7 +53,7 @@ void ShowAbout(Dialogs& dialogs, const QUrl& manual)
     dialogs.message(AboutText(VersionText(BRIEFCAST_VERSION_MAJOR, BRIEFCAST_VERSION_MINOR,
                                           BRIEFCAST_VERSION_PATCH),
                               manual.toString()),
-                    UiTexts::AboutTitle, Dialogs::Icon::Information, Dialogs::Buttons::OK);
+                    UiTexts::AboutTitle(), Dialogs::Icon::Information, Dialogs::Buttons::OK);
 }
 
 QUrl ManualUrl()
@@ -66,6 +66,6 @@ QUrl ManualUrl()
 void OpenDocumentation(Desktop& desktop, Dialogs& dialogs, const QUrl& manual)
 {
     if (!desktop.openUrl(manual))
-        dialogs.message(UiTexts::ManualMissing + QStringLiteral("\r\n\r\n") + manual.toString(),
+        dialogs.message(UiTexts::ManualMissing() + QStringLiteral("\r\n\r\n") + manual.toString(),
                         UiTexts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
 }

@@ -1,5 +1,7 @@
 #include "ui/qtdesktop.h"
 
+#include "ui/uitexts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -14,13 +16,13 @@ std::optional<Failure> QtDesktop::setClipboardText(const QString& text)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        return Failure{1, QStringLiteral("There is no clipboard on this desktop.")};
+        return Failure{1, UiTexts::NoClipboard()};
     clipboard->clear();
     clipboard->setText(text);
     // The platform may refuse the data (no display connection, another
     // program holding the clipboard); reading it back tells.
     if (clipboard->text() != text)
-        return Failure{2, QStringLiteral("The clipboard did not accept the text.")};
+        return Failure{2, UiTexts::ClipboardRefused()};
     return std::nullopt;
 }
 

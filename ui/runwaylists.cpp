@@ -125,7 +125,7 @@ bool RunwayLists::addRunway(Dialogs& dialogs)
     static const QRegularExpression pattern(UiTexts::RunwayPattern);
     QString id;
     do {
-        id = dialogs.input(UiTexts::EnterRunwayPrompt, UiTexts::EnterRunwayTitle, QString());
+        id = dialogs.input(UiTexts::EnterRunwayPrompt(), UiTexts::EnterRunwayTitle(), QString());
         if (id.isEmpty())
             return false;
         id = id.toUpper();
@@ -133,8 +133,8 @@ bool RunwayLists::addRunway(Dialogs& dialogs)
 
     for (int row = 0; row < count(); ++row) {
         if (this->id(row) == id) {
-            dialogs.message(UiTexts::RunwayExists, UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
-                            Dialogs::Buttons::OK);
+            dialogs.message(UiTexts::RunwayExists(), UiTexts::ErrorTitle,
+                            Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
             return false;
         }
     }

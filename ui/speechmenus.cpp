@@ -11,9 +11,11 @@
 #include <utility>
 
 namespace {
-// The rates offered, from -1 (slowest) to 1 (fastest).
+// The rates offered, from -1 (slowest) to 1 (fastest); captions translated when shown.
 const std::array<std::pair<const char*, double>, 3> Rates = {
-    {{"&Slow", -0.4}, {"&Normal", 0.0}, {"&Fast", 0.4}}};
+    {{QT_TRANSLATE_NOOP("SpeechMenus", "&Slow"), -0.4},
+     {QT_TRANSLATE_NOOP("SpeechMenus", "&Normal"), 0.0},
+     {QT_TRANSLATE_NOOP("SpeechMenus", "&Fast"), 0.4}}};
 } // namespace
 
 SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, AtisSpeech& speech, Speaker& speaker,
@@ -53,7 +55,7 @@ SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, AtisSpeech& speech, Speake
     mnuOptionsRate->setObjectName(QStringLiteral("mnuOptionsRate"));
     auto* rates = new QActionGroup(mnuOptionsRate);
     for (const auto& [caption, rate] : Rates) {
-        QAction* action = mnuOptionsRate->addAction(QString::fromLatin1(caption));
+        QAction* action = mnuOptionsRate->addAction(tr(caption));
         action->setCheckable(true);
         action->setData(rate);
         rates->addAction(action);

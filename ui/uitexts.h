@@ -3,68 +3,98 @@
 #include "core/runwayphrase.h"
 #include "core/texts.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
-// Texts of the window and its commands, defined once.
-namespace UiTexts {
-using Texts::AppTitle;
-using Texts::ErrorTitle;
-
-// Runways
-inline const QString& RunwayPattern = RunwayIdPattern;
-inline const QString EnterRunwayTitle = QStringLiteral("Enter Runway:");
-inline const QString EnterRunwayPrompt = QStringLiteral(
-    "Enter runway identifier with optional L, R, or C appended to the number. Examples: 4L, "
-    "09, 33R, 18, 24C");
-inline const QString RunwayExists = QStringLiteral("That runway already exists in the lists.");
-
-// Options and help
-inline const QString SelectAtisFileTitle = QStringLiteral("Select Your atis.txt File");
-inline const QString AllFilesFilter = QStringLiteral("All files (*.*)");
-inline const QString TextFilesFilter = QStringLiteral("Text files (*.txt)");
-inline const QString SpecifyAtisFile = QStringLiteral("Please specify your atis.txt file");
-inline const QString AtisFilePathSet = QStringLiteral("ATIS file path now set to:");
-inline const QString AboutTitle = QStringLiteral("About");
-inline const QString Credit = QStringLiteral("Briefcast contributors");
-inline const QString ManualMissing = QStringLiteral("The user manual could not be opened:");
-
-// The local ATIS generator
-inline const QString GeneratorMenu = QStringLiteral("Local ATIS &Generator...");
-inline const QString GeneratorTitle = QStringLiteral("Local ATIS Generator");
-inline const QString GeneratorEnabled =
-    QStringLiteral("&Answer radar clients and ATIS clients on this computer");
-inline const QString GeneratorPort = QStringLiteral("&Port:");
-inline const QString AtisMakerUrlLabel = QStringLiteral("Radar client, ATIS maker URL:");
-inline const QString ExternalGeneratorUrlLabel =
-    QStringLiteral("ATIS client, external generator URL (add &&format=voice for the voice ATIS):");
-inline const QString CopyUrl = QStringLiteral("Copy");
-inline const QString CopyFailed = QStringLiteral("The URL could not be copied to the clipboard.");
-inline const QString RequestsServed = QStringLiteral("Last requests:");
-inline const QStringList RequestColumns = {QStringLiteral("Time"), QStringLiteral("Airport"),
-                                           QStringLiteral("Letter"), QStringLiteral("Status")};
-inline QString GeneratorServing(int port)
+// Texts of the window and its commands, defined once. What the user reads is
+// marked for translation (context "UiTexts") and translated whenever it is
+// read; the information codes are words of the ATIS, which stays English.
+class UiTexts
 {
-    return QStringLiteral("Serving on 127.0.0.1, port %1.").arg(port);
-}
-inline const QString GeneratorOff = QStringLiteral("Off: nothing is served.");
-inline QString GeneratorPortInUse(int port)
-{
-    return QStringLiteral("Port %1 is in use (another Briefcast or another program): not "
-                          "serving. Choose another port.")
-        .arg(port);
-}
-inline QString GeneratorFailed(int port, const QString& error)
-{
-    return QStringLiteral("Not serving on port %1: %2").arg(QString::number(port), error);
-}
+    Q_DECLARE_TR_FUNCTIONS(UiTexts)
 
-// Start-up and shutdown
-// The caption while a close waits for the end of start-up.
-inline const QString ClosingAfterStartUp =
-    QStringLiteral("Briefcast (closing as soon as start-up ends)");
-inline const QString SettingsNotSaved =
-    QStringLiteral("The settings could not be saved: the settings store could not be written.");
-inline const QString TrySavingAgain =
-    QStringLiteral("Try again? No closes Briefcast without saving them.");
-} // namespace UiTexts
+public:
+    static inline const QString& AppTitle = Texts::AppTitle;
+    static inline const QString& ErrorTitle = Texts::ErrorTitle;
+
+    // Runways
+    static inline const QString& RunwayPattern = RunwayIdPattern;
+    static QString EnterRunwayTitle() { return tr("Enter Runway:"); }
+    static QString EnterRunwayPrompt()
+    {
+        return tr("Enter runway identifier with optional L, R, or C appended to the number. "
+                  "Examples: 4L, 09, 33R, 18, 24C");
+    }
+    static QString RunwayExists() { return tr("That runway already exists in the lists."); }
+
+    // Options and help
+    static QString SelectAtisFileTitle() { return tr("Select Your atis.txt File"); }
+    static QString AllFilesFilter() { return tr("All files (*.*)"); }
+    static QString TextFilesFilter() { return tr("Text files (*.txt)"); }
+    static QString SpecifyAtisFile() { return tr("Please specify your atis.txt file"); }
+    static QString AtisFilePathSet() { return tr("ATIS file path now set to:"); }
+    static QString AboutTitle() { return tr("About"); }
+    // Followed by the version number.
+    static QString Version() { return tr("Version "); }
+    static QString Credit() { return tr("Briefcast contributors"); }
+    static QString ManualMissing() { return tr("The user manual could not be opened:"); }
+    static QString NoClipboard() { return tr("There is no clipboard on this desktop."); }
+    static QString ClipboardRefused() { return tr("The clipboard did not accept the text."); }
+
+    // The local ATIS generator
+    static QString GeneratorMenu() { return tr("Local ATIS &Generator..."); }
+    static QString GeneratorTitle() { return tr("Local ATIS Generator"); }
+    static QString GeneratorEnabled()
+    {
+        return tr("&Answer radar clients and ATIS clients on this computer");
+    }
+    static QString GeneratorPort() { return tr("&Port:"); }
+    static QString AtisMakerUrlLabel() { return tr("Radar client, ATIS maker URL:"); }
+    static QString ExternalGeneratorUrlLabel()
+    {
+        return tr("ATIS client, external generator URL (add &&format=voice for the voice ATIS):");
+    }
+    static QString CopyUrl() { return tr("Copy"); }
+    static QString CopyFailed() { return tr("The URL could not be copied to the clipboard."); }
+    static QString RequestsServed() { return tr("Last requests:"); }
+    static QStringList RequestColumns()
+    {
+        return {tr("Time"), tr("Airport"), tr("Letter"), tr("Status")};
+    }
+    static QString GeneratorServing(int port)
+    {
+        return tr("Serving on 127.0.0.1, port %1.").arg(port);
+    }
+    static QString GeneratorOff() { return tr("Off: nothing is served."); }
+    static QString GeneratorPortInUse(int port)
+    {
+        return tr("Port %1 is in use (another Briefcast or another program): not serving. "
+                  "Choose another port.")
+            .arg(port);
+    }
+    static QString GeneratorFailed(int port, const QString& error)
+    {
+        return tr("Not serving on port %1: %2").arg(QString::number(port), error);
+    }
+
+    // Start-up and shutdown
+    // The caption while a close waits for the end of start-up.
+    static QString ClosingAfterStartUp()
+    {
+        return tr("Briefcast (closing as soon as start-up ends)");
+    }
+    static QString SettingsNotSaved()
+    {
+        return tr("The settings could not be saved: the settings store could not be written.");
+    }
+    static QString TrySavingAgain()
+    {
+        return tr("Try again? No closes Briefcast without saving them.");
+    }
+    static QString AlreadyRunning()
+    {
+        return tr("Briefcast is already running with these settings, but does not answer. Close "
+                  "or end it, then start Briefcast again.");
+    }
+};

@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // A speech engine without audio: records what it was asked to say, and
-// speaks until finish() or stop(). With `present` false no engine loads.
+// speaks until finish() or stop(), or fail() as an engine without an audio
+// output does. With `present` false no engine loads.
 class FakeSpeaker : public Speaker
 {
 public:
@@ -16,7 +17,10 @@ public:
     double rate = 0.0;
 
     bool available() override { return present; }
-    QString failureReason() const override { return present ? QString() : QStringLiteral("none"); }
+    QString failureReason() const override
+    {
+        return present ? m_failure : QStringLiteral("No engine installed.");
+    }
     State state() const override { return m_state; }
     void say(const QString& text) override
     {
@@ -33,7 +37,11 @@ public:
     void setRate(double r) override { rate = r; }
 
     void finish() { setState(State::Ready); }
-    void fail() { setState(State::Failed); }
+    void fail(const QString& why = QStringLiteral("No audio device available."))
+    {
+        m_failure = why;
+        setState(State::Failed);
+    }
 
 private:
     void setState(State s)
@@ -42,4 +50,5 @@ private:
         Q_EMIT stateChanged(s);
     }
     State m_state = State::Ready;
+    QString m_failure;
 };

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <functional>
 
 // A dialog answerer for tests: queued answers, every request recorded.
@@ -34,12 +35,16 @@ public:
     QList<OpenFileRequest> fileRequests;
     // Runs while a message box is "open", before it returns (for re-entrancy tests).
     std::function<void(const Shown&)> whileShown;
+    // The most message boxes open at once: 2 when one opened inside another.
+    int mostOpen = 0;
 
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override
     {
         shown.append({text, title, icon, buttons});
+        mostOpen = std::max(mostOpen, ++m_open);
         if (whileShown)
             whileShown(shown.last());
+        --m_open;
         if (!answers.isEmpty())
             return answers.takeFirst();
         const bool yesNo = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
@@ -57,4 +62,7 @@ public:
         fileRequests.append(request);
         return files.isEmpty() ? QString() : files.takeFirst();
     }
+
+private:
+    int m_open = 0;
 };

@@ -14,6 +14,8 @@ class TestSpeech : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void speaksToTheEndAndStops();
+    // Run in a process of its own: the sound system is set up once a process.
+    void noAudioOutputIsAnEngineFailure();
 };
 
 void TestSpeech::speaksToTheEndAndStops()
@@ -50,6 +52,25 @@ void TestSpeech::speaksToTheEndAndStops()
         QVERIFY(QTest::qWaitFor([&] { return speaker.state() == Speaker::State::Ready; }, limitMs));
         QVERIFY2(!reached(Speaker::State::Failed), qPrintable(speaker.failureReason()));
     }
+}
+
+// The engine is installed, but no sound server answers: the reason given is
+// the engine's failure, not a missing engine.
+void TestSpeech::noAudioOutputIsAnEngineFailure()
+{
+    if (QTextToSpeech::availableEngines().isEmpty())
+        QSKIP("qt6-speech-flite-plugin is not installed (make deps).");
+    QTemporaryDir run;
+    qputenv("XDG_RUNTIME_DIR", run.path().toUtf8());
+    qputenv("HOME", run.path().toUtf8());
+    qputenv("PULSE_SERVER", run.filePath("no-sound-server").toUtf8());
+    QtSpeaker speaker;
+    QVERIFY(speaker.available());
+    speaker.say("Information Bravo.");
+    QTRY_COMPARE_WITH_TIMEOUT(speaker.state(), Speaker::State::Failed, 120'000);
+    QCOMPARE(speaker.failureReason().section("\r\n", 0, 0),
+             "The speech engine \"" + speaker.engineName() +
+                 "\" reported an error: is an audio output available?");
 }
 
 QTEST_GUILESS_MAIN(TestSpeech)
