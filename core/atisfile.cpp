@@ -1,74 +1,19 @@
 #include "core/atisfile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStringEncoder>
-#include <cerrno>
+#include "core/durablefile.h"
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include <QDir>
+#include <QFileDevice>
+#include <QStringEncoder>
 
 namespace {
 
 // The description names the file: a wrong or missing folder is the most
 // common fault, and the message is all the controller sees.
-Failure describedFailure(int number, const QString& description, const QString& path)
+Failure describedFailure(const Failure& failure, const QString& path)
 {
-    return {number, QStringLiteral("%1: \"%2\"").arg(description, QDir::toNativeSeparators(path))};
-}
-
-Failure fileFailure(const QFileDevice& file, const QString& path)
-{
-    return describedFailure(int(file.error()), file.errorString(), path);
-}
-
-// Asks the system to put the file's data on the disk; a device that cannot
-// sync (a pipe, a terminal) has nothing to keep.
-bool syncToDisk(int handle)
-{
-#ifdef Q_OS_WIN
-    return ::_commit(handle) == 0;
-#else
-    return ::fsync(handle) == 0 || errno == EINVAL;
-#endif
-}
-
-// Every byte through to the disk, or the failure. The file is unbuffered:
-// a buffered write only fills memory, and QSaveFile::commit ignores a failed
-// flush of that buffer. A short write is continued, so that the next one
-// tells why the disk took no more.
-std::optional<Failure> writeThrough(QFileDevice& file, const QByteArray& bytes, const QString& path)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return fileFailure(file, path);
-        done += written;
-    }
-    if (!syncToDisk(file.handle()))
-        return describedFailure(int(QFileDevice::WriteError), qt_error_string(errno), path);
-    return std::nullopt;
-}
-
-// The existing file emptied and written again: only where no temporary file
-// can take its place. A failure after the emptying cannot bring the previous
-// text back, but it is reported.
-std::optional<Failure> writeInPlace(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly |
-                   QIODevice::Unbuffered))
-        return fileFailure(file, path);
-    if (auto failure = writeThrough(file, bytes, path))
-        return failure;
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return fileFailure(file, path);
-    return std::nullopt;
+    return {failure.number,
+            QStringLiteral("%1: \"%2\"").arg(failure.description, QDir::toNativeSeparators(path))};
 }
 
 } // namespace
@@ -106,18 +51,7 @@ std::optional<Failure> WriteATISFile(const QString& path, const QString& atisTex
     // The radar client's folder may let its file be written yet refuse new
     // files beside it, or refuse the replacing while another program holds
     // the file open: then the file is written in place.
-    const bool existing = QFileInfo(path).isFile();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return existing ? writeInPlace(path, bytes) : fileFailure(file, path);
-    if (auto failure = writeThrough(file, bytes, path)) {
-        file.cancelWriting();
-        return failure;
-    }
-    if (!file.commit()) {
-        if (existing && file.error() == QFileDevice::RenameError)
-            return writeInPlace(path, bytes);
-        return fileFailure(file, path);
-    }
+    if (auto failure = ReplaceFileContent(path, bytes, WhenFolderRefuses::RewriteInPlace))
+        return describedFailure(*failure, path);
     return std::nullopt;
 }

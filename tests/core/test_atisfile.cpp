@@ -2,14 +2,11 @@
 #include "core/atisfile.h"
 #include "core/metarrequest.h"
 #include "tests/support/ordinaryuser.h"
+#include "tests/support/smalldisk.h"
 #include "tests/support/testfiles.h"
 
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -79,30 +76,18 @@ private Q_SLOTS:
     {
         QFETCH(bool, tmpfs);
         QTemporaryDir dir;
-        const QByteArray folder = QFile::encodeName(dir.path());
-        if (tmpfs && ::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
+        std::optional<SmallDisk> disk;
+        if (tmpfs && !disk.emplace(dir.path()).mounted())
             QSKIP("cannot mount a small tmpfs here (needs root or CAP_SYS_ADMIN)");
-        const auto unmount = qScopeGuard([&] {
-            if (tmpfs)
-                ::umount2(folder.constData(), MNT_DETACH);
-        });
         const QString path = dir.filePath("atis.txt");
         QCOMPARE(failureOf(path, Previous), QString());
-        rlimit saved = {};
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit limit = {4096, saved.rlim_max};
-        QFile filler(dir.filePath("filler"));
-        if (tmpfs) { // filled up to its last page
-            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-            while (filler.write(QByteArray(4096, 'f')) == 4096) {
-            }
-            QVERIFY(filler.resize(filler.size() / 4096 * 4096 - 4096));
-        } else {
-            std::signal(SIGXFSZ, SIG_IGN);
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
+        std::optional<FileSizeLimit> limit;
+        if (tmpfs)
+            QVERIFY(disk->leaveFree(1));
+        else
+            limit.emplace(SmallDisk::PageSize);
         const QString failure = failureOf(path, QString(12000, u'W'));
-        ::setrlimit(RLIMIT_FSIZE, &saved);
+        limit.reset();
         QFETCH(QString, reason);
         QCOMPARE(failure, reason + ": \"" + path + "\"");
         QCOMPARE(readFile(path), Previous);
