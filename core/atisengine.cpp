@@ -126,7 +126,8 @@ void AtisEngine::deliver(bool force, const QString& icao, DecodedMetar& metar)
         m_speech->atisBuilt(templateText, values);
 
     if (m_form.updateATISFileChecked()) {
-        if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis)) {
+        if (const auto failure =
+                WriteATISFile(m_state.ATISFilePath, atis, m_state.ATISFileEncoding)) {
             showError(Texts::WriteError, *failure);
             return;
         }
