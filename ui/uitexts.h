@@ -35,6 +35,9 @@ inline const QString AllFilesFilter = QStringLiteral("All files (*.*)");
 inline const QString TextFilesFilter = QStringLiteral("Text files (*.txt)");
 inline const QString SpecifyAtisFile = QStringLiteral("Please specify your atis.txt file");
 inline const QString AtisFilePathSet = QStringLiteral("ATIS file path now set to:");
+inline const QString AtisFolderMissing =
+    QStringLiteral("The folder of this file does not exist. Please choose a file in an existing "
+                   "folder:");
 inline const QString AboutTitle = QStringLiteral("About");
 inline const QString Credit = QStringLiteral("Briefcast contributors");
 inline const QString ManualMissing = QStringLiteral("The user manual could not be opened:");

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // A dialog answerer for tests: queued answers, every request recorded.
@@ -50,6 +51,22 @@ public:
     {
         asked.append({prompt, title, proposed});
         return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
+
+    // The texts of the messages shown, and the names proposed, in order.
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const Shown& s : shown)
+            texts.append(s.text);
+        return texts;
+    }
+    QStringList proposedNames() const
+    {
+        QStringList names;
+        for (const Asked& a : asked)
+            names.append(a.proposed);
+        return names;
     }
 
     QString openFile(const OpenFileRequest& request) override

@@ -14,6 +14,8 @@ private Q_SLOTS:
     void arrangementKeepsTextUnclipped();
     void scenarios_data();
     void scenarios();
+    void locationAcceptsAFileNotWrittenYet();
+    void locationRefusesOtherNamesAndMissingFolders();
     void closeDuringStartUpWaitsForIt();
     void realMessageBoxAndClipboard();
 
@@ -72,7 +74,6 @@ void TestFrmMain::scenarios_data()
                               "121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992 RMK AO2";
     const QString to = ksea + "cancel; press ";
     const QString add = "; press cmdAddRunway => runways ";
-    const QString loc = "; press mnuOptionsATISLoc => shown ";
     const QString closed = "; visible no; unloads 1; setting ICAO KSEA";
     row("focus order")
         << "tab txtICAO => visited txtICAO,cboProfiles,cmdLoad,cmdSave,cmdDelete,cmdExit,"
@@ -109,12 +110,6 @@ void TestFrmMain::scenarios_data()
     row("rows follow") << "runways 9,33R; row lstDeparting 1 => current lstArriving 1";
     row("scrolled together") << "runways 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17; "
                                 "scroll lstDeparting => top lstArriving 3";
-    row("location cancelled") << "file" + loc + "; path %atis%";
-    row("location another name") << "file /srv/radar/notes.txt" + loc +
-                                        "Please specify your atis.txt file; path %atis%";
-    row("location ATIS.TXT")
-        << "file /srv/radar/ATIS.TXT" + loc +
-               "ATIS file path now set to:\r\n\r\n/srv/radar/ATIS.TXT; path /srv/radar/ATIS.TXT";
     row("About") << "press mnuHelpAbout => shown Briefcast\r\n\r\nVersion 1.3.1\r\n\r\n"
                     "Briefcast contributors\r\n\r\n%manual%";
     row("title bar asks") << ksea + "no; close => " + ask + closed;
@@ -300,6 +295,35 @@ QString TestFrmMain::seen(const QString& what, const QByteArray& name)
         {"stops", [&] { return number(h->speaker.stops); }},
         {"rate", [&] { return QString::number(h->speaker.rate); }}};
     return checks.value(what, [] { return QString("<no such check>"); })();
+}
+
+// Options > ATIS.txt Location, before the radar client has written its file.
+void TestFrmMain::locationAcceptsAFileNotWrittenYet()
+{
+    h->start();
+    const QString chosen = h->dir.filePath("ATIS.TXT");
+    h->dialogs.files = {chosen};
+    h->press("mnuOptionsATISLoc");
+    QCOMPARE(h->dialogs.fileRequests.at(0).mustExist, false);
+    QCOMPARE(h->dialogs.fileRequests.at(0).initialFile, h->atisPath());
+    QCOMPARE(h->dialogs.shownTexts(), QStringList{"ATIS file path now set to:\r\n\r\n" + chosen});
+    QCOMPARE(h->window->state().ATISFilePath, chosen);
+}
+
+// Cancelled, another name, a folder that does not exist: the path stays.
+void TestFrmMain::locationRefusesOtherNamesAndMissingFolders()
+{
+    h->start();
+    const QString missing = h->dir.filePath("gone/atis.txt");
+    h->dialogs.files = {"", h->dir.filePath("notes.txt"), missing};
+    for (int i = 0; i < 3; ++i)
+        h->press("mnuOptionsATISLoc");
+    QCOMPARE(h->dialogs.shownTexts(),
+             QStringList({"Please specify your atis.txt file",
+                          "The folder of this file does not exist. Please choose a file in an "
+                          "existing folder:\r\n\r\n" +
+                              missing}));
+    QCOMPARE(h->window->state().ATISFilePath, h->atisPath());
 }
 
 void TestFrmMain::closeDuringStartUpWaitsForIt()
