@@ -14,8 +14,7 @@ private Q_SLOTS:
     void arrangementKeepsTextUnclipped();
     void scenarios_data();
     void scenarios();
-    void locationAcceptsAFileNotWrittenYet();
-    void locationRefusesOtherNamesAndMissingFolders();
+    void locationMayNameAFileNotWrittenYet();
     void closeDuringStartUpWaitsForIt();
     void realMessageBoxAndClipboard();
 
@@ -297,33 +296,27 @@ QString TestFrmMain::seen(const QString& what, const QByteArray& name)
     return checks.value(what, [] { return QString("<no such check>"); })();
 }
 
-// Options > ATIS.txt Location, before the radar client has written its file.
-void TestFrmMain::locationAcceptsAFileNotWrittenYet()
+// Options > ATIS.txt Location: cancelled, another name or a folder that does
+// not exist leave the path; a file the radar client has not written yet is
+// taken.
+void TestFrmMain::locationMayNameAFileNotWrittenYet()
 {
     h->start();
-    const QString chosen = h->dir.filePath("ATIS.TXT");
-    h->dialogs.files = {chosen};
-    h->press("mnuOptionsATISLoc");
-    QCOMPARE(h->dialogs.fileRequests.at(0).mustExist, false);
-    QCOMPARE(h->dialogs.fileRequests.at(0).initialFile, h->atisPath());
-    QCOMPARE(h->dialogs.shownTexts(), QStringList{"ATIS file path now set to:\r\n\r\n" + chosen});
-    QCOMPARE(h->window->state().ATISFilePath, chosen);
-}
-
-// Cancelled, another name, a folder that does not exist: the path stays.
-void TestFrmMain::locationRefusesOtherNamesAndMissingFolders()
-{
-    h->start();
-    const QString missing = h->dir.filePath("gone/atis.txt");
-    h->dialogs.files = {"", h->dir.filePath("notes.txt"), missing};
+    const QString missing = h->dir.filePath("gone/atis.txt"), chosen = h->dir.filePath("ATIS.TXT");
+    h->dialogs.files = {"", h->dir.filePath("notes.txt"), missing, chosen};
     for (int i = 0; i < 3; ++i)
         h->press("mnuOptionsATISLoc");
+    QCOMPARE(h->window->state().ATISFilePath, h->atisPath());
+    h->press("mnuOptionsATISLoc");
+    QCOMPARE(h->window->state().ATISFilePath, chosen);
+    QCOMPARE(h->dialogs.fileRequests.at(0).mustExist, false);
+    QCOMPARE(h->dialogs.fileRequests.at(0).initialFile, h->atisPath());
     QCOMPARE(h->dialogs.shownTexts(),
              QStringList({"Please specify your atis.txt file",
                           "The folder of this file does not exist. Please choose a file in an "
                           "existing folder:\r\n\r\n" +
-                              missing}));
-    QCOMPARE(h->window->state().ATISFilePath, h->atisPath());
+                              missing,
+                          "ATIS file path now set to:\r\n\r\n" + chosen}));
 }
 
 void TestFrmMain::closeDuringStartUpWaitsForIt()
