@@ -98,6 +98,14 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              .lblMetarAge = lblMetarAge,
                              .mnuOptionsUpdateATISFile = mnuOptionsUpdateATISFile,
                              .cboProfiles = cboProfiles});
+    // The settings the form and the session state show.
+    m_settings.bind(
+        Config::ICAO, [this](const QVariant& v) { m_form->setIcaoText(v.toString()); },
+        [this] { return m_form->icaoText(); });
+    m_settings.bind(Config::Template, {}, [this] { return m_form->templateText(); });
+    m_settings.bind(Config::LastProfile, {}, [this] { return m_state.CurrentProfile; });
+    m_settings.bind(Config::ATISFilePath, m_state.ATISFilePath);
+    m_settings.bind(Config::ATISFileEncoding, m_state.ATISFileEncoding);
     m_engine = std::make_unique<AtisEngine>(*m_form, m_dialogs, m_desktop, *m_fetcher, m_state);
     m_engine->setOnlineCodeLookup(services.lookup);
     m_engine->setClock(m_clock);
@@ -186,10 +194,12 @@ void frmMain::createMenus()
     options->setObjectName(QStringLiteral("mnuOptions"));
     mnuOptionsUpdateATISFile = options->addAction(QStringLiteral("&Update ATIS.txt Automatically"));
     mnuOptionsUpdateATISFile->setCheckable(true);
+    bindChecked(Config::UpdateATISFile, mnuOptionsUpdateATISFile);
     mnuOptionsATISLoc = options->addAction(QStringLiteral("ATIS.txt &Location"));
     mnuOptionsTakeOverCode = options->addAction(QStringLiteral("&Take Over the Letter on the Air"));
     mnuOptionsTakeOverCode->setCheckable(true);
     mnuOptionsTakeOverCode->setChecked(true);
+    bindChecked(Config::TakeOverOnlineCode, mnuOptionsTakeOverCode);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -217,6 +227,28 @@ void frmMain::createSpeech(Speaker* speaker)
     m_speechMenus = new SpeechMenus(findChild<QMenu*>(QStringLiteral("mnuFile")),
                                     findChild<QMenu*>(QStringLiteral("mnuOptions")), *m_speech,
                                     *m_speaker, this);
+    // Each speech setting shown through the speech options and their menus.
+    const auto bindSpeech = [this](const QString& key, auto field) {
+        m_settings.bind(
+            key,
+            [this, field](const QVariant& v) {
+                SpeechSettings settings = m_speech->settings();
+                settings.*field = v.value<std::remove_reference_t<decltype(settings.*field)>>();
+                m_speech->setSettings(settings);
+                m_speechMenus->showSettings();
+            },
+            [this, field] { return QVariant::fromValue(m_speech->settings().*field); });
+    };
+    bindSpeech(Config::SpeakNewATIS, &SpeechSettings::speakNewATIS);
+    bindSpeech(Config::SpeechVoice, &SpeechSettings::voice);
+    bindSpeech(Config::SpeechRate, &SpeechSettings::rate);
+}
+
+void frmMain::bindChecked(const QString& key, QAction* action)
+{
+    m_settings.bind(
+        key, [action](const QVariant& v) { action->setChecked(v.toBool()); },
+        [action] { return action->isChecked(); });
 }
 
 void frmMain::arrange()
@@ -396,10 +428,7 @@ void frmMain::beginLoad()
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
     setWindowTitle(windowTitleWithMark());
-    const ProgramSettings stored = LoadStartupSettings(m_store, *m_form, *m_profiles, m_state);
-    m_speech->setSettings(stored.speech);
-    m_speechMenus->showSettings();
-    mnuOptionsTakeOverCode->setChecked(stored.TakeOverOnlineCode);
+    LoadStartupSettings(m_store, *m_form, *m_profiles, m_state, m_settings);
 }
 
 bool frmMain::finishLoad()
@@ -482,10 +511,7 @@ void frmMain::unload(bool mayAsk)
     m_speaker->stop();
     // The controller may try again (once the store is writable) or close
     // without the settings; when nobody may be asked, the session is ending.
-    const auto save = [this] {
-        return SaveSettings(m_store, *m_form, m_state, m_speech->settings(),
-                            mnuOptionsTakeOverCode->isChecked());
-    };
+    const auto save = [this] { return m_settings.save(m_store); };
     bool saved = save();
     while (!saved && mayAsk &&
            m_dialogs.message(UiTexts::SettingsNotSaved + Texts::CrLf + Texts::CrLf +
