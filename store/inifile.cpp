@@ -64,7 +64,8 @@ QString unescapedKey(QByteArrayView escaped)
     return out;
 }
 
-QByteArray escapedValue(const QString& text)
+// With qsettingsForm, U+FEFF as it is, as QSettings writes it.
+QByteArray escapedValue(const QString& text, bool qsettingsForm = false)
 {
     QByteArray out;
     bool quoted = false;
@@ -90,7 +91,7 @@ QByteArray escapedValue(const QString& text)
         } else if (c == 0) {
             out += "\\0";
             escapeHexDigit = true;
-        } else if (c <= 0x1F || (qc.isSurrogate() && !pair) || c == 0xFEFF) {
+        } else if (c <= 0x1F || (qc.isSurrogate() && !pair) || (c == 0xFEFF && !qsettingsForm)) {
             // Also what UTF-8 cannot hold (a lone surrogate) and what a UTF-8
             // decoder drops at the start of a value (U+FEFF, the byte-order
             // mark), so that both read back as they were.
@@ -107,11 +108,13 @@ QByteArray escapedValue(const QString& text)
 }
 
 // A value as QSettings reads it, lists aside: escapes replaced, double quotes
-// removed around what they enclose, the UTF-8 decoded as one piece (which
-// drops a byte-order mark at its start, as QSettings' decoder does).
-QString unescapedValue(QByteArrayView raw)
+// removed around what they enclose, the UTF-8 decoded as one piece, which
+// drops a byte-order mark at the start of its first run, as QSettings'
+// decoder does (where, in droppedMark).
+QString unescapedValue(QByteArrayView raw, qsizetype* droppedMark = nullptr)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
+    bool firstRun = true;
     QString out;
     bool inQuotes = false;
     for (qsizetype i = 0; i < raw.size();) {
@@ -127,6 +130,9 @@ QString unescapedValue(QByteArrayView raw)
             qsizetype end = i + 1;
             while (end < raw.size() && raw.at(end) != '\\' && raw.at(end) != '"')
                 ++end;
+            if (firstRun && droppedMark && raw.sliced(i).startsWith(ByteOrderMark))
+                *droppedMark = i;
+            firstRun = false;
             out += utf8(raw.sliced(i, end - i));
             i = end;
             continue;
@@ -174,10 +180,17 @@ QString typedText(const QString& text)
 
 QString readValue(QByteArrayView raw)
 {
-    const QString text = unescapedValue(raw);
+    qsizetype droppedMark = -1;
+    const QString text = unescapedValue(raw, &droppedMark);
     const bool quoted = raw.size() >= 2 && raw.front() == '"' && raw.back() == '"';
+    // In the form the store writes, or QSettings: it writes U+FEFF as it
+    // is, and its reader drops the one its decoder takes for a byte-order
+    // mark.
+    QByteArray read = raw.toByteArray();
+    if (droppedMark >= 0)
+        read.remove(droppedMark, ByteOrderMark.size());
     // Written by hand: the text as it stands.
-    if (!quoted && escapedValue(text) != raw)
+    if (!quoted && escapedValue(text) != raw && escapedValue(text, true) != read)
         return QString::fromUtf8(raw);
     return typedText(text);
 }

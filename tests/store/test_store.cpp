@@ -168,7 +168,9 @@ private Q_SLOTS:
         row("blanks at the edges", "\"  padded  \"", "  padded  ", true, true);
         row("at sign doubled", "@@home", "@home", true, true);
         row("beyond ASCII", "Zürich 東京 \U0001F6EB", "Zürich 東京 \U0001F6EB", true, true);
-        row("U+FEFF first", "\"\\xfeffInformation %id%, winds\"",
+        row("U+FEFF first", "\\xfeffsay \\\"hi\\\"", QChar(0xFEFF) + QString("say \"hi\""), true,
+            true);
+        row("U+FEFF first, quoted", "\"\\xfeffInformation %id%, winds\"",
             QChar(0xFEFF) + QString("Information %id%, winds"), true, true);
         row("lone surrogate", "a\\xd800\\\"b", QString("a") + QChar(0xD800) + "\"b", true, true);
         row("NUL before a digit", "a\\0\\x31", QString("a") + QChar(0) + "1", true, true);
