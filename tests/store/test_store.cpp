@@ -389,14 +389,14 @@ private Q_SLOTS:
             "Runways=27,yes,1.0|09, 1 ,2\nVisualInUse=x\nLAHSOInEffect=1.0",
             {{}, {}, {{"27", false, true}, {"09", true, false}}, false, true});
         row("others reset, marker in other case", "Template=%VBCRLF% a\\r\\nb\nUnknown=1",
-            {{}, "%VBCRLF% a\r\nb"});
+            {.templateText = "%VBCRLF% a\r\nb"});
     }
     void storedProfileLoads()
     {
         QFETCH(QByteArray, keys);
         QFETCH(Profile, profile);
         write("[Profiles]\nP=1\n\n[Profiles%255CP]\n" + keys + "\n");
-        QCOMPARE(Profiles::Read(*m_store, "P").value_or(Profile{"<missing>"}), profile);
+        QCOMPARE(Profiles::Read(*m_store, "P").value_or(Profile{.icao = "<missing>"}), profile);
         // Loaded into the window over what it showed.
         m_form.icao = m_form.templ = "old";
         m_form.rows = {{"old", true, true}};
