@@ -15,15 +15,15 @@ struct Profile
 {
     struct Runway
     {
-        QString id;
+        QString id{};
         bool landing = false;
         bool departing = false;
         bool operator==(const Runway&) const = default;
     };
 
-    QString icao;
-    QString templateText; // line breaks as CR LF
-    QList<Runway> runways;
+    QString icao{};
+    QString templateText{}; // line breaks as CR LF
+    QList<Runway> runways{};
     bool visual = false;
     bool lahso = false;
     bool operator==(const Profile&) const = default;
