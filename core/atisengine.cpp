@@ -123,7 +123,8 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
         m_speech->atisBuilt(atis);
 
     if (m_form.updateATISFileChecked()) {
-        if (const auto failure = WriteATISFile(m_state.ATISFilePath, atis.text)) {
+        if (const auto failure =
+                WriteATISFile(m_state.ATISFilePath, atis.text, m_state.ATISFileEncoding)) {
             showError(Texts::WriteError, *failure);
             return;
         }

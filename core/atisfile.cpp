@@ -1,87 +1,36 @@
 #include "core/atisfile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStringEncoder>
-#include <cerrno>
+#include "core/durablefile.h"
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
+#include <QDir>
+#include <QFileDevice>
+#include <QScopeGuard>
+#include <QStringEncoder>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <iconv.h>
 #endif
 
 namespace {
 
 // The description names the file: a wrong or missing folder is the most
 // common fault, and the message is all the controller sees.
-Failure describedFailure(int number, const QString& description, const QString& path)
+Failure describedFailure(const Failure& failure, const QString& path)
 {
-    return {number, QStringLiteral("%1: \"%2\"").arg(description, QDir::toNativeSeparators(path))};
+    return {failure.number,
+            QStringLiteral("%1: \"%2\"").arg(failure.description, QDir::toNativeSeparators(path))};
 }
 
-Failure fileFailure(const QFileDevice& file, const QString& path)
-{
-    return describedFailure(int(file.error()), file.errorString(), path);
-}
-
-// Asks the system to put the file's data on the disk; a device that cannot
-// sync (a pipe, a terminal) has nothing to keep.
-bool syncToDisk(int handle)
-{
 #ifdef Q_OS_WIN
-    return ::_commit(handle) == 0;
-#else
-    return ::fsync(handle) == 0 || errno == EINVAL;
-#endif
-}
-
-// Every byte through to the disk, or the failure. The file is unbuffered:
-// a buffered write only fills memory, and QSaveFile::commit ignores a failed
-// flush of that buffer. A short write is continued, so that the next one
-// tells why the disk took no more.
-std::optional<Failure> writeThrough(QFileDevice& file, const QByteArray& bytes, const QString& path)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return fileFailure(file, path);
-        done += written;
-    }
-    if (!syncToDisk(file.handle()))
-        return describedFailure(int(QFileDevice::WriteError), qt_error_string(errno), path);
-    return std::nullopt;
-}
-
-// The existing file emptied and written again: only where no temporary file
-// can take its place. A failure after the emptying cannot bring the previous
-// text back, but it is reported.
-std::optional<Failure> writeInPlace(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly |
-                   QIODevice::Unbuffered))
-        return fileFailure(file, path);
-    if (auto failure = writeThrough(file, bytes, path))
-        return failure;
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return fileFailure(file, path);
-    return std::nullopt;
-}
-
-} // namespace
-
-QByteArray EncodeForATISFile(const QString& text)
+// Code point by code point, so that only the unrepresentable ones (a lone
+// surrogate, a letter outside the code page) become "?".
+QByteArray encodeInSystemCodePage(const QString& text)
 {
     QStringEncoder encoder(QStringConverter::System, QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
     if (!encoder.hasError())
         return bytes;
-
-    // Encode code point by code point so that only the unrepresentable ones
-    // (a lone surrogate, a letter outside the code page) become "?".
     bytes.clear();
     for (qsizetype i = 0; i < text.size(); ++i) {
         qsizetype length = 1;
@@ -94,30 +43,79 @@ QByteArray EncodeForATISFile(const QString& text)
     }
     return bytes;
 }
+#else
+// Through the C library's converter, from the text's own UTF-16; where it
+// stops at a character the code page cannot hold (or a lone surrogate), that
+// character becomes "?" and the conversion goes on after it.
+std::optional<QByteArray> encodeWithIconv(const QString& text, const QString& encoding)
+{
+    const char* utf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
+    const iconv_t converter = ::iconv_open(encoding.toLatin1().constData(), utf16);
+    if (converter == iconv_t(-1))
+        return std::nullopt;
+    const auto close = qScopeGuard([converter] { ::iconv_close(converter); });
+    const QChar* next = text.constData();
+    const QChar* const end = next + text.size();
+    QByteArray out(text.size() * 2 + 16, Qt::Uninitialized);
+    qsizetype used = 0;
+    for (bool finished = false; !finished;) {
+        char* in = reinterpret_cast<char*>(const_cast<QChar*>(next));
+        size_t inLeft = size_t(end - next) * sizeof(QChar);
+        char* to = out.data() + used;
+        size_t toLeft = size_t(out.size() - used);
+        // With nothing left to convert, a stateful code page ends its shift.
+        const bool ending = inLeft == 0;
+        const size_t result = ending ? ::iconv(converter, nullptr, nullptr, &to, &toLeft)
+                                     : ::iconv(converter, &in, &inLeft, &to, &toLeft);
+        const int error = errno;
+        used = to - out.data();
+        next = reinterpret_cast<const QChar*>(in);
+        if (result != size_t(-1)) {
+            finished = ending;
+        } else if (error == E2BIG || used == out.size()) {
+            out.resize(out.size() * 2);
+        } else {
+            // EILSEQ or EINVAL: the character at `next` cannot be written.
+            out[used++] = '?';
+            next += next->isHighSurrogate() && next + 1 < end && next[1].isLowSurrogate() ? 2 : 1;
+        }
+    }
+    out.truncate(used);
+    return out;
+}
+#endif
 
-std::optional<Failure> WriteATISFile(const QString& path, const QString& atisText)
+} // namespace
+
+std::optional<QByteArray> EncodeForATISFile(const QString& text, const QString& encoding)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(encoding);
+    return encodeInSystemCodePage(text);
+#else
+    return encodeWithIconv(text, encoding);
+#endif
+}
+
+std::optional<Failure> WriteATISFile(const QString& path, const QString& atisText,
+                                     const QString& encoding)
 {
     if (path.isEmpty() || !QDir::isAbsolutePath(path)) {
         return Failure{
             int(QFileDevice::OpenError),
             QStringLiteral("The location of atis.txt is not a full path: \"%1\"").arg(path)};
     }
-    const QByteArray bytes = EncodeForATISFile(atisText);
+    const auto bytes = EncodeForATISFile(atisText, encoding);
+    if (!bytes) {
+        return Failure{int(QFileDevice::WriteError),
+                       QStringLiteral("The code page \"%1\" is not known on this computer "
+                                      "(setting ATISFileEncoding)")
+                           .arg(encoding)};
+    }
     // The radar client's folder may let its file be written yet refuse new
     // files beside it, or refuse the replacing while another program holds
     // the file open: then the file is written in place.
-    const bool existing = QFileInfo(path).isFile();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return existing ? writeInPlace(path, bytes) : fileFailure(file, path);
-    if (auto failure = writeThrough(file, bytes, path)) {
-        file.cancelWriting();
-        return failure;
-    }
-    if (!file.commit()) {
-        if (existing && file.error() == QFileDevice::RenameError)
-            return writeInPlace(path, bytes);
-        return fileFailure(file, path);
-    }
+    if (auto failure = ReplaceFileContent(path, *bytes, WhenFolderRefuses::RewriteInPlace))
+        return describedFailure(*failure, path);
     return std::nullopt;
 }

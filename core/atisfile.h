@@ -6,17 +6,24 @@
 #include <QString>
 #include <optional>
 
-// Replaces the radar client's ATIS file with the text, in the system's 8-bit
-// code page without a byte-order mark. The text goes to a temporary file
-// beside the target first, synced to the disk, which then replaces it: a
-// failed write leaves the previous ATIS byte for byte and the radar client
-// never reads a partial file. Where the folder refuses the temporary file or
-// the replacing, the existing file is written in place, as checked. A
-// failure's description names the file. A path that is not absolute is
-// refused: the file would otherwise land wherever the program happened to
-// be started.
-std::optional<Failure> WriteATISFile(const QString& path, const QString& atisText);
+// The code page atis.txt is written in where the system has no 8-bit code
+// page of its own to offer: the radar client is a Windows program (under
+// Wine elsewhere) and reads the file as Windows' Western European code page.
+inline const QString DefaultATISFileEncoding = QStringLiteral("windows-1252");
 
-// The text in the system's 8-bit code page; a character the code page cannot
-// represent becomes "?".
-QByteArray EncodeForATISFile(const QString& text);
+// Replaces the radar client's ATIS file with the text, in the code page the
+// radar client reads (see EncodeForATISFile), without a byte-order mark. A
+// failed write leaves the previous ATIS byte for byte and the radar client
+// never reads a partial file; where the folder refuses a new file beside the
+// target or the replacing, the existing file is written in place, as
+// checked. A failure's description names the file. A path that is not
+// absolute is refused: the file would otherwise land wherever the program
+// happened to be started.
+std::optional<Failure> WriteATISFile(const QString& path, const QString& atisText,
+                                     const QString& encoding);
+
+// The text in the radar client's code page: on Windows the system's ANSI
+// code page, elsewhere the one named by encoding (a name iconv knows, such
+// as "windows-1252" or "CP1251"). A character the code page cannot hold
+// becomes "?". Nothing when the code page is unknown.
+std::optional<QByteArray> EncodeForATISFile(const QString& text, const QString& encoding);

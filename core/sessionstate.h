@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/atisfile.h"
 #include "core/changereport.h"
 
 #include <QString>
@@ -15,6 +16,8 @@ struct SessionState
     bool ProfileDirty = false;
     QString LastMetarKey;
     QString ATISFilePath;
+    // The code page atis.txt is written in (see EncodeForATISFile).
+    QString ATISFileEncoding = DefaultATISFileEncoding;
     // PrevWind, PrevVisibility, ... PrevDewPoint: the elements of the last
     // ATIS delivered, as Prev.Wind, Prev.Visibility, ... Prev.DewPoint.
     AtisElements Prev;

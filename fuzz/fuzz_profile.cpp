@@ -3,6 +3,7 @@
 #include "core/sessionstate.h"
 #include "core/settingsstore.h"
 #include "fuzz/fuzzcommon.h"
+#include "store/profile.h"
 #include "store/profilecommands.h"
 #include "tests/support/fakeform.h"
 #include "tests/support/fakeprofileform.h"
@@ -57,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         store.SaveSetting("Profiles", name, "1");
         store.SaveSetting("Profiles", "Other", "1");
         store.SaveSetting("Profiles\\Other", "ICAO", "KSEA");
-        const QString section = ProfileCommands::ProfileSection(name);
+        const QString section = Profiles::Section(name);
         store.SaveSetting(section, "Runways", parts[1]);
         store.SaveSetting(section, "VisualInUse", parts[2]);
         store.SaveSetting(section, "LAHSOInEffect", parts[3]);

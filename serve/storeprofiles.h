@@ -6,8 +6,8 @@
 
 class SettingsStore;
 
-// The profiles as the settings store keeps them, read with the same table
-// that loads one into the window; nothing is written. What was read is kept
+// The profiles as the settings store keeps them, read as the window reads
+// one it loads; nothing is written. What was read is kept
 // until the store's change stamp changes: a store reads one section at a
 // time, and a request would otherwise read it once for every profile.
 class StoreProfiles : public ProfileSource

@@ -1,8 +1,11 @@
 #include "store/inifile.h"
 
+#include <QStringDecoder>
 #include <algorithm>
 
 namespace {
+const QByteArray ByteOrderMark = "\xEF\xBB\xBF";
+
 bool isHexDigit(char16_t c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -61,14 +64,16 @@ QString unescapedKey(QByteArrayView escaped)
     return out;
 }
 
-QByteArray escapedValue(const QString& text)
+// With qsettingsForm, U+FEFF as it is, as QSettings writes it.
+QByteArray escapedValue(const QString& text, bool qsettingsForm = false)
 {
     QByteArray out;
     bool quoted = false;
     // After "\0" or "\x1f" a hex digit would be read as part of the escape.
     bool escapeHexDigit = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
+        const QChar qc = text.at(i);
+        const char16_t c = qc.unicode();
         if (c == ';' || c == ',' || c == '=')
             quoted = true;
         if (escapeHexDigit && isHexDigit(c)) {
@@ -78,20 +83,23 @@ QByteArray escapedValue(const QString& text)
         escapeHexDigit = false;
         const auto named = std::find_if(std::begin(Escapes), std::end(Escapes),
                                         [c](const char(&e)[2]) { return e[1] == c; });
+        const bool pair =
+            qc.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
         if (named != std::end(Escapes)) {
             out += '\\';
             out += (*named)[0];
         } else if (c == 0) {
             out += "\\0";
             escapeHexDigit = true;
-        } else if (c <= 0x1F) {
+        } else if (c <= 0x1F || (qc.isSurrogate() && !pair) || (c == 0xFEFF && !qsettingsForm)) {
+            // Also what UTF-8 cannot hold (a lone surrogate) and what a UTF-8
+            // decoder drops at the start of a value (U+FEFF, the byte-order
+            // mark), so that both read back as they were.
             out += "\\x" + QByteArray::number(c, 16);
             escapeHexDigit = true;
         } else {
-            // A surrogate pair goes as one character, so its UTF-8 is whole.
-            const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            out += text.mid(i, n).toUtf8();
-            i += n - 1;
+            out += QStringView(text).sliced(i, pair ? 2 : 1).toUtf8();
+            i += pair ? 1 : 0;
         }
     }
     if (quoted || out.startsWith(' ') || out.endsWith(' '))
@@ -99,41 +107,57 @@ QByteArray escapedValue(const QString& text)
     return out;
 }
 
-// The inverse of escapedValue for what it writes; other text gives some
-// other result, which the caller tells apart by escaping it again.
-QString unescapedValue(QByteArrayView raw)
+// A value as QSettings reads it, lists aside: escapes replaced, double quotes
+// removed around what they enclose, the UTF-8 decoded as one piece, which
+// drops a byte-order mark at the start of its first run, as QSettings'
+// decoder does (where, in droppedMark).
+QString unescapedValue(QByteArrayView raw, qsizetype* droppedMark = nullptr)
 {
-    if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"')
-        raw = raw.sliced(1, raw.size() - 2);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    bool firstRun = true;
     QString out;
-    QByteArray run;
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw.at(i) != '\\' || i + 1 == raw.size()) {
-            run += raw.at(i);
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < raw.size();) {
+        const char c = raw.at(i);
+        if (c == '"') {
+            // After a closing quote QSettings skips blanks.
+            inQuotes = !inQuotes;
+            for (++i; !inQuotes && i < raw.size() && (raw.at(i) == ' ' || raw.at(i) == '\t');)
+                ++i;
             continue;
         }
-        out += QString::fromUtf8(run);
-        run.clear();
-        const char e = raw.at(++i);
+        if (c != '\\') {
+            qsizetype end = i + 1;
+            while (end < raw.size() && raw.at(end) != '\\' && raw.at(end) != '"')
+                ++end;
+            if (firstRun && droppedMark && raw.sliced(i).startsWith(ByteOrderMark))
+                *droppedMark = i;
+            firstRun = false;
+            out += utf8(raw.sliced(i, end - i));
+            i = end;
+            continue;
+        }
+        if (++i == raw.size())
+            break;
+        const char e = raw.at(i++);
         const auto named = std::find_if(std::begin(Escapes), std::end(Escapes),
                                         [e](const char(&x)[2]) { return x[0] == e; });
-        if (named != std::end(Escapes)) {
-            out += QLatin1Char((*named)[1]);
+        if (named != std::end(Escapes) || e == '?' || e == '\'') {
+            out += QLatin1Char(named != std::end(Escapes) ? (*named)[1] : e);
         } else if (e == 'x' || (e >= '0' && e <= '7')) {
             const int base = e == 'x' ? 16 : 8;
-            qsizetype end = e == 'x' ? i + 1 : i;
+            const qsizetype from = e == 'x' ? i : i - 1;
+            qsizetype end = from;
             while (end < raw.size() && isHexDigit(raw.at(end)) &&
                    (base == 16 || raw.at(end) <= '7'))
                 ++end;
-            const qsizetype from = e == 'x' ? i + 1 : i;
-            out += QChar(char16_t(raw.sliced(from, end - from).toUInt(nullptr, base)));
-            i = end - 1;
-        } else {
-            run += '\\';
-            run += e;
+            if (end > from)
+                out += QChar(char16_t(raw.sliced(from, end - from).toUInt(nullptr, base)));
+            i = end;
         }
+        // Any other character after "\" is dropped, as QSettings drops it.
     }
-    return out + QString::fromUtf8(run);
+    return out;
 }
 
 // A string as QSettings stores it: a leading "@" doubled, so that it is not
@@ -143,20 +167,36 @@ QByteArray storedValue(const QString& value)
     return escapedValue(value.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + value : value);
 }
 
+// What QSettings makes of a text that begins with "@": "@@" stands for one
+// "@", "@String(...)" for the text inside (its form for a text with NUL).
+QString typedText(const QString& text)
+{
+    if (text.startsWith(QLatin1String("@@")))
+        return text.mid(1);
+    if (text.startsWith(QLatin1String("@String(")) && text.endsWith(QLatin1Char(')')))
+        return text.mid(8).chopped(1);
+    return text;
+}
+
 QString readValue(QByteArrayView raw)
 {
-    const QString text = unescapedValue(raw);
-    if (escapedValue(text) == raw) {
-        if (text.startsWith(QLatin1String("@@")))
-            return text.mid(1);
-        if (!text.startsWith(QLatin1Char('@')))
-            return text;
-    }
-    return QString::fromUtf8(raw);
+    qsizetype droppedMark = -1;
+    const QString text = unescapedValue(raw, &droppedMark);
+    const bool quoted = raw.size() >= 2 && raw.front() == '"' && raw.back() == '"';
+    // In the form the store writes, or QSettings: it writes U+FEFF as it
+    // is, and its reader drops the one its decoder takes for a byte-order
+    // mark.
+    QByteArray read = raw.toByteArray();
+    if (droppedMark >= 0)
+        read.remove(droppedMark, ByteOrderMark.size());
+    // Written by hand: the text as it stands.
+    if (!quoted && escapedValue(text) != raw && escapedValue(text, true) != read)
+        return QString::fromUtf8(raw);
+    return typedText(text);
 }
 
 // "[General]" holds the keys outside any group, so a group of that name is
-// written "[%General]".
+// written "[%" and its name, in whatever letter case it has.
 QString headerGroup(QByteArrayView name)
 {
     if (name.compare("general", Qt::CaseInsensitive) == 0)
@@ -172,20 +212,32 @@ QByteArray headerText(const QString& group)
     if (name.isEmpty())
         name = "General";
     else if (name.compare("general", Qt::CaseInsensitive) == 0)
-        name = "%General";
+        name.prepend('%');
     return '[' + name + ']';
 }
 } // namespace
 
 IniFile::IniFile(const QByteArray& content)
 {
+    QByteArrayView rest(content);
+    if (rest.startsWith(ByteOrderMark)) {
+        m_byteOrderMark = ByteOrderMark;
+        rest = rest.sliced(ByteOrderMark.size());
+    }
     QString group;
-    const QList<QByteArray> lines = content.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i == lines.size() - 1 && lines.at(i).isEmpty())
-            break;
-        Line line{lines.at(i), group, std::nullopt, QString()};
-        const QByteArray text = lines.at(i).trimmed();
+    while (!rest.isEmpty()) {
+        qsizetype length = 0;
+        while (length < rest.size() && rest.at(length) != '\n' && rest.at(length) != '\r')
+            ++length;
+        const qsizetype endLength = rest.sliced(length).startsWith("\r\n") ? 2
+                                    : length < rest.size()                 ? 1
+                                                                           : 0;
+        Line line{rest.first(length).toByteArray(), rest.sliced(length, endLength).toByteArray(),
+                  group, std::nullopt, QString()};
+        rest = rest.sliced(length + endLength);
+        if (m_lineEnd.isEmpty())
+            m_lineEnd = line.end;
+        const QByteArray text = line.text.trimmed();
         const qsizetype equals = text.indexOf('=');
         if (text.startsWith('[')) {
             const qsizetype end = text.indexOf(']');
@@ -199,6 +251,8 @@ IniFile::IniFile(const QByteArray& content)
         }
         m_lines.append(line);
     }
+    if (m_lineEnd.isEmpty())
+        m_lineEnd = "\n";
 }
 
 std::optional<IniFile::Pairs> IniFile::group(const QString& name) const
@@ -231,21 +285,22 @@ qsizetype IniFile::lastLineOf(const QString& group) const
 
 void IniFile::setValue(const QString& group, const QString& key, const QString& value)
 {
-    const Line line{escapedKey(key) + '=' + storedValue(value), group, key, value};
+    const QByteArray text = escapedKey(key) + '=' + storedValue(value);
     for (qsizetype i = m_lines.size() - 1; i >= 0; --i) {
         if (m_lines.at(i).group == group && m_lines.at(i).key == key) {
-            m_lines[i] = line;
+            m_lines[i].text = text;
+            m_lines[i].value = value;
             return;
         }
     }
     if (const qsizetype last = lastLineOf(group); last >= 0) {
-        m_lines.insert(last + 1, line);
+        m_lines.insert(last + 1, {text, QByteArray(), group, key, value});
         return;
     }
     if (!m_lines.isEmpty() && !m_lines.last().text.trimmed().isEmpty())
-        m_lines.append({QByteArray(), m_lines.last().group, std::nullopt, QString()});
-    m_lines.append({headerText(group), group, std::nullopt, QString(), true});
-    m_lines.append(line);
+        m_lines.append({QByteArray(), QByteArray(), m_lines.last().group, std::nullopt, QString()});
+    m_lines.append({headerText(group), QByteArray(), group, std::nullopt, QString(), true});
+    m_lines.append({text, QByteArray(), group, key, value});
 }
 
 void IniFile::remove(const QString& group, const QString& key)
@@ -260,8 +315,8 @@ void IniFile::removeGroup(const QString& group)
 
 QByteArray IniFile::content() const
 {
-    QByteArray out;
+    QByteArray out = m_byteOrderMark;
     for (const Line& line : m_lines)
-        out += line.text + '\n';
+        out += line.text + (line.end.isEmpty() ? m_lineEnd : line.end);
     return out;
 }

@@ -5,7 +5,7 @@
 #include "core/sessionstate.h"
 #include "core/settingsstore.h"
 #include "core/texts.h"
-#include "store/config.h"
+#include "store/profile.h"
 #include "store/profileform.h"
 #include "store/storetexts.h"
 
@@ -23,19 +23,17 @@ void ProfileCommands::MarkProfileDirty()
 void ProfileCommands::LoadProfileList()
 {
     m_list.clearProfiles();
-    if (const auto keys = m_store.GetAllSettings(IndexSection)) {
-        for (const auto& [name, value] : *keys)
-            m_list.addProfile(name);
-    }
+    for (const QString& name : Profiles::Names(m_store))
+        m_list.addProfile(name);
     selectEntry(m_state.CurrentProfile);
 }
 
 bool ProfileCommands::LoadProfile(const QString& name)
 {
-    const auto keys = m_store.GetAllSettings(ProfileSection(name));
-    if (!keys)
+    const auto profile = Profiles::Read(m_store, name);
+    if (!profile)
         return false;
-    Config::read(Config::profile(), keys, m_form);
+    Profiles::Show(*profile, m_form);
     m_state.CurrentProfile = name;
     m_state.ProfileDirty = false;
     return true;
@@ -88,9 +86,7 @@ bool ProfileCommands::SaveProfile()
     }
 
     // The index key and the section are written together or not at all.
-    QList<SettingsStore::Change> changes{{IndexSection, name, QStringLiteral("1")}};
-    changes += Config::changes(Config::profile(), ProfileSection(name), m_form);
-    if (!m_store.writeTogether(changes)) {
+    if (!m_store.writeTogether(Profiles::Changes(name, Profiles::FromForm(m_form)))) {
         // The window still holds the changes and the flag says so: the
         // controller can try again, and a close is not let through.
         m_dialogs.message(StoreTexts::ProfileNotSaved, Texts::ErrorTitle,
@@ -153,8 +149,8 @@ void ProfileCommands::cmdDelete_Click()
     if (m_dialogs.message(StoreTexts::DeleteQuestion(name), StoreTexts::ConfirmDeleteTitle,
                           Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
-    if (!m_store.writeTogether({{IndexSection, name, std::nullopt},
-                                {ProfileSection(name), std::nullopt, std::nullopt}})) {
+    if (!m_store.writeTogether({{Profiles::IndexSection, name, std::nullopt},
+                                {Profiles::Section(name), std::nullopt, std::nullopt}})) {
         m_dialogs.message(StoreTexts::ProfileNotDeleted, Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return;

@@ -8,23 +8,14 @@ class ProfileForm;
 class SettingsStore;
 struct SessionState;
 
-// Profiles: named sets of the window's airport settings (airport code,
-// template, runway rows and ticks, the two check boxes), kept in the store
-// as the index section "Profiles" (one key per name, value "1") and one
-// section "Profiles\<name>" each. Also the unsaved-changes flag and the
-// question that guards it.
+// The window's profile commands over the profiles of the store (see
+// store/profile.h): load, save and delete, the list of saved profiles, the
+// unsaved-changes flag and the question that guards it.
 class ProfileCommands
 {
 public:
-    static inline const QString IndexSection = QStringLiteral("Profiles");
-
     ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list, Dialogs& dialogs,
                     SessionState& state);
-
-    static QString ProfileSection(const QString& name)
-    {
-        return IndexSection + QLatin1Char('\\') + name;
-    }
 
     void LoadProfileList();
     // False when the profile has no keys (missing, or deleted meanwhile by

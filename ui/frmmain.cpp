@@ -105,6 +105,14 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              .lblMetarAge = lblMetarAge,
                              .mnuOptionsUpdateATISFile = mnuOptionsUpdateATISFile,
                              .cboProfiles = cboProfiles});
+    // The settings the form and the session state show.
+    m_settings.bind(
+        Config::ICAO, [this](const QVariant& v) { m_form->setIcaoText(v.toString()); },
+        [this] { return m_form->icaoText(); });
+    m_settings.bind(Config::Template, {}, [this] { return m_form->templateText(); });
+    m_settings.bind(Config::LastProfile, {}, [this] { return m_state.CurrentProfile; });
+    m_settings.bind(Config::ATISFilePath, m_state.ATISFilePath);
+    m_settings.bind(Config::ATISFileEncoding, m_state.ATISFileEncoding);
     m_engine = std::make_unique<AtisEngine>(*m_form, m_dialogs, m_desktop, *m_fetcher, m_state);
     m_engine->setOnlineCodeLookup(services.lookup);
     m_engine->setClock(m_clock);
@@ -116,6 +124,14 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                                                   [this] { return m_state.MetarServerURL; });
     m_generator->setCurrentAtisSource(m_currentAtis.get());
     m_generator->setClock(m_clock);
+    m_settings.bind(
+        Config::GeneratorEnabled,
+        [this](const QVariant& v) { m_generatorSettings.enabled = v.toBool(); },
+        [this] { return m_generatorSettings.enabled; });
+    m_settings.bind(
+        Config::GeneratorPort,
+        [this](const QVariant& v) { m_generatorSettings.port = quint16(v.toDouble()); },
+        [this] { return double(m_generatorSettings.port); });
     connectEvents();
 }
 
@@ -198,10 +214,12 @@ void frmMain::createMenus()
     options->setObjectName(QStringLiteral("mnuOptions"));
     mnuOptionsUpdateATISFile = options->addAction(tr("&Update ATIS.txt Automatically"));
     mnuOptionsUpdateATISFile->setCheckable(true);
+    bindChecked(Config::UpdateATISFile, mnuOptionsUpdateATISFile);
     mnuOptionsATISLoc = options->addAction(tr("ATIS.txt &Location"));
     mnuOptionsTakeOverCode = options->addAction(tr("&Take Over the Letter on the Air"));
     mnuOptionsTakeOverCode->setCheckable(true);
     mnuOptionsTakeOverCode->setChecked(true);
+    bindChecked(Config::TakeOverOnlineCode, mnuOptionsTakeOverCode);
     mnuOptionsGenerator = options->addAction(UiTexts::GeneratorMenu());
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -231,6 +249,28 @@ void frmMain::createSpeech(Speaker* speaker)
     m_speechMenus = new SpeechMenus(findChild<QMenu*>(QStringLiteral("mnuFile")),
                                     findChild<QMenu*>(QStringLiteral("mnuOptions")), *m_speech,
                                     *m_speaker, this);
+    // Each speech setting shown through the speech options and their menus.
+    const auto bindSpeech = [this](const QString& key, auto field) {
+        m_settings.bind(
+            key,
+            [this, field](const QVariant& v) {
+                SpeechSettings settings = m_speech->settings();
+                settings.*field = v.value<std::remove_reference_t<decltype(settings.*field)>>();
+                m_speech->setSettings(settings);
+                m_speechMenus->showSettings();
+            },
+            [this, field] { return QVariant::fromValue(m_speech->settings().*field); });
+    };
+    bindSpeech(Config::SpeakNewATIS, &SpeechSettings::speakNewATIS);
+    bindSpeech(Config::SpeechVoice, &SpeechSettings::voice);
+    bindSpeech(Config::SpeechRate, &SpeechSettings::rate);
+}
+
+void frmMain::bindChecked(const QString& key, QAction* action)
+{
+    m_settings.bind(
+        key, [action](const QVariant& v) { action->setChecked(v.toBool()); },
+        [action] { return action->isChecked(); });
 }
 
 void frmMain::showGeneratorDialog()
@@ -420,13 +460,9 @@ void frmMain::beginLoad()
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
     setWindowTitle(windowTitleWithMark());
-    const ProgramSettings stored = LoadStartupSettings(m_store, *m_form, *m_profiles, m_state);
-    m_speech->setSettings(stored.speech);
-    m_speechMenus->showSettings();
-    mnuOptionsTakeOverCode->setChecked(stored.TakeOverOnlineCode);
+    LoadStartupSettings(m_store, *m_form, *m_profiles, m_state, m_settings);
     // A port in use (a second instance, another program) only shows in the
     // generator's dialog: start-up goes on.
-    m_generatorSettings = stored.generator;
     m_generator->serve(m_generatorSettings.enabled, m_generatorSettings.port);
 }
 
@@ -512,10 +548,7 @@ void frmMain::unload(bool mayAsk)
     m_generator->serve(false, m_generatorSettings.port);
     // The controller may try again (once the store is writable) or close
     // without the settings; when nobody may be asked, the session is ending.
-    const auto save = [this] {
-        return SaveSettings(m_store, *m_form, m_state, m_speech->settings(),
-                            mnuOptionsTakeOverCode->isChecked(), m_generatorSettings);
-    };
+    const auto save = [this] { return m_settings.save(m_store); };
     bool saved = save();
     while (!saved && mayAsk &&
            m_dialogs.message(UiTexts::SettingsNotSaved() + Texts::CrLf + Texts::CrLf +

@@ -2,7 +2,8 @@
 
 #include "core/sessionstate.h"
 #include "net/discovery.h"
-#include "store/config.h"
+#include "store/appsettings.h"
+#include "ui/generatordialog.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -120,6 +121,8 @@ private:
     void arrange();
     void setFocusOrder();
     void connectEvents();
+    // The setting's value is the check mark of the action.
+    void bindChecked(const QString& key, QAction* action);
     void markDirty();
     void showProfileDirty();
     void closeAfterStartUp(PendingClose kind);
@@ -138,6 +141,7 @@ private:
     Dialogs& m_dialogs;
     Desktop& m_desktop;
     SessionState m_state;
+    SettingsBinding m_settings;
     std::unique_ptr<WindowForm> m_form;
     std::unique_ptr<AtisEngine> m_engine;
     std::unique_ptr<ProfileCommands> m_profiles;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/config.h"
+
 #include <QDialog>
 
 class AtisGenerator;
@@ -10,7 +12,13 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
-struct GeneratorSettings;
+
+// Whether the local ATIS generator serves, and on which port of 127.0.0.1.
+struct GeneratorSettings
+{
+    bool enabled = true;
+    quint16 port = Config::DefaultGeneratorPort;
+};
 
 // Options > Local ATIS Generator: whether and where the generator serves,
 // the two URLs to paste into the radar client and the ATIS client, and the

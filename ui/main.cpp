@@ -1,7 +1,8 @@
 // Briefcast: the ATIS beside the radar client.
 #include "net/httptextfetcher.h"
 #include "net/livefeedlookup.h"
-#include "store/qsettingsstore.h"
+#include "store/inifilestore.h"
+#include "store/registrystore.h"
 #include "ui/frmmain.h"
 #include "ui/singleinstance.h"
 #include "ui/uitexts.h"
@@ -68,7 +69,11 @@ int main(int argc, char** argv)
     // The window decides when the program ends: after its settings are saved.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QSettingsStore store;
+#ifdef Q_OS_WIN
+    RegistryStore store;
+#else
+    IniFileStore store(IniFileStore::userFile());
+#endif
     // A program already running for these settings shows its window instead.
     SingleInstance instance(store.fileName());
     switch (instance.start()) {

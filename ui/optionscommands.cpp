@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 void ChooseATISFileLocation(Dialogs& dialogs, SessionState& state)
 {
@@ -17,7 +18,9 @@ void ChooseATISFileLocation(Dialogs& dialogs, SessionState& state)
                        {UiTexts::TextFilesFilter(), QStringLiteral("*.txt")}};
     request.selectedFilter = 1;
     request.defaultSuffix = QStringLiteral("txt");
-    request.mustExist = true;
+    // The radar client may not have written its file yet: any name in an
+    // existing folder will do.
+    request.mustExist = false;
 
     const QString chosen = dialogs.openFile(request);
     if (chosen.isEmpty())
@@ -25,6 +28,11 @@ void ChooseATISFileLocation(Dialogs& dialogs, SessionState& state)
     if (chosen.right(8).toLower() != QLatin1String("atis.txt")) {
         dialogs.message(UiTexts::SpecifyAtisFile(), UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
                         Dialogs::Buttons::OK);
+        return;
+    }
+    if (!QFileInfo(chosen).absoluteDir().exists()) {
+        dialogs.message(UiTexts::AtisFolderMissing() + QStringLiteral("\r\n\r\n") + chosen,
+                        UiTexts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return;
     }
     state.ATISFilePath = chosen;

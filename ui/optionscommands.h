@@ -8,8 +8,9 @@ class Dialogs;
 struct SessionState;
 
 // "ATIS.txt Location": asks for the radar client's atis.txt and keeps the
-// path when the chosen name ends in atis.txt. A cancelled dialog changes
-// nothing and says nothing.
+// path when the chosen name ends in atis.txt and its folder exists; the file
+// itself need not exist yet. A cancelled dialog changes nothing and says
+// nothing.
 void ChooseATISFileLocation(Dialogs& dialogs, SessionState& state);
 
 // "1.3.1", or "1.3" when the revision is 0.

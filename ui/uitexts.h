@@ -34,6 +34,11 @@ public:
     static QString TextFilesFilter() { return tr("Text files (*.txt)"); }
     static QString SpecifyAtisFile() { return tr("Please specify your atis.txt file"); }
     static QString AtisFilePathSet() { return tr("ATIS file path now set to:"); }
+    static QString AtisFolderMissing()
+    {
+        return tr("The folder of this file does not exist. Please choose a file in an existing "
+                  "folder:");
+    }
     static QString AboutTitle() { return tr("About"); }
     // Followed by the version number.
     static QString Version() { return tr("Version "); }

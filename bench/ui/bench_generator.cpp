@@ -6,7 +6,7 @@
 #include "bench/median.h"
 #include "net/httptextfetcher.h"
 #include "serve/atisgenerator.h"
-#include "store/qsettingsstore.h"
+#include "store/inifilestore.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/scripteddialogs.h"
 #include "tools/localwx/localweatherserver.h"
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
     LocalWeatherServer server;
     server.listen();
     qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
-    QSettingsStore store(home.filePath("store.conf"));
+    IniFileStore store(home.filePath("store.conf"));
     quint16 port = 0;
     {
         QTcpServer probe;

@@ -5,7 +5,7 @@
 #include "core/atisengine.h"
 #include "net/httptextfetcher.h"
 #include "net/livefeedlookup.h"
-#include "store/qsettingsstore.h"
+#include "store/inifilestore.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/scripteddialogs.h"
 #include "tools/localwx/localweatherserver.h"
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     LocalWeatherServer server;
     server.listen();
     qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
-    QSettingsStore store(home.filePath("store.conf"));
+    IniFileStore store(home.filePath("store.conf"));
     HttpTextFetcher fetcher;
     LiveFeedLookup lookup;
     ScriptedDialogs dialogs;

@@ -2,14 +2,11 @@
 #include "core/atisfile.h"
 #include "core/metarrequest.h"
 #include "tests/support/ordinaryuser.h"
+#include "tests/support/smalldisk.h"
 #include "tests/support/testfiles.h"
 
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -22,9 +19,10 @@ ino_t inodeOf(const QString& path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-QString failureOf(const QString& path, const QString& text)
+QString failureOf(const QString& path, const QString& text,
+                  const QString& encoding = "windows-1252")
 {
-    const auto failure = WriteATISFile(path, text);
+    const auto failure = WriteATISFile(path, text, encoding);
     return failure ? FailureText(*failure) : QString();
 }
 
@@ -44,10 +42,42 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("atis.txt");
         QCOMPARE(failureOf(path, "Line one\r\nLine two"), QString());
-        QCOMPARE(failureOf(path, "Short \u00E9"), QString());
-        QCOMPARE(readFile(path), EncodeForATISFile("Short \u00E9"));
+        QCOMPARE(failureOf(path, "Short"), QString());
+        QCOMPARE(readFile(path), QByteArray("Short"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"atis.txt"});
-        QCOMPARE(EncodeForATISFile(QString("A") + QChar(0xD800) + "B"), "A?B"); // lone surrogate
+    }
+
+    // The radar client reads the file in a Windows code page, by default
+    // the Western European one.
+    void codePage_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("failure");
+        const auto row = [](const char* name, const char* encoding, const QString& text,
+                            const QByteArray& bytes, const QString& failure = QString()) {
+            QTest::newRow(name) << encoding << text << bytes << failure;
+        };
+        row("Western European", "windows-1252", "Z\u00FCrich, it\u2019s 5 \u00B0C \u20AC",
+            "Z\xFCrich, it\x92s 5 \xB0"
+            "C \x80");
+        row("beyond the code page", "windows-1252", "\u6771 \u2708 \U0001F6EB \u0081", "? ? ? ?");
+        row("lone surrogate", "windows-1252", QString("A") + QChar(0xD800) + "B", "A?B");
+        row("Cyrillic, set", "CP1251", "\u041F\u0440\u0438\u0432\u0435\u0442",
+            "\xCF\xF0\xE8\xE2\xE5\xF2");
+        row("unknown code page", "Klingon", "A", "<missing>",
+            "(2) The code page \"Klingon\" is not known on this computer (setting "
+            "ATISFileEncoding)");
+    }
+    void codePage()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("atis.txt");
+        QTEST(failureOf(path, text, encoding), "failure");
+        QTEST(readFile(path), "bytes");
     }
 
     void refusedPaths_data()
@@ -79,30 +109,18 @@ private Q_SLOTS:
     {
         QFETCH(bool, tmpfs);
         QTemporaryDir dir;
-        const QByteArray folder = QFile::encodeName(dir.path());
-        if (tmpfs && ::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
+        std::optional<SmallDisk> disk;
+        if (tmpfs && !disk.emplace(dir.path()).mounted())
             QSKIP("cannot mount a small tmpfs here (needs root or CAP_SYS_ADMIN)");
-        const auto unmount = qScopeGuard([&] {
-            if (tmpfs)
-                ::umount2(folder.constData(), MNT_DETACH);
-        });
         const QString path = dir.filePath("atis.txt");
         QCOMPARE(failureOf(path, Previous), QString());
-        rlimit saved = {};
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit limit = {4096, saved.rlim_max};
-        QFile filler(dir.filePath("filler"));
-        if (tmpfs) { // filled up to its last page
-            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-            while (filler.write(QByteArray(4096, 'f')) == 4096) {
-            }
-            QVERIFY(filler.resize(filler.size() / 4096 * 4096 - 4096));
-        } else {
-            std::signal(SIGXFSZ, SIG_IGN);
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
+        std::optional<FileSizeLimit> limit;
+        if (tmpfs)
+            QVERIFY(disk->leaveFree(1));
+        else
+            limit.emplace(SmallDisk::PageSize);
         const QString failure = failureOf(path, QString(12000, u'W'));
-        ::setrlimit(RLIMIT_FSIZE, &saved);
+        limit.reset();
         QFETCH(QString, reason);
         QCOMPARE(failure, reason + ": \"" + path + "\"");
         QCOMPARE(readFile(path), Previous);

@@ -4,7 +4,7 @@
 #include "core/settingsstore.h"
 #include "serve/atisgenerator.h"
 #include "serve/storeprofiles.h"
-#include "store/qsettingsstore.h"
+#include "store/inifilestore.h"
 #include "tests/support/temporaryhome.h"
 #include "tools/localwx/localweatherserver.h"
 
@@ -33,7 +33,7 @@ class TestGenerator : public QObject
 {
     Q_OBJECT
     TemporaryHome m_home;
-    QSettingsStore m_store{m_home.path() + "/Briefcast.conf"};
+    IniFileStore m_store{m_home.path() + "/Briefcast.conf"};
     StoreProfiles m_profiles{m_store};
     LocalWeatherServer m_weather;
     AtisGenerator m_generator{m_profiles, [this] { return m_weather.metarUrl(); }};
@@ -315,9 +315,9 @@ private Q_SLOTS:
 
     void profilesAreReadAgainWhenTheStoreChanges()
     {
-        struct StampedStore : QSettingsStore
+        struct StampedStore : IniFileStore
         {
-            using QSettingsStore::QSettingsStore;
+            using IniFileStore::IniFileStore;
             QString stamp = "1";
             QString changeStamp() const override { return stamp; }
         } store(m_home.path() + "/stamped.conf");

@@ -1,449 +1,658 @@
-// The settings store, the profile commands and the program settings over a
-// real INI file in a temporary folder.
+// The settings store, the profiles and their commands, and the program
+// settings, over a real INI file in a temporary folder; a real QSettings
+// reads and writes the same files where the two must agree.
 #include "core/sessionstate.h"
 #include "store/appsettings.h"
-#include "store/config.h"
+#include "store/inifilestore.h"
+#include "store/profile.h"
 #include "store/profilecommands.h"
-#include "store/qsettingsstore.h"
+#include "store/storenames.h"
 #include "tests/support/fakeform.h"
 #include "tests/support/fakeprofileform.h"
 #include "tests/support/ordinaryuser.h"
 #include "tests/support/scripteddialogs.h"
+#include "tests/support/smalldisk.h"
 #include "tests/support/temporaryhome.h"
 #include "tests/support/testfiles.h"
 
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QSettings>
 #include <QTest>
 #include <sys/stat.h>
 
 using Answer = Dialogs::Answer;
 using Pairs = SettingsStore::Pairs;
+Q_DECLARE_METATYPE(Profile)
+Q_DECLARE_METATYPE(Dialogs::Answer)
+
+// For the messages of QCOMPARE.
+char* toString(const Profile& p)
+{
+    QStringList text{"ICAO " + p.icao, "template " + p.templateText};
+    for (const Profile::Runway& r : p.runways)
+        text.append(
+            QString("runway %1 landing %2 departing %3").arg(r.id).arg(r.landing).arg(r.departing));
+    text.append(QString("visual %1 LAHSO %2").arg(p.visual).arg(p.lahso));
+    return QTest::toString(text.join(", "));
+}
+
+namespace {
+const QString Saved = "Profile Saved!";
+const QString NotSaved = "The profile could not be saved: the settings store could not be "
+                         "written. Your changes are still in the window.";
+const QString OverwriteKbos = "A profile with the name \"KBOS\" already exists. Overwrite it?";
+const QString SaveAsProfile = "Would you like to save the current settings as a profile?";
+const QString UpdateProfile =
+    "The current profile has unsaved changes. Would you like to update the saved profile?";
+const QString DeleteKbos = "Are you sure you wish to delete the profile \"KBOS\"?";
+// KBOS's stored airport code tells whether it was written over.
+const QByteArray TwoProfiles = "[Profiles]\nKBOS=1\nKSEA=1\n\n[Profiles%255CKBOS]\nICAO=stored\n\n"
+                               "[Profiles%255CKSEA]\nICAO=KSEA\n";
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+}
+} // namespace
 
 class TestStore : public QObject
 {
     Q_OBJECT
     TemporaryHome m_home;
-    QString m_file = m_home.path() + "/Briefcast.conf";
-    std::unique_ptr<QSettingsStore> m_store;
+    int m_files = 0;
+    QString m_file;
+    std::unique_ptr<IniFileStore> m_store;
     FakeForm m_form;
     FakeProfileForm m_list;
     ScriptedDialogs m_dialogs;
     SessionState m_state;
     std::unique_ptr<ProfileCommands> m_profiles;
 
-    void write(const QByteArray& content)
+    // A file of its own for each test and each QSettings, which keeps what it
+    // read of a file for the whole process.
+    QString newFile() { return m_home.path() + QString("/%1.conf").arg(++m_files); }
+    void useStore(const QString& file)
     {
-        QFile f(m_file);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+        m_file = file;
+        m_store = std::make_unique<IniFileStore>(file);
+        m_profiles =
+            std::make_unique<ProfileCommands>(*m_store, m_form, m_list, m_dialogs, m_state);
     }
-    // Profile in use, flag | list, [selected] | the form's ICAO | KBOS's stored ICAO.
-    QString state() const
+    void write(const QByteArray& content) { writeFile(m_file, content); }
+    QString qsettingsReads(const QByteArray& content, const QString& key = "Settings/Template")
     {
-        QStringList list = m_list.entries;
-        if (m_list.selected >= 0)
-            list[m_list.selected] = "[" + list[m_list.selected] + "]";
-        return m_state.CurrentProfile + (m_state.ProfileDirty ? " dirty" : "") + " | " +
-               list.join(' ') + " | " + m_form.icao + " | " +
-               m_store->GetSetting("Profiles\\KBOS", "ICAO", "-");
+        const QString file = newFile();
+        writeFile(file, content);
+        return QSettings(file, QSettings::IniFormat).value(key).toString();
     }
-    // The boxes shown, by the letters below, then "?name" for every name
-    // asked for, proposing that name.
-    QString shown() const
+    QByteArray qsettingsWrites(const Pairs& keys)
     {
-        const QMap<QString, QString> boxes{
-            {"S", "Briefcast: Profile Saved!"},
-            {"O",
-             "Confirm Overwrite: A profile with the name \"KBOS\" already exists. Overwrite it?"},
-            {"A", "Confirm Save: Would you like to save the current settings as a profile?"},
-            {"U", "Confirm Save: The current profile has unsaved changes. Would you like to update "
-                  "the saved profile?"},
-            {"D", "Confirm Delete: Are you sure you wish to delete the profile \"KBOS\"?"},
-            {"E", "Error: No profile selected!"},
-            {"G", "Error: The profile \"KSEA\" no longer exists."},
-            {"F", "Error: The profile could not be saved: the settings store could not be "
-                  "written. Your changes are still in the window."},
-            {"X", "Error: The profile could not be deleted: the settings store could not be "
-                  "written."}};
-        QStringList seen;
-        for (const ScriptedDialogs::Shown& s : m_dialogs.shown)
-            seen.append(boxes.key(s.title + ": " + s.text, "<" + s.text + ">"));
-        for (const ScriptedDialogs::Asked& a : m_dialogs.asked)
-            seen.append("?" + a.proposed);
-        return seen.join(' ');
+        const QString file = newFile();
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            for (const auto& [key, value] : keys)
+                settings.setValue(key, value);
+        }
+        return readFile(file);
+    }
+    QString storedIcao(const QString& profile) const
+    {
+        return m_store->GetSetting("Profiles\\" + profile, "ICAO", "<missing>");
+    }
+    Profile formShows() const
+    {
+        Profile shown{m_form.icao, m_form.templ, {}, m_form.visual, m_form.lahso};
+        for (const FakeForm::Row& r : m_form.rows)
+            shown.runways.append({r.id, r.arriving, r.departing});
+        return shown;
+    }
+    // KBOS and KSEA saved and listed (the one in use selected); the window
+    // holds "typed".
+    void twoProfiles(const QString& current, bool dirty)
+    {
+        write(TwoProfiles);
+        m_state.CurrentProfile = current;
+        m_profiles->LoadProfileList();
+        m_form.icao = "typed";
+        m_state.ProfileDirty = dirty;
     }
 
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(m_file);
-        m_store = std::make_unique<QSettingsStore>(m_file);
         m_form = FakeForm();
         m_list = FakeProfileForm();
         m_dialogs = ScriptedDialogs();
         m_state = SessionState();
-        m_profiles =
-            std::make_unique<ProfileCommands>(*m_store, m_form, m_list, m_dialogs, m_state);
+        useStore(newFile());
     }
-    void names();
-    void values_data();
-    void values();
-    void profileAsStored();
-    void storedProfileLoads_data();
-    void storedProfileLoads();
-    void commands_data();
-    void commands();
-    void readOnlyStoreChangesNothing();
-    void storedProgramSettings_data();
-    void storedProgramSettings();
-    void storedGeneratorSettings_data();
-    void storedGeneratorSettings();
-    void changeStampFollowsTheFile();
-};
 
-void TestStore::names()
-{
-    // Encoded where QSettings or the registry (letter case ignored) would
-    // change them; in other letter case or with a blank more another name.
-    const QString name = "EGLL/Day a\\b 100% Zürich 東^\r\n ";
-    const QStringList keys{
-        "Profiles/EGLL%2FDay a%5Cb 100%25 Z%C3%BCrich %E6%9D%B1%5E%0D%0A%20",
-        "^profiles/^e^g^l^l%2F^day a%5Cb 100%25 ^z%C3%BCrich %E6%9D%B1%5E%0D%0A%20"};
-    for (const bool caseless : {false, true}) {
-        const QString file = m_file + QString::number(caseless); // QSettings caches a file
-        QSettingsStore store(file, caseless);
+    // Every section one group and every key one key, whatever the name; in
+    // other letter case or with a blank more, another name.
+    void namesStayApart()
+    {
+        const QString name = "EGLL/Day a\\b 100% Zürich 東^~\r\n ";
         Pairs expected;
         for (const QString& n : {name, name.toLower(), name.toUpper(), name + " ", QString()}) {
-            QVERIFY(store.SaveSetting("Profiles", n, n));
+            QVERIFY(m_store->SaveSetting("Profiles", n, n));
             expected.append({n, n});
         }
-        QCOMPARE(QSettingsStore(file, caseless).GetAllSettings("Profiles"), expected);
-        QCOMPARE(QSettings(file, QSettings::IniFormat).value(keys[caseless]).toString(), name);
+        QCOMPARE(IniFileStore(m_file).GetAllSettings("Profiles"), expected);
+        const QString encoded = "EGLL%2FDay a%5Cb 100%25 Z%C3%BCrich %E6%9D%B1%5E%7E%0D%0A%20";
+        QCOMPARE(QSettings(m_file, QSettings::IniFormat).value("Profiles/" + encoded), name);
+        // Where the backend ignores letter case (the registry).
+        const QString folded = "^e^g^l^l%2F^day a%5Cb 100%25 ^z%C3%BCrich %E6%9D%B1%5E%7E%0D%0A%20";
+        QCOMPARE(EncodeStoreName(name, true), folded);
+        QCOMPARE(DecodeStoreName(folded, true), name);
     }
-    QVERIFY(QSettingsStore().SaveSetting("Settings", "ICAO", "KSEA")); // the user's own file
-    QCOMPARE(readFile(m_home.path() + "/config/Briefcast/Briefcast.conf"),
-             QByteArray("[Settings]\nICAO=KSEA\n"));
-}
 
-void TestStore::values_data()
-{
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("written"); // the store writes the value so
-    const auto row = [](const char* name, const QByteArray& line, const QString& value,
-                        bool written) { QTest::newRow(name) << line << value << written; };
-    row("empty", "", "", true);
-    row("line breaks", "a\\r\\nb\\rc\\nd", "a\r\nb\rc\nd", true);
-    row("commas quoted", "\"4R,1,0|4L,1,1;=\"", "4R,1,0|4L,1,1;=", true);
-    row("quotes and backslashes", "say \\\"hi\\\" C:\\\\atis", "say \"hi\" C:\\atis", true);
-    row("blanks at the edges", "\"  padded  \"", "  padded  ", true);
-    row("at sign doubled", "@@home", "@home", true);
-    row("beyond ASCII", "Zürich 東京 \U0001F6EB", "Zürich 東京 \U0001F6EB", true);
-    // Written by hand: the text as it stands after the "=".
-    row("commas, semicolon", "Wind %wind% , alt; sky", "Wind %wind% , alt; sky", false);
-    row("backslashes, quotes", "C:\\Radar\\ \"hi\"", "C:\\Radar\\ \"hi\"", false);
-    row("unterminated quote", "\"KSEA", "\"KSEA", false);
-    row("blanks, line end", "  KSEA \t\r", "KSEA", false);
-}
-
-void TestStore::values()
-{
-    QFETCH(QByteArray, line);
-    QFETCH(QString, value);
-    QFETCH(bool, written);
-    const QByteArray content = "; notes\n[Settings]\nTemplate=" + line + "\nbogus line\n\n";
-    write(content);
-    QCOMPARE(m_store->GetSetting("Settings", "Template", "<missing>"), value);
-    // Another write changes only its own line.
-    QVERIFY(m_store->SaveSetting("Settings", "LastProfile", "x"));
-    QCOMPARE(readFile(m_file).replace("LastProfile=x\n", ""), content);
-    QCOMPARE(*m_store->GetAllSettings("Settings"),
-             (Pairs{{"Template", value}, {"LastProfile", "x"}}));
-    if (written) {
+    // A value as it stands after "Template=", the text the store reads,
+    // whether QSettings reads the same, and whether the store writes it so.
+    void values_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("asQSettings");
+        QTest::addColumn<bool>("written");
+        const auto row = [](const char* name, const QByteArray& line, const QString& value,
+                            bool asQSettings, bool written) {
+            QTest::newRow(name) << line << value << asQSettings << written;
+        };
+        row("empty", "", "", true, true);
+        row("line breaks", "a\\r\\nb\\rc\\nd", "a\r\nb\rc\nd", true, true);
+        row("commas quoted", "\"4R,1,0|4L,1,1;=\"", "4R,1,0|4L,1,1;=", true, true);
+        row("quotes and backslashes", "say \\\"hi\\\" C:\\\\atis", "say \"hi\" C:\\atis", true,
+            true);
+        row("blanks at the edges", "\"  padded  \"", "  padded  ", true, true);
+        row("at sign doubled", "@@home", "@home", true, true);
+        row("beyond ASCII", "Zürich 東京 \U0001F6EB", "Zürich 東京 \U0001F6EB", true, true);
+        row("U+FEFF first", "\\xfeffsay \\\"hi\\\"", QChar(0xFEFF) + QString("say \"hi\""), true,
+            true);
+        row("U+FEFF first, quoted", "\"\\xfeffInformation %id%, winds\"",
+            QChar(0xFEFF) + QString("Information %id%, winds"), true, true);
+        row("lone surrogate", "a\\xd800\\\"b", QString("a") + QChar(0xD800) + "\"b", true, true);
+        row("NUL before a digit", "a\\0\\x31", QString("a") + QChar(0) + "1", true, true);
+        // Quoted by hand, and QSettings' form of a text with NUL.
+        row("quoted code", "\"KBOS\"", "KBOS", true, false);
+        row("quoted template", "\"North %id%\"", "North %id%", true, false);
+        row("quoted in parts", "\"North \" \"%id%\"", "North %id%", true, false);
+        row("NUL as QSettings writes it", "@String(a\\0\\x31)", QString("a") + QChar(0) + "1", true,
+            false);
+        // Written by hand: the text as it stands after the "=".
+        row("commas, semicolon", "Wind %wind% , alt; sky", "Wind %wind% , alt; sky", false, false);
+        row("backslashes, quotes", "C:\\Radar\\ \"hi\"", "C:\\Radar\\ \"hi\"", false, false);
+        row("unterminated quote", "\"KSEA", "\"KSEA", false, false);
+        row("blanks, line end", "  KSEA \t\r", "KSEA", true, false);
+    }
+    void values()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, value);
+        QFETCH(bool, asQSettings);
+        QFETCH(bool, written);
+        const QByteArray content = "; notes\n[Settings]\nTemplate=" + line + "\nbogus line\n\n";
+        write(content);
+        QCOMPARE(m_store->GetSetting("Settings", "Template", "<missing>"), value);
+        if (asQSettings)
+            QCOMPARE(qsettingsReads(content), value);
+        // Another write changes only its own line.
+        QVERIFY(m_store->SaveSetting("Settings", "LastProfile", "x"));
+        QCOMPARE(readFile(m_file).replace("LastProfile=x\n", ""), content);
+        if (!written)
+            return;
         QFile::remove(m_file);
         QVERIFY(m_store->SaveSetting("Settings", "Template", value));
         QCOMPARE(readFile(m_file), "[Settings]\nTemplate=" + line + "\n");
-        QCOMPARE(QSettings(m_file, QSettings::IniFormat).value("Settings/Template").toString(),
-                 value);
+        // What QSettings writes of the value, the store reads as QSettings does.
+        const QByteArray theirs = qsettingsWrites({{"Settings/Template", value}});
+        write(theirs);
+        QCOMPARE(m_store->GetSetting("Settings", "Template"), qsettingsReads(theirs));
     }
-}
 
-void TestStore::profileAsStored()
-{
-    m_form.icao = "KBOS";
-    m_form.templ = "Information %id% Winds $wind(%icao%)\r\n%runways%";
-    m_form.rows = {{"4R", true, false}, {"4L", true, true}, {"9", false, true}, {"33L"}};
-    m_form.visual = m_state.ProfileDirty = true;
-    m_dialogs.inputs = {"KBOS west"};
-    QVERIFY(m_profiles->SaveProfile());
-    QCOMPARE(
-        readFile(m_file),
-        QByteArray("[Profiles]\nKBOS%20west=1\n\n[Profiles%255CKBOS%20west]\nICAO=KBOS\n"
-                   "Template=Information %id% Winds $wind(%icao%)%vbCrLf%%runways%\n"
-                   "Runways=\"4R,1,0|4L,1,1|9,0,1|33L,0,0\"\nVisualInUse=1\nLAHSOInEffect=0\n"));
-    QCOMPARE(state() + " " + shown(), QStringLiteral("KBOS west | [KBOS west] | KBOS | - S ?KBOS"));
-    QCOMPARE(m_dialogs.asked.at(0).prompt + m_dialogs.asked.at(0).title,
-             QStringLiteral("Enter a name to use for this profile:Save Profile"));
-}
+    // Saved by an editor: read as QSettings reads it, and a write keeps the
+    // file's byte-order mark and line ends.
+    void handEditedFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("written"); // after a write of LastProfile
+        QTest::newRow("byte-order mark")
+            << QByteArray("\xEF\xBB\xBF[Settings]\nUpdateATISFile=False\n")
+            << QByteArray("\xEF\xBB\xBF[Settings]\nUpdateATISFile=False\nLastProfile=x\n");
+        QTest::newRow("CR alone") << QByteArray("[Settings]\rUpdateATISFile=False\r")
+                                  << QByteArray(
+                                         "[Settings]\rUpdateATISFile=False\rLastProfile=x\r");
+        QTest::newRow("mixed") << QByteArray(
+                                      "[Settings]\rUpdateATISFile=False\n\r\n[Profiles]\r\nP=1")
+                               << QByteArray("[Settings]\rUpdateATISFile=False\nLastProfile=x\r\r\n"
+                                             "[Profiles]\r\nP=1\r");
+    }
+    void handEditedFile()
+    {
+        QFETCH(QByteArray, content);
+        write(content);
+        QCOMPARE(qsettingsReads(content, "Settings/UpdateATISFile"), "False");
+        QCOMPARE(m_store->GetSetting("Settings", "UpdateATISFile"), "False");
+        QVERIFY(m_store->SaveSetting("Settings", "LastProfile", "x"));
+        QTEST(readFile(m_file), "written");
+    }
 
-void TestStore::storedProfileLoads_data()
-{
-    QTest::addColumn<QByteArray>("keys"); // of the section of profile P
-    QTest::addColumn<QString>("form");    // ICAO | runway:landing:departing | V L | template
-    const auto row = [](const char* name, const char* keys, const QString& form) {
-        QTest::newRow(name) << QByteArray(keys) << form;
-    };
-    row("as the window writes it",
-        "ICAO=KBOS\nTemplate=Information %id%%vbCrLf%%runways%\n"
-        "Runways=\"4R,1,0|4L,1,1|9,0,1|33L,0,0\"\nVisualInUse=1\nLAHSOInEffect=0",
-        "KBOS | 4R:1:0 4L:1:1 9:0:1 33L:0:0 | V | Information %id%\r\n%runways%");
-    row("by hand, unquoted", "Runways=4R,1,0|4L,0,1\nLAHSOInEffect=1", " | 4R:1:0 4L:0:1 | L | ");
-    row("fields missing or more", "Runways=27|09,1|18,1,1,1,9", " | 27:0:0 09:1:0 18:1:1 |  | ");
-    row("flags other than 0 and 1", "Runways=27,yes,1.0|09, 1 ,2\nVisualInUse=x\nLAHSOInEffect=1.0",
-        " | 27:0:1 09:1:0 | L | ");
-    row("empty rows skipped", "Runways=|27,1,0||,,,", " | 27:1:0 |  | ");
-    row("others reset, marker in other case", "Template=%VBCRLF% a\\r\\nb\nUnknown=1",
-        " |  |  | %VBCRLF% a\r\nb");
-}
+    // "[General]" holds the keys outside any group; a group of that name, in
+    // any letter case, is "[%" and its name.
+    void generalGroupInAnyLetterCase()
+    {
+        for (const QString name : {"general", "GENERAL", "General"})
+            QVERIFY(m_store->SaveSetting(name, "k", name));
+        const QByteArray ours = readFile(m_file);
+        QCOMPARE(ours, QByteArray("[%general]\nk=general\n\n[%GENERAL]\nk=GENERAL\n\n"
+                                  "[%General]\nk=General\n"));
+        for (const QString name : {"general", "GENERAL", "General"}) {
+            QCOMPARE(m_store->GetSetting(name, "k"), name);
+            QCOMPARE(qsettingsReads(ours, name + "/k"), name);
+        }
+        const QByteArray theirs = qsettingsWrites({{"top", "1"}, {"general/k", "2"}});
+        QCOMPARE(theirs, QByteArray("[General]\ntop=1\n\n[%General]\nk=2\n"));
+        write(theirs);
+        QCOMPARE(m_store->GetAllSettings("General"), Pairs({{"k", "2"}}));
+    }
 
-void TestStore::storedProfileLoads()
-{
-    QFETCH(QByteArray, keys);
-    QFETCH(QString, form);
-    write("[Profiles]\nP=1\n\n[Profiles%255CP]\n" + keys + "\n");
-    m_form = {};
-    m_form.icao = m_form.templ = "old";
-    m_form.rows = {{"old", true, true}};
-    m_form.visual = m_form.lahso = m_state.ProfileDirty = true;
-    QVERIFY(m_profiles->LoadProfile("P"));
-    QStringList rows;
-    for (const FakeForm::Row& r : m_form.rows)
-        rows.append(QString("%1:%2:%3").arg(r.id).arg(int(r.arriving)).arg(int(r.departing)));
-    QCOMPARE(m_form.icao + " | " + rows.join(' ') + " | " + (m_form.visual ? "V" : "") +
-                 (m_form.lahso ? "L" : "") + " | " + m_form.templ,
-             form);
-    QCOMPARE(m_state.CurrentProfile + QString::number(m_state.ProfileDirty), "P0"); // no changes
-}
+    // Room for the lock file at most, none for the new content: the file
+    // stays as it was and the failure is told.
+    void fullDiskKeepsTheFile_data()
+    {
+        QTest::addColumn<int>("freePages"); // of a small tmpfs; -1: a file size limit instead
+        QTest::newRow("no page free") << 0;
+        QTest::newRow("one page free") << 1;
+        QTest::newRow("two pages free") << 2;
+        QTest::newRow("file size limit") << -1;
+    }
+    void fullDiskKeepsTheFile()
+    {
+        QFETCH(int, freePages);
+        QTemporaryDir dir;
+        std::optional<SmallDisk> disk;
+        if (freePages >= 0 && !disk.emplace(dir.path()).mounted())
+            QSKIP("cannot mount a small tmpfs here (needs root or CAP_SYS_ADMIN)");
+        useStore(dir.filePath("Briefcast.conf"));
+        QByteArray five = "[Profiles]\nA=1\nB=1\nC=1\nD=1\nE=1\n";
+        for (const char* name : {"A", "B", "C", "D", "E"})
+            five += QByteArray("\n[Profiles%255C") + name + "]\nICAO=KBOS\nRunways=4R,1,0\n";
+        write(five);
+        m_profiles->LoadProfileList();
+        std::optional<FileSizeLimit> limit;
+        if (disk)
+            QVERIFY(disk->leaveFree(freePages));
+        else
+            limit.emplace(SmallDisk::PageSize);
+        m_form.templ = QString(9000, u'W'); // three pages
+        m_dialogs.inputs = {"F"};
+        m_state.ProfileDirty = true;
+        QVERIFY(!m_profiles->SaveProfile());
+        ProgramSettings settings;
+        settings.set("Template", m_form.templ);
+        QVERIFY(!Config::save(*m_store, settings)); // at close
+        limit.reset();
+        QCOMPARE(m_dialogs.shownTexts(), QStringList{NotSaved});
+        QCOMPARE(readFile(m_file), five);
+        QVERIFY(m_state.ProfileDirty);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 disk ? QStringList({"Briefcast.conf", "filler"}) : QStringList{"Briefcast.conf"});
+    }
 
-void TestStore::commands_data()
-{
-    // command|profile in use|entry selected|dirty|answers (Yes No Cancel)|names typed|deleted
-    // meanwhile by another instance
-    QTest::addColumn<QString>("script");
-    // boxes shown (letters of texts()), then "?name" for each name asked, proposing it
-    QTest::addColumn<QString>("dialogs");
-    QTest::addColumn<QString>("after"); // as state() gives it; "ok " when save or Exit said yes
-    const auto row = [](const char* name, const char* script, const char* dialogs,
-                        const char* after) { QTest::newRow(name) << script << dialogs << after; };
-    row("save, new name", "save|||||AAA", "S ?typed", "ok AAA | [AAA] KBOS KSEA | typed | stored");
-    row("save, name cancelled", "save|KSEA||1||", "?KSEA",
-        "KSEA dirty | KBOS [KSEA] | typed | stored");
-    row("overwrite: yes", "save|KBOS||1|Y|KBOS", "O S ?KBOS",
-        "ok KBOS | [KBOS] KSEA | typed | typed");
-    row("overwrite: cancel", "save|KBOS||1|C|KBOS", "O ?KBOS",
-        "KBOS dirty | [KBOS] KSEA | typed | stored");
-    row("overwrite: no, other name", "save|KBOS||1|N|KBOS,KBOS 2", "O S ?KBOS ?KBOS",
-        "ok KBOS 2 | KBOS [KBOS 2] KSEA | typed | stored");
-    row("other letter case", "save|||||kbos", "S ?typed",
-        "ok kbos | KBOS [kbos] KSEA | typed | stored");
-    row("exit: cancel", "exit|||1|C|", "A", " dirty | KBOS KSEA | typed | stored");
-    row("exit: no", "exit|||1|N|", "A", "ok  dirty | KBOS KSEA | typed | stored");
-    row("exit: yes, no name", "exit|||1|Y|", "A ?typed", " dirty | KBOS KSEA | typed | stored");
-    row("exit: yes, overwrite", "exit|KBOS||1|YY|KBOS", "U O S ?KBOS",
-        "ok KBOS | [KBOS] KSEA | typed | typed");
-    row("load, none selected", "load||||", "E", " | KBOS KSEA | typed | stored");
-    row("load, changes: cancel", "load||KSEA|1|C|", "A", " dirty | KBOS [KSEA] | typed | stored");
-    row("load, changes: no", "load||KSEA|1|N|", "A", "KSEA | KBOS [KSEA] | KSEA | stored");
-    row("load, changes saved", "load|KBOS|KSEA|1|YY|KBOS", "U O S ?KBOS",
-        "KSEA | KBOS [KSEA] | KSEA | typed");
-    row("delete, none selected", "delete||||", "", " | KBOS KSEA | typed | stored");
-    row("delete: no", "delete||KBOS||N|", "D", " | [KBOS] KSEA | typed | stored");
-    row("delete the profile in use", "delete|KBOS|||Y|", "D", "KBOS dirty | KSEA | typed | -");
-    row("save, deleted meanwhile", "save|KBOS||1||KBOS|KBOS", "S ?KBOS",
-        "ok KBOS | [KBOS] KSEA | typed | typed");
-    row("load, deleted meanwhile", "load||KSEA||||KSEA", "G", " | KBOS | typed | stored");
-}
+    // Another instance writing holds the lock: the write waits for it, then
+    // gives up rather than race it.
+    void writeWaitsForAnotherWriter()
+    {
+        write("[Settings]\nICAO=KSEA\n");
+        QLockFile other(m_file + ".lock");
+        QVERIFY(other.tryLock(0));
+        m_store->setLockWait(200);
+        m_dialogs.inputs = {"KBOS"};
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(!m_profiles->SaveProfile());
+        QVERIFY(waited.elapsed() >= 200);
+        QCOMPARE(m_dialogs.shownTexts(), QStringList{NotSaved});
+        QCOMPARE(readFile(m_file), QByteArray("[Settings]\nICAO=KSEA\n"));
+        other.unlock();
+        m_dialogs.inputs = {"KBOS"};
+        QVERIFY(m_profiles->SaveProfile());
+    }
 
-void TestStore::commands()
-{
-    QFETCH(QString, script);
-    QFETCH(QString, dialogs);
-    QFETCH(QString, after);
-    write("[Profiles]\nKBOS=1\nKSEA=1\n\n[Profiles%255CKBOS]\nICAO=stored\n\n"
-          "[Profiles%255CKSEA]\nICAO=KSEA\n");
-    const QStringList w = script.split('|');
-    m_state.CurrentProfile = w[1];
-    m_profiles->LoadProfileList();
-    if (!w[2].isEmpty())
-        m_list.select(w[2]);
-    // Another instance deletes a profile meanwhile.
-    if (const QString gone = w.value(6); !gone.isEmpty())
-        QVERIFY(QSettingsStore(m_file).writeTogether(
-            {{"Profiles", gone, {}}, {"Profiles\\" + gone, {}, {}}}));
-    m_form.icao = "typed";
-    m_state.ProfileDirty = w[3] == "1";
-    for (const QChar a : w[4])
-        m_dialogs.answers.append(a == 'Y' ? Answer::Yes : a == 'N' ? Answer::No : Answer::Cancel);
-    m_dialogs.inputs = w.value(5).split(',', Qt::SkipEmptyParts);
-    bool ok = false;
-    if (w[0] == "save")
-        ok = m_profiles->SaveProfile();
-    else if (w[0] == "exit")
-        ok = m_profiles->ConfirmExit();
-    else if (w[0] == "load")
+    // As an ordinary user: a read-only file is respected, though its folder
+    // would let a new file take its place.
+    void readOnlyFileChangesNothing()
+    {
+        OrdinaryUser user;
+        QTemporaryDir dir;
+        useStore(dir.filePath("Briefcast.conf"));
+        QVERIFY(m_store->SaveSetting("Profiles", "KBOS", "1"));
+        QVERIFY(QFile::setPermissions(m_file, QFile::ReadOwner));
+        m_profiles->LoadProfileList();
+        m_list.select("KBOS");
+        m_dialogs.inputs = {"NEW"};
+        QVERIFY(!m_profiles->SaveProfile());
+        m_profiles->cmdDelete_Click(); // Yes
+        QCOMPARE(m_dialogs.shownTexts(),
+                 QStringList({NotSaved, DeleteKbos,
+                              "The profile could not be deleted: the settings store "
+                              "could not be written."}));
+        QCOMPARE(readFile(m_file), QByteArray("[Profiles]\nKBOS=1\n"));
+        // Writable again: the next save writes whole, without the failed ones.
+        QVERIFY(QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner));
+        m_dialogs.inputs = {"P2"};
+        QVERIFY(m_profiles->SaveProfile());
+        QCOMPARE(Profiles::Names(*m_store), QStringList({"KBOS", "P2"}));
+    }
+
+    void profileAsStored()
+    {
+        m_form.icao = "KBOS";
+        m_form.templ = "Information %id% Winds $wind(%icao%)\r\n%runways%";
+        m_form.rows = {{"4R", true, false}, {"4L", true, true}, {"9", false, true}, {"33L"}};
+        m_form.visual = m_form.lahso = m_state.ProfileDirty = true;
+        m_dialogs.inputs = {"KBOS west"};
+        QVERIFY(m_profiles->SaveProfile());
+        QCOMPARE(readFile(m_file),
+                 QByteArray(
+                     "[Profiles]\nKBOS%20west=1\n\n[Profiles%255CKBOS%20west]\nICAO=KBOS\n"
+                     "Template=Information %id% Winds $wind(%icao%)%vbCrLf%%runways%\n"
+                     "Runways=\"4R,1,0|4L,1,1|9,0,1|33L,0,0\"\nVisualInUse=1\nLAHSOInEffect=1\n"));
+        QCOMPARE(m_dialogs.asked.at(0).prompt, "Enter a name to use for this profile:");
+        QCOMPARE(m_dialogs.asked.at(0).title, "Save Profile");
+        QCOMPARE(m_dialogs.shown.at(0).title, "Briefcast");
+        QCOMPARE(m_dialogs.shownTexts(), QStringList{Saved});
+    }
+
+    // The keys of profile P's section, and the profile they make.
+    void storedProfileLoads_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<Profile>("profile");
+        const auto row = [](const char* name, const char* keys, const Profile& profile) {
+            QTest::newRow(name) << QByteArray(keys) << profile;
+        };
+        row("as the window writes it",
+            "ICAO=KBOS\nTemplate=Information %id%%vbCrLf%%runways%\n"
+            "Runways=\"4R,1,0|4L,1,1|9,0,1|33L,0,0\"\nVisualInUse=1\nLAHSOInEffect=0",
+            {"KBOS",
+             "Information %id%\r\n%runways%",
+             {{"4R", true, false}, {"4L", true, true}, {"9", false, true}, {"33L", false, false}},
+             true,
+             false});
+        row("by hand, unquoted", "Runways=4R,1,0|4L,0,1\nLAHSOInEffect=1",
+            {{}, {}, {{"4R", true, false}, {"4L", false, true}}, false, true});
+        row("odd rows", "Runways=|27||09,1|18,1,1,1,9|,,,",
+            {{}, {}, {{"27", false, false}, {"09", true, false}, {"18", true, true}}});
+        row("flags other than 0 and 1",
+            "Runways=27,yes,1.0|09, 1 ,2\nVisualInUse=x\nLAHSOInEffect=1.0",
+            {{}, {}, {{"27", false, true}, {"09", true, false}}, false, true});
+        row("others reset, marker in other case", "Template=%VBCRLF% a\\r\\nb\nUnknown=1",
+            {.templateText = "%VBCRLF% a\r\nb"});
+    }
+    void storedProfileLoads()
+    {
+        QFETCH(QByteArray, keys);
+        QFETCH(Profile, profile);
+        write("[Profiles]\nP=1\n\n[Profiles%255CP]\n" + keys + "\n");
+        QCOMPARE(Profiles::Read(*m_store, "P").value_or(Profile{.icao = "<missing>"}), profile);
+        // Loaded into the window over what it showed.
+        m_form.icao = m_form.templ = "old";
+        m_form.rows = {{"old", true, true}};
+        m_form.visual = m_form.lahso = m_state.ProfileDirty = true;
+        QVERIFY(m_profiles->LoadProfile("P"));
+        QCOMPARE(formShows(), profile);
+        QCOMPARE(m_state.CurrentProfile, "P");
+        QVERIFY(!m_state.ProfileDirty);
+    }
+
+    // In the order the profile list shows them; an airport's first in that order.
+    void profilesInListOrderAndByAirport()
+    {
+        write("[Profiles]\nKBOS west=1\nkbos=1\nEGLL=1\nKBOS=1\n\n[Profiles%255CKBOS%20west]\n"
+              "ICAO=KBOS\n\n[Profiles%255Ckbos]\nICAO=KBOS\n\n[Profiles%255CKBOS]\nICAO=KSEA\n");
+        QCOMPARE(Profiles::Names(*m_store), QStringList({"EGLL", "KBOS", "kbos", "KBOS west"}));
+        const auto found = Profiles::FirstForAirport(*m_store, "KBOS");
+        QVERIFY(found);
+        QCOMPARE(found->name, "kbos");
+        QCOMPARE(found->profile.icao, "KBOS");
+        QVERIFY(!Profiles::FirstForAirport(*m_store, "kbos"));
+        QVERIFY(!Profiles::FirstForAirport(*m_store, "EGLL")); // listed, but without keys
+    }
+
+    void saveProposesTheAirportCodeWithoutAProfile()
+    {
+        twoProfiles("", true);
+        // Closing asks; Yes opens the name prompt, and cancelling it keeps
+        // the window open.
+        QVERIFY(!m_profiles->ConfirmExit());
+        QCOMPARE(m_dialogs.shownTexts(), QStringList{SaveAsProfile});
+        QCOMPARE(m_dialogs.shown.at(0).title, "Confirm Save");
+        QCOMPARE(readFile(m_file), TwoProfiles);
+        // Saved under a new name, it is listed, selected and in use.
+        m_dialogs.inputs = {"AAA"};
+        QVERIFY(m_profiles->SaveProfile());
+        QCOMPARE(m_dialogs.proposedNames(), QStringList({"typed", "typed"}));
+        QCOMPARE(m_list.entries, QStringList({"AAA", "KBOS", "KSEA"}));
+        QCOMPARE(m_list.selected, 0);
+        QCOMPARE(m_state.CurrentProfile, "AAA");
+        QVERIFY(!m_state.ProfileDirty);
+        QCOMPARE(storedIcao("AAA"), "typed");
+    }
+
+    void overwriteQuestion_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QStringList>("namesProposed");
+        QTest::addColumn<QString>("kbosIcao"); // stored afterwards
+        QTest::addColumn<QString>("current");
+        QTest::newRow("yes: written over") << Answer::Yes << true << QStringList{"typed"} << "typed"
+                                           << "KBOS";
+        QTest::newRow("no: asks for the name again, writes that one")
+            << Answer::No << true << QStringList{"typed", "KBOS"} << "stored"
+            << "KBOS 2";
+        QTest::newRow("cancel: nothing written")
+            << Answer::Cancel << false << QStringList{"typed"} << "stored"
+            << "";
+    }
+    void overwriteQuestion()
+    {
+        QFETCH(Answer, answer);
+        twoProfiles("", true);
+        m_dialogs.answers = {answer};
+        m_dialogs.inputs = {"KBOS", "KBOS 2"};
+        QTEST(m_profiles->SaveProfile(), "saved");
+        QTEST(m_dialogs.proposedNames(), "namesProposed");
+        QCOMPARE(m_dialogs.shown.at(0).text, OverwriteKbos);
+        QCOMPARE(m_dialogs.shown.at(0).title, "Confirm Overwrite");
+        QTEST(storedIcao("KBOS"), "kbosIcao");
+        QTEST(m_state.CurrentProfile, "current");
+    }
+
+    void loadAsksAboutChangesBeforeItNeedsASelection()
+    {
+        twoProfiles("", true);
+        m_list.select("KSEA");
+        m_dialogs.answers = {Answer::Cancel, Answer::No};
+        m_profiles->cmdLoad_Click(); // Cancel: nothing loaded
+        m_list.selected = -1;
+        m_profiles->cmdLoad_Click(); // No, then nothing selected
+        QCOMPARE(m_dialogs.shownTexts(),
+                 QStringList({SaveAsProfile, SaveAsProfile, "No profile selected!"}));
+        QCOMPARE(m_dialogs.shown.at(2).title, "Error");
+        QCOMPARE(m_form.icao, "typed");
+        QCOMPARE(m_state.CurrentProfile, "");
+    }
+
+    void loadAfterSavingTheChangesLoadsTheChosenEntry()
+    {
+        twoProfiles("KBOS", true);
+        m_list.select("KSEA");
+        m_dialogs.answers = {Answer::Yes, Answer::Yes};
+        m_dialogs.inputs = {"KBOS"};
         m_profiles->cmdLoad_Click();
-    else
+        QCOMPARE(m_dialogs.shownTexts(), QStringList({UpdateProfile, OverwriteKbos, Saved}));
+        QCOMPARE(storedIcao("KBOS"), "typed");
+        QCOMPARE(m_form.icao, "KSEA");
+        QCOMPARE(m_state.CurrentProfile, "KSEA");
+        QCOMPARE(m_list.selected, 1);
+    }
+
+    // Delete asks first; deleting the profile in use leaves its name in use
+    // and the window marked changed, with no entry selected.
+    void deletingTheCurrentProfileMarksTheWindowChanged()
+    {
+        twoProfiles("KBOS", false);
+        m_list.selected = -1;
+        m_profiles->cmdDelete_Click(); // none selected: nothing
+        m_list.select("KBOS");
+        m_dialogs.answers = {Answer::No};
         m_profiles->cmdDelete_Click();
-    QCOMPARE((ok ? "ok " : "") + state(), after);
-    QCOMPARE(shown(), dialogs);
-}
+        QCOMPARE(readFile(m_file), TwoProfiles);
+        m_profiles->cmdDelete_Click(); // Yes
+        QCOMPARE(m_dialogs.shownTexts(), QStringList({DeleteKbos, DeleteKbos}));
+        QCOMPARE(m_dialogs.shown.at(0).title, "Confirm Delete");
+        QCOMPARE(readFile(m_file),
+                 QByteArray("[Profiles]\nKSEA=1\n\n[Profiles%255CKSEA]\nICAO=KSEA\n"));
+        QCOMPARE(m_list.entries, QStringList{"KSEA"});
+        QCOMPARE(m_list.selected, -1);
+        QCOMPARE(m_state.CurrentProfile, "KBOS");
+        QVERIFY(m_state.ProfileDirty);
+    }
 
-void TestStore::readOnlyStoreChangesNothing()
-{
-    // As an ordinary user: the store turns read-only after the first save.
-    OrdinaryUser user;
-    QTemporaryDir dir;
-    m_store = std::make_unique<QSettingsStore>(dir.filePath("Briefcast.conf"));
-    const QByteArray path = QFile::encodeName(m_store->fileName());
-    ProfileCommands profiles(*m_store, m_form, m_list, m_dialogs, m_state);
-    m_form.icao = "KBOS";
-    m_dialogs.inputs = {"KBOS", "NEW"};
-    QVERIFY(profiles.SaveProfile());
-    const auto inode = [&] {
-        struct stat st = {};
-        return ::stat(path.constData(), &st) == 0 ? st.st_ino : 0;
-    };
-    const auto first = inode();
-    const QByteArray saved = readFile(path);
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-    m_form.icao = "KSEA";
-    m_state.ProfileDirty = true;
-    m_dialogs.answers = {Answer::Yes, Answer::OK, Answer::Yes};
-    QVERIFY(!profiles.ConfirmExit()); // a close is not let through
-    profiles.cmdDelete_Click();
-    QCOMPARE(state() + " " + shown(), "KBOS dirty | [KBOS] | KSEA | KBOS S U F D X ?KBOS ?KBOS");
-    QCOMPARE(readFile(path), saved);
-    // Writable again: the next save is whole, without the failed ones, and
-    // replaces the file, so that a crash mid-write leaves the old one.
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-    m_dialogs.inputs = {"P2"};
-    QVERIFY(profiles.SaveProfile());
-    QCOMPARE(*m_store->GetAllSettings("Profiles"), (Pairs{{"KBOS", "1"}, {"P2", "1"}}));
-    QVERIFY(!m_store->GetAllSettings("Profiles\\NEW"));
-    QVERIFY(first && inode() != first);
-}
+    // Another instance deleted KSEA since the list was filled.
+    void aProfileDeletedMeanwhile()
+    {
+        twoProfiles("", false);
+        QVERIFY(IniFileStore(m_file).writeTogether(
+            {{"Profiles", "KSEA", std::nullopt}, {"Profiles\\KSEA", std::nullopt, std::nullopt}}));
+        m_list.select("KSEA");
+        m_profiles->cmdLoad_Click();
+        QCOMPARE(m_list.entries, QStringList{"KBOS"});
+        m_dialogs.inputs = {"KSEA"};
+        QVERIFY(m_profiles->SaveProfile()); // no overwrite question
+        QCOMPARE(m_dialogs.shownTexts(),
+                 QStringList({"The profile \"KSEA\" no longer exists.", Saved}));
+    }
 
-void TestStore::storedProgramSettings_data()
-{
-    QTest::addColumn<QByteArray>("content"); // after "[Settings]"
-    // ICAO | profile: template | UpdateATISFile | ATISFilePath | speech | TakeOverOnlineCode
-    QTest::addColumn<QString>("read");
-    const auto row = [](const char* name, const QByteArray& content, const QString& read) {
-        QTest::newRow(name) << content << read;
-    };
-    row("nothing stored", "", " | : <default> | on | <wine> | off  0 | on");
-    row("as the program writes them",
-        "ICAO=KSEA\nTemplate=a\\r\\nb\nLastProfile=KSEA\nUpdateATISFile=False\n"
-        "ATISFilePath=/srv/radar/atis.txt\nSpeakNewATIS=True\nSpeechVoice=kal16\n"
-        "SpeechRate=-0.4\nTakeOverOnlineCode=False\nGeneratorEnabled=False\nGeneratorPort=50123\n\n"
-        "[Profiles]\nKSEA=1\n\n"
-        "[Profiles%255CKSEA]\nICAO=KSEA\nTemplate=a%vbCrLf%b",
-        "KSEA | KSEA: a\r\nb | off | /srv/radar/atis.txt | on kal16 -0.4 | off");
-    row("last profile gone", "ICAO=ksea\nLastProfile=KSEA",
-        "ksea | : left | on | <wine> | off  0 | on");
-    row("by hand", "ATISFilePath=C:\\Radar\\atis.txt\nSpeechRate= 1 ",
-        " | : <default> | on | C:\\Radar\\atis.txt | off  1 | on");
-    row("rate beyond -1 to 1", "SpeechRate=-1.5", " | : <default> | on | <wine> | off  0 | on");
-    // The same text in UpdateATISFile, SpeakNewATIS and TakeOverOnlineCode.
-    for (const auto& [text, on, speak] : {std::tuple{" tRuE ", "on", "on"},
-                                          {"0.0", "off", "off"},
-                                          {"-1", "on", "off"},
-                                          {"maybe", "on", "off"},
-                                          {"", "on", "off"}})
-        row(text,
-            "UpdateATISFile=" + QByteArray(text) + "\nSpeakNewATIS=" + text +
-                "\nTakeOverOnlineCode=" + text,
-            QString(" | : <default> | %1 | <wine> | %2  0 | %1").arg(on, speak));
-}
+    // Every setting as a first run writes it.
+    void programSettingsOfAnEmptyStore()
+    {
+        qputenv("WINEPREFIX", "/opt/radar/");
+        const ProgramSettings read = Config::load(*m_store);
+        qunsetenv("WINEPREFIX");
+        QVERIFY(Config::save(*m_store, read));
+        QCOMPARE(readFile(m_file),
+                 QByteArray("[Settings]\nICAO=\nTemplate=\nLastProfile=\nUpdateATISFile=True\n"
+                            "ATISFilePath=/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt\n"
+                            "SpeakNewATIS=False\nSpeechVoice=\nSpeechRate=0\n"
+                            "TakeOverOnlineCode=True\nATISFileEncoding=windows-1252\n"
+                            "GeneratorEnabled=True\nGeneratorPort=49150\n"));
+    }
 
-void TestStore::storedProgramSettings()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, read);
-    write("[Settings]\n" + content + "\n");
-    qputenv("WINEPREFIX", "/opt/radar/");
-    m_form = {};
-    m_form.templ = "left";
-    m_form.code = 5;
-    m_form.timer = m_state.ProfileDirty = true;
-    m_state.TickCounter = 42;
-    const ProgramSettings stored = LoadStartupSettings(*m_store, m_form, *m_profiles, m_state);
-    qunsetenv("WINEPREFIX");
-    const SpeechSettings& speech = stored.speech;
-    const auto on = [](bool b) { return QString(b ? "on" : "off"); };
-    const QString templ = m_form.templ == Texts::DefaultTemplate ? "<default>" : m_form.templ;
-    QCOMPARE(QStringList(
-                 {m_form.icao, m_state.CurrentProfile + ": " + templ, on(m_form.updateFile),
-                  m_state.ATISFilePath,
-                  on(speech.speakNewATIS) + " " + speech.voice + " " + QString::number(speech.rate),
-                  on(stored.TakeOverOnlineCode)})
-                 .join(" | "),
-             read.replace("<wine>", "/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt"));
-    // ALPHA, auto-update off, nothing unsaved.
-    QVERIFY(!m_form.code && !m_form.timer && !m_state.TickCounter && !m_state.ProfileDirty);
-    QCOMPARE(m_form.label, QStringLiteral("Starting Code:"));
-    // Written back at unload: as the program writes them, unchanged.
-    const QByteArray before = readFile(m_file);
-    QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, stored.TakeOverOnlineCode,
-                         stored.generator));
-    if (QByteArrayView(QTest::currentDataTag()) == "as the program writes them")
-        QCOMPARE(readFile(m_file), before);
-}
+    // The same text stored for a flag on by default, one off by default,
+    // and the speech rate.
+    void storedTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("updateATISFile");
+        QTest::addColumn<bool>("speakNewATIS");
+        QTest::addColumn<double>("speechRate");
+        QTest::newRow("true, any case") << " tRuE " << true << true << 0.0;
+        QTest::newRow("zero") << "0.0" << false << false << 0.0;
+        QTest::newRow("minus one") << "-1" << true << true << -1.0;
+        QTest::newRow("a rate") << "-0.4" << true << true << -0.4;
+        QTest::newRow("beyond the rates") << "1.5" << true << true << 0.0;
+        QTest::newRow("neither") << "maybe" << true << false << 0.0;
+    }
+    void storedTexts()
+    {
+        QFETCH(QString, text);
+        QVERIFY(m_store->writeTogether({{"Settings", "UpdateATISFile", text},
+                                        {"Settings", "SpeakNewATIS", text},
+                                        {"Settings", "SpeechRate", text}}));
+        const ProgramSettings read = Config::load(*m_store);
+        QTEST(read.flag("UpdateATISFile"), "updateATISFile");
+        QTEST(read.flag("SpeakNewATIS"), "speakNewATIS");
+        QTEST(read.number("SpeechRate"), "speechRate");
+    }
 
-void TestStore::storedGeneratorSettings_data()
-{
-    QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<int>("port");
-    QTest::newRow("nothing stored") << QByteArray() << true << 49150;
-    QTest::newRow("as written") << QByteArray("GeneratorEnabled=False\nGeneratorPort=50123")
-                                << false << 50123;
-    QTest::newRow("port with blanks") << QByteArray("GeneratorPort= 8080 ") << true << 8080;
-    QTest::newRow("port 0") << QByteArray("GeneratorPort=0") << true << 49150;
-    QTest::newRow("port beyond 65535") << QByteArray("GeneratorPort=65536") << true << 49150;
-    QTest::newRow("port not a number") << QByteArray("GeneratorPort=http") << true << 49150;
-}
+    // The generator's port is a port of 127.0.0.1, or the default.
+    void generatorPort_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("port");
+        QTest::newRow("as written") << "50123" << 50123.0;
+        QTest::newRow("with blanks") << " 8080 " << 8080.0;
+        QTest::newRow("port 0") << "0" << 49150.0;
+        QTest::newRow("beyond 65535") << "65536" << 49150.0;
+        QTest::newRow("not a number") << "http" << 49150.0;
+    }
+    void generatorPort()
+    {
+        QFETCH(QString, text);
+        QVERIFY(m_store->SaveSetting("Settings", "GeneratorPort", text));
+        QTEST(Config::load(*m_store).number("GeneratorPort"), "port");
+    }
 
-void TestStore::storedGeneratorSettings()
-{
-    QFETCH(QByteArray, stored);
-    QFETCH(bool, enabled);
-    QFETCH(int, port);
-    write("[Settings]\n" + stored + "\n");
-    const GeneratorSettings read = Config::load(*m_store).generator;
-    QCOMPARE(read.enabled, enabled);
-    QCOMPARE(int(read.port), port);
-}
+    // What a reader may keep while the stamp stays: a file changed in the
+    // last seconds has none, as a file system may keep whole seconds only.
+    void changeStampFollowsTheFile()
+    {
+        write("[Settings]\nICAO=KSEA\n");
+        QCOMPARE(m_store->changeStamp(), QString());
+        const auto changedAgo = [this](int seconds) {
+            QFile file(m_file);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                                     QFileDevice::FileModificationTime));
+        };
+        changedAgo(3600);
+        const QString stamp = m_store->changeStamp();
+        QVERIFY(!stamp.isEmpty());
+        QCOMPARE(m_store->changeStamp(), stamp);
+        // Written again, to the same size.
+        QVERIFY(m_store->SaveSetting("Settings", "ICAO", "KBOS"));
+        changedAgo(1800);
+        QVERIFY(m_store->changeStamp() != stamp);
+    }
 
-void TestStore::changeStampFollowsTheFile()
-{
-    write("[Settings]\nICAO=KSEA\n");
-    // Just written: the time may not yet tell one write from the next.
-    QCOMPARE(m_store->changeStamp(), QString());
-    const auto changedAgo = [this](int seconds) {
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
-                                 QFileDevice::FileModificationTime));
-    };
-    changedAgo(3600);
-    const QString stamp = m_store->changeStamp();
-    QVERIFY(!stamp.isEmpty());
-    QCOMPARE(m_store->changeStamp(), stamp);
-    // Written again, to the same size.
-    QVERIFY(m_store->SaveSetting("Settings", "ICAO", "KBOS"));
-    changedAgo(1800);
-    QVERIFY(m_store->changeStamp() != stamp);
-}
+    // The settings shown where they are bound, then the last profile and the
+    // list, leaving nothing unsaved; the close collects and writes them.
+    void startUpShowsTheSettingsThenTheLastProfile()
+    {
+        const QByteArray stored =
+            "[Settings]\nICAO=KSEA\nTemplate=a\\r\\nb\nLastProfile=KSEA\nUpdateATISFile=False\n"
+            "ATISFilePath=/srv/radar/atis.txt\nSpeakNewATIS=True\nSpeechVoice=kal16\n"
+            "SpeechRate=-0.4\nTakeOverOnlineCode=False\nATISFileEncoding=CP1251\n"
+            "GeneratorEnabled=False\nGeneratorPort=50123\n\n"
+            "[Profiles]\nKSEA=1\n\n[Profiles%255CKSEA]\nICAO=KSEA\nTemplate=a%vbCrLf%b\n";
+        write(stored);
+        SettingsBinding settings;
+        settings.bind(
+            "ICAO", [this](const QVariant& v) { m_form.icao = v.toString(); },
+            [this] { return m_form.icao; });
+        settings.bind("ATISFileEncoding", m_state.ATISFileEncoding);
+        m_form.code = 5;
+        m_form.timer = m_state.ProfileDirty = true;
+        m_state.TickCounter = 42;
+        LoadStartupSettings(*m_store, m_form, *m_profiles, m_state, settings);
+        QCOMPARE(m_form.icao, "KSEA");
+        QCOMPARE(m_state.ATISFileEncoding, "CP1251");
+        QCOMPARE(m_form.templ, "a\r\nb");
+        QCOMPARE(m_state.CurrentProfile, "KSEA");
+        QCOMPARE(m_list.selected, 0);
+        QCOMPARE(m_form.code, 0); // ALPHA, auto-update off, nothing unsaved
+        QVERIFY(!m_form.timer && !m_state.TickCounter && !m_state.ProfileDirty);
+        QCOMPARE(m_form.label, "Starting Code:");
+        m_form.icao = "KBOS";
+        QVERIFY(settings.save(*m_store));
+        QCOMPARE(readFile(m_file), QByteArray(stored).replace("ICAO=KSEA\nTemplate=a\\r",
+                                                              "ICAO=KBOS\nTemplate=a\\r"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestStore)
 #include "test_store.moc"

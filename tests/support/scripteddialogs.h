@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <functional>
 
@@ -55,6 +56,22 @@ public:
     {
         asked.append({prompt, title, proposed});
         return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
+
+    // The texts of the messages shown, and the names proposed, in order.
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const Shown& s : shown)
+            texts.append(s.text);
+        return texts;
+    }
+    QStringList proposedNames() const
+    {
+        QStringList names;
+        for (const Asked& a : asked)
+            names.append(a.proposed);
+        return names;
     }
 
     QString openFile(const OpenFileRequest& request) override

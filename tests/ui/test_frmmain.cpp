@@ -264,19 +264,27 @@ private Q_SLOTS:
         QCOMPARE(list("lstArriving")->verticalScrollBar()->value(), 3);
     }
 
-    // Cancelled, then a name not ending in atis.txt, then ATIS.TXT.
-    void atisFileLocationEndsInAtisTxt()
+    // Cancelled, a name not ending in atis.txt, a folder that does not
+    // exist, then ATIS.TXT not written yet: accepted.
+    void atisFileLocationMayNameAFileNotWrittenYet()
     {
         h->start();
-        h->dialogs.files = {"", "/srv/radar/notes.txt", "/srv/radar/ATIS.TXT"};
-        press("mnuOptionsATISLoc");
-        press("mnuOptionsATISLoc");
+        const QString missing = h->dir.filePath("gone/atis.txt");
+        const QString chosen = h->dir.filePath("ATIS.TXT");
+        h->dialogs.files = {"", h->dir.filePath("notes.txt"), missing, chosen};
+        for (int i = 0; i < 3; ++i)
+            press("mnuOptionsATISLoc");
         QCOMPARE(h->window->state().ATISFilePath, h->atisPath());
         press("mnuOptionsATISLoc");
+        QCOMPARE(h->window->state().ATISFilePath, chosen);
+        QCOMPARE(h->dialogs.fileRequests.at(0).mustExist, false);
+        QCOMPARE(h->dialogs.fileRequests.at(0).initialFile, h->atisPath());
         QCOMPARE(shownTexts(),
-                 (QStringList{"Please specify your atis.txt file",
-                              "ATIS file path now set to:\r\n\r\n/srv/radar/ATIS.TXT"}));
-        QCOMPARE(h->window->state().ATISFilePath, "/srv/radar/ATIS.TXT");
+                 QStringList({"Please specify your atis.txt file",
+                              "The folder of this file does not exist. Please choose a file in an "
+                              "existing folder:\r\n\r\n" +
+                                  missing,
+                              "ATIS file path now set to:\r\n\r\n" + chosen}));
     }
 
     void aboutNamesVersionAndManual()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "net/httptextfetcher.h"
-#include "store/qsettingsstore.h"
+#include "store/inifilestore.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/fakespeaker.h"
 #include "tests/support/scripteddialogs.h"
@@ -22,7 +22,7 @@ struct UiHarness
     TemporaryHome home; // the real home is never touched
     QTemporaryDir dir;
     LocalWeatherServer server;
-    QSettingsStore store{dir.filePath("Briefcast.conf")};
+    IniFileStore store{dir.filePath("Briefcast.conf")};
     HttpTextFetcher fetcher;
     ScriptedDialogs dialogs;
     FakeDesktop desktop;

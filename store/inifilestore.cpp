@@ -1,0 +1,105 @@
+#include "store/inifilestore.h"
+
+#include "core/durablefile.h"
+#include "store/inifile.h"
+#include "store/storenames.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+
+namespace {
+// Nothing when the file exists but cannot be read.
+std::optional<IniFile> readIni(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return IniFile();
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return IniFile(file.readAll());
+}
+} // namespace
+
+IniFileStore::IniFileStore(const QString& file) : m_file(file) {}
+
+QString IniFileStore::userFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Briefcast/Briefcast.conf");
+}
+
+QString IniFileStore::GetSetting(const QString& section, const QString& key,
+                                 const QString& defaultValue) const
+{
+    for (const auto& [stored, value] : GetAllSettings(section).value_or(Pairs())) {
+        if (stored == key)
+            return value;
+    }
+    return defaultValue;
+}
+
+std::optional<SettingsStore::Pairs> IniFileStore::GetAllSettings(const QString& section) const
+{
+    // An unreadable file reads as an empty one; writes then fail.
+    const auto ini = readIni(m_file);
+    auto pairs = ini ? ini->group(EncodeStoreName(section)) : std::nullopt;
+    if (pairs) {
+        for (auto& pair : *pairs)
+            pair.first = DecodeStoreName(pair.first);
+    }
+    return pairs;
+}
+
+bool IniFileStore::SaveSetting(const QString& section, const QString& key, const QString& value)
+{
+    return writeTogether({{section, key, value}});
+}
+
+bool IniFileStore::DeleteSetting(const QString& section, const std::optional<QString>& key)
+{
+    return writeTogether({{section, key, std::nullopt}});
+}
+
+bool IniFileStore::writeTogether(const QList<Change>& changes)
+{
+    if (!QDir().mkpath(QFileInfo(m_file).absolutePath()))
+        return false;
+    QLockFile lock(m_file + QStringLiteral(".lock"));
+    if (!lock.tryLock(m_lockWait))
+        return false;
+    // A read-only file is respected, although a new file could replace it.
+    QFile existing(m_file);
+    if (existing.exists() && !existing.open(QIODevice::ReadWrite))
+        return false;
+    existing.close();
+    auto ini = readIni(m_file);
+    if (!ini)
+        return false;
+    for (const Change& c : changes) {
+        const QString group = EncodeStoreName(c.section);
+        if (!c.key)
+            ini->removeGroup(group);
+        else if (!c.value)
+            ini->remove(group, EncodeStoreName(*c.key));
+        else
+            ini->setValue(group, EncodeStoreName(*c.key), *c.value);
+    }
+    return !ReplaceFileContent(m_file, ini->content());
+}
+
+QString IniFileStore::changeStamp() const
+{
+    const QFileInfo file(m_file);
+    if (!file.exists())
+        return QStringLiteral("none");
+    // Some file systems keep the time to the second or two: a file changed
+    // that recently may change again, to the same size, within that time.
+    const QDateTime changed = file.lastModified();
+    if (changed.msecsTo(QDateTime::currentDateTime()) < 2000)
+        return {};
+    return QString::number(file.size()) + QLatin1Char(' ') +
+           QString::number(changed.toMSecsSinceEpoch());
+}

@@ -1,0 +1,153 @@
+#include "store/profile.h"
+
+#include "core/atisform.h"
+#include "core/texts.h"
+#include "store/profileform.h"
+
+#include <algorithm>
+
+namespace {
+// A profile's template keeps its line breaks as this marker.
+const QString LineBreakMarker = QStringLiteral("%vbCrLf%");
+
+// Ticks are stored as numbers; text that is not one counts as unticked.
+bool isOne(const QString& field)
+{
+    bool ok = false;
+    const double value = field.trimmed().toDouble(&ok);
+    return ok && value == 1.0;
+}
+
+QString tick(bool ticked)
+{
+    return ticked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString runwayValue(const Profile& profile)
+{
+    QStringList rows;
+    for (const Profile::Runway& r : profile.runways)
+        rows.append(r.id + QLatin1Char(',') + tick(r.landing) + QLatin1Char(',') +
+                    tick(r.departing));
+    return rows.join(QLatin1Char('|'));
+}
+
+QList<Profile::Runway> runwayRows(const QString& value)
+{
+    QList<Profile::Runway> rows;
+    if (value.isEmpty())
+        return rows;
+    for (const QString& row : value.split(QLatin1Char('|'))) {
+        const QStringList fields = row.split(QLatin1Char(','));
+        // A row without an identifier cannot come from the window: skip it
+        // rather than show a nameless runway.
+        if (fields.at(0).isEmpty())
+            continue;
+        rows.append({fields.at(0), fields.size() > 1 && isOne(fields.at(1)),
+                     fields.size() > 2 && isOne(fields.at(2))});
+    }
+    return rows;
+}
+
+// The keys of a profile's section, each with how it is read and written.
+struct ProfileKey
+{
+    QString key;
+    void (*parse)(Profile& profile, const QString& stored);
+    QString (*format)(const Profile& profile);
+};
+
+const QList<ProfileKey>& profileKeys()
+{
+    using P = Profile;
+    using S = const QString&;
+    static const QList<ProfileKey> keys{
+        {QStringLiteral("ICAO"), [](P& p, S s) { p.icao = s; }, [](const P& p) { return p.icao; }},
+        {QStringLiteral("Template"),
+         [](P& p, S s) { p.templateText = QString(s).replace(LineBreakMarker, Texts::CrLf); },
+         [](const P& p) { return QString(p.templateText).replace(Texts::CrLf, LineBreakMarker); }},
+        {QStringLiteral("Runways"), [](P& p, S s) { p.runways = runwayRows(s); }, runwayValue},
+        {QStringLiteral("VisualInUse"), [](P& p, S s) { p.visual = isOne(s); },
+         [](const P& p) { return tick(p.visual); }},
+        {QStringLiteral("LAHSOInEffect"), [](P& p, S s) { p.lahso = isOne(s); },
+         [](const P& p) { return tick(p.lahso); }},
+    };
+    return keys;
+}
+} // namespace
+
+namespace Profiles {
+
+std::optional<Profile> Read(const SettingsStore& store, const QString& name)
+{
+    const auto stored = store.GetAllSettings(Section(name));
+    if (!stored)
+        return std::nullopt;
+    Profile profile;
+    for (const auto& [key, value] : *stored) {
+        for (const ProfileKey& k : profileKeys()) {
+            if (k.key == key)
+                k.parse(profile, value);
+        }
+    }
+    return profile;
+}
+
+QStringList Names(const SettingsStore& store)
+{
+    QStringList names;
+    for (const auto& [name, value] :
+         store.GetAllSettings(IndexSection).value_or(SettingsStore::Pairs()))
+        names.append(name);
+    std::stable_sort(names.begin(), names.end(), ProfileListLess);
+    return names;
+}
+
+std::optional<Found> FirstForAirport(const SettingsStore& store, const QString& icao)
+{
+    for (const QString& name : Names(store)) {
+        if (const auto profile = Read(store, name); profile && profile->icao == icao)
+            return Found{name, *profile};
+    }
+    return std::nullopt;
+}
+
+QList<SettingsStore::Change> Changes(const QString& name, const Profile& profile)
+{
+    QList<SettingsStore::Change> changes{{IndexSection, name, QStringLiteral("1")}};
+    for (const ProfileKey& k : profileKeys())
+        changes.append({Section(name), k.key, k.format(profile)});
+    return changes;
+}
+
+Profile FromForm(const AtisForm& form)
+{
+    Profile profile;
+    profile.icao = form.icaoText();
+    profile.templateText = form.templateText();
+    for (int row = 0; row < form.runwayCount(); ++row)
+        profile.runways.append(
+            {form.runwayId(row), form.arrivingTicked(row), form.departingTicked(row)});
+    profile.visual = form.visualTicked();
+    profile.lahso = form.lahsoTicked();
+    return profile;
+}
+
+void Show(const Profile& profile, AtisForm& form)
+{
+    form.setIcaoText(profile.icao);
+    form.setTemplateText(profile.templateText);
+    form.clearRunways();
+    for (const Profile::Runway& r : profile.runways) {
+        form.appendRunway(r.id);
+        const int added = form.runwayCount() - 1;
+        if (r.landing)
+            form.setArrivingTicked(added, true);
+        if (r.departing)
+            form.setDepartingTicked(added, true);
+    }
+    form.setVisualTicked(profile.visual);
+    form.setLahsoTicked(profile.lahso);
+}
+
+} // namespace Profiles

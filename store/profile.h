@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/settingsstore.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class AtisForm;
+
+// A named set of an airport's settings as the profiles keep it, apart from
+// any window: what a profile load shows and a profile save takes.
+struct Profile
+{
+    struct Runway
+    {
+        QString id{};
+        bool landing = false;
+        bool departing = false;
+        bool operator==(const Runway&) const = default;
+    };
+
+    QString icao{};
+    QString templateText{}; // line breaks as CR LF
+    QList<Runway> runways{};
+    bool visual = false;
+    bool lahso = false;
+    bool operator==(const Profile&) const = default;
+};
+
+// The profiles in the store: the index section "Profiles" (one key per name,
+// value "1") and one section "Profiles\<name>" each, with the keys "ICAO",
+// "Template" (line breaks as "%vbCrLf%"), "Runways" ("id,landing,departing"
+// rows joined by "|", ticks as 1 and 0), "VisualInUse" and "LAHSOInEffect"
+// (1 or 0).
+namespace Profiles {
+inline const QString IndexSection = QStringLiteral("Profiles");
+inline QString Section(const QString& name)
+{
+    return IndexSection + QLatin1Char('\\') + name;
+}
+
+// The profile of that name; nothing when its section is missing or has no
+// keys. Keys that are missing read as empty, unticked and no rows.
+std::optional<Profile> Read(const SettingsStore& store, const QString& name);
+// The names of the saved profiles in the order the profile list shows them
+// (ProfileListLess).
+QStringList Names(const SettingsStore& store);
+// The first saved profile, in that order, whose airport code equals icao
+// exactly; nothing when there is none.
+struct Found
+{
+    QString name;
+    Profile profile;
+};
+std::optional<Found> FirstForAirport(const SettingsStore& store, const QString& icao);
+// The writes that save the profile under the name: its index key, then
+// every key of its section.
+QList<SettingsStore::Change> Changes(const QString& name, const Profile& profile);
+
+// The window's profile settings, and the window showing a profile.
+Profile FromForm(const AtisForm& form);
+void Show(const Profile& profile, AtisForm& form);
+} // namespace Profiles
