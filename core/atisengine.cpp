@@ -141,7 +141,7 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
         m_desktop.flashWindow();
         if (m_speech)
             m_speech->atisAnnounced();
-        QString notices = StaleNotice(MetarAgeMinutes(finished.ObservationTime, m_clock()));
+        QString notices = AgeNotice(MetarAgeMinutes(finished.ObservationTime, m_clock()));
         if (!m_takenOverFrom.isEmpty())
             notices += TakenOverNotice(m_takenOverFrom, atis.values.informationCode);
         m_takenOverFrom.clear();
