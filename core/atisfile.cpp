@@ -121,3 +121,8 @@ std::optional<Failure> WriteATISFile(const QString& path, const QString& atisTex
     }
     return std::nullopt;
 }
+
+bool ATISFileFolderExists(const QString& path)
+{
+    return QDir::isAbsolutePath(path) && QFileInfo(path).dir().exists();
+}

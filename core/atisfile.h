@@ -20,3 +20,7 @@ std::optional<Failure> WriteATISFile(const QString& path, const QString& atisTex
 // The text in the system's 8-bit code page; a character the code page cannot
 // represent becomes "?".
 QByteArray EncodeForATISFile(const QString& text);
+
+// Whether the folder the file would be written in exists; false for a path
+// that is not absolute, which is never written.
+bool ATISFileFolderExists(const QString& path);

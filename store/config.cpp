@@ -1,5 +1,6 @@
 #include "store/config.h"
 
+#include "core/atisfile.h"
 #include "core/atisform.h"
 #include "core/texts.h"
 
@@ -89,7 +90,10 @@ QList<Setting<ProgramSettings>> Config::program()
          {},
          [](P& p, S s) { p.LastProfile = s; },
          [](const P& p) { return p.LastProfile; }},
-        {QStringLiteral("UpdateATISFile"), True, [](P& p, S s) { p.UpdateATISFile = parseFlag(s); },
+        // Off at first where the radar client's folder is missing, as on a
+        // fresh Linux install: every cycle would end in a write error.
+        {QStringLiteral("UpdateATISFile"), flagText(ATISFileFolderExists(DefaultATISFilePath())),
+         [](P& p, S s) { p.UpdateATISFile = parseFlag(s); },
          [](const P& p) { return flagText(p.UpdateATISFile); }},
         {QStringLiteral("ATISFilePath"), DefaultATISFilePath(),
          [](P& p, S s) { p.ATISFilePath = s; }, [](const P& p) { return p.ATISFilePath; }},

@@ -363,6 +363,10 @@ void frmMain::connectEvents()
 
     connect(mnuOptionsTakeOverCode, &QAction::toggled, this,
             [&engine](bool on) { engine.setTakeOverOnlineCode(on); });
+    connect(mnuOptionsUpdateATISFile, &QAction::triggered, this, [this](bool on) {
+        if (on)
+            UpdateATISFileTicked(m_dialogs, m_state, *m_form);
+    });
     connect(mnuOptionsATISLoc, &QAction::triggered, this,
             [this] { ChooseATISFileLocation(m_dialogs, m_state); });
     connect(mnuHelpDocumentation, &QAction::triggered, this,

@@ -95,6 +95,7 @@ private Q_SLOTS:
     void readOnlyStoreChangesNothing();
     void storedProgramSettings_data();
     void storedProgramSettings();
+    void updateATISFileStartsOnWhereTheRadarClientIs();
 };
 
 void TestStore::names()
@@ -337,7 +338,8 @@ void TestStore::storedProgramSettings_data()
     const auto row = [](const char* name, const QByteArray& content, const QString& read) {
         QTest::newRow(name) << content << read;
     };
-    row("nothing stored", "", " | : <default> | on | <wine> | off  0 | on");
+    // Without the radar client's folder (here /opt/radar/...), writing starts off.
+    row("nothing stored", "", " | : <default> | off | <wine> | off  0 | on");
     row("as the program writes them",
         "ICAO=KSEA\nTemplate=a\\r\\nb\nLastProfile=KSEA\nUpdateATISFile=False\n"
         "ATISFilePath=/srv/radar/atis.txt\nSpeakNewATIS=True\nSpeechVoice=kal16\n"
@@ -345,10 +347,10 @@ void TestStore::storedProgramSettings_data()
         "[Profiles%255CKSEA]\nICAO=KSEA\nTemplate=a%vbCrLf%b",
         "KSEA | KSEA: a\r\nb | off | /srv/radar/atis.txt | on kal16 -0.4 | off");
     row("last profile gone", "ICAO=ksea\nLastProfile=KSEA",
-        "ksea | : left | on | <wine> | off  0 | on");
+        "ksea | : left | off | <wine> | off  0 | on");
     row("by hand", "ATISFilePath=C:\\Radar\\atis.txt\nSpeechRate= 1 ",
-        " | : <default> | on | C:\\Radar\\atis.txt | off  1 | on");
-    row("rate beyond -1 to 1", "SpeechRate=-1.5", " | : <default> | on | <wine> | off  0 | on");
+        " | : <default> | off | C:\\Radar\\atis.txt | off  1 | on");
+    row("rate beyond -1 to 1", "SpeechRate=-1.5", " | : <default> | off | <wine> | off  0 | on");
     // The same text in UpdateATISFile, SpeakNewATIS and TakeOverOnlineCode.
     for (const auto& [text, on, speak] : {std::tuple{" tRuE ", "on", "on"},
                                           {"0.0", "off", "off"},
@@ -392,6 +394,17 @@ void TestStore::storedProgramSettings()
     QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, stored.TakeOverOnlineCode));
     if (QByteArrayView(QTest::currentDataTag()) == "as the program writes them")
         QCOMPARE(readFile(m_file), before);
+}
+
+void TestStore::updateATISFileStartsOnWhereTheRadarClientIs()
+{
+    qputenv("WINEPREFIX", (m_home.path() + "/wine").toUtf8());
+    const bool before = Config::load(*m_store).UpdateATISFile;
+    QVERIFY(QDir().mkpath(m_home.path() + "/wine/drive_c/Program Files/Kovoddddd"));
+    const bool after = Config::load(*m_store).UpdateATISFile;
+    qunsetenv("WINEPREFIX");
+    QCOMPARE(before, false);
+    QCOMPARE(after, true);
 }
 
 QTEST_GUILESS_MAIN(TestStore)

@@ -16,6 +16,7 @@ private Q_SLOTS:
     void scenarios();
     void closeDuringStartUpWaitsForIt();
     void realMessageBoxAndClipboard();
+    void fileWriteTickedAsksWhereWithoutItsFolder();
 
 private:
     void step(const QString& step);
@@ -338,6 +339,23 @@ void TestFrmMain::realMessageBoxAndClipboard()
     QtDesktop desktop; // and the real clipboard
     QCOMPARE(desktop.setClipboardText("Information ALPHA"), std::nullopt);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Information ALPHA"));
+}
+
+void TestFrmMain::fileWriteTickedAsksWhereWithoutItsFolder()
+{
+    h->store.SaveSetting("Settings", "UpdateATISFile", "False");
+    h->store.SaveSetting("Settings", "ATISFilePath", h->dir.filePath("Radar/atis.txt"));
+    h->start();
+    auto* write = h->get<QAction>("mnuOptionsUpdateATISFile");
+    h->press("mnuOptionsUpdateATISFile"); // the location dialog cancelled: the tick goes
+    QCOMPARE(write->isChecked(), false);
+    h->dialogs.files = {h->atisPath()};
+    h->press("mnuOptionsUpdateATISFile"); // a file in a folder that exists: the tick stays
+    h->press("mnuOptionsUpdateATISFile");
+    h->press("mnuOptionsUpdateATISFile"); // the folder is there now: nothing is asked
+    QCOMPARE(write->isChecked(), true);
+    QCOMPARE(h->window->state().ATISFilePath, h->atisPath());
+    QCOMPARE(h->dialogs.fileRequests.size(), 2);
 }
 
 QTEST_MAIN(TestFrmMain)
