@@ -21,8 +21,9 @@ public:
 
     virtual ~OnlineCodeLookup() = default;
 
-    // Starts looking the airport up; done runs once, later, unless cancel()
-    // comes first. A look-up still running is cancelled.
+    // Starts looking the airport up; done runs once, later (within the
+    // look-up's own time limit), unless cancel() comes first. A look-up
+    // still running is cancelled.
     virtual void lookUp(const QString& icao, Done done) = 0;
     virtual void cancel() = 0;
 };

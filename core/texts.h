@@ -17,6 +17,7 @@ inline const QString Start = QStringLiteral("Start");
 inline const QString Stop = QStringLiteral("Stop");
 inline const QString StartAutoupdate = QStringLiteral("&Start Autoupdate");
 inline const QString StopAutoupdate = QStringLiteral("&Stop Autoupdate");
+inline const QString LookingUpCode = QStringLiteral("Looking up the letter on the air...");
 
 inline const QString CouldNotParse = QStringLiteral("Could not parse METAR! ATIS not updated!");
 inline const QString RetrievalError =

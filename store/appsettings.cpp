@@ -10,9 +10,11 @@ ProgramSettings LoadStartupSettings(SettingsStore& store, AtisForm& form, Profil
                                     SessionState& state)
 {
     form.setCodeIndex(0);
-    form.setTimerEnabled(false);
+    state.autoUpdating = false;
+    form.showAutoUpdate(false);
     state.TickCounter = 0;
-    form.setCodeLabel(Texts::StartingCode);
+    state.codeIsCurrent = false;
+    form.showCodeIsCurrent(false);
     state.LastMetarKey.clear();
     const ProgramSettings stored = Config::load(store);
     form.setIcaoText(stored.ICAO);

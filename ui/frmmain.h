@@ -161,6 +161,7 @@ private:
     QPushButton* cmdCopy = nullptr;
     QPushButton* cmdRefresh = nullptr;
     QLabel* lblATISCode = nullptr;
+    QLabel* lblLookUp = nullptr;
     QComboBox* cboATISCode = nullptr;
     RunwayLists* m_runways = nullptr;
     QPushButton* cmdAddRunway = nullptr;

@@ -372,7 +372,7 @@ void TestStore::storedProgramSettings()
     m_form = {};
     m_form.templ = "left";
     m_form.code = 5;
-    m_form.timer = m_state.ProfileDirty = true;
+    m_form.autoUpdate = m_form.codeIsCurrent = m_state.ProfileDirty = true;
     m_state.TickCounter = 42;
     const ProgramSettings stored = LoadStartupSettings(*m_store, m_form, *m_profiles, m_state);
     qunsetenv("WINEPREFIX");
@@ -387,8 +387,8 @@ void TestStore::storedProgramSettings()
                  .join(" | "),
              read.replace("<wine>", "/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt"));
     // ALPHA, auto-update off, nothing unsaved.
-    QVERIFY(!m_form.code && !m_form.timer && !m_state.TickCounter && !m_state.ProfileDirty);
-    QCOMPARE(m_form.label, QStringLiteral("Starting Code:"));
+    QVERIFY(!m_form.code && !m_form.autoUpdate && !m_state.TickCounter && !m_state.ProfileDirty);
+    QVERIFY(!m_form.codeIsCurrent && !m_state.autoUpdating && !m_state.codeIsCurrent);
     // Written back at unload: as the program writes them, unchanged.
     const QByteArray before = readFile(m_file);
     QVERIFY(SaveSettings(*m_store, m_form, m_state, speech, stored.TakeOverOnlineCode));
