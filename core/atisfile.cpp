@@ -1,5 +1,6 @@
 #include "core/atisfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -98,9 +99,10 @@ QByteArray EncodeForATISFile(const QString& text)
 std::optional<Failure> WriteATISFile(const QString& path, const QString& atisText)
 {
     if (path.isEmpty() || !QDir::isAbsolutePath(path)) {
-        return Failure{
-            int(QFileDevice::OpenError),
-            QStringLiteral("The location of atis.txt is not a full path: \"%1\"").arg(path)};
+        return Failure{int(QFileDevice::OpenError),
+                       QCoreApplication::translate(
+                           "Texts", "The location of atis.txt is not a full path: \"%1\"")
+                           .arg(path)};
     }
     const QByteArray bytes = EncodeForATISFile(atisText);
     // The radar client's folder may let its file be written yet refuse new

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -32,6 +33,7 @@ public:
 // over, with its two leading line breaks.
 inline QString TakenOverNotice(const QString& callsign, const QString& code)
 {
-    return QStringLiteral("\r\n\r\n") + code + QStringLiteral(" was taken over from ") + callsign +
-           QStringLiteral(", already on the air.");
+    return QStringLiteral("\r\n\r\n") +
+           QCoreApplication::translate("Texts", "%1 was taken over from %2, already on the air.")
+               .arg(code, callsign);
 }

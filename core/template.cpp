@@ -2,6 +2,8 @@
 
 #include "core/spokenatis.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Occurrences as replace finds them: left to right, without overlap.
@@ -16,7 +18,8 @@ qsizetype occurrences(const QString& text, QStringView name)
 Failure tooLong()
 {
     return {AtisTooLongErrorNumber,
-            QStringLiteral("The ATIS would be longer than %1 characters.").arg(MaxAtisLength)};
+            QCoreApplication::translate("Texts", "The ATIS would be longer than %1 characters.")
+                .arg(MaxAtisLength)};
 }
 
 using V = const TemplateValues&;
