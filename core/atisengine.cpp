@@ -36,32 +36,58 @@ void AtisEngine::shutDown()
 
 void AtisEngine::cancelOnlineCodeLookup()
 {
-    if (m_awaitingOnlineCode)
+    if (m_awaitingOnlineCode) {
         m_lookup->cancel();
+        m_form.showLookingUp(false);
+    }
     m_awaitingOnlineCode = false;
+    m_lookUpDue = false;
+    m_cycleAfterLookUp.reset();
+    m_takenOverFrom.clear();
 }
 
 void AtisEngine::UpdateATIS(bool Force)
 {
-    if (m_cycleInProgress || m_shutDown)
+    if (m_shutDown)
+        return;
+    if (m_lookUpDue)
+        return waitForOnlineCode(Force);
+    if (m_cycleInProgress)
         return;
     m_cycleInProgress = true;
-    const bool autoUpdating = m_form.timerEnabled();
+    const int starts = m_starts, stops = m_stops;
     const CycleEnd end = runCycle(Force);
     m_cycleInProgress = false;
     // The no-METAR answer toggles auto-update once the cycle is over, so a
     // toggle that starts it can run its own immediate cycle. A Start or Stop
     // the controller chose while the reply was awaited holds.
-    if (end == CycleEnd::NoMetar && !m_shutDown && m_form.timerEnabled() == autoUpdating)
+    if (end == CycleEnd::NoMetar && !m_shutDown && m_starts == starts && m_stops == stops)
         ToggleAutoUpdate();
+    if (m_cycleAfterThis && !m_shutDown) {
+        const bool force = *m_cycleAfterThis;
+        m_cycleAfterThis.reset();
+        UpdateATIS(force);
+    }
+}
+
+void AtisEngine::requestCycle(bool force)
+{
+    if (m_cycleInProgress && !m_lookUpDue) {
+        m_cycleAfterThis = force || m_cycleAfterThis.value_or(false);
+        return;
+    }
+    UpdateATIS(force);
 }
 
 AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
 {
     const QString icao = m_form.icaoText();
+    const int stops = m_stops;
     const TextFetcher::Result result =
         m_fetcher.fetch(BuildMetarRequestURL(m_state.MetarServerURL, icao));
-    if (m_shutDown)
+    // The controller's Stop holds: whatever comes back for a cycle begun
+    // before it is dropped without a word.
+    if (m_shutDown || m_stops != stops)
         return CycleEnd::Done;
     if (const Failure* failure = std::get_if<Failure>(&result)) {
         // Another cycle's request is still running: that cycle goes on.
@@ -91,19 +117,32 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
                           Dialogs::Buttons::OK);
         return CycleEnd::Done;
     }
+    if (const auto failure = CheckReplyStation(reply, icao)) {
+        showError(Texts::ProcessingError, *failure);
+        return CycleEnd::Done;
+    }
     deliver(force, icao, *metar);
     return CycleEnd::Done;
 }
 
 void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& metar)
 {
+    // A cycle begun before auto-update started waits for the letter on the
+    // air like the start's own.
+    if (m_lookUpDue)
+        return waitForOnlineCode(force);
     const QString key = icao + metar.ObservationTime;
-    const bool changed = key != m_state.LastMetarKey || m_form.codeLabel() == Texts::StartingCode;
+    const bool changed = key != m_state.LastMetarKey || !m_state.codeIsCurrent;
     if (!force && !changed)
         return;
 
-    if (changed)
-        AdvanceInformationCode();
+    if (changed) {
+        // One letter per observation: a cycle that could not deliver its
+        // ATIS leaves the key behind, and its retry keeps the letter chosen.
+        if (!m_state.codeIsCurrent || key != m_state.codeChosenForKey)
+            AdvanceInformationCode();
+        m_state.codeChosenForKey = key;
+    }
     AtisInputs inputs;
     inputs.templateText = m_form.templateText();
     inputs.icao = icao;
@@ -138,7 +177,7 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
         m_desktop.flashWindow();
         if (m_speech)
             m_speech->atisAnnounced();
-        QString notices = StaleNotice(MetarAgeMinutes(finished.ObservationTime, m_clock()));
+        QString notices = AgeNotice(MetarAgeMinutes(finished.ObservationTime, m_clock()));
         if (!m_takenOverFrom.isEmpty())
             notices += TakenOverNotice(m_takenOverFrom, atis.values.informationCode);
         m_takenOverFrom.clear();
@@ -177,49 +216,73 @@ void AtisEngine::RefreshATIS()
         UpdateATIS(true);
 }
 
+void AtisEngine::showAutoUpdate(bool running)
+{
+    m_state.autoUpdating = running;
+    m_form.showAutoUpdate(running);
+}
+
+void AtisEngine::showCodeIsCurrent(bool current)
+{
+    m_state.codeIsCurrent = current;
+    m_form.showCodeIsCurrent(current);
+}
+
 void AtisEngine::ToggleAutoUpdate()
 {
-    if (m_form.timerEnabled()) {
-        m_form.setTimerEnabled(false);
+    if (m_state.autoUpdating) {
+        ++m_stops;
+        showAutoUpdate(false);
         m_state.TickCounter = 0;
-        m_form.setStartStopCaptions(Texts::Start, Texts::StartAutoupdate);
-        m_form.setCodeListEnabled(true);
-        m_form.setCodeLabel(Texts::StartingCode);
+        showCodeIsCurrent(false);
         cancelOnlineCodeLookup();
-        m_takenOverFrom.clear();
+        m_cycleAfterThis.reset();
         return;
     }
     if (!ValidateICAO())
         return;
-    m_form.setStartStopCaptions(Texts::Stop, Texts::StopAutoupdate);
+    ++m_starts;
     m_state.TickCounter = 0;
-    m_form.setTimerEnabled(true);
-    m_form.setCodeListEnabled(false);
-    // Taking an airport over: the first cycle waits for the letter already on
-    // the air, so that the first ATIS carries it. The window goes on meanwhile.
-    if (m_lookup && m_takeOverOnlineCode && m_form.codeLabel() == Texts::StartingCode) {
-        m_awaitingOnlineCode = true;
-        m_lookup->lookUp(m_form.icaoText(),
-                         [this](const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
-                             takeOverOnlineCode(online);
-                         });
-        return;
-    }
-    UpdateATIS(false);
+    showAutoUpdate(true);
+    // Taking an airport over: the first ATIS waits for the letter already on
+    // the air, so that it carries it. The window goes on meanwhile.
+    m_lookUpDue = m_lookup && m_takeOverOnlineCode && !m_state.codeIsCurrent;
+    requestCycle(false);
 }
 
-void AtisEngine::takeOverOnlineCode(const std::optional<OnlineCodeLookup::OnlineAtis>& online)
+void AtisEngine::waitForOnlineCode(bool force)
+{
+    m_cycleAfterLookUp = force || m_cycleAfterLookUp.value_or(false);
+    if (m_awaitingOnlineCode)
+        return;
+    m_awaitingOnlineCode = true;
+    m_form.showLookingUp(true);
+    const QString icao = m_form.icaoText();
+    m_lookup->lookUp(icao, [this, icao](const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
+        onlineCodeFound(icao, online);
+    });
+}
+
+void AtisEngine::onlineCodeFound(const QString& icao,
+                                 const std::optional<OnlineCodeLookup::OnlineAtis>& online)
 {
     m_awaitingOnlineCode = false;
-    if (m_shutDown || !m_form.timerEnabled())
+    m_form.showLookingUp(false);
+    const bool force = m_cycleAfterLookUp.value_or(false);
+    m_cycleAfterLookUp.reset();
+    if (m_shutDown || !m_state.autoUpdating)
         return;
-    // A refresh meanwhile may already have delivered an ATIS: its letter stays.
-    if (online && m_form.codeLabel() == Texts::StartingCode && online->codeIndex >= 0 &&
+    // Like a METAR reply, an answer for an airport no longer in the box is
+    // dropped; the next cycle looks up the airport there now.
+    if (m_form.icaoText() != icao)
+        return;
+    m_lookUpDue = false;
+    if (online && m_takeOverOnlineCode && online->codeIndex >= 0 &&
         online->codeIndex < m_form.codeCount()) {
         m_form.setCodeIndex(online->codeIndex);
         m_takenOverFrom = online->callsign;
     }
-    UpdateATIS(false);
+    requestCycle(force);
 }
 
 bool AtisEngine::ValidateICAO()
@@ -251,17 +314,18 @@ void AtisEngine::tmrMain_Timer()
 
 void AtisEngine::cboATISCode_Click()
 {
-    if (m_form.codeListEnabled())
-        m_form.setCodeLabel(Texts::StartingCode);
+    // The list is unlocked exactly while auto-update is stopped.
+    if (!m_state.autoUpdating)
+        showCodeIsCurrent(false);
 }
 
 void AtisEngine::AdvanceInformationCode()
 {
-    if (m_form.codeLabel() == Texts::StartingCode) {
-        m_form.setCodeLabel(Texts::CurrentCode);
+    if (!m_state.codeIsCurrent) {
+        showCodeIsCurrent(true);
         return;
     }
-    if (!m_form.timerEnabled() || m_form.codeCount() <= 0)
+    if (!m_state.autoUpdating || m_form.codeCount() <= 0)
         return;
     const int index = m_form.codeIndex();
     m_form.setCodeIndex(index >= m_form.codeCount() - 1 || index < 0 ? 0 : index + 1);

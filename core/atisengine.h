@@ -44,7 +44,8 @@ public:
     void tmrMain_Timer();
     // A code chosen in cboATISCode.
     void cboATISCode_Click();
-    // Moves to the next information code when auto-update delivers a new one.
+    // Makes the code shown current on the first ATIS after a start, and
+    // moves to the next code when auto-update delivers a new observation.
     void AdvanceInformationCode();
     // Puts the text of txtATIS on the clipboard.
     std::optional<Failure> CopyATISToClipboard();
@@ -53,7 +54,9 @@ public:
     void CopyCommand();
 
     // Where the letter already on the air is looked up when auto-update
-    // starts with the code label reading "Starting Code:"; null: nowhere.
+    // starts with a starting code; null: nowhere. Until the answer comes,
+    // every cycle asked for (the start's own, a refresh, a tick) waits for
+    // it, so that the first ATIS carries the letter the pilots have.
     void setOnlineCodeLookup(OnlineCodeLookup* lookup) { m_lookup = lookup; }
     // The controller's option: take the letter on the air over, or not.
     void setTakeOverOnlineCode(bool on) { m_takeOverOnlineCode = on; }
@@ -79,8 +82,14 @@ private:
     CycleEnd runCycle(bool force);
     void deliver(bool force, const QString& icao, const DecodedMetar& metar);
     void showError(const QString& firstLine, const Failure& failure);
+    void showAutoUpdate(bool running);
+    void showCodeIsCurrent(bool current);
+    // A cycle that must not be lost to one still in progress.
+    void requestCycle(bool force);
+    void waitForOnlineCode(bool force);
+    void onlineCodeFound(const QString& icao,
+                         const std::optional<OnlineCodeLookup::OnlineAtis>& online);
     void cancelOnlineCodeLookup();
-    void takeOverOnlineCode(const std::optional<OnlineCodeLookup::OnlineAtis>& online);
 
     AtisForm& m_form;
     Dialogs& m_dialogs;
@@ -93,7 +102,17 @@ private:
     std::optional<ComposedAtis> m_lastAtis;
     OnlineCodeLookup* m_lookup = nullptr;
     bool m_takeOverOnlineCode = true;
+    // The letter on the air is still to be looked up before the first ATIS.
+    bool m_lookUpDue = false;
     bool m_awaitingOnlineCode = false;
+    // The cycle waiting for the look-up, and whether it is forced.
+    std::optional<bool> m_cycleAfterLookUp;
+    // The cycle waiting for the one in progress, and whether it is forced.
+    std::optional<bool> m_cycleAfterThis;
+    // Starts and stops so far: a cycle tells by them what the controller
+    // chose while it waited.
+    int m_starts = 0;
+    int m_stops = 0;
     // The station whose letter the next "New ATIS" message names as taken over.
     QString m_takenOverFrom;
     std::function<QDateTime()> m_clock = &QDateTime::currentDateTimeUtc;

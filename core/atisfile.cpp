@@ -2,6 +2,9 @@
 
 #include "core/durablefile.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 #include <QDir>
 #include <QFileDevice>
 #include <QScopeGuard>
@@ -101,9 +104,10 @@ std::optional<Failure> WriteATISFile(const QString& path, const QString& atisTex
                                      const QString& encoding)
 {
     if (path.isEmpty() || !QDir::isAbsolutePath(path)) {
-        return Failure{
-            int(QFileDevice::OpenError),
-            QStringLiteral("The location of atis.txt is not a full path: \"%1\"").arg(path)};
+        return Failure{int(QFileDevice::OpenError),
+                       QCoreApplication::translate(
+                           "Texts", "The location of atis.txt is not a full path: \"%1\"")
+                           .arg(path)};
     }
     const auto bytes = EncodeForATISFile(atisText, encoding);
     if (!bytes) {
@@ -118,4 +122,9 @@ std::optional<Failure> WriteATISFile(const QString& path, const QString& atisTex
     if (auto failure = ReplaceFileContent(path, *bytes, WhenFolderRefuses::RewriteInPlace))
         return describedFailure(*failure, path);
     return std::nullopt;
+}
+
+bool ATISFileFolderExists(const QString& path)
+{
+    return QDir::isAbsolutePath(path) && QFileInfo(path).dir().exists();
 }

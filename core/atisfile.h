@@ -27,3 +27,7 @@ std::optional<Failure> WriteATISFile(const QString& path, const QString& atisTex
 // as "windows-1252" or "CP1251"). A character the code page cannot hold
 // becomes "?". Nothing when the code page is unknown.
 std::optional<QByteArray> EncodeForATISFile(const QString& text, const QString& encoding);
+
+// Whether the folder the file would be written in exists; false for a path
+// that is not absolute, which is never written.
+bool ATISFileFolderExists(const QString& path);

@@ -3,8 +3,9 @@
 #include <QString>
 
 // The values of the main window that the engine reads and writes. What binds
-// is the value (a text, a tick, a selected index, a caption), not the widget:
-// the window implements this from its controls, tests from plain fields.
+// is the value (a text, a tick, a selected index, a state to show), not the
+// widget: the window implements this from its controls, tests from plain
+// fields. The state behind what is shown lives in SessionState.
 class AtisForm
 {
 public:
@@ -43,18 +44,16 @@ public:
     virtual int codeIndex() const = 0;
     virtual void setCodeIndex(int index) = 0;
     virtual QString codeText() const = 0;
-    virtual bool codeListEnabled() const = 0;
-    virtual void setCodeListEnabled(bool enabled) = 0;
 
-    // lblATISCode
-    virtual QString codeLabel() const = 0;
-    virtual void setCodeLabel(const QString& text) = 0;
-
-    // tmrMain: enabled exactly while auto-update runs.
-    virtual bool timerEnabled() const = 0;
-    virtual void setTimerEnabled(bool enabled) = 0;
-    // cmdStartStop and mnuFileStartStop captions.
-    virtual void setStartStopCaptions(const QString& button, const QString& menu) = 0;
+    // lblATISCode: "Current Code:" for the code on the air, "Starting Code:"
+    // for a code still to be used.
+    virtual void showCodeIsCurrent(bool current) = 0;
+    // Auto-update running or stopped: cmdStartStop and mnuFileStartStop offer
+    // the other, cboATISCode is locked while it runs, and tmrMain ticks
+    // exactly while it runs.
+    virtual void showAutoUpdate(bool running) = 0;
+    // The letter already on the air is being looked up.
+    virtual void showLookingUp(bool lookingUp) = 0;
 
     // txtATIS, txtLastMETAR
     virtual QString atisText() const = 0;

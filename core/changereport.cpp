@@ -1,5 +1,7 @@
 #include "core/changereport.h"
 
+#include <QCoreApplication>
+
 QString BuildChangeList(const AtisElements& current, const AtisElements& previous,
                         const QString& lastMetarKey)
 {
@@ -19,14 +21,17 @@ QString BuildChangeList(const AtisElements& current, const AtisElements& previou
     compare(current.DewPoint, previous.DewPoint, u", dewpoint");
     if (list.isEmpty())
         return QString();
-    return QStringLiteral("\r\n\r\nChanged: ") + list.mid(2) + u'.';
+    return QStringLiteral("\r\n\r\n") +
+           QCoreApplication::translate("Texts", "Changed: %1.").arg(list.mid(2));
 }
 
 QString NewAtisPrompt(const QString& informationCode, const QString& wind, const QString& altimeter,
                       const QString& visibility, const QString& sky, const QString& changeLine)
 {
-    return QStringLiteral("ATIS ") + informationCode + QStringLiteral(" now current.\r\n\r\n") +
-           QStringLiteral("Winds: ") + wind + QStringLiteral("\r\nAltimeter: ") + altimeter +
-           QStringLiteral("\r\nVisibility: ") + visibility + QStringLiteral("\r\nSky: ") + sky +
-           changeLine + QStringLiteral("\r\n\r\nPress OK to copy to clipboard.");
+    // One pass of arg(): a value holding "%1" stays as it is.
+    return QCoreApplication::translate("Texts", "ATIS %1 now current.\r\n\r\nWinds: %2\r\n"
+                                                "Altimeter: %3\r\nVisibility: %4\r\nSky: %5")
+               .arg(informationCode, wind, altimeter, visibility, sky) +
+           changeLine + QStringLiteral("\r\n\r\n") +
+           QCoreApplication::translate("Texts", "Press OK to copy to clipboard.");
 }

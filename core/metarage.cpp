@@ -1,17 +1,19 @@
 #include "core/metarage.h"
 
-namespace {
-// How far ahead of the clock a report may be before it is taken for one of
-// an earlier month. A clock off by more is rarer than an old report, and
-// taking it for old errs on the side of the warning.
-constexpr qint64 FutureToleranceMinutes = 60;
+#include <QCoreApplication>
 
+namespace {
 int twoDigits(QStringView text, qsizetype at)
 {
     const QChar a = text.at(at), b = text.at(at + 1);
     if (!a.isDigit() || !b.isDigit() || a.unicode() > '9' || b.unicode() > '9')
         return -1;
     return (a.unicode() - '0') * 10 + (b.unicode() - '0');
+}
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("Texts", text);
 }
 } // namespace
 
@@ -25,7 +27,7 @@ std::optional<qint64> MetarAgeMinutes(QStringView observationTime, const QDateTi
     if (day < 1 || day > 31 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
         return std::nullopt;
 
-    const QDateTime latest = now.toUTC().addSecs(FutureToleranceMinutes * 60);
+    const QDateTime latest = now.toUTC().addSecs(SlowClockToleranceMinutes * 60);
     QDate month(latest.date().year(), latest.date().month(), 1);
     // Every day of the month occurs within a few months (the 31st skips at
     // most one month, the 29th at most a few years: give up on that).
@@ -43,23 +45,43 @@ std::optional<qint64> MetarAgeMinutes(QStringView observationTime, const QDateTi
 QString AgeText(qint64 minutes)
 {
     const qint64 m = std::max<qint64>(minutes, 0);
+    const QString hours = QString::number(m / 60 % 24).rightJustified(2, u'0');
     if (m < 60)
-        return QStringLiteral("%1 min").arg(m);
+        return translated(QT_TRANSLATE_NOOP("Texts", "%1 min")).arg(m);
     if (m < 24 * 60)
-        return QStringLiteral("%1 h %2 min").arg(m / 60).arg(m % 60, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("%1 d %2 h").arg(m / (24 * 60)).arg(m / 60 % 24, 2, 10, QLatin1Char('0'));
+        return translated(QT_TRANSLATE_NOOP("Texts", "%1 h %2 min"))
+            .arg(QString::number(m / 60), QString::number(m % 60).rightJustified(2, u'0'));
+    return translated(QT_TRANSLATE_NOOP("Texts", "%1 d %2 h"))
+        .arg(QString::number(m / (24 * 60)), hours);
 }
 
 QString MetarAgeCaption(qint64 minutes)
 {
-    return (IsStaleAge(minutes) ? QStringLiteral("STALE ") : QStringLiteral("Age ")) +
-           AgeText(minutes);
+    if (minutes < 0)
+        return translated(QT_TRANSLATE_NOOP("Texts", "Ahead %1")).arg(AgeText(-minutes));
+    if (IsStaleAge(minutes))
+        return translated(QT_TRANSLATE_NOOP("Texts", "STALE %1")).arg(AgeText(minutes));
+    return translated(QT_TRANSLATE_NOOP("Texts", "Age %1")).arg(AgeText(minutes));
 }
 
-QString StaleNotice(std::optional<qint64> minutes)
+QString ClockAheadText(qint64 minutes)
 {
-    if (!minutes || !IsStaleAge(*minutes))
+    if (minutes >= 0)
         return QString();
-    return QStringLiteral("\r\n\r\nSTALE: this METAR was observed ") + AgeText(*minutes) +
-           QStringLiteral(" ago.");
+    return translated(QT_TRANSLATE_NOOP("Texts",
+                                        "This METAR is stamped %1 ahead of this computer's "
+                                        "clock: the clock runs slow."))
+        .arg(AgeText(-minutes));
+}
+
+QString AgeNotice(std::optional<qint64> minutes)
+{
+    if (!minutes || (*minutes >= 0 && !IsStaleAge(*minutes)))
+        return QString();
+    const QString line =
+        *minutes < 0
+            ? ClockAheadText(*minutes)
+            : translated(QT_TRANSLATE_NOOP("Texts", "STALE: this METAR was observed %1 ago."))
+                  .arg(AgeText(*minutes));
+    return QStringLiteral("\r\n\r\n") + line;
 }

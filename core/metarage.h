@@ -9,12 +9,18 @@
 // old reports (a station that stopped reporting, a cache upstream).
 inline constexpr qint64 StaleAfterMinutes = 70;
 
+// A report stamped ahead of the clock by up to this much is taken for a
+// clock that runs slow, not for a report of an earlier month. A clock kept
+// in local time instead of UTC runs up to eleven hours slow in the Americas
+// and the Pacific; a server handing out a report of the same day a month
+// ago is rarer than that.
+inline constexpr qint64 SlowClockToleranceMinutes = 12 * 60;
+
 // The age in minutes of an observation time group "DDHHMMZ" (UTC) at the
 // given moment. The group names no month: the report is taken from the
-// latest month that has its day and puts it no later than an hour ahead
-// of the clock, so a clock running slightly behind gives a small
-// negative age, not a month-old report. No value for a group that is not
-// a time.
+// latest month that has its day and puts it no more than
+// SlowClockToleranceMinutes ahead of the clock. A report ahead of the clock
+// has a negative age. No value for a group that is not a time.
 std::optional<qint64> MetarAgeMinutes(QStringView observationTime, const QDateTime& now);
 
 inline bool IsStaleAge(qint64 minutes)
@@ -22,13 +28,19 @@ inline bool IsStaleAge(qint64 minutes)
     return minutes > StaleAfterMinutes;
 }
 
-// "45 min", "2 h 05 min", "3 d 04 h"; a report from the future reads "0 min".
+// "45 min", "2 h 05 min", "3 d 04 h", for an age that is not negative.
 QString AgeText(qint64 minutes);
 
-// What the window shows beside the last METAR: "Age 45 min", or
-// "STALE 2 h 05 min".
+// What the window shows beside the last METAR: "Age 45 min",
+// "STALE 2 h 05 min", or "Ahead 1 h 10 min" for a report stamped ahead of
+// this computer's clock.
 QString MetarAgeCaption(qint64 minutes);
 
-// The line the "New ATIS" message gains for a stale report, with its two
-// leading line breaks; empty for a fresh report or an unknown age.
-QString StaleNotice(std::optional<qint64> minutes);
+// Why a report is stamped ahead of the clock, in a sentence; empty for a
+// report that is not.
+QString ClockAheadText(qint64 minutes);
+
+// The line the "New ATIS" message gains for a stale report, or for one
+// stamped ahead of the clock, with its two leading line breaks; empty for a
+// fresh report or an unknown age.
+QString AgeNotice(std::optional<qint64> minutes);

@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+#include <QCoreApplication>
+
 QString BuildMetarRequestURL(const QString& metarServerURL, const QString& icao)
 {
     // The unreserved marks too, so that ".." cannot pass as a path step.
@@ -12,4 +14,17 @@ QString BuildMetarRequestURL(const QString& metarServerURL, const QString& icao)
 bool IsNoMetarReply(const QString& normalisedReply)
 {
     return normalisedReply.startsWith(QStringLiteral("No METAR available for "), Qt::CaseSensitive);
+}
+
+std::optional<Failure> CheckReplyStation(const QString& normalisedReply, const QString& icao)
+{
+    // Latin-1 bytes upper-cased as ASCII: no sign outside ASCII (the Kelvin
+    // sign for a K) passes for a letter of a code.
+    const QString station = normalisedReply.section(u' ', 0, 0);
+    if (station.toLatin1().toUpper() == icao.toLatin1().toUpper())
+        return std::nullopt;
+    return Failure{WrongStationErrorNumber,
+                   QCoreApplication::translate(
+                       "Texts", "The METAR received is for %1, not for the airport asked for, %2.")
+                       .arg(station, icao)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -21,8 +22,9 @@ public:
 
     virtual ~OnlineCodeLookup() = default;
 
-    // Starts looking the airport up; done runs once, later, unless cancel()
-    // comes first. A look-up still running is cancelled.
+    // Starts looking the airport up; done runs once, later (within the
+    // look-up's own time limit), unless cancel() comes first. A look-up
+    // still running is cancelled.
     virtual void lookUp(const QString& icao, Done done) = 0;
     virtual void cancel() = 0;
 };
@@ -31,6 +33,7 @@ public:
 // over, with its two leading line breaks.
 inline QString TakenOverNotice(const QString& callsign, const QString& code)
 {
-    return QStringLiteral("\r\n\r\n") + code + QStringLiteral(" was taken over from ") + callsign +
-           QStringLiteral(", already on the air.");
+    return QStringLiteral("\r\n\r\n") +
+           QCoreApplication::translate("Texts", "%1 was taken over from %2, already on the air.")
+               .arg(code, callsign);
 }

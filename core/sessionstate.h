@@ -21,4 +21,14 @@ struct SessionState
     // PrevWind, PrevVisibility, ... PrevDewPoint: the elements of the last
     // ATIS delivered, as Prev.Wind, Prev.Visibility, ... Prev.DewPoint.
     AtisElements Prev;
+
+    // Auto-update runs: the timer ticks and the code list is locked.
+    bool autoUpdating = false;
+    // The code shown is the one on the air ("Current Code:"), not the
+    // starting code still to be used ("Starting Code:").
+    bool codeIsCurrent = false;
+    // The key (airport and observation time) of the observation the code
+    // shown was chosen for. A cycle that could not deliver its ATIS leaves
+    // LastMetarKey behind; the retry finds its letter chosen already.
+    QString codeChosenForKey;
 };

@@ -164,9 +164,10 @@ QString weatherWord(const QString& code)
 // "thunderstorm with heavy rain", "VCFG" "fog in the vicinity".
 QString weatherGroup(const QString& group)
 {
-    if (isSlashes(group))
+    // A slash stands for a part not reported ("RA/"): the rest is read.
+    QString rest = group.toUpper().remove(u'/');
+    if (rest.isEmpty())
         return NotReported;
-    QString rest = group.toUpper();
     QString intensity;
     if (rest.startsWith(u'-') || rest.startsWith(u'+')) {
         intensity = rest.startsWith(u'-') ? QStringLiteral("light ") : QStringLiteral("heavy ");
@@ -209,7 +210,7 @@ QString weatherGroup(const QString& group)
 QString cloudLayer(const QString& layer)
 {
     static const QRegularExpression re =
-        anchored("(FEW|SCT|BKN|OVC|///)([0-9]{3}|///)?(?:///)?(CB|TCU|///)?");
+        anchored("(FEW|SCT|BKN|OVC|///)([0-9]{3}|///)?(?:///)?([A-Z]{2,3})?");
     static const QRegularExpression vv = anchored("VV([0-9]{3}|///)");
     const QString upper = layer.toUpper();
     static const QList<QPair<QString, QString>> whole = {{"SKC", "sky clear"},
@@ -240,12 +241,41 @@ QString cloudLayer(const QString& layer)
             words = word;
     if (allDigits(m.captured(2)))
         words += u' ' + thousandsAndHundreds(m.captured(2).toInt() * 100);
+    // An ATIS names only the clouds that matter to a pilot; the other types
+    // (SC, CU, AC...) are left out.
     if (m.captured(3) == QLatin1String("CB"))
         words += QStringLiteral(" cumulonimbus");
     else if (m.captured(3) == QLatin1String("TCU"))
         words += QStringLiteral(" towering cumulus");
+    if (m.captured(2) == QLatin1String("///"))
+        words += QStringLiteral(", height unknown");
     return words;
 }
+
+// "Sky" followed by "sky clear" says "Sky clear": the phrase does not repeat
+// the word said just before it. Only the end of what was said is looked at.
+QString afterWord(const QString& said, const QString& words)
+{
+    static const QRegularExpression skyLast(QStringLiteral("\\bsky[^A-Za-z0-9]*$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString sky = QStringLiteral("sky ");
+    if (words.startsWith(sky) && skyLast.match(said.right(16)).hasMatch())
+        return words.mid(sky.size());
+    return words;
+}
+
+QString labelled(const QString& label, const QString& words)
+{
+    return label + u' ' + afterWord(label, words);
+}
+
+bool isCavok(const QString& visibility)
+{
+    return visibility.compare(QLatin1String("CAVOK"), Qt::CaseInsensitive) == 0;
+}
+
+// CAVOK as pilots say the word: "cav-oh-kay", not the letters.
+const QString CavokWord = QStringLiteral("cav-oh-kay");
 
 // Whole words of free text, and the ampersand.
 const QRegularExpression& wordPattern()
@@ -419,8 +449,8 @@ QString visibility(const QString& visibility)
         anchored("([PM]?)(?:([0-9]+) )?(?:([0-9]+)/([0-9]+)|([0-9]+))(SM|KM|M)?(NDV)?");
     if (isMissing(visibility))
         return NotAvailable;
-    if (visibility.toUpper() == QLatin1String("CAVOK"))
-        return QStringLiteral("cav okay");
+    if (isCavok(visibility))
+        return CavokWord;
     if (isSlashes(visibility))
         return NotReported;
     const auto m = re.match(visibility);
@@ -469,6 +499,15 @@ QString sky(const QString& sky)
     return layers.join(QStringLiteral(", "));
 }
 
+QString skyOf(const DecodedMetar& m)
+{
+    // CAVOK stands for the clouds too: none below five thousand feet, no
+    // cumulonimbus.
+    if (isMissing(m.Sky) && isCavok(m.Visibility))
+        return QStringLiteral("no significant cloud");
+    return sky(m.Sky);
+}
+
 QString temperature(const QString& degrees)
 {
     static const QRegularExpression re = anchored("(M?)([0-9]+)");
@@ -494,14 +533,17 @@ QString altimeter(const QString& altimeter)
 
 QString metar(const DecodedMetar& m)
 {
-    QStringList parts{time(m.ObservationTime), QStringLiteral("wind ") + wind(m.Wind),
-                      QStringLiteral("visibility ") + visibility(m.Visibility)};
+    QStringList parts{time(m.ObservationTime), labelled(QStringLiteral("wind"), wind(m.Wind))};
+    // CAVOK says visibility and clouds in one word.
+    const bool cavok = isCavok(m.Visibility);
+    parts << (cavok ? CavokWord : labelled(QStringLiteral("visibility"), visibility(m.Visibility)));
     if (!m.Precip.isEmpty())
         parts << weather(m.Precip);
-    parts << QStringLiteral("sky ") + sky(m.Sky)
-          << QStringLiteral("temperature ") + temperature(m.Temperature)
-          << QStringLiteral("dew point ") + temperature(m.DewPoint)
-          << QStringLiteral("altimeter ") + altimeter(m.Altimeter);
+    if (!cavok || !isMissing(m.Sky))
+        parts << labelled(QStringLiteral("sky"), sky(m.Sky));
+    parts << labelled(QStringLiteral("temperature"), temperature(m.Temperature))
+          << labelled(QStringLiteral("dew point"), temperature(m.DewPoint))
+          << labelled(QStringLiteral("altimeter"), altimeter(m.Altimeter));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -571,7 +613,8 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
                     KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
                 words = known->spoken(v.metar);
         }
-        spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at)) + words;
+        spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at));
+        spoken += afterWord(spoken, words);
         at = t.capturedEnd();
     }
     spoken += Spoken::freeText(text.mid(at));

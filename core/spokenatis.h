@@ -27,6 +27,8 @@ QString wind(const QString& wind);
 QString visibility(const QString& visibility);
 QString weather(const QString& precip);
 QString sky(const QString& sky);
+// The sky of a report: with CAVOK and no cloud group, no significant cloud.
+QString skyOf(const DecodedMetar& metar);
 QString temperature(const QString& degrees);
 QString altimeter(const QString& altimeter);
 // The decoded elements of a METAR in the order of the report.

@@ -2,6 +2,8 @@
 
 #include "core/spokenatis.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Occurrences as replace finds them: left to right, without overlap.
@@ -20,7 +22,8 @@ using V = const TemplateValues&;
 Failure AtisTooLong()
 {
     return {AtisTooLongErrorNumber,
-            QStringLiteral("The ATIS would be longer than %1 characters.").arg(MaxAtisLength)};
+            QCoreApplication::translate("Texts", "The ATIS would be longer than %1 characters.")
+                .arg(MaxAtisLength)};
 }
 
 const QList<TemplateVariable>& TemplateVariables()
@@ -39,9 +42,8 @@ const QList<TemplateVariable>& TemplateVariables()
          [](V v) { return Spoken::visibility(v.metar.Visibility); }},
         {u"%visibility%", [](V v) { return v.metar.Visibility; },
          [](V v) { return Spoken::visibility(v.metar.Visibility); }},
-        {u"%sky%", [](V v) { return v.metar.Sky; }, [](V v) { return Spoken::sky(v.metar.Sky); }},
-        {u"%clouds%", [](V v) { return v.metar.Sky; },
-         [](V v) { return Spoken::sky(v.metar.Sky); }},
+        {u"%sky%", [](V v) { return v.metar.Sky; }, [](V v) { return Spoken::skyOf(v.metar); }},
+        {u"%clouds%", [](V v) { return v.metar.Sky; }, [](V v) { return Spoken::skyOf(v.metar); }},
         {u"%precip%", [](V v) { return v.metar.Precip; },
          [](V v) { return Spoken::weather(v.metar.Precip); }},
         {u"%precipitation%", [](V v) { return v.metar.Precip; },

@@ -1,34 +1,49 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Texts the user sees, defined once so that code and tests cannot drift apart.
 namespace Texts {
+
+// A text the user reads, marked for translation. It is looked up each time it
+// is used, so a translation installed at start-up reaches it. The ATIS itself
+// and the names of things (the product, the METAR groups) stay as written.
+struct UserText
+{
+    const char* source;
+    operator QString() const { return QCoreApplication::translate("Texts", source); }
+};
+
 // Line breaks in every text the program shows or writes.
 inline const QString CrLf = QStringLiteral("\r\n");
 
 inline const QString AppTitle = QStringLiteral("Briefcast");
-inline const QString ErrorTitle = QStringLiteral("Error");
-inline const QString NewAtisTitle = QStringLiteral("New ATIS");
+inline constexpr UserText ErrorTitle{QT_TRANSLATE_NOOP("Texts", "Error")};
+inline constexpr UserText NewAtisTitle{QT_TRANSLATE_NOOP("Texts", "New ATIS")};
 
-inline const QString StartingCode = QStringLiteral("Starting Code:");
-inline const QString CurrentCode = QStringLiteral("Current Code:");
-inline const QString Start = QStringLiteral("Start");
-inline const QString Stop = QStringLiteral("Stop");
-inline const QString StartAutoupdate = QStringLiteral("&Start Autoupdate");
-inline const QString StopAutoupdate = QStringLiteral("&Stop Autoupdate");
+inline constexpr UserText StartingCode{QT_TRANSLATE_NOOP("Texts", "Starting Code:")};
+inline constexpr UserText CurrentCode{QT_TRANSLATE_NOOP("Texts", "Current Code:")};
+inline constexpr UserText Start{QT_TRANSLATE_NOOP("Texts", "Start")};
+inline constexpr UserText Stop{QT_TRANSLATE_NOOP("Texts", "Stop")};
+inline constexpr UserText StartAutoupdate{QT_TRANSLATE_NOOP("Texts", "&Start Autoupdate")};
+inline constexpr UserText StopAutoupdate{QT_TRANSLATE_NOOP("Texts", "&Stop Autoupdate")};
+inline constexpr UserText LookingUpCode{
+    QT_TRANSLATE_NOOP("Texts", "Looking up the letter on the air...")};
 
-inline const QString CouldNotParse = QStringLiteral("Could not parse METAR! ATIS not updated!");
-inline const QString RetrievalError =
-    QStringLiteral("The following error occurred while retrieving the METAR:");
-inline const QString ProcessingError =
-    QStringLiteral("The following error occurred while processing the METAR:");
-inline const QString WriteError =
-    QStringLiteral("The following error occurred while attempting to write to atis.txt:");
-inline const QString CopyError =
-    QStringLiteral("The following error occurred while copying the ATIS to the clipboard:");
-inline const QString MustEnterICAO = QStringLiteral("Must enter airport ICAO code.");
-inline const QString InvalidICAO = QStringLiteral("Invalid ICAO code entered!");
+inline constexpr UserText CouldNotParse{
+    QT_TRANSLATE_NOOP("Texts", "Could not parse METAR! ATIS not updated!")};
+inline constexpr UserText RetrievalError{
+    QT_TRANSLATE_NOOP("Texts", "The following error occurred while retrieving the METAR:")};
+inline constexpr UserText ProcessingError{
+    QT_TRANSLATE_NOOP("Texts", "The following error occurred while processing the METAR:")};
+inline constexpr UserText WriteError{QT_TRANSLATE_NOOP(
+    "Texts", "The following error occurred while attempting to write to atis.txt:")};
+inline constexpr UserText CopyError{QT_TRANSLATE_NOOP(
+    "Texts", "The following error occurred while copying the ATIS to the clipboard:")};
+inline constexpr UserText MustEnterICAO{
+    QT_TRANSLATE_NOOP("Texts", "Must enter airport ICAO code.")};
+inline constexpr UserText InvalidICAO{QT_TRANSLATE_NOOP("Texts", "Invalid ICAO code entered!")};
 
 // $-words are the radar client's own functions, %-words the tool's variables.
 inline const QString DefaultTemplate =

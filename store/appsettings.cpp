@@ -52,9 +52,11 @@ void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& 
                          SessionState& state, SettingsBinding& settings)
 {
     form.setCodeIndex(0);
-    form.setTimerEnabled(false);
+    state.autoUpdating = false;
+    form.showAutoUpdate(false);
     state.TickCounter = 0;
-    form.setCodeLabel(Texts::StartingCode);
+    state.codeIsCurrent = false;
+    form.showCodeIsCurrent(false);
     state.LastMetarKey.clear();
     settings.load(store);
     const QString lastProfile = settings.values().text(Config::LastProfile);

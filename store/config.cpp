@@ -30,7 +30,9 @@ QList<Setting> Config::program()
         text(ICAO),
         text(Template),
         text(LastProfile),
-        flag(UpdateATISFile, true),
+        // Off at first where the radar client's folder is missing, as on a
+        // fresh Linux install: every cycle would end in a write error.
+        flag(UpdateATISFile, ATISFileFolderExists(DefaultATISFilePath())),
         text(ATISFilePath, DefaultATISFilePath()),
         flag(SpeakNewATIS, false),
         text(SpeechVoice),

@@ -97,6 +97,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              .chkLAHSO = chkLAHSO,
                              .cboATISCode = cboATISCode,
                              .lblATISCode = lblATISCode,
+                             .lblLookUp = lblLookUp,
                              .tmrMain = tmrMain,
                              .cmdStartStop = cmdStartStop,
                              .mnuFileStartStop = mnuFileStartStop,
@@ -119,7 +120,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
     m_profiles = std::make_unique<ProfileCommands>(m_store, *m_form, *m_form, m_dialogs, m_state);
     createSpeech(services.speaker);
     m_generatorProfiles = std::make_unique<StoreProfiles>(m_store);
-    m_currentAtis = std::make_unique<WindowCurrentAtis>(*m_engine, *m_form);
+    m_currentAtis = std::make_unique<WindowCurrentAtis>(*m_engine, m_state);
     m_generator = std::make_unique<AtisGenerator>(*m_generatorProfiles,
                                                   [this] { return m_state.MetarServerURL; });
     m_generator->setCurrentAtisSource(m_currentAtis.get());
@@ -157,6 +158,9 @@ void frmMain::createControls()
     Label1 = named(new QLabel(tr("Template:"), Frame2), "Label1");
     txtTemplate = named(new QPlainTextEdit(Frame2), "txtTemplate");
     Label2 = named(new QLabel(tr("Last Generated ATIS:"), Frame2), "Label2");
+    // Above the ATIS box: says while the first ATIS waits for the letter on the air.
+    lblLookUp = named(new QLabel(Frame2), "lblLookUp");
+    lblLookUp->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtATIS = named(new QPlainTextEdit(Frame2), "txtATIS");
     txtATIS->setReadOnly(true);
     cmdStartStop = named(new QPushButton(Texts::Start, Frame2), "cmdStartStop");
@@ -299,7 +303,8 @@ void frmMain::arrange()
 
     twips.add(Label1, 120, 225, 6015, 255);
     twips.add(txtTemplate, 120, 480, 6015, 1080, false);
-    twips.add(Label2, 120, 1665, 6015, 255);
+    twips.add(Label2, 120, 1665, 2000, 255);
+    twips.add(lblLookUp, 2160, 1665, 3975, 255);
     twips.add(txtATIS, 120, 1920, 6015, 1230, false);
     twips.add(cmdStartStop, 120, 3240, 585, 375);
     twips.add(cmdCopy, 780, 3240, 1500, 375);
@@ -326,6 +331,7 @@ void frmMain::arrange()
     twips.needWidth(lblATISCode, std::max(labelFont.horizontalAdvance(Texts::StartingCode),
                                           labelFont.horizontalAdvance(Texts::CurrentCode)));
     twips.needWidth(cboATISCode, cboATISCode->sizeHint().width());
+    twips.needWidth(lblLookUp, labelFont.horizontalAdvance(Texts::LookingUpCode));
     // The age beside the last METAR, at its longest.
     QFont staleFont = lblMetarAge->font();
     staleFont.setBold(true);
@@ -426,6 +432,10 @@ void frmMain::connectEvents()
 
     connect(mnuOptionsTakeOverCode, &QAction::toggled, this,
             [&engine](bool on) { engine.setTakeOverOnlineCode(on); });
+    connect(mnuOptionsUpdateATISFile, &QAction::triggered, this, [this](bool on) {
+        if (on)
+            UpdateATISFileTicked(m_dialogs, m_state, *m_form);
+    });
     connect(mnuOptionsATISLoc, &QAction::triggered, this,
             [this] { ChooseATISFileLocation(m_dialogs, m_state); });
     connect(mnuOptionsGenerator, &QAction::triggered, this, &frmMain::showGeneratorDialog);

@@ -184,6 +184,7 @@ private:
     QPushButton* cmdCopy = nullptr;
     QPushButton* cmdRefresh = nullptr;
     QLabel* lblATISCode = nullptr;
+    QLabel* lblLookUp = nullptr;
     QComboBox* cboATISCode = nullptr;
     RunwayLists* m_runways = nullptr;
     QPushButton* cmdAddRunway = nullptr;

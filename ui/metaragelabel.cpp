@@ -37,6 +37,8 @@ void MetarAgeLabel::refresh()
         m_observationTime.isEmpty() ? std::nullopt : MetarAgeMinutes(m_observationTime, m_clock());
     m_stale = age && IsStaleAge(*age);
     setText(age ? MetarAgeCaption(*age) : QString());
+    // A report ahead of the clock: the caption is short, the tip says why.
+    setToolTip(age ? ClockAheadText(*age) : QString());
     QFont bold = font();
     bold.setBold(m_stale);
     setFont(bold);

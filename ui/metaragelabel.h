@@ -6,8 +6,9 @@
 #include <functional>
 
 // Beside the last METAR: how old its observation is, marked STALE when it is
-// too old to be trusted. Keeps counting on its own while a report is shown,
-// whether auto-update runs or not.
+// too old to be trusted, or how far ahead of this computer's clock it is
+// stamped (the clock runs slow; the report is not old). Keeps counting on its own while a report is
+// shown, whether auto-update runs or not.
 class MetarAgeLabel : public QLabel
 {
 public:

@@ -1,5 +1,7 @@
 #include "ui/optionscommands.h"
 
+#include "core/atisfile.h"
+#include "core/atisform.h"
 #include "core/desktop.h"
 #include "core/dialogs.h"
 #include "core/sessionstate.h"
@@ -38,6 +40,15 @@ void ChooseATISFileLocation(Dialogs& dialogs, SessionState& state)
     state.ATISFilePath = chosen;
     dialogs.message(UiTexts::AtisFilePathSet() + QStringLiteral("\r\n\r\n") + chosen,
                     UiTexts::AppTitle, Dialogs::Icon::Information, Dialogs::Buttons::OK);
+}
+
+void UpdateATISFileTicked(Dialogs& dialogs, SessionState& state, AtisForm& form)
+{
+    if (ATISFileFolderExists(state.ATISFilePath))
+        return;
+    ChooseATISFileLocation(dialogs, state);
+    if (!ATISFileFolderExists(state.ATISFilePath))
+        form.setUpdateATISFileChecked(false);
 }
 
 QString VersionText(int major, int minor, int revision)

@@ -1,7 +1,7 @@
 #include "ui/windowcurrentatis.h"
 
 #include "core/atisengine.h"
-#include "core/atisform.h"
+#include "core/sessionstate.h"
 
 std::optional<WindowAtis> WindowCurrentAtis::currentAtis() const
 {
@@ -10,5 +10,5 @@ std::optional<WindowAtis> WindowCurrentAtis::currentAtis() const
         return std::nullopt;
     const TemplateValues& values = atis->values;
     return WindowAtis{values.icao, values.informationCode, values.metar.ObservationTime,
-                      atis->text,  values.metar.Metar,     m_form.timerEnabled()};
+                      atis->text,  values.metar.Metar,     m_state.autoUpdating};
 }

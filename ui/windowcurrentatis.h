@@ -3,15 +3,15 @@
 #include "serve/currentatissource.h"
 
 class AtisEngine;
-class AtisForm;
+struct SessionState;
 
 // The window's current ATIS as the generator's /current tells it: the one
 // the engine last built and the window shows, and whether auto-update runs.
 class WindowCurrentAtis : public CurrentAtisSource
 {
 public:
-    WindowCurrentAtis(const AtisEngine& engine, const AtisForm& form)
-        : m_engine(engine), m_form(form)
+    WindowCurrentAtis(const AtisEngine& engine, const SessionState& state)
+        : m_engine(engine), m_state(state)
     {
     }
 
@@ -19,5 +19,5 @@ public:
 
 private:
     const AtisEngine& m_engine;
-    const AtisForm& m_form;
+    const SessionState& m_state;
 };

@@ -109,38 +109,29 @@ QString WindowForm::codeText() const
 {
     return m_c.cboATISCode->currentText();
 }
-bool WindowForm::codeListEnabled() const
+void WindowForm::showCodeIsCurrent(bool current)
 {
-    return m_c.cboATISCode->isEnabled();
-}
-void WindowForm::setCodeListEnabled(bool enabled)
-{
-    m_c.cboATISCode->setEnabled(enabled);
-}
-QString WindowForm::codeLabel() const
-{
-    return m_c.lblATISCode->text();
-}
-void WindowForm::setCodeLabel(const QString& text)
-{
-    m_c.lblATISCode->setText(text);
+    m_c.lblATISCode->setText(current ? Texts::CurrentCode : Texts::StartingCode);
 }
 
-bool WindowForm::timerEnabled() const
+void WindowForm::showAutoUpdate(bool running)
 {
-    return m_c.tmrMain->isActive();
-}
-void WindowForm::setTimerEnabled(bool enabled)
-{
-    if (enabled)
+    m_c.cmdStartStop->setText(running ? Texts::Stop : Texts::Start);
+    m_c.mnuFileStartStop->setText(running ? Texts::StopAutoupdate : Texts::StartAutoupdate);
+    m_c.cboATISCode->setEnabled(!running);
+    if (running)
         m_c.tmrMain->start();
     else
         m_c.tmrMain->stop();
 }
-void WindowForm::setStartStopCaptions(const QString& button, const QString& menu)
+bool WindowForm::timerEnabled() const
 {
-    m_c.cmdStartStop->setText(button);
-    m_c.mnuFileStartStop->setText(menu);
+    return m_c.tmrMain->isActive();
+}
+
+void WindowForm::showLookingUp(bool lookingUp)
+{
+    m_c.lblLookUp->setText(lookingUp ? QString(Texts::LookingUpCode) : QString());
 }
 
 // The ATIS box is read-only: what was put there is what it holds.

@@ -31,6 +31,7 @@ public:
         QCheckBox* chkLAHSO;
         QComboBox* cboATISCode;
         QLabel* lblATISCode;
+        QLabel* lblLookUp;
         QTimer* tmrMain;
         QPushButton* cmdStartStop;
         QAction* mnuFileStartStop;
@@ -65,18 +66,17 @@ public:
     int codeIndex() const override;
     void setCodeIndex(int index) override;
     QString codeText() const override;
-    bool codeListEnabled() const override;
-    void setCodeListEnabled(bool enabled) override;
-    QString codeLabel() const override;
-    void setCodeLabel(const QString& text) override;
-    bool timerEnabled() const override;
-    void setTimerEnabled(bool enabled) override;
-    void setStartStopCaptions(const QString& button, const QString& menu) override;
+    void showCodeIsCurrent(bool current) override;
+    void showAutoUpdate(bool running) override;
+    void showLookingUp(bool lookingUp) override;
     QString atisText() const override;
     void setAtisText(const QString& text) override;
     void setLastMetarText(const QString& text) override;
     bool updateATISFileChecked() const override;
     void setUpdateATISFileChecked(bool checked) override;
+
+    // Whether tmrMain ticks, as the window shows it.
+    bool timerEnabled() const;
 
     // ProfileForm
     void clearProfiles() override;

@@ -1,9 +1,9 @@
-// The update cycle and the commands around it, driven through the ports.
+// The update cycle and the commands around it, driven through the ports as
+// the window drives them.
 #include "core/atisengine.h"
 #include "core/atisspeech.h"
 #include "core/sessionstate.h"
 #include "core/speechtexts.h"
-#include "core/texts.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/fakefetcher.h"
 #include "tests/support/fakeform.h"
@@ -16,27 +16,75 @@
 
 namespace {
 
-const QMap<QChar, TextFetcher::Result> Replies = {
-    {'1', "KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 RMK AO2\r\n"},
-    {'2', "KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 RMK AO2 SLP201"}, // same time
-    {'6', "KJFK 121656Z 27015KT 10SM FEW050 BKN250 12/09 A3010"},
-    {'8', "KJFK 121658Z 28015KT 9SM -RA FEW050 11/09 A3010"},
-    {'B', "KBOS 121651Z 27010KT 10SM FEW050 BKN250 M03/M05 A3012"},
-    {'O', "KJFK 121548Z 27010KT 10SM FEW050 BKN250 12/09 A3012"}, // 72 min before the clock
-    {'N', "No METAR available for KJFK\r\n"},
-    {'X', "<html><body>502 Bad Gateway</body></html>"},
-    // Each variable in the wind would take the whole reply again.
-    {'H', "KJFK 121656Z " + QString("%metar%").repeated(300) + "KT 10SM FEW050 12/09 A3010"},
-    {'F', Failure{12, "Host not found"}},
-    {'Y', Failure{BusyErrorNumber, "Still executing last request"}}};
+// Replies of the METAR server; the clock reads 12 November, 17:00 UTC.
+const QString Kjfk1651 = "KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 RMK AO2\r\n";
+const QString Kjfk1651OtherRemarks = "KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 SLP201";
+const QString Kjfk1656 = "KJFK 121656Z 27015KT 10SM FEW050 BKN250 12/09 A3010";
+const QString Kjfk1658 = "KJFK 121658Z 28015KT 9SM -RA FEW050 11/09 A3010";
+const QString Kjfk1548 = "KJFK 121548Z 27010KT 10SM FEW050 BKN250 12/09 A3012";
+const QString Kbos1651 = "KBOS 121651Z 27010KT 10SM FEW050 BKN250 M03/M05 A3012";
+const QString NoMetarKjfk = "No METAR available for KJFK\r\n";
+const QString BadGateway = "<html><body>502 Bad Gateway</body></html>";
+// Each %metar% in the wind would take the whole reply again.
+const QString VariablesInTheWind =
+    "KJFK 121656Z " + QString("%metar%").repeated(300) + "KT 10SM FEW050 12/09 A3010";
+const Failure HostNotFound{12, "Host not found"};
+const Failure Busy{BusyErrorNumber, "Still executing last request"};
+
+struct Message
+{
+    QString title;
+    QString text;
+    bool operator==(const Message&) const = default;
+};
+Message error(const QString& text)
+{
+    return {"Error", text};
+}
+
+// The "New ATIS" messages of the tests.
+const Message Alpha1651{"New ATIS", "ATIS ALPHA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: "
+                                    "3012\r\nVisibility: 10SM\r\nSky: FEW050 BKN250\r\n\r\n"
+                                    "Press OK to copy to clipboard."};
+const Message Bravo1656{"New ATIS",
+                        "ATIS BRAVO now current.\r\n\r\nWinds: 27015KT\r\nAltimeter: "
+                        "3010\r\nVisibility: 10SM\r\nSky: FEW050 BKN250\r\n\r\n"
+                        "Changed: winds, altimeter.\r\n\r\nPress OK to copy to clipboard."};
+
+// What the window shows about the ATIS and its code.
+struct Window
+{
+    QString atis;
+    QString code;
+    bool codeIsCurrent;     // "Current Code:", not "Starting Code:"
+    bool autoUpdating;      // Stop offered, the code list locked, the timer on
+    bool lookingUp = false; // the look-up of the letter on the air shown
+    bool operator==(const Window&) const = default;
+};
+const bool Starting = false, Current = true, Stopped = false, Running = true, LookingUp = true;
+
+char* toString(const Message& m)
+{
+    return QTest::toString(m.title + ": " + m.text);
+}
+char* toString(const Window& w)
+{
+    return QTest::toString(QStringList{w.atis, w.code, w.codeIsCurrent ? "current" : "starting",
+                                       w.autoUpdating ? "running" : "stopped",
+                                       w.lookingUp ? "looking up" : "idle"}
+                               .join(" | "));
+}
 
 // Answers only when the test says so, as the network would, later.
 struct FakeLookup : OnlineCodeLookup
 {
+    QString icao;
     Done done;
-    void lookUp(const QString&, Done d) override { done = std::move(d); }
+    void lookUp(const QString& airport, Done d) override { icao = airport, done = std::move(d); }
     void cancel() override { done = {}; }
 };
+
+const bool WithLookUp = true;
 
 struct Rig
 {
@@ -49,106 +97,65 @@ struct Rig
     QTemporaryDir dir;
     AtisEngine engine{form, dialogs, desktop, fetcher, state};
 
-    Rig()
+    // With a look-up of the letter on the air, or without.
+    explicit Rig(bool lookUp = false)
     {
+        if (lookUp)
+            engine.setOnlineCodeLookup(&lookup);
         state.MetarServerURL = "http://127.0.0.1:9/metar.php";
         state.ATISFilePath = dir.filePath("atis.txt");
         form.icao = "KJFK";
         form.templ = "%id% %time%";
         engine.setClock([] { return QDateTime(QDate(2026, 11, 12), QTime(17, 0), Qt::UTC); });
     }
-    void duringFetch(std::function<void()> step)
-    {
-        fetcher.whileFetching = [this, step] {
-            const auto once = step;
-            fetcher.whileFetching = nullptr, once();
-        };
-    }
-    void whileShown(std::function<void()> step)
-    {
-        dialogs.whileShown = [this, step](auto&) {
-            const auto once = step;
-            dialogs.whileShown = nullptr, once();
-        };
-    }
+
+    void reply(const TextFetcher::Result& result) { fetcher.replies.append(result); }
+    // Start and Stop are one button.
+    void start() { engine.ToggleAutoUpdate(); }
+    void stop() { engine.ToggleAutoUpdate(); }
+    void refresh() { engine.RefreshATIS(); }
+    // The cycle of the 300th tick.
+    void cycle() { engine.UpdateATIS(false); }
     void ticks(int n)
     {
         while (n--)
             engine.tmrMain_Timer();
     }
-    void answer(int code)
+    void selectCode(const QString& code)
     {
-        if (lookup.done)
-            lookup.done(code < 0 ? std::nullopt
-                                 : std::optional(OnlineCodeLookup::OnlineAtis{"KJFK_ATIS", code}));
+        form.code = int(form.codes.indexOf(code));
+        engine.cboATISCode_Click();
     }
-    // One step: "#n" selects code n, "Itext" types an airport code; otherwise
-    // the step's replies are queued and its action runs.
-    void run(const QString& token)
+    // A step run once, while the next fetch waits for its reply or while the
+    // next message box is open.
+    template <class Hook> static void once(Hook& hook, std::function<void()> step)
     {
-        if (token[0] == '#')
-            return void(form.code = token.mid(1).toInt());
-        if (token[0] == 'I')
-            return void(form.icao = token.mid(1));
-        for (QChar c : token.mid(1))
-            fetcher.replies.append(Replies.value(c));
-        const QMap<QChar, std::function<void()>> actions = {
-            {'S', [&] { engine.ToggleAutoUpdate(); }},
-            {'R', [&] { engine.RefreshATIS(); }},
-            {'U', [&] { engine.UpdateATIS(false); }},
-            {'t', [&] { ticks(299); }},
-            {'T', [&] { ticks(300); }},
-            {'E', [&] { form.templ = "Edited %id%"; }},
-            {'W', [&] { form.templ = "%wind%"; }},
-            {'K', [&] { form.icao = "KBOS"; }},
-            {'k', [&] { duringFetch([this] { form.icao = "KBOS"; }); }},
-            {'s', [&] { duringFetch([this] { engine.ToggleAutoUpdate(); }); }},
-            {'r', [&] { duringFetch([this] { engine.RefreshATIS(); }); }},
-            {'x', [&] { duringFetch([this] { engine.shutDown(); }); }},
-            {'m', [&] { whileShown([this] { state.TickCounter = 299, engine.tmrMain_Timer(); }); }},
-            {'q', [&] { whileShown([this] { form.icao = "KBOS"; }); }},
-            {'z', [&] { whileShown([this] { engine.shutDown(); }); }},
-            {'P', [&] { state.ATISFilePath = "atis.txt"; }},
-            {'p', [&] { state.ATISFilePath = dir.filePath("atis.txt"); }},
-            {'D', [&] { form.updateFile = false; }},
-            {'c', [&] { dialogs.answers = {Dialogs::Answer::Cancel}; }},
-            {'C',
-             [&] {
-                 desktop.clipboardFailure = Failure{521, "Can't open Clipboard"};
-             }},
-            {'y', [&] { engine.CopyCommand(); }},
-            {'h', [&] { engine.cboATISCode_Click(); }},
-            {'L', [&] { engine.setOnlineCodeLookup(&lookup); }},
-            {'o', [&] { engine.setTakeOverOnlineCode(false); }},
-            {'A', [&] { answer(3); }},
-            {'a', [&] { answer(-1); }}};
-        actions.value(token.at(0))();
+        hook = [&hook, step](auto&&...) {
+            const auto run = step;
+            hook = nullptr, run();
+        };
     }
-    // Code label (S, C), timer on or off (+L: code list locked), key, requests/
-    // messages, atis.txt and clipboard holding the ATIS (f, c), focus on the
-    // airport box (@, @@: all selected), then the last message without the
-    // elements and the OK line.
-    QString summary() const
+    void duringFetch(std::function<void()> step) { once(fetcher.whileFetching, step); }
+    void whileShown(std::function<void()> step) { once(dialogs.whileShown, step); }
+    // The look-up's answer: this airport's ATIS on the air with this code.
+    void onTheAir(const QString& callsign, int code)
     {
-        QStringList text =
-            dialogs.shown.isEmpty() ? QStringList() : dialogs.shown.last().text.split("\r\n\r\n");
-        text.removeIf([](const QString& s) {
-            return s.startsWith("ATIS") || s.startsWith("Winds") || s.startsWith("Pre");
-        });
-        return QStringList{form.label == Texts::StartingCode ? "S" : "C",
-                           form.timer         ? "on"
-                           : form.codeEnabled ? "off"
-                                              : "off+L",
-                           state.LastMetarKey.isEmpty() ? "-" : state.LastMetarKey,
-                           QString("%1/%2").arg(fetcher.requested.size()).arg(dialogs.shown.size()),
-                           QString(readFile(state.ATISFilePath) == form.atis ? "f" : "") +
-                               (desktop.clipboard == form.atis ? "c" : "") +
-                               QString(form.icaoFocusCount, '@') +
-                               (form.icaoSelectedAll ? "@:" : ":"),
-                           text.join(" / ")}
-            .join(u' ')
-            .trimmed();
+        std::exchange(lookup.done, {})(OnlineCodeLookup::OnlineAtis{callsign, code});
     }
+    void noneOnTheAir() { std::exchange(lookup.done, {})(std::nullopt); }
+
+    Window window() const
+    {
+        return {form.atis, form.codeText(), form.codeIsCurrent, form.autoUpdate, form.lookingUp};
+    }
+    QList<Message> messages() const
+    {
+        QList<Message> messages;
+        for (const ScriptedDialogs::Shown& shown : dialogs.shown)
+            messages << Message{shown.title, shown.text};
+        return messages;
+    }
+    QByteArray atisFile() const { return readFile(state.ATISFilePath); }
 };
 
 } // namespace
@@ -157,108 +164,319 @@ class TestAtisEngine : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void firstCycle()
+    void startAnnouncesTheStartingCode()
     {
         Rig r;
         r.form.templ = "%icao% info %id% %time% wind %wind% alt %alt%\r\n%runways%";
         r.form.addRunway("4R", true, false);
-        r.run("S1");
-        QCOMPARE(r.fetcher.requested, QStringList{"http://127.0.0.1:9/metar.php?id=KJFK"});
-        QCOMPARE(r.form.lastMetar, "KJFK 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012 RMK AO2");
-        QCOMPARE(r.form.atis, "KJFK info ALPHA 121651Z wind 27010KT alt 3012\r\nLanding rwy 4R.");
-        QCOMPARE(readFile(r.state.ATISFilePath), r.form.atis.toLatin1());
+        r.selectCode("DELTA");
+        r.reply(Kjfk1651), r.start();
+        const QString atis = "KJFK info DELTA 121651Z wind 27010KT alt 3012\r\nLanding rwy 4R.";
+        QCOMPARE(r.window(), (Window{atis, "DELTA", Current, Running}));
+        QCOMPARE(r.atisFile(), "KJFK info DELTA 121651Z wind 27010KT alt 3012\r\nLanding rwy 4R.");
+        QCOMPARE(r.desktop.clipboard, atis);
         QCOMPARE(r.desktop.flashes, 1);
-        QCOMPARE((QStringList{r.form.startStop, r.form.startStopMenu}),
-                 (QStringList{Texts::Stop, Texts::StopAutoupdate}));
+        QCOMPARE(r.messages().at(0).text.left(25), "ATIS DELTA now current.\r\n");
         QCOMPARE(r.dialogs.shown[0].buttons, Dialogs::Buttons::OKCancel);
-        QCOMPARE(r.dialogs.shown[0].text, "ATIS ALPHA now current.\r\n\r\nWinds: 27010KT\r\n"
-                                          "Altimeter: 3012\r\nVisibility: 10SM\r\nSky: FEW050 "
-                                          "BKN250\r\n\r\nPress OK to copy to clipboard.");
-        r.run("S");
-        QCOMPARE((QStringList{r.form.startStop, r.form.startStopMenu}),
-                 (QStringList{Texts::Start, Texts::StartAutoupdate}));
+        r.stop();
+        QCOMPARE(r.window(), (Window{atis, "DELTA", Starting, Stopped}));
+        QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
+        r.reply(Kjfk1651), r.start(); // the same observation: announced again, same letter
+        QCOMPARE(r.window(), (Window{atis, "DELTA", Current, Running}));
+        QCOMPARE(r.messages().size(), 2);
     }
 
-    void cycle_data()
+    void sameObservationIsRebuiltOnlyWhenForced()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("atis");
-        QTest::addColumn<QString>("summary");
-        const QString a51 = "ALPHA 121651Z", told = " KJFK121651Z 1/1 fc:";
-        const QString none, changed = " Changed: winds, altimeter.";
-        auto row = [](const char* name, const char* script, const QString& atis,
-                      const QString& summary) { QTest::newRow(name) << script << atis << summary; };
-        row("start: starting code", "#3 S1", "DELTA 121651Z", "C on KJFK121651Z 1/1 fc:");
-        row("same time: not rebuilt", "S1 E U2", a51, "C on KJFK121651Z 2/1 fc:");
-        row("forced: rebuilt quietly", "S1 E R1", "Edited ALPHA", "C on KJFK121651Z 2/1 f:");
-        row("new time: next code", "#24 S1 U6", "ZULU 121656Z",
-            "C on KJFK121656Z 2/2 fc:" + changed);
-        row("after ZULU: ALPHA", "#25 S1 U8", "ALPHA 121658Z",
-            "C on KJFK121658Z 2/2 fc: Changed: winds, visibility, sky cond, precip, altimeter, "
-            "temp.");
-        row("stopped: code kept", "R1 R6", "ALPHA 121656Z", "C off KJFK121656Z 2/2 fc:" + changed);
-        row("restart: told again", "#3 S1 S S1", "DELTA 121651Z", "C on KJFK121651Z 2/2 fc:");
-        row("airport changed", "S1 K UB", "BRAVO 121651Z",
-            "C on KBOS121651Z 2/2 fc: Changed: temp, dewpoint.");
-        row("airport changed in the fetch", "k R1 RB", a51, "C off KBOS121651Z 2/1 fc:");
-        row("no METAR: stops", "S1 UN", a51,
-            "S off KJFK121651Z 2/2 fc: No METAR available for KJFK");
-        row("no METAR on refresh", "RNN", none, "S off - 2/2 : No METAR available for KJFK");
-        row("stop in a no-METAR fetch holds", "S1 sN U", a51,
-            "S off KJFK121651Z 2/2 fc: No METAR available for KJFK");
-        row("unreadable: goes on", "S1 UX", a51,
-            "C on KJFK121651Z 2/2 fc: " + Texts::CouldNotParse);
-        row("retrieval failure", "RF", none,
-            "S off - 1/1 : " + Texts::RetrievalError + " / (12) Host not found");
-        row("busy fetcher: silent", "RY", none, "S off - 1/0 :");
-        row("hostile reply: refused", "S1 W UH", a51,
-            "C on KJFK121651Z 2/2 fc: " + Texts::ProcessingError +
-                " / (2001) The ATIS would be longer than 65536 characters.");
-        row("stale report", "RO", "ALPHA 121548Z",
-            "C off KJFK121548Z 1/1 fc: STALE: this METAR was observed 1 h 12 min ago.");
-        row("299 s: no cycle", "S1 t6", a51, "C on" + told);
-        row("300 s: a cycle", "S1 T6", "BRAVO 121656Z", "C on KJFK121656Z 2/2 fc:" + changed);
-        row("write refused", "P S1", a51,
-            "C on - 1/1 : " + Texts::WriteError +
-                " / (5) The location of atis.txt is not a full path: \"atis.txt\"");
-        row("write refused: new next time", "P S1 p U1", "BRAVO 121651Z",
-            "C on KJFK121651Z 2/2 fc:");
-        row("file off", "D R1", a51, "C off KJFK121651Z 1/1 c:");
-        row("Cancel: not copied", "c R1", a51, "C off KJFK121651Z 1/1 f:");
-        row("clipboard refused", "C R1", a51,
-            "C off - 1/2 f: " + Texts::ProcessingError + " / (521) Can't open Clipboard");
-        row("copy refused", "C y", none,
-            "S off - 0/1 : " + Texts::CopyError + " / (521) Can't open Clipboard");
-        row("refresh in a fetch: silent", "r R1", a51, "C off" + told);
-        row("tick in the box: silent", "m R16", a51, "C off" + told);
-        row("airport typed in the box", "q R1", a51, "C off" + told);
-        row("closed in the fetch", "x RF", none, "S off - 1/0 :");
-        row("closed in the box", "z R1", a51, "C off - 1/1 f:");
-        row("code chosen", "R1 h", a51, "S off" + told);
-        row("on the air: taken over", "L S A1", "DELTA 121651Z",
-            "C on KJFK121651Z 1/1 fc: DELTA was taken over from KJFK_ATIS, already on the air.");
-        row("on the air: told once", "L S A1 U6", "ECHO 121656Z",
-            "C on KJFK121656Z 2/2 fc:" + changed);
-        row("not on the air", "L S a1", a51, "C on" + told);
-        row("take-over off", "L o S1", a51, "C on" + told);
-        row("code current: no look-up", "L R1 S6", "BRAVO 121656Z",
-            "C on KJFK121656Z 2/2 fc:" + changed);
-        row("stopped while looking up", "L S S A1", none, "S off - 0/0 :");
-        row("no airport code", "I S1", none, "S off - 0/1 @: " + Texts::MustEnterICAO);
-        row("five letters", "IKSEAX S1", none, "S off - 0/1 @@: " + Texts::InvalidICAO);
-        row("small letters", "Iksea S1", none, "S off - 0/1 @@: " + Texts::InvalidICAO);
-        row("Kelvin sign", "I\u212ASEA S1", none, "S off - 0/1 @@: " + Texts::InvalidICAO);
-        row("digits", "IK0A9 R1", a51, "C off K0A9121651Z 1/1 fc:");
-    }
-    void cycle()
-    {
-        QFETCH(QString, script);
         Rig r;
-        for (const QString& token : script.split(u' '))
-            r.run(token);
-        QTEST(r.form.atis, "atis");
-        QTEST(r.summary(), "summary");
-        QVERIFY(!r.engine.cycleInProgress());
+        r.reply(Kjfk1651), r.start();
+        r.form.templ = "Edited %id%";
+        r.reply(Kjfk1651OtherRemarks), r.cycle(); // the same observation time: left alone
+        QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
+        r.reply(Kjfk1651), r.refresh(); // rebuilt and written, not announced
+        QCOMPARE(r.window(), (Window{"Edited ALPHA", "ALPHA", Current, Running}));
+        QCOMPARE(r.atisFile(), "Edited ALPHA");
+        QCOMPARE(r.messages(), QList<Message>{Alpha1651});
+    }
+
+    void advancesTheLetterOnANewObservation()
+    {
+        Rig r;
+        r.selectCode("YANKEE");
+        r.reply(Kjfk1651), r.start();
+        r.reply(Kjfk1656), r.cycle();
+        QCOMPARE(r.window(), (Window{"ZULU 121656Z", "ZULU", Current, Running}));
+        r.reply(Kjfk1658), r.cycle(); // after ZULU comes ALPHA
+        QCOMPARE(r.window(), (Window{"ALPHA 121658Z", "ALPHA", Current, Running}));
+        QCOMPARE(r.messages().at(2).text,
+                 "ATIS ALPHA now current.\r\n\r\nWinds: 28015KT\r\nAltimeter: 3010\r\nVisibility: "
+                 "9SM\r\nSky: FEW050\r\n\r\nChanged: winds, visibility, sky cond, precip, temp."
+                 "\r\n\r\nPress OK to copy to clipboard.");
+    }
+
+    void stoppedTheLetterStaysUntilAnotherIsChosen()
+    {
+        Rig r;
+        r.reply(Kjfk1651), r.refresh();
+        r.reply(Kjfk1656), r.refresh(); // a new observation, announced with the same letter
+        QCOMPARE(r.window(), (Window{"ALPHA 121656Z", "ALPHA", Current, Stopped}));
+        r.selectCode("CHARLIE");
+        QCOMPARE(r.window(), (Window{"ALPHA 121656Z", "CHARLIE", Starting, Stopped}));
+        r.reply(Kjfk1656), r.start(); // the code chosen goes on the air as it is
+        r.engine.cboATISCode_Click(); // and the list is locked while auto-update runs
+        QCOMPARE(r.window(), (Window{"CHARLIE 121656Z", "CHARLIE", Current, Running}));
+        QCOMPARE(r.messages().size(), 3);
+    }
+
+    void anotherAirportIsANewObservation()
+    {
+        Rig r;
+        r.duringFetch([&] { r.form.icao = "KBOS"; }); // the reply to drop
+        r.reply(Kjfk1651), r.refresh();
+        QCOMPARE(r.form.lastMetar, "");
+        r.form.icao = "KJFK";
+        r.whileShown([&] { r.form.icao = "KBOS"; }); // typed while the message is open
+        r.reply(Kjfk1651), r.start();
+        QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
+        r.reply(Kbos1651), r.cycle();
+        QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
+        QVERIFY(r.messages().at(1).text.endsWith("BKN250\r\n\r\nChanged: temp, dewpoint.\r\n\r\n"
+                                                 "Press OK to copy to clipboard."));
+    }
+
+    void noMetarReplyStopsAutoUpdate()
+    {
+        Rig r;
+        r.reply(Kjfk1651), r.start();
+        r.reply(NoMetarKjfk), r.cycle();
+        QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Starting, Stopped}));
+        QCOMPARE(r.form.lastMetar, "No METAR available for KJFK");
+        QCOMPARE(r.messages(), (QList<Message>{Alpha1651, error("No METAR available for KJFK")}));
+        // After a refresh it starts auto-update, whose own cycle stops it again.
+        r.reply(NoMetarKjfk), r.reply(NoMetarKjfk), r.refresh();
+        QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Starting, Stopped}));
+        QCOMPARE(r.messages().size(), 4);
+    }
+
+    void stopHoldsAgainstALateReply()
+    {
+        for (const QString& late : {Kjfk1656, NoMetarKjfk}) {
+            Rig r;
+            r.reply(Kjfk1651), r.start();
+            r.duringFetch([&] { r.stop(); });
+            r.reply(late), r.cycle(); // dropped without a word
+            QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Starting, Stopped}));
+            QCOMPARE(r.form.lastMetar, Kjfk1651.trimmed());
+            QCOMPARE(r.atisFile(), "ALPHA 121651Z");
+            QCOMPARE(r.messages(), QList<Message>{Alpha1651});
+        }
+        Rig r; // Stop and Start in one wait: the late no-METAR reply stops nothing
+        r.reply(Kjfk1651), r.start();
+        r.duringFetch([&] { r.stop(), r.start(); });
+        r.reply(NoMetarKjfk), r.reply(Kjfk1656), r.cycle();
+        QCOMPARE(r.window(), (Window{"ALPHA 121656Z", "ALPHA", Current, Running}));
+        QCOMPARE(r.fetcher.requested.size(), 3); // the start's own cycle followed
+        QCOMPARE(r.messages().size(), 2);
+    }
+
+    void failedRepliesAreReported()
+    {
+        Rig r;
+        r.reply(Kjfk1651), r.start();
+        r.state.TickCounter = 12;
+        r.reply(BadGateway), r.cycle(); // auto-update goes on
+        QCOMPARE(r.state.TickCounter, 0);
+        r.reply(HostNotFound), r.cycle();
+        r.reply(Busy), r.cycle(); // another cycle's request is still running: silent
+        r.form.icao = "KBOS";
+        r.reply(Kjfk1651), r.cycle(); // another station's weather
+        QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
+        QCOMPARE(r.atisFile(), "ALPHA 121651Z");
+        QCOMPARE(r.messages(),
+                 (QList<Message>{
+                     Alpha1651, error("Could not parse METAR! ATIS not updated!"),
+                     error("The following error occurred while retrieving the METAR:\r\n\r\n"
+                           "(12) Host not found"),
+                     error("The following error occurred while processing the METAR:\r\n\r\n"
+                           "(2002) The METAR received is for KJFK, not for the airport asked "
+                           "for, KBOS.")}));
+        QCOMPARE(r.dialogs.shown.at(1).icon, Dialogs::Icon::Critical);
+    }
+
+    void aLetterIsChosenOncePerObservation()
+    {
+        Rig r;
+        r.state.ATISFilePath = "atis.txt"; // refused: not a full path
+        r.reply(Kjfk1651), r.start();
+        r.reply(Kjfk1651), r.cycle(); // the retry keeps its letter
+        QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
+        QCOMPARE(r.messages().at(1), error("The following error occurred while attempting to write "
+                                           "to atis.txt:\r\n\r\n(5) The location of atis.txt is "
+                                           "not a full path: \"atis.txt\""));
+        r.form.templ = "%wind%";
+        r.reply(VariablesInTheWind), r.cycle(); // a new observation, an ATIS too long
+        QCOMPARE(r.messages().at(2), error("The following error occurred while processing the "
+                                           "METAR:\r\n\r\n(2001) The ATIS would be longer than "
+                                           "65536 characters."));
+        r.form.templ = "%id% %time%";
+        r.reply(Kjfk1656), r.cycle(); // refused again
+        r.state.ATISFilePath = r.dir.filePath("atis.txt");
+        r.reply(Kjfk1656), r.cycle();
+        QCOMPARE(r.window(), (Window{"BRAVO 121656Z", "BRAVO", Current, Running}));
+        QCOMPARE(r.atisFile(), "BRAVO 121656Z");
+        QCOMPARE(r.messages().size(), 5);
+        QCOMPARE(r.state.LastMetarKey, "KJFK121656Z");
+    }
+
+    void clipboardAndFileOnlyWhenAskedAndAble()
+    {
+        Rig r;
+        r.form.updateFile = false;
+        r.dialogs.answers = {Dialogs::Answer::Cancel};
+        r.reply(Kjfk1651), r.refresh();
+        QCOMPARE(r.atisFile(), "<missing>");
+        QCOMPARE(r.desktop.clipboard, "<untouched>");
+        r.desktop.clipboardFailure = Failure{521, "Can't open Clipboard"};
+        r.engine.CopyCommand();
+        r.state.LastMetarKey.clear();
+        r.reply(Kjfk1651), r.refresh(); // the copy chosen in the message fails: not recorded
+        QCOMPARE(r.state.LastMetarKey, "");
+        QCOMPARE(r.messages().at(1), error("The following error occurred while copying the ATIS to "
+                                           "the clipboard:\r\n\r\n(521) Can't open Clipboard"));
+        QCOMPARE(r.messages().at(3), error("The following error occurred while processing the "
+                                           "METAR:\r\n\r\n(521) Can't open Clipboard"));
+    }
+
+    void aCycleDuringAnotherOrAfterClosingIsSilent()
+    {
+        Rig r;
+        r.duringFetch([&] { r.refresh(); });
+        r.whileShown([&] { r.state.TickCounter = 299, r.ticks(1); });
+        r.reply(Kjfk1651), r.refresh();
+        QCOMPARE(r.fetcher.requested.size(), 1);
+        QCOMPARE(r.messages(), QList<Message>{Alpha1651});
+        Rig closed; // the program closing while the reply is awaited, or the message open
+        closed.duringFetch([&] { closed.engine.shutDown(); });
+        closed.reply(HostNotFound), closed.refresh();
+        QCOMPARE(closed.messages(), QList<Message>());
+        Rig open;
+        open.whileShown([&] { open.engine.shutDown(); });
+        open.reply(Kjfk1651), open.refresh(); // neither copied nor recorded
+        QCOMPARE(open.desktop.clipboard + open.state.LastMetarKey, "<untouched>");
+    }
+
+    void anUpdateEvery300Ticks()
+    {
+        Rig r;
+        r.reply(Kjfk1651), r.start();
+        r.reply(Kjfk1656), r.ticks(299);
+        QCOMPARE(r.fetcher.requested.size(), 1);
+        r.ticks(1);
+        QCOMPARE(r.messages(), (QList<Message>{Alpha1651, Bravo1656}));
+        QCOMPARE(r.state.TickCounter, 0);
+    }
+
+    void staleReportIsFlagged()
+    {
+        Rig r;
+        r.reply(Kjfk1548), r.refresh();
+        QVERIFY(
+            r.messages().at(0).text.endsWith("BKN250\r\n\r\nSTALE: this METAR was observed 1 h "
+                                             "12 min ago.\r\n\r\nPress OK to copy to clipboard."));
+    }
+
+    void takesOverTheLetterOnTheAirUnlessStopped()
+    {
+        Rig r(WithLookUp);
+        r.start();
+        QCOMPARE(r.window(), (Window{"", "ALPHA", Starting, Running, LookingUp}));
+        QCOMPARE(r.lookup.icao, "KJFK");
+        r.reply(Kjfk1651), r.onTheAir("KJFK_ATIS", 3);
+        QCOMPARE(r.window(), (Window{"DELTA 121651Z", "DELTA", Current, Running}));
+        QCOMPARE(r.messages().at(0).text,
+                 "ATIS DELTA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\nVisibility: "
+                 "10SM\r\nSky: FEW050 BKN250\r\n\r\nDELTA was taken over from KJFK_ATIS, already "
+                 "on the air.\r\n\r\nPress OK to copy to clipboard.");
+        r.reply(Kjfk1656), r.cycle(); // said once, then on as usual
+        QVERIFY(r.messages().at(1).text.endsWith("\r\n\r\nChanged: winds, altimeter.\r\n\r\n"
+                                                 "Press OK to copy to clipboard."));
+        Rig stopped(WithLookUp); // Stop cancels the look-up
+        stopped.start(), stopped.stop();
+        QVERIFY(!stopped.lookup.done);
+        QCOMPARE(stopped.window(), (Window{"", "ALPHA", Starting, Stopped}));
+    }
+
+    void startsWithItsOwnCodeWhenNoneIsOnTheAir()
+    {
+        Rig r(WithLookUp);
+        r.start();
+        r.reply(Kjfk1651), r.noneOnTheAir();
+        Rig off(WithLookUp); // the controller's option off: no look-up
+        off.engine.setTakeOverOnlineCode(false);
+        off.reply(Kjfk1651), off.start();
+        Rig current(WithLookUp); // the code is current already: nothing to take over
+        current.reply(Kjfk1651), current.refresh();
+        current.reply(Kjfk1656), current.start();
+        QCOMPARE(r.messages(), QList<Message>{Alpha1651});
+        QCOMPARE(off.messages(), QList<Message>{Alpha1651});
+        QCOMPARE(current.messages(), (QList<Message>{Alpha1651, Bravo1656}));
+        QCOMPARE(off.lookup.icao + current.lookup.icao, "");
+    }
+
+    void refreshDuringTheLookUpWaitsForIt()
+    {
+        Rig r(WithLookUp);
+        r.start();
+        r.refresh();
+        QCOMPARE(r.fetcher.requested.size(), 0);
+        r.reply(Kjfk1651), r.onTheAir("KJFK_ATIS", 3);
+        QCOMPARE(r.window(), (Window{"DELTA 121651Z", "DELTA", Current, Running}));
+        Rig early(WithLookUp); // a refresh still waiting for its METAR when Start is pressed
+        early.duringFetch([&] { early.start(); });
+        early.reply(Kjfk1651), early.refresh();
+        QCOMPARE(early.window(), (Window{"", "ALPHA", Starting, Running, LookingUp}));
+        early.reply(Kjfk1651), early.onTheAir("KJFK_ATIS", 3);
+        QCOMPARE(early.window(), (Window{"DELTA 121651Z", "DELTA", Current, Running}));
+    }
+
+    void lookUpAnswerForAnotherAirportIsDropped()
+    {
+        Rig r(WithLookUp);
+        r.form.icao = "KBOS";
+        r.start();
+        r.form.icao = "KJFK"; // corrected while the look-up waits
+        r.onTheAir("KBOS_ATIS", 3);
+        QCOMPARE(r.window(), (Window{"", "ALPHA", Starting, Running}));
+        r.ticks(300); // the next cycle looks up the airport now in the box
+        QCOMPARE(r.lookup.icao, "KJFK");
+        r.reply(Kjfk1651), r.noneOnTheAir();
+        QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
+    }
+
+    void validatesTheAirportCode_data()
+    {
+        QTest::addColumn<QString>("icao");
+        QTest::addColumn<QString>("refusal"); // empty: accepted, auto-update runs
+        QTest::addColumn<bool>("selectedAll");
+        const QString empty = "Must enter airport ICAO code.",
+                      invalid = "Invalid ICAO code entered!";
+        QTest::newRow("empty") << QString() << empty << false;
+        QTest::newRow("five letters") << "KSEAX" << invalid << true;
+        QTest::newRow("small letters") << "ksea" << invalid << true;
+        QTest::newRow("Kelvin sign") << "\u212ASEA" << invalid << true;
+        QTest::newRow("digits") << "K0A9" << QString() << false;
+    }
+    void validatesTheAirportCode()
+    {
+        QFETCH(QString, icao);
+        QFETCH(QString, refusal);
+        Rig r;
+        r.form.icao = icao;
+        r.reply(icao + " 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012"), r.start();
+        QCOMPARE(r.window().autoUpdating, refusal.isEmpty());
+        QCOMPARE(r.messages().value(0).text.left(refusal.size()), refusal);
+        QCOMPARE(r.form.icaoFocusCount, refusal.isEmpty() ? 0 : 1);
+        QTEST(r.form.icaoSelectedAll, "selectedAll");
     }
 
     void speech()
@@ -268,23 +486,14 @@ private Q_SLOTS:
         AtisSpeech speech(speaker, r.dialogs);
         r.engine.setSpeech(&speech);
         speech.SpeakATIS();
-        QCOMPARE(r.dialogs.shown.last().text, SpeechTexts::NothingToSpeak);
-        r.run("R1"); // option off: kept for the command, not spoken
-        QCOMPARE(speaker.said, QStringList());
+        QCOMPARE(r.messages().at(0).text, SpeechTexts::NothingToSpeak);
+        r.reply(Kjfk1651), r.refresh(); // option off: kept for the command, not spoken
         speech.setSettings({true, QString(), 0.0});
-        r.run("E");
-        r.run("R1"); // forced, same time: rebuilt, not spoken
+        r.form.templ = "Edited %id%";
+        r.reply(Kjfk1651), r.refresh(); // forced, same time: rebuilt, not spoken
         QCOMPARE(speaker.said, QStringList());
-        r.run("R6");
+        r.reply(Kjfk1656), r.refresh();
         QCOMPARE(speaker.said, QStringList{"Edited Alpha."});
-        speech.SpeakATIS(); // pressed while speaking
-        QCOMPARE(speaker.stops, 1);
-        speaker.present = false;
-        speaker.fail(); // no audio output: told once
-        speech.SpeakATIS();
-        speech.atisAnnounced();
-        QVERIFY(r.dialogs.shown.last().text.startsWith(SpeechTexts::SpeechUnavailable));
-        QCOMPARE(r.dialogs.shown.size(), 4);
     }
 };
 

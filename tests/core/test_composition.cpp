@@ -1,10 +1,14 @@
 // The pure pieces of an ATIS: runway phrase, template expansion, spoken forms.
+#include "core/metar.h"
 #include "core/runwayphrase.h"
 #include "core/spokenatis.h"
 #include "core/template.h"
 #include "core/texts.h"
 #include "tests/support/fakeform.h"
+#include "tests/support/testfiles.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -143,16 +147,19 @@ private Q_SLOTS:
             {"wind", "00000KT", "calm"},
             {"wind", "18005MPS", "one eight zero at five meters per second"},
             {"visibility", "9999", "one zero kilometers or more"},
-            {"visibility", "CAVOK", "cav okay"},
+            {"visibility", "CAVOK", "cav-oh-kay"},
             {"visibility", "2 1/2SM", "two and one half"},
             {"visibility", "M1/4SM", "less than one quarter"},
             {"visibility", "P6SM", "more than six"},
             {"weather", "-SN BR", "light snow, mist"},
             {"weather", "+TSRA", "thunderstorm with heavy rain"},
+            {"weather", "VCSH RA/", "showers in the vicinity, rain"},
             {"sky", "FEW015 BKN035",
              "few one thousand five hundred, broken three thousand five hundred"},
             {"sky", "BKN250CB", "broken two five thousand cumulonimbus"},
             {"sky", "VV///", "vertical visibility not reported"},
+            {"sky", "BKN060SC BKN///", "broken six thousand, broken, height unknown"},
+            {"sky", "CLR", "sky clear"},
             {"temperature", "M01", "minus one"},
             {"temperature", "09", "niner"},
             {"altimeter", "0998", "zero niner niner eight"},
@@ -204,6 +211,56 @@ private Q_SLOTS:
             "short operations. notices to airmen taxiway A closed %ICAO% 100%.");
     }
     void speakTemplate() { QTEST(SpeakTemplate(fetched("templ"), values()), "spoken"); }
+
+    // "Sky" is said once before "sky clear"; CAVOK is one word for visibility and clouds.
+    void clearSkyAndCavok()
+    {
+        TemplateValues v = values();
+        v.metar = {"", "121653Z", "00000KT", "CAVOK", "", "SKC", "M01", "M02", "1013"};
+        QCOMPARE(SpeakTemplate("Sky: %sky%. Visibility %vis%, %clouds%.", v),
+                 "Sky clear. Visibility cav-oh-kay, sky clear.");
+        v.metar.Sky = "unknown";
+        QCOMPARE(SpeakTemplate("Sky %clouds%. $metar(%icao%)", v),
+                 "Sky no significant cloud. one six five three Zulu, wind calm, cav-oh-kay, "
+                 "temperature minus one, dew point minus two, altimeter one zero one three.");
+    }
+
+    // Every report shape of the bundled sample, the fuzzing seeds and the list
+    // below, spoken whole and through a template: no group is left as written
+    // (a digit, a slash, or two capitals in a row).
+    void spokenReportsHoldNoRawGroup()
+    {
+        QStringList replies = QStringList{
+            "KORD 121651Z VRB03KT 1/2SM R10/2000FT +TSRA VV002 M02/M04 A2978",
+            "LIRF 121650Z 18005MPS 9999 // CAVOK// 22/14 Q1015",
+            "KBOS 121654Z AUTO 31012KTS 2 1/2SM -SN BR OVC008 M03/ RMK",
+            "KJFK 121651Z 00000KT M1/4SM FZFG VV/// XX/XX Q 1013",
+            "EDDF 121650Z 24010KT 200V270 6000 R25R/P1500 BR SCT008 BKN012 08/07 101.3",
+            "ESSA 121650Z 22012KT P6SM CLR SKC FEW020CU BKN060SC BKN/// FEW015/// 05/01 QXXXX",
+            "EKCH 121650Z AUTO 27015KT 9999NDV ////// NCD NSC SCT012CB BKN014TCU 08/04 Q1008",
+            "EHAM 121655Z 24012KT 10KM -SHRA VCTS RA/ +SHRASN BLSN BCFG 10/05 Q1012",
+            "EHAM 121655Z /////KT //// // ///////// /////// Q////"};
+        QStringList files{BRIEFCAST_SOURCE_DIR "/tools/localwx/sample-metars.txt"};
+        const QDir seeds(BRIEFCAST_SOURCE_DIR "/fuzz/corpus/fuzz_metar");
+        for (const QString& name : seeds.entryList(QDir::Files))
+            files << seeds.filePath(name);
+        for (const QString& file : files)
+            replies << QString::fromUtf8(readFile(file)).split('\n', Qt::SkipEmptyParts);
+        const QString templ = "Winds $wind(%icao%) Alt $altim(%icao%) Vis %vis% Sky %clouds%";
+        static const QRegularExpression raw("\\S*(?:[0-9]|/|[A-Z]{2})\\S*");
+        int spoken = 0;
+        for (const QString& reply : replies) {
+            std::optional<DecodedMetar> metar = DecodeMetar(NormaliseMetarReply(reply));
+            if (!metar)
+                continue; // comments, the no-METAR answer
+            FinishAltimeterAndVisibility(*metar);
+            const TemplateValues v{reply.left(4), "ALPHA", *metar};
+            const QString words = Spoken::metar(*metar) + ' ' + SpeakTemplate(templ, v);
+            QVERIFY2(!raw.match(words).hasMatch(), qPrintable(reply + " => " + words));
+            ++spoken;
+        }
+        QCOMPARE(spoken, 9 + 5 + 3);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestComposition)

@@ -149,8 +149,18 @@ private Q_SLOTS:
         QTest::newRow("month end, February") << "282355Z" << at(3, 1, 0, 30, 2027) << "Age 35 min";
         QTest::newRow("31st skips a short month")
             << "312355Z" << at(12, 1, 0, 30) << "STALE 30 d 00 h";
-        QTest::newRow("future day: last month")
-            << "121653Z" << at(12, 7, 13, 0) << "STALE 24 d 20 h";
+        // A report ahead of the clock: a clock running slow, up to 12 hours.
+        QTest::newRow("ahead by a minute") << "071651Z" << at(12, 7, 16, 50) << "Ahead 1 min";
+        QTest::newRow("ahead by 12 h") << "080450Z" << at(12, 7, 16, 50) << "Ahead 12 h 00 min";
+        QTest::newRow("ahead by 12 h 01: last month")
+            << "080451Z" << at(12, 7, 16, 50) << "STALE 29 d 11 h";
+        QTest::newRow("the 1st on the 31st") << "010110Z" << at(1, 31, 23, 0) << "Ahead 2 h 10 min";
+        QTest::newRow("1 January on 31 December")
+            << "010030Z" << at(12, 31, 23, 20, 2026) << "Ahead 1 h 10 min";
+        QTest::newRow("31 December on 1 January")
+            << "312350Z" << at(1, 1, 0, 30, 2027) << "Age 40 min";
+        QTest::newRow("29 February ahead")
+            << "290100Z" << at(2, 28, 23, 0, 2028) << "Ahead 2 h 00 min";
         QTest::newRow("hour 24") << "072400Z" << at(12, 7, 17, 0) << "";
     }
     void age()
@@ -159,6 +169,12 @@ private Q_SLOTS:
         QFETCH(QDateTime, now);
         const std::optional<qint64> age = MetarAgeMinutes(observation, now);
         QTEST(age ? MetarAgeCaption(*age) : QString(), "caption");
+    }
+
+    void clockAheadIsExplained()
+    {
+        QCOMPARE(AgeNotice(-70), "\r\n\r\nThis METAR is stamped 1 h 10 min ahead of this "
+                                 "computer's clock: the clock runs slow.");
     }
 };
 

@@ -545,7 +545,7 @@ private Q_SLOTS:
         qunsetenv("WINEPREFIX");
         QVERIFY(Config::save(*m_store, read));
         QCOMPARE(readFile(m_file),
-                 QByteArray("[Settings]\nICAO=\nTemplate=\nLastProfile=\nUpdateATISFile=True\n"
+                 QByteArray("[Settings]\nICAO=\nTemplate=\nLastProfile=\nUpdateATISFile=False\n"
                             "ATISFilePath=/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt\n"
                             "SpeakNewATIS=False\nSpeechVoice=\nSpeechRate=0\n"
                             "TakeOverOnlineCode=True\nATISFileEncoding=windows-1252\n"
@@ -557,7 +557,7 @@ private Q_SLOTS:
     void storedTexts_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("updateATISFile");
+        QTest::addColumn<bool>("takeOverOnlineCode");
         QTest::addColumn<bool>("speakNewATIS");
         QTest::addColumn<double>("speechRate");
         QTest::newRow("true, any case") << " tRuE " << true << true << 0.0;
@@ -570,13 +570,26 @@ private Q_SLOTS:
     void storedTexts()
     {
         QFETCH(QString, text);
-        QVERIFY(m_store->writeTogether({{"Settings", "UpdateATISFile", text},
+        QVERIFY(m_store->writeTogether({{"Settings", "TakeOverOnlineCode", text},
                                         {"Settings", "SpeakNewATIS", text},
                                         {"Settings", "SpeechRate", text}}));
         const ProgramSettings read = Config::load(*m_store);
-        QTEST(read.flag("UpdateATISFile"), "updateATISFile");
+        QTEST(read.flag("TakeOverOnlineCode"), "takeOverOnlineCode");
         QTEST(read.flag("SpeakNewATIS"), "speakNewATIS");
         QTEST(read.number("SpeechRate"), "speechRate");
+    }
+
+    // Without the radar client's folder, as on a fresh Linux install, the
+    // write starts off; with it, on.
+    void updateATISFileStartsOnWhereTheRadarClientIs()
+    {
+        qputenv("WINEPREFIX", (m_home.path() + "/wine").toUtf8());
+        const bool before = Config::load(*m_store).flag("UpdateATISFile");
+        QVERIFY(QDir().mkpath(m_home.path() + "/wine/drive_c/Program Files/Kovoddddd"));
+        const bool after = Config::load(*m_store).flag("UpdateATISFile");
+        qunsetenv("WINEPREFIX");
+        QCOMPARE(before, false);
+        QCOMPARE(after, true);
     }
 
     // The generator's port is a port of 127.0.0.1, or the default.
@@ -636,7 +649,7 @@ private Q_SLOTS:
             [this] { return m_form.icao; });
         settings.bind("ATISFileEncoding", m_state.ATISFileEncoding);
         m_form.code = 5;
-        m_form.timer = m_state.ProfileDirty = true;
+        m_form.autoUpdate = m_form.codeIsCurrent = m_state.ProfileDirty = true;
         m_state.TickCounter = 42;
         LoadStartupSettings(*m_store, m_form, *m_profiles, m_state, settings);
         QCOMPARE(m_form.icao, "KSEA");
@@ -645,8 +658,8 @@ private Q_SLOTS:
         QCOMPARE(m_state.CurrentProfile, "KSEA");
         QCOMPARE(m_list.selected, 0);
         QCOMPARE(m_form.code, 0); // ALPHA, auto-update off, nothing unsaved
-        QVERIFY(!m_form.timer && !m_state.TickCounter && !m_state.ProfileDirty);
-        QCOMPARE(m_form.label, "Starting Code:");
+        QVERIFY(!m_form.autoUpdate && !m_state.TickCounter && !m_state.ProfileDirty);
+        QVERIFY(!m_form.codeIsCurrent && !m_state.autoUpdating && !m_state.codeIsCurrent);
         m_form.icao = "KBOS";
         QVERIFY(settings.save(*m_store));
         QCOMPARE(readFile(m_file), QByteArray(stored).replace("ICAO=KSEA\nTemplate=a\\r",

@@ -25,11 +25,10 @@ public:
     bool lahso = false;
     QStringList codes = defaultCodes();
     int code = 0;
-    bool codeEnabled = true;
-    QString label = Texts::StartingCode;
-    bool timer = false;
-    QString startStop = Texts::Start;
-    QString startStopMenu = Texts::StartAutoupdate;
+    // What lblATISCode, the start and stop controls and the look-up show.
+    bool codeIsCurrent = false;
+    bool autoUpdate = false;
+    bool lookingUp = false;
     QString atis;
     QString lastMetar;
     bool updateFile = true;
@@ -70,16 +69,9 @@ public:
     int codeIndex() const override { return code; }
     void setCodeIndex(int index) override { code = index; }
     QString codeText() const override { return codes.value(code); }
-    bool codeListEnabled() const override { return codeEnabled; }
-    void setCodeListEnabled(bool enabled) override { codeEnabled = enabled; }
-    QString codeLabel() const override { return label; }
-    void setCodeLabel(const QString& text) override { label = text; }
-    bool timerEnabled() const override { return timer; }
-    void setTimerEnabled(bool enabled) override { timer = enabled; }
-    void setStartStopCaptions(const QString& button, const QString& menu) override
-    {
-        startStop = button, startStopMenu = menu;
-    }
+    void showCodeIsCurrent(bool current) override { codeIsCurrent = current; }
+    void showAutoUpdate(bool running) override { autoUpdate = running; }
+    void showLookingUp(bool on) override { lookingUp = on; }
     QString atisText() const override { return atis; }
     void setAtisText(const QString& text) override { atis = text; }
     void setLastMetarText(const QString& text) override { lastMetar = text; }

@@ -505,6 +505,24 @@ private Q_SLOTS:
         QCOMPARE(desktop.setClipboardText("Information ALPHA"), std::nullopt);
         QCOMPARE(QGuiApplication::clipboard()->text(), "Information ALPHA");
     }
+
+    // Ticked while the folder of atis.txt is missing: the location comes first.
+    void fileWriteTickedAsksWhereWithoutItsFolder()
+    {
+        h->store.SaveSetting("Settings", "UpdateATISFile", "False");
+        h->store.SaveSetting("Settings", "ATISFilePath", h->dir.filePath("Radar/atis.txt"));
+        h->start();
+        auto* write = h->get<QAction>("mnuOptionsUpdateATISFile");
+        press("mnuOptionsUpdateATISFile"); // the location dialog cancelled: the tick goes
+        QCOMPARE(write->isChecked(), false);
+        h->dialogs.files = {h->atisPath()};
+        press("mnuOptionsUpdateATISFile"); // a file in a folder that exists: the tick stays
+        press("mnuOptionsUpdateATISFile");
+        press("mnuOptionsUpdateATISFile"); // the folder is there now: nothing is asked
+        QCOMPARE(write->isChecked(), true);
+        QCOMPARE(h->window->state().ATISFilePath, h->atisPath());
+        QCOMPARE(h->dialogs.fileRequests.size(), 2);
+    }
 };
 
 QTEST_MAIN(TestFrmMain)

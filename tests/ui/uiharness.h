@@ -40,6 +40,8 @@ struct UiHarness
         qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
         fetcher.setTimeoutMs(60'000);
         store.SaveSetting("Settings", "ATISFilePath", atisPath());
+        // The radar client's folder is there, so atis.txt is written from the start.
+        QDir().mkpath(home.path() + "/.wine/drive_c/Program Files/Kovoddddd");
         // The program ends once the settings are written, not with its window.
         QApplication::setQuitOnLastWindowClosed(false);
     }
