@@ -20,6 +20,8 @@ struct AtisInputs
     QString profile;
     QString approach;
     QString remarks;
+    QString transitionLevel;
+    QString atisType;
 };
 
 // One ATIS, written and ready to be spoken.

@@ -19,6 +19,11 @@ struct TemplateValues
     // What a radar client's ATIS-maker call names; empty in the window's own cycle.
     QString approach; // the approach in use: ILS, VOR, NDB, LOC, VIS
     QString remarks;
+    // The transition level from the profile's table and the report's QNH
+    // (e.g. 70); empty without a table or a QNH.
+    QString transitionLevel;
+    // What the profile's ATIS is for: "ARRIVAL", "DEPARTURE" or empty (combined).
+    QString atisType;
 };
 
 // One %-variable: its name as a template writes it, and its value in the

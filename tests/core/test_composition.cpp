@@ -17,7 +17,8 @@ TemplateValues values()
 {
     const DecodedMetar m{"KSEA 121653Z: x",      "121653Z", "17011KT", "10SM", "-RA",
                          "FEW015 BKN035 OVC050", "12",      "09",      "2992"};
-    return {"KSEA", "BRAVO", m, "Landing rwy 16L.", "%icao% %wind%", "ILS", "Bird activity"};
+    return {"KSEA", "BRAVO",         m,    "Landing rwy 16L.", "%icao% %wind%",
+            "ILS",  "Bird activity", "70", "ARRIVAL"};
 }
 
 QString fetched(const char* column)
@@ -101,6 +102,8 @@ private Q_SLOTS:
         row("colon a blank first", "Winds: %wind%", "Winds  17011KT");
         row("approach and remarks", "Expect %approach% approach. %remarks%",
             "Expect ILS approach. Bird activity");
+        row("transition level and type", "%type% information, transition level %tl%",
+            "ARRIVAL information, transition level 70");
         row("inserted: kept as it is", "%metar%|%profile%", "KSEA 121653Z: x|%icao% %wind%");
         row("case and near misses", "%ICAO% %windy% %vbCrLf% %", "%ICAO% %windy% %vbCrLf% %");
     }
@@ -198,13 +201,13 @@ private Q_SLOTS:
         row("every variable",
             "%icao% %id% %time% %wind% %winds% %vis% %visibility% %sky% %clouds%\r\n"
             "%precip% %precipitation% %alt% %altim% %altimeter% %temp% %temperature%\r\n"
-            "%dew% %dewpoint% %runways% %approach% %remarks% %profile%",
+            "%dew% %dewpoint% %runways% %approach% %remarks% %tl% %type% %profile%",
             "Kilo Sierra Echo Alpha Bravo one six five three Zulu one seven zero at one one one "
             "seven zero at one one one zero one zero few one thousand five hundred, broken three "
             "thousand five hundred, overcast five thousand few one thousand five hundred, broken "
             "three thousand five hundred, overcast five thousand. light rain light rain two niner "
             "niner two two niner niner two two niner niner two one two one two. niner niner "
-            "Landing runway one six left. I L S Bird activity %icao% %wind%.");
+            "Landing runway one six left. I L S Bird activity seven zero arrival %icao% %wind%.");
         row("abbreviations, airport spelt",
             "%icao% ILS rwy 34R APCH, LAHSO. NOTAMS: TWY A CLSD %ICAO% 100%",
             "Kilo Sierra Echo Alpha I L S runway three four right approach, land and hold "
@@ -254,7 +257,10 @@ private Q_SLOTS:
             if (!metar)
                 continue; // comments, the no-METAR answer
             FinishAltimeterAndVisibility(*metar);
-            const TemplateValues v{reply.left(4), "ALPHA", *metar};
+            TemplateValues v;
+            v.icao = reply.left(4);
+            v.informationCode = "ALPHA";
+            v.metar = *metar;
             const QString words = Spoken::metar(*metar) + ' ' + SpeakTemplate(templ, v);
             QVERIFY2(!raw.match(words).hasMatch(), qPrintable(reply + " => " + words));
             ++spoken;
