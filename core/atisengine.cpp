@@ -1,5 +1,6 @@
 #include "core/atisengine.h"
 
+#include "core/atischeck.h"
 #include "core/atisfile.h"
 #include "core/atisform.h"
 #include "core/atisspeech.h"
@@ -157,6 +158,10 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
     }
     const ComposedAtis& atis = std::get<ComposedAtis>(composed);
     m_form.setAtisText(atis.text);
+    const std::optional<qint64> age = MetarAgeMinutes(atis.values.metar.ObservationTime, m_clock());
+    const QStringList findings =
+        CheckAtis({atis, inputs.runways, icao, age, m_state.ATISFileEncoding});
+    m_form.showFindings(findings);
     m_lastAtis = atis;
     if (m_speech)
         m_speech->atisBuilt(atis);
@@ -177,13 +182,14 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
         m_desktop.flashWindow();
         if (m_speech)
             m_speech->atisAnnounced();
-        QString notices = AgeNotice(MetarAgeMinutes(finished.ObservationTime, m_clock()));
+        QString notices = AgeNotice(age);
         if (!m_takenOverFrom.isEmpty())
             notices += TakenOverNotice(m_takenOverFrom, atis.values.informationCode);
         m_takenOverFrom.clear();
         const Dialogs::Answer answer = m_dialogs.message(
             NewAtisPrompt(atis.values.informationCode, finished.Wind, finished.Altimeter,
-                          finished.Visibility, finished.Sky, changeLine + notices),
+                          finished.Visibility, finished.Sky,
+                          changeLine + notices + CheckBlock(findings)),
             Texts::NewAtisTitle, Dialogs::Icon::Information, Dialogs::Buttons::OKCancel);
         if (m_shutDown)
             return;

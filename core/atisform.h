@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The values of the main window that the engine reads and writes. What binds
 // is the value (a text, a tick, a selected index, a state to show), not the
@@ -59,6 +60,8 @@ public:
     virtual QString atisText() const = 0;
     virtual void setAtisText(const QString& text) = 0;
     virtual void setLastMetarText(const QString& text) = 0;
+    // What the check of the ATIS just shown found; empty: nothing.
+    virtual void showFindings(const QStringList& findings) = 0;
 
     // mnuOptionsUpdateATISFile check mark
     virtual bool updateATISFileChecked() const = 0;

@@ -74,14 +74,16 @@ QString ClockAheadText(qint64 minutes)
         .arg(AgeText(-minutes));
 }
 
+QString StaleText(qint64 minutes)
+{
+    return translated(QT_TRANSLATE_NOOP("Texts", "STALE: this METAR was observed %1 ago."))
+        .arg(AgeText(minutes));
+}
+
 QString AgeNotice(std::optional<qint64> minutes)
 {
     if (!minutes || (*minutes >= 0 && !IsStaleAge(*minutes)))
         return QString();
-    const QString line =
-        *minutes < 0
-            ? ClockAheadText(*minutes)
-            : translated(QT_TRANSLATE_NOOP("Texts", "STALE: this METAR was observed %1 ago."))
-                  .arg(AgeText(*minutes));
-    return QStringLiteral("\r\n\r\n") + line;
+    return QStringLiteral("\r\n\r\n") +
+           (*minutes < 0 ? ClockAheadText(*minutes) : StaleText(*minutes));
 }

@@ -40,6 +40,10 @@ QString MetarAgeCaption(qint64 minutes);
 // report that is not.
 QString ClockAheadText(qint64 minutes);
 
+// What a stale report is told with: "STALE: this METAR was observed 2 h 05
+// min ago."
+QString StaleText(qint64 minutes);
+
 // The line the "New ATIS" message gains for a stale report, or for one
 // stamped ahead of the clock, with its two leading line breaks; empty for a
 // fresh report or an unknown age.

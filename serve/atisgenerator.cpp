@@ -220,7 +220,7 @@ void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* soc
             return refuse(404, GeneratorTexts::NoProfileFor(icao));
     }
     if (given)
-        return answer(request, socket, AtisReply(query, *profile, *given));
+        return answer(request, socket, AtisReply(query, *profile, *given, m_clock()));
 
     // No METAR given: fetched as the window's update cycle fetches it, by a
     // request of its own that the event loop drives.
@@ -263,7 +263,8 @@ void AtisGenerator::fetched(PendingAtis* pending, const QByteArray* body, const 
         return refuse(422, GeneratorTexts::MetarNotDecoded);
     if (MetarStation(*metar) != icao)
         return refuse(502, GeneratorTexts::MetarServerOtherAirport(MetarStation(*metar), icao));
-    answer(pending->request, socket, AtisReply(pending->query, pending->profile, *metar));
+    answer(pending->request, socket,
+           AtisReply(pending->query, pending->profile, *metar, m_clock()));
 }
 
 void AtisGenerator::answer(const QHttpServerRequest& request, QTcpSocket* socket,

@@ -1,5 +1,6 @@
 #include "serve/generatorreply.h"
 
+#include "core/atischeck.h"
 #include "core/composition.h"
 #include "core/metarage.h"
 #include "core/radarfunctions.h"
@@ -42,7 +43,7 @@ GeneratorReply RefusalReply(const Refusal& refusal, const QString& icao,
 }
 
 GeneratorReply AtisReply(const AtisQuery& query, const GeneratorProfile& profile,
-                         const DecodedMetar& metar)
+                         const DecodedMetar& metar, const QDateTime& now)
 {
     const QString icao = profile.icao.trimmed().toUpper();
     AtisInputs inputs;
@@ -78,6 +79,11 @@ GeneratorReply AtisReply(const AtisQuery& query, const GeneratorProfile& profile
     QJsonArray warnings;
     for (const QString& function : written.unfilled)
         warnings.append(GeneratorTexts::NotFilled(function));
+    // The reply travels as UTF-8 and is written to no atis.txt: no code page
+    // to check.
+    const std::optional<qint64> age = MetarAgeMinutes(atis.values.metar.ObservationTime, now);
+    for (const QString& finding : CheckAtis({atis, inputs.runways, icao, age, {}}))
+        warnings.append(finding);
     const QJsonObject runways{
         {QStringLiteral("arrival"), QJsonArray::fromStringList(inputs.runways.landing)},
         {QStringLiteral("departure"), QJsonArray::fromStringList(inputs.runways.departing)}};

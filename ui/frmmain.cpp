@@ -98,6 +98,7 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              .cboATISCode = cboATISCode,
                              .lblATISCode = lblATISCode,
                              .lblLookUp = lblLookUp,
+                             .lblCheck = lblCheck,
                              .tmrMain = tmrMain,
                              .cmdStartStop = cmdStartStop,
                              .mnuFileStartStop = mnuFileStartStop,
@@ -161,6 +162,10 @@ void frmMain::createControls()
     // Above the ATIS box: says while the first ATIS waits for the letter on the air.
     lblLookUp = named(new QLabel(Frame2), "lblLookUp");
     lblLookUp->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // In the same place: what the check of the ATIS below found.
+    lblCheck = named(new QLabel(Frame2), "lblCheck");
+    lblCheck->setStyleSheet(QStringLiteral("color: #b00000;"));
+    lblCheck->setAccessibleName(UiTexts::CheckLineName());
     txtATIS = named(new QPlainTextEdit(Frame2), "txtATIS");
     txtATIS->setReadOnly(true);
     cmdStartStop = named(new QPushButton(Texts::Start, Frame2), "cmdStartStop");
@@ -305,6 +310,8 @@ void frmMain::arrange()
     twips.add(txtTemplate, 120, 480, 6015, 1080, false);
     twips.add(Label2, 120, 1665, 2000, 255);
     twips.add(lblLookUp, 2160, 1665, 3975, 255);
+    // Its text is cut to fit: the whole of it shows on hover.
+    twips.add(lblCheck, 2160, 1665, 3975, 255, false);
     twips.add(txtATIS, 120, 1920, 6015, 1230, false);
     twips.add(cmdStartStop, 120, 3240, 585, 375);
     twips.add(cmdCopy, 780, 3240, 1500, 375);

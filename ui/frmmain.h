@@ -185,6 +185,7 @@ private:
     QPushButton* cmdRefresh = nullptr;
     QLabel* lblATISCode = nullptr;
     QLabel* lblLookUp = nullptr;
+    QLabel* lblCheck = nullptr;
     QComboBox* cboATISCode = nullptr;
     RunwayLists* m_runways = nullptr;
     QPushButton* cmdAddRunway = nullptr;

@@ -83,6 +83,16 @@ public:
         return tr("Not serving on port %1: %2").arg(QString::number(port), error);
     }
 
+    // The line beside the last ATIS: its check's findings, as many as fit.
+    static QString CheckLine(const QStringList& findings)
+    {
+        return findings.size() == 1 ? tr("Check: %1").arg(findings.first())
+                                    : tr("Check (%1): %2")
+                                          .arg(QString::number(findings.size()),
+                                               findings.join(QStringLiteral("; ")));
+    }
+    static QString CheckLineName() { return tr("ATIS check"); }
+
     // Start-up and shutdown
     // The caption while a close waits for the end of start-up.
     static QString ClosingAfterStartUp()

@@ -3,6 +3,7 @@
 #include "core/texts.h"
 #include "ui/metaragelabel.h"
 #include "ui/runwaylists.h"
+#include "ui/uitexts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -132,6 +133,18 @@ bool WindowForm::timerEnabled() const
 void WindowForm::showLookingUp(bool lookingUp)
 {
     m_c.lblLookUp->setText(lookingUp ? QString(Texts::LookingUpCode) : QString());
+    // The two share their place; the look-up lasts only until the next ATIS.
+    m_c.lblCheck->setVisible(!lookingUp);
+}
+
+// One line, cut to the room it has; every finding on hover.
+void WindowForm::showFindings(const QStringList& findings)
+{
+    QLabel* line = m_c.lblCheck;
+    const QString text = findings.isEmpty() ? QString() : UiTexts::CheckLine(findings);
+    line->setText(
+        line->fontMetrics().elidedText(text, Qt::ElideRight, line->contentsRect().width()));
+    line->setToolTip(findings.join(u'\n'));
 }
 
 // The ATIS box is read-only: what was put there is what it holds.

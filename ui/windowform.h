@@ -32,6 +32,7 @@ public:
         QComboBox* cboATISCode;
         QLabel* lblATISCode;
         QLabel* lblLookUp;
+        QLabel* lblCheck;
         QTimer* tmrMain;
         QPushButton* cmdStartStop;
         QAction* mnuFileStartStop;
@@ -72,6 +73,7 @@ public:
     QString atisText() const override;
     void setAtisText(const QString& text) override;
     void setLastMetarText(const QString& text) override;
+    void showFindings(const QStringList& findings) override;
     bool updateATISFileChecked() const override;
     void setUpdateATISFileChecked(bool checked) override;
 

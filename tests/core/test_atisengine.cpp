@@ -376,13 +376,18 @@ private Q_SLOTS:
         QCOMPARE(r.state.TickCounter, 0);
     }
 
-    void staleReportIsFlagged()
+    // What the check finds closes the message; the ATIS stays as built.
+    void checkFindingsCloseTheMessage()
     {
         Rig r;
+        r.form.templ = "%id% %wnd%";
         r.reply(Kjfk1548), r.refresh();
-        QVERIFY(
-            r.messages().at(0).text.endsWith("BKN250\r\n\r\nSTALE: this METAR was observed 1 h "
-                                             "12 min ago.\r\n\r\nPress OK to copy to clipboard."));
+        QCOMPARE(r.messages().at(0).text,
+                 "ATIS ALPHA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\n"
+                 "Visibility: 10SM\r\nSky: FEW050 BKN250\r\n\r\nCheck:\r\nSTALE: this METAR "
+                 "was observed 1 h 12 min ago.\r\nNot a variable: %wnd%\r\n\r\n"
+                 "Press OK to copy to clipboard.");
+        QCOMPARE(r.atisFile(), "ALPHA %wnd%");
     }
 
     void takesOverTheLetterOnTheAirUnlessStopped()

@@ -1,4 +1,6 @@
-// The pure pieces of an ATIS: runway phrase, template expansion, spoken forms.
+// The pure pieces of an ATIS: runway phrase, template expansion, spoken
+// forms, and the check of the ATIS before it goes on the air.
+#include "core/atischeck.h"
 #include "core/metar.h"
 #include "core/runwayphrase.h"
 #include "core/spokenatis.h"
@@ -29,6 +31,43 @@ QString fetched(const char* column)
 void row(const char* name, const QString& input, const QString& output)
 {
     QTest::newRow(name) << input << output;
+}
+
+QString withWind(const QString& wind)
+{
+    return "KJFK 121651Z " + wind + " 10SM FEW050 12/09 A3012";
+}
+
+// One ATIS and what it is checked against.
+struct Case
+{
+    QString templ;
+    QString metar = withWind("31010KT");
+    QStringList landing{"31L"};
+    QStringList departing;
+    qint64 ageMinutes = 10;
+    QString requested = "KJFK";
+    QString transitionLevel;
+};
+
+// Built and checked as the window's cycle does, in Windows' Western code page.
+QStringList check(const Case& c)
+{
+    AtisInputs in;
+    in.templateText = c.templ;
+    in.icao = c.requested;
+    in.informationCode = "DELTA";
+    in.metar = *DecodeMetar(c.metar);
+    in.runways = {c.landing, c.departing, false, false};
+    in.transitionLevel = c.transitionLevel;
+    return CheckAtis({std::get<ComposedAtis>(ComposeAtis(in)), in.runways, c.requested,
+                      c.ageMinutes, "windows-1252"});
+}
+
+void windRow(const char* name, const QString& wind, const QStringList& landing,
+             const QStringList& findings, const QStringList& departing = {})
+{
+    QTest::newRow(name) << wind << landing << departing << findings;
 }
 
 } // namespace
@@ -263,9 +302,84 @@ private Q_SLOTS:
             v.metar = *metar;
             const QString words = Spoken::metar(*metar) + ' ' + SpeakTemplate(templ, v);
             QVERIFY2(!raw.match(words).hasMatch(), qPrintable(reply + " => " + words));
+            // The check of an ATIS knows every group a report hands to a template.
+            QCOMPARE(WordsReadWronglyAloud(metar->Metar), QStringList());
             ++spoken;
         }
         QCOMPARE(spoken, 9 + 5 + 3);
+    }
+
+    void windOnTheTickedRunways_data()
+    {
+        QTest::addColumn<QString>("wind");
+        QTest::addColumn<QStringList>("landing");
+        QTest::addColumn<QStringList>("departing");
+        QTest::addColumn<QStringList>("findings");
+        const QStringList none, on27{"Tailwind 6 kt on runway 27"};
+        windRow("tail 5", "09005KT", {"27"}, none);
+        windRow("tail 6", "09006KT", {"27"}, on27);
+        windRow("gust 6 from behind", "09003G06KT", {"27"}, on27);
+        windRow("cross 20", "36020KT", {"9"}, none);
+        windRow("cross 21", "36021KT", {"9"}, {"Crosswind 21 kt on runway 9"});
+        windRow("calm", "00000KT", {"27"}, none);
+        windRow("000 is north", "00006KT", {"18"}, {"Tailwind 6 kt on runway 18"});
+        windRow("36 heads 360", "18006KT", {"36"}, {"Tailwind 6 kt on runway 36"});
+        windRow("4R heads 040", "22006KT", {"4R"}, {"Tailwind 6 kt on runway 4R"});
+        windRow("3 m/s is 6 kt", "27003MPS", {"9"}, {"Tailwind 6 kt on runway 9"});
+        windRow("2 m/s is 4 kt", "27002MPS", {"9"}, none);
+        windRow("variable 5", "VRB05KT", {"27"}, none);
+        windRow("variable 6, every runway", "VRB06KT", {"27"},
+                {"Variable wind 6 kt: tailwind possible on runway 27",
+                 "Variable wind 6 kt: tailwind possible on runway 9"},
+                {"9"});
+        windRow("varying round to behind", "32010KT 270V020", {"18"},
+                {"Tailwind 10 kt on runway 18"});
+        windRow("varying, worst at its end", "20010KT 180V240", {"9"},
+                {"Tailwind 9 kt on runway 9"});
+        windRow("both, departing once", "22530KT", {"36"},
+                {"Tailwind 21 kt on runway 36", "Crosswind 21 kt on runway 36",
+                 "Tailwind 25 kt on runway 1"},
+                {"36", "1"});
+    }
+    void windOnTheTickedRunways()
+    {
+        QFETCH(QString, wind);
+        QFETCH(QStringList, landing);
+        QFETCH(QStringList, departing);
+        QTEST(check({.templ = "%wind%",
+                     .metar = withWind(wind),
+                     .landing = landing,
+                     .departing = departing}),
+              "findings");
+    }
+
+    void eachFinding()
+    {
+        const QStringList none;
+        // Clean, 70 minutes old, for an airport whose code holds a digit.
+        QCOMPARE(check({.templ = "%icao% information %id% %time%. Wind %wind%, %runways% Tower "
+                                 "118.7 MHz, FL70, 2nd taxiway. %metar%",
+                        .metar = "K3J7 121651Z 30015G20KT 270V330 10SM BKN012CB 12/09 A3012 "
+                                 "R31L/P1500 M1/4SM RMK AO2 SLP201",
+                        .ageMinutes = 70,
+                        .requested = "K3J7"}),
+                 none);
+        QCOMPARE(check({.templ = "Wind %wnd%, %Wind%, %wind%"}),
+                 (QStringList{"Not a variable: %wnd%", "Not a variable: %Wind%"}));
+        QCOMPARE(check({.templ = "%runways%", .landing = {}}),
+                 QStringList{"No runway ticked for %runways%"});
+        QCOMPARE(check({.templ = "%wind%", .landing = {}}), none);
+        QCOMPARE(check({.templ = "%wind%", .requested = "KLGA"}),
+                 QStringList{"METAR is for KJFK, not KLGA"});
+        QCOMPARE(check({.templ = "%wind%", .ageMinutes = 71}),
+                 QStringList{"STALE: this METAR was observed 1 h 11 min ago."});
+        QCOMPARE(check({.templ = "Caf\u00e9 closed, \u0141\u00f3d\u017a \u0141ine"}),
+                 QStringList{"Sent as \"?\" to the radar client: \u0141 \u017a"});
+        QCOMPARE(check({.templ = "Taxi via Y3 to the 3MM mark, Y3"}),
+                 QStringList{"Read wrongly aloud: Y3, 3MM"});
+        QCOMPARE(check({.templ = "TL %tl%"}),
+                 QStringList{"%tl% is empty: no transition level table or no QNH"});
+        QCOMPARE(check({.templ = "TL %tl%", .transitionLevel = "70"}), none);
     }
 };
 

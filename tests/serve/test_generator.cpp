@@ -85,6 +85,8 @@ private Q_SLOTS:
                     "16L,1,0|16R,0,1|16C,0,0");
         for (const char* icao : {"KBOS", "KJFK", "EGLL", "KPDX", "KLAX"})
             saveProfile(icao, icao, "%icao% %id% %runways%", "04R,1,1");
+        // Minutes after the reports: none is stale.
+        m_generator.setClock([] { return QDateTime(QDate(2026, 11, 12), QTime(17, 0), Qt::UTC); });
         m_generator.serve(true, 0);
         QCOMPARE(m_generator.state(), AtisGenerator::State::Serving);
     }
@@ -184,8 +186,10 @@ private Q_SLOTS:
         QCOMPARE(json["metar"].toString(), "KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975");
         QCOMPARE(json["runways"].toObject()["arrival"].toArray(), QJsonArray({"4R"}));
         QCOMPARE(json["runways"].toObject()["departure"].toArray(), QJsonArray({"9"}));
+        // The ATIS check's findings, on the runways asked for too.
         QCOMPARE(json["warnings"].toArray(),
-                 QJsonArray({"Not filled: $freq()", "Not filled: $wind(KJFK)"}));
+                 QJsonArray({"Not filled: $freq()", "Not filled: $wind(KJFK)",
+                             "Tailwind 9 kt on runway 9"}));
     }
 
     void refusals_data()

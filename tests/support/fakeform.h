@@ -31,6 +31,7 @@ public:
     bool lookingUp = false;
     QString atis;
     QString lastMetar;
+    QStringList findings;
     bool updateFile = true;
     int icaoFocusCount = 0;
     bool icaoSelectedAll = false;
@@ -75,6 +76,7 @@ public:
     QString atisText() const override { return atis; }
     void setAtisText(const QString& text) override { atis = text; }
     void setLastMetarText(const QString& text) override { lastMetar = text; }
+    void showFindings(const QStringList& shown) override { findings = shown; }
     bool updateATISFileChecked() const override { return updateFile; }
     void setUpdateATISFileChecked(bool checked) override { updateFile = checked; }
 };

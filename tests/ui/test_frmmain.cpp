@@ -159,6 +159,22 @@ private Q_SLOTS:
         QVERIFY(!h->get("cboATISCode")->isEnabled());
     }
 
+    // Beside the last ATIS: what its check found, every finding on hover,
+    // until the next clean ATIS.
+    void checkFindingsShownBesideTheLastAtis()
+    {
+        h->start();
+        typeInto("txtICAO", "KSEA");
+        h->get<QPlainTextEdit>("txtTemplate")->setPlainText("Information %id% wind %wnd%");
+        press("cmdRefresh");
+        QCOMPARE(textOf("lblCheck"), "Check: Not a variable: %wnd%");
+        QCOMPARE(h->get("lblCheck")->toolTip(), "Not a variable: %wnd%");
+        h->get<QPlainTextEdit>("txtTemplate")->setPlainText("Information %id% wind %wind%");
+        press("cmdRefresh");
+        QCOMPARE(textOf("lblCheck"), "");
+        QCOMPARE(h->get("lblCheck")->toolTip(), "");
+    }
+
     void atisBoxReadOnlyAndCopied()
     {
         h->start();
