@@ -16,6 +16,7 @@
 #include "core/texts.h"
 
 #include <QRegularExpression>
+#include <utility>
 
 AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
                        SessionState& state)
