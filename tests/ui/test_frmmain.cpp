@@ -131,7 +131,7 @@ private Q_SLOTS:
     void profilesListedAlphabetically()
     {
         h->start();
-        for (const QString& name : {"kbos", "KBOS west", "EGLL"})
+        for (const char* name : {"kbos", "KBOS west", "EGLL"})
             h->form().addProfile(name);
         QCOMPARE(h->get<QComboBox>("cboProfiles")->itemText(0), "EGLL");
         QCOMPARE(h->get<QComboBox>("cboProfiles")->itemText(2), "KBOS west");
