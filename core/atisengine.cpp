@@ -8,6 +8,7 @@
 #include "core/composition.h"
 #include "core/desktop.h"
 #include "core/dialogs.h"
+#include "core/informationcodes.h"
 #include "core/metar.h"
 #include "core/metarage.h"
 #include "core/metarrequest.h"
@@ -16,6 +17,7 @@
 #include "core/texts.h"
 
 #include <QRegularExpression>
+#include <utility>
 
 AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
                        SessionState& state)
@@ -45,6 +47,7 @@ void AtisEngine::cancelOnlineCodeLookup()
     m_lookUpDue = false;
     m_cycleAfterLookUp.reset();
     m_takenOverFrom.clear();
+    m_notTakenOver.clear();
 }
 
 void AtisEngine::UpdateATIS(bool Force)
@@ -151,6 +154,8 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
     inputs.metar = metar;
     inputs.runways = RunwayUseOf(m_form);
     inputs.profile = m_state.CurrentProfile;
+    inputs.transitionLevels = m_form.transitionLevels();
+    inputs.atisType = m_form.atisType();
     const auto composed = ComposeAtis(inputs);
     if (const Failure* failure = std::get_if<Failure>(&composed)) {
         showError(Texts::ProcessingError, *failure);
@@ -185,6 +190,7 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
         QString notices = AgeNotice(age);
         if (!m_takenOverFrom.isEmpty())
             notices += TakenOverNotice(m_takenOverFrom, atis.values.informationCode);
+        notices += std::exchange(m_notTakenOver, {});
         m_takenOverFrom.clear();
         const Dialogs::Answer answer = m_dialogs.message(
             NewAtisPrompt(atis.values.informationCode, finished.Wind, finished.Altimeter,
@@ -264,9 +270,10 @@ void AtisEngine::waitForOnlineCode(bool force)
     m_awaitingOnlineCode = true;
     m_form.showLookingUp(true);
     const QString icao = m_form.icaoText();
-    m_lookup->lookUp(icao, [this, icao](const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
-        onlineCodeFound(icao, online);
-    });
+    m_lookup->lookUp(AtisCallsign(icao, m_form.atisType()),
+                     [this, icao](const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
+                         onlineCodeFound(icao, online);
+                     });
 }
 
 void AtisEngine::onlineCodeFound(const QString& icao,
@@ -283,10 +290,16 @@ void AtisEngine::onlineCodeFound(const QString& icao,
     if (m_form.icaoText() != icao)
         return;
     m_lookUpDue = false;
-    if (online && m_takeOverOnlineCode && online->codeIndex >= 0 &&
-        online->codeIndex < m_form.codeCount()) {
+    // An arrival ATIS does not go on with a departure letter: a letter
+    // outside the range is left to the station that has it.
+    const LetterRange range = m_form.letterRange();
+    if (online && m_takeOverOnlineCode && range.contains(online->codeIndex)) {
         m_form.setCodeIndex(online->codeIndex);
         m_takenOverFrom = online->callsign;
+    } else if (online && m_takeOverOnlineCode && online->codeIndex >= 0 &&
+               online->codeIndex < InformationCodes().size()) {
+        m_notTakenOver =
+            NotTakenOverNotice(online->callsign, InformationCodes().at(online->codeIndex), range);
     }
     requestCycle(force);
 }
@@ -331,10 +344,9 @@ void AtisEngine::AdvanceInformationCode()
         showCodeIsCurrent(true);
         return;
     }
-    if (!m_state.autoUpdating || m_form.codeCount() <= 0)
+    if (!m_state.autoUpdating)
         return;
-    const int index = m_form.codeIndex();
-    m_form.setCodeIndex(index >= m_form.codeCount() - 1 || index < 0 ? 0 : index + 1);
+    m_form.setCodeIndex(m_form.letterRange().next(m_form.codeIndex()));
 }
 
 std::optional<Failure> AtisEngine::CopyATISToClipboard()

@@ -115,5 +115,8 @@ private:
     int m_stops = 0;
     // The station whose letter the next "New ATIS" message names as taken over.
     QString m_takenOverFrom;
+    // The next "New ATIS" message's line about a letter on the air that was
+    // outside the range.
+    QString m_notTakenOver;
     std::function<QDateTime()> m_clock = &QDateTime::currentDateTimeUtc;
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/atistype.h"
+#include "core/transitionlevel.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -40,11 +43,23 @@ public:
     virtual bool lahsoTicked() const = 0;
     virtual void setLahsoTicked(bool ticked) = 0;
 
-    // cboATISCode: the 26 information codes; the selected index is the state.
-    virtual int codeCount() const = 0;
+    // cboATISCode: the information codes of the letter range; the state is
+    // the selected code, as the index of its letter (0 for ALPHA, 25 for
+    // ZULU). Selecting a letter outside the range changes nothing.
     virtual int codeIndex() const = 0;
     virtual void setCodeIndex(int index) = 0;
     virtual QString codeText() const = 0;
+
+    // The profile's settings that no control shows, each edited in a dialog
+    // of its own: the transition level table, the ATIS type and the letter
+    // range. A new range leaves cboATISCode offering only its codes, with the
+    // code kept when it is in the range, otherwise the range's first.
+    virtual TransitionLevelTable transitionLevels() const = 0;
+    virtual void setTransitionLevels(const TransitionLevelTable& table) = 0;
+    virtual AtisType atisType() const = 0;
+    virtual void setAtisType(AtisType type) = 0;
+    virtual LetterRange letterRange() const = 0;
+    virtual void setLetterRange(const LetterRange& range) = 0;
 
     // lblATISCode: "Current Code:" for the code on the air, "Starting Code:"
     // for a code still to be used.

@@ -20,8 +20,8 @@ std::variant<ComposedAtis, Failure> ComposeAtis(const AtisInputs& inputs)
     values.profile = inputs.profile;
     values.approach = inputs.approach;
     values.remarks = inputs.remarks;
-    values.transitionLevel = inputs.transitionLevel;
-    values.atisType = inputs.atisType;
+    values.transitionLevel = TransitionLevelText(inputs.transitionLevels, inputs.metar.Altimeter);
+    values.atisType = AtisTypeWord(inputs.atisType);
     auto expanded = ExpandTemplate(inputs.templateText, values);
     if (Failure* failure = std::get_if<Failure>(&expanded))
         return *failure;

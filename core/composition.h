@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/atistype.h"
 #include "core/failure.h"
 #include "core/metar.h"
 #include "core/runwayphrase.h"
 #include "core/template.h"
+#include "core/transitionlevel.h"
 
 #include <QString>
 #include <variant>
@@ -20,8 +22,9 @@ struct AtisInputs
     QString profile;
     QString approach;
     QString remarks;
-    QString transitionLevel;
-    QString atisType;
+    // The profile's: %tl% is its level for the report's QNH.
+    TransitionLevelTable transitionLevels;
+    AtisType atisType = AtisType::Combined;
 };
 
 // One ATIS, written and ready to be spoken.

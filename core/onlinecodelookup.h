@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/atistype.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <functional>
@@ -22,10 +24,11 @@ public:
 
     virtual ~OnlineCodeLookup() = default;
 
-    // Starts looking the airport up; done runs once, later (within the
-    // look-up's own time limit), unless cancel() comes first. A look-up
-    // still running is cancelled.
-    virtual void lookUp(const QString& icao, Done done) = 0;
+    // Starts looking the station up by its callsign (KBOS_ATIS, or
+    // KBOS_A_ATIS for an arrival ATIS, see AtisCallsign); done runs once,
+    // later (within the look-up's own time limit), unless cancel() comes
+    // first. A look-up still running is cancelled.
+    virtual void lookUp(const QString& callsign, Done done) = 0;
     virtual void cancel() = 0;
 };
 
@@ -36,4 +39,14 @@ inline QString TakenOverNotice(const QString& callsign, const QString& code)
     return QStringLiteral("\r\n\r\n") +
            QCoreApplication::translate("Texts", "%1 was taken over from %2, already on the air.")
                .arg(code, callsign);
+}
+
+// The line instead when the letter on the air is outside the ATIS's range.
+inline QString NotTakenOverNotice(const QString& callsign, const QString& code,
+                                  const LetterRange& range)
+{
+    return QStringLiteral("\r\n\r\n") +
+           QCoreApplication::translate(
+               "Texts", "%1 on the air at %2 is outside the letters %3: not taken over.")
+               .arg(code, callsign, LetterRangeText(range));
 }

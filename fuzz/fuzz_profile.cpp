@@ -1,5 +1,6 @@
-// Loading a profile from random stored values: the runway value, the flags
-// and the template with its line break markers, split at NUL bytes.
+// Loading a profile from random stored values: the runway value, the flags,
+// the template with its line break markers, the transition levels, the ATIS
+// type and the letters, split at NUL bytes.
 #include "core/sessionstate.h"
 #include "core/settingsstore.h"
 #include "fuzz/fuzzcommon.h"
@@ -51,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     return runTimed([&] {
         QStringList parts = textOf(data, size).split(QChar(0));
-        while (parts.size() < 6)
+        while (parts.size() < 9)
             parts.append(QString());
         MemoryStore store;
         const QString name = parts[0].isEmpty() ? QStringLiteral("P") : parts[0];
@@ -64,6 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         store.SaveSetting(section, "LAHSOInEffect", parts[3]);
         store.SaveSetting(section, "Template", parts[4]);
         store.SaveSetting(section, "ICAO", parts[5]);
+        store.SaveSetting(section, "TransitionLevels", parts[6]);
+        store.SaveSetting(section, "ATISType", parts[7]);
+        store.SaveSetting(section, "Letters", parts[8]);
         FakeForm form;
         FakeProfileForm list;
         ScriptedDialogs dialogs;
@@ -75,7 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         dialogs.inputs = {QStringLiteral("Copy")};
         profiles.SaveProfile();
         const int rows = form.runwayCount();
+        const Profile saved = Profiles::FromForm(form);
         profiles.LoadProfile(QStringLiteral("Copy"));
+        // What was read is written in a form that reads the same again.
+        const Profile copy = Profiles::FromForm(form);
+        if (copy.transitionLevels != saved.transitionLevels || copy.atisType != saved.atisType ||
+            copy.letters != saved.letters || !copy.letters.contains(form.codeIndex()))
+            std::abort();
         if (form.runwayCount() != rows && !parts[1].contains(QLatin1Char(',')) &&
             !parts[1].contains(QLatin1Char('|')))
             std::abort();

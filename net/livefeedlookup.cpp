@@ -8,9 +8,8 @@
 #include <QJsonObject>
 
 std::optional<OnlineCodeLookup::OnlineAtis> FindOnlineAtis(const QByteArray& feed,
-                                                           const QString& icao)
+                                                           const QString& callsign)
 {
-    const QString callsign = icao + QStringLiteral("_ATIS");
     // A whole parse of a 2 MB feed takes about 10 ms: the window can wait for it.
     const QJsonArray stations =
         QJsonDocument::fromJson(feed).object().value(QLatin1String("atis")).toArray();
@@ -39,14 +38,14 @@ void LiveFeedLookup::cancel()
     m_get.reset();
 }
 
-void LiveFeedLookup::lookUp(const QString& icao, Done done)
+void LiveFeedLookup::lookUp(const QString& callsign, Done done)
 {
     cancel();
     m_done = std::move(done);
-    m_icao = icao;
+    m_callsign = callsign;
     auto readFeed = [this] {
         get(m_feedUrl, [this](const std::optional<QByteArray>& feed) {
-            finish(feed ? FindOnlineAtis(*feed, m_icao) : std::nullopt);
+            finish(feed ? FindOnlineAtis(*feed, m_callsign) : std::nullopt);
         });
     };
     if (!m_feedUrl.isEmpty()) {

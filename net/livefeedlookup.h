@@ -7,12 +7,12 @@
 
 class HttpGet;
 
-// The ATIS of the airport in the network's live data feed, whose "atis"
-// array lists every ATIS station online with its "callsign" (KBOS_ATIS) and
-// its "atis_code". No value when the airport has none online with a single
-// letter, or the text is not such a feed.
+// The ATIS station of that callsign (KBOS_ATIS, KBOS_A_ATIS...) in the
+// network's live data feed, whose "atis" array lists every ATIS station
+// online with its "callsign" and its "atis_code". No value when the station
+// is not online with a single letter, or the text is not such a feed.
 std::optional<OnlineCodeLookup::OnlineAtis> FindOnlineAtis(const QByteArray& feed,
-                                                           const QString& icao);
+                                                           const QString& callsign);
 
 // Looks the letter on the air up in the live data feed, without ever making
 // the window wait: the GETs run from the event loop and the answer comes
@@ -29,7 +29,7 @@ public:
     LiveFeedLookup();
     ~LiveFeedLookup() override;
 
-    void lookUp(const QString& icao, Done done) override;
+    void lookUp(const QString& callsign, Done done) override;
     void cancel() override;
 
     // Each request, from start to last byte.
@@ -46,7 +46,7 @@ private:
 
     std::unique_ptr<HttpGet> m_get;
     QString m_feedUrl;
-    QString m_icao;
+    QString m_callsign;
     Done m_done;
     int m_timeoutMs = DefaultTimeoutMs;
 };

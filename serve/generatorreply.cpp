@@ -59,6 +59,8 @@ GeneratorReply AtisReply(const AtisQuery& query, const GeneratorProfile& profile
     inputs.profile = profile.name;
     inputs.approach = query.approach;
     inputs.remarks = query.remarks;
+    inputs.transitionLevels = profile.transitionLevels;
+    inputs.atisType = profile.atisType;
 
     const auto composed = ComposeAtis(inputs);
     if (const Failure* failure = std::get_if<Failure>(&composed))

@@ -1,18 +1,23 @@
 #pragma once
 
+#include "core/atistype.h"
 #include "core/runwayphrase.h"
+#include "core/transitionlevel.h"
 
 #include <QString>
 #include <optional>
 
 // One saved profile as the generator uses it: its name and airport, its
-// template, and the runways ticked in each list with the two flags.
+// template, the runways ticked in each list with the two flags, and what
+// fills %tl% and %type%.
 struct GeneratorProfile
 {
     QString name;
     QString icao;
     QString templateText;
     RunwayUse runways;
+    TransitionLevelTable transitionLevels;
+    AtisType atisType = AtisType::Combined;
 };
 
 // Where the generator reads the saved profiles. Read afresh for every

@@ -16,7 +16,12 @@ GeneratorProfile generatorProfile(const QString& name, const Profile& profile)
     }
     runways.visual = profile.visual;
     runways.lahso = profile.lahso;
-    return {name, profile.icao, profile.templateText, runways};
+    return {name,
+            profile.icao,
+            profile.templateText,
+            runways,
+            profile.transitionLevels,
+            profile.atisType};
 }
 
 } // namespace

@@ -55,6 +55,9 @@ struct ProfileKey
     QString key;
     void (*parse)(Profile& profile, const QString& stored);
     QString (*format)(const Profile& profile);
+    // An empty value is not written: the key is removed instead, so that a
+    // profile at its defaults keeps the form it had before the key existed.
+    bool omittedWhenEmpty = false;
 };
 
 const QList<ProfileKey>& profileKeys()
@@ -71,6 +74,14 @@ const QList<ProfileKey>& profileKeys()
          [](const P& p) { return tick(p.visual); }},
         {QStringLiteral("LAHSOInEffect"), [](P& p, S s) { p.lahso = isOne(s); },
          [](const P& p) { return tick(p.lahso); }},
+        {QStringLiteral("TransitionLevels"),
+         [](P& p, S s) { p.transitionLevels = ParseTransitionLevels(s); },
+         [](const P& p) { return FormatTransitionLevels(p.transitionLevels); }, true},
+        {QStringLiteral("ATISType"), [](P& p, S s) { p.atisType = ParseAtisType(s); },
+         [](const P& p) { return StoredAtisType(p.atisType); }, true},
+        {QStringLiteral("Letters"),
+         [](P& p, S s) { p.letters = ParseLetterRange(s).value_or(LetterRange()); },
+         [](const P& p) { return StoredLetterRange(p.letters); }, true},
     };
     return keys;
 }
@@ -115,8 +126,12 @@ std::optional<Found> FirstForAirport(const SettingsStore& store, const QString& 
 QList<SettingsStore::Change> Changes(const QString& name, const Profile& profile)
 {
     QList<SettingsStore::Change> changes{{IndexSection, name, QStringLiteral("1")}};
-    for (const ProfileKey& k : profileKeys())
-        changes.append({Section(name), k.key, k.format(profile)});
+    for (const ProfileKey& k : profileKeys()) {
+        const QString value = k.format(profile);
+        changes.append(
+            {Section(name), k.key,
+             value.isEmpty() && k.omittedWhenEmpty ? std::nullopt : std::optional(value)});
+    }
     return changes;
 }
 
@@ -130,6 +145,9 @@ Profile FromForm(const AtisForm& form)
             {form.runwayId(row), form.arrivingTicked(row), form.departingTicked(row)});
     profile.visual = form.visualTicked();
     profile.lahso = form.lahsoTicked();
+    profile.transitionLevels = form.transitionLevels();
+    profile.atisType = form.atisType();
+    profile.letters = form.letterRange();
     return profile;
 }
 
@@ -148,6 +166,9 @@ void Show(const Profile& profile, AtisForm& form)
     }
     form.setVisualTicked(profile.visual);
     form.setLahsoTicked(profile.lahso);
+    form.setTransitionLevels(profile.transitionLevels);
+    form.setAtisType(profile.atisType);
+    form.setLetterRange(profile.letters);
 }
 
 } // namespace Profiles

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/atistype.h"
 #include "core/settingsstore.h"
+#include "core/transitionlevel.h"
 
 #include <QList>
 #include <QString>
@@ -26,6 +28,9 @@ struct Profile
     QList<Runway> runways{};
     bool visual = false;
     bool lahso = false;
+    TransitionLevelTable transitionLevels{};
+    AtisType atisType = AtisType::Combined;
+    LetterRange letters{};
     bool operator==(const Profile&) const = default;
 };
 
@@ -33,7 +38,10 @@ struct Profile
 // value "1") and one section "Profiles\<name>" each, with the keys "ICAO",
 // "Template" (line breaks as "%vbCrLf%"), "Runways" ("id,landing,departing"
 // rows joined by "|", ticks as 1 and 0), "VisualInUse" and "LAHSOInEffect"
-// (1 or 0).
+// (1 or 0); and, only when they differ from what a profile saved before
+// them reads as, "TransitionLevels" (FormatTransitionLevels), "ATISType"
+// (StoredAtisType) and "Letters" (StoredLetterRange). A profile that leaves
+// them at their defaults is stored exactly as before they existed.
 namespace Profiles {
 inline const QString IndexSection = QStringLiteral("Profiles");
 inline QString Section(const QString& name)

@@ -8,6 +8,7 @@
 #include "serve/storeprofiles.h"
 #include "store/appsettings.h"
 #include "store/profilecommands.h"
+#include "ui/atistypedialog.h"
 #include "ui/generatordialog.h"
 #include "ui/metaragelabel.h"
 #include "ui/optionscommands.h"
@@ -16,6 +17,7 @@
 #include "ui/qtspeaker.h"
 #include "ui/runwaylists.h"
 #include "ui/speechmenus.h"
+#include "ui/transitionleveldialog.h"
 #include "ui/twiplayout.h"
 #include "ui/uitexts.h"
 #include "ui/waitcursorfetcher.h"
@@ -230,6 +232,8 @@ void frmMain::createMenus()
     mnuOptionsTakeOverCode->setChecked(true);
     bindChecked(Config::TakeOverOnlineCode, mnuOptionsTakeOverCode);
     mnuOptionsGenerator = options->addAction(UiTexts::GeneratorMenu());
+    mnuOptionsTransitionLevel = options->addAction(UiTexts::TransitionLevelMenu());
+    mnuOptionsAtisType = options->addAction(UiTexts::AtisTypeMenu());
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -244,6 +248,8 @@ void frmMain::createMenus()
     named(mnuOptionsATISLoc, "mnuOptionsATISLoc");
     named(mnuOptionsTakeOverCode, "mnuOptionsTakeOverCode");
     named(mnuOptionsGenerator, "mnuOptionsGenerator");
+    named(mnuOptionsTransitionLevel, "mnuOptionsTransitionLevel");
+    named(mnuOptionsAtisType, "mnuOptionsAtisType");
     named(mnuHelpDocumentation, "mnuHelpDocumentation");
     named(mnuHelpAbout, "mnuHelpAbout");
 }
@@ -289,6 +295,33 @@ void frmMain::showGeneratorDialog()
     m_generatorDialog->show();
     m_generatorDialog->raise();
     m_generatorDialog->activateWindow();
+}
+
+void frmMain::editTransitionLevels()
+{
+    auto* dialog = new TransitionLevelDialog(m_form->transitionLevels(), m_dialogs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        if (dialog->table() == m_form->transitionLevels())
+            return;
+        m_form->setTransitionLevels(dialog->table());
+        markDirty();
+    });
+    dialog->open();
+}
+
+void frmMain::editAtisType()
+{
+    auto* dialog = new AtisTypeDialog(m_form->atisType(), m_form->letterRange(), m_dialogs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        if (dialog->type() == m_form->atisType() && dialog->letters() == m_form->letterRange())
+            return;
+        m_form->setAtisType(dialog->type());
+        m_form->setLetterRange(dialog->letters());
+        markDirty();
+    });
+    dialog->open();
 }
 
 void frmMain::arrange()
@@ -446,6 +479,8 @@ void frmMain::connectEvents()
     connect(mnuOptionsATISLoc, &QAction::triggered, this,
             [this] { ChooseATISFileLocation(m_dialogs, m_state); });
     connect(mnuOptionsGenerator, &QAction::triggered, this, &frmMain::showGeneratorDialog);
+    connect(mnuOptionsTransitionLevel, &QAction::triggered, this, &frmMain::editTransitionLevels);
+    connect(mnuOptionsAtisType, &QAction::triggered, this, &frmMain::editAtisType);
     connect(mnuHelpDocumentation, &QAction::triggered, this,
             [this] { OpenDocumentation(m_desktop, m_dialogs, ManualUrl()); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(m_dialogs, ManualUrl()); });

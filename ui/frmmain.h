@@ -118,6 +118,10 @@ private:
     void createMenus();
     void createSpeech(Speaker* speaker);
     void showGeneratorDialog();
+    // The profile's settings that only their dialogs show; a change marks
+    // the profile changed.
+    void editTransitionLevels();
+    void editAtisType();
     void arrange();
     void setFocusOrder();
     void connectEvents();
@@ -204,6 +208,8 @@ private:
     QAction* mnuOptionsATISLoc = nullptr;
     QAction* mnuOptionsTakeOverCode = nullptr;
     QAction* mnuOptionsGenerator = nullptr;
+    QAction* mnuOptionsTransitionLevel = nullptr;
+    QAction* mnuOptionsAtisType = nullptr;
     QAction* mnuHelpDocumentation = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

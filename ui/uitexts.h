@@ -93,6 +93,24 @@ public:
     }
     static QString CheckLineName() { return tr("ATIS check"); }
 
+    // The profile's transition level table, ATIS type and letters
+    static QString TransitionLevelMenu() { return tr("Transition &Level..."); }
+    static QString TransitionLevelTitle() { return tr("Transition Level"); }
+    static QStringList BandColumns() { return {tr("From hPa"), tr("To hPa"), tr("Level")}; }
+    static QString AddBand() { return tr("&Add Band"); }
+    static QString RemoveBand() { return tr("&Remove Band"); }
+    static QString StartFromPreset() { return tr("&Start from:"); }
+    static QString UsePreset() { return tr("&Use"); }
+    static QString TableRefused() { return tr("This table cannot be used:"); }
+    static QString AtisTypeMenu() { return tr("ATIS &Type and Letters..."); }
+    static QString AtisTypeTitle() { return tr("ATIS Type and Letters"); }
+    static QString AtisTypeLabel() { return tr("&Type:"); }
+    // In the order of AtisType.
+    static QStringList AtisTypes() { return {tr("Combined"), tr("Arrival"), tr("Departure")}; }
+    static QString FirstLetterLabel() { return tr("&First letter:"); }
+    static QString LastLetterLabel() { return tr("&Last letter:"); }
+    static QString LettersReversed() { return tr("The last letter comes before the first."); }
+
     // Start-up and shutdown
     // The caption while a close waits for the end of start-up.
     static QString ClosingAfterStartUp()

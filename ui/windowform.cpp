@@ -1,5 +1,6 @@
 #include "ui/windowform.h"
 
+#include "core/informationcodes.h"
 #include "core/texts.h"
 #include "ui/metaragelabel.h"
 #include "ui/runwaylists.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 // AtisForm
@@ -94,21 +96,40 @@ void WindowForm::setLahsoTicked(bool ticked)
     m_c.chkLAHSO->setChecked(ticked);
 }
 
-int WindowForm::codeCount() const
-{
-    return m_c.cboATISCode->count();
-}
 int WindowForm::codeIndex() const
 {
-    return m_c.cboATISCode->currentIndex();
+    const int row = m_c.cboATISCode->currentIndex();
+    return row < 0 ? row : m_letters.first + row;
 }
 void WindowForm::setCodeIndex(int index)
 {
-    m_c.cboATISCode->setCurrentIndex(index);
+    if (m_letters.contains(index))
+        m_c.cboATISCode->setCurrentIndex(index - m_letters.first);
 }
 QString WindowForm::codeText() const
 {
     return m_c.cboATISCode->currentText();
+}
+void WindowForm::setTransitionLevels(const TransitionLevelTable& table)
+{
+    m_transitionLevels = table;
+}
+void WindowForm::setLetterRange(const LetterRange& range)
+{
+    if (range == m_letters)
+        return;
+    const int kept = codeIndex();
+    m_letters = range;
+    {
+        // Refilled without a word: only a code that changes is a choice.
+        const QSignalBlocker quiet(m_c.cboATISCode);
+        m_c.cboATISCode->clear();
+        m_c.cboATISCode->addItems(
+            InformationCodes().mid(range.first, range.last - range.first + 1));
+        m_c.cboATISCode->setCurrentIndex(range.contains(kept) ? kept - range.first : -1);
+    }
+    if (!range.contains(kept))
+        m_c.cboATISCode->setCurrentIndex(0);
 }
 void WindowForm::showCodeIsCurrent(bool current)
 {

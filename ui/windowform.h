@@ -16,8 +16,8 @@ class RunwayLists;
 
 // The values of the window's controls as the engine and the profile commands
 // read and write them. The controls stay the only store of those values; the
-// one exception is the ATIS text, kept as it was put, since its box is
-// read-only.
+// exceptions are the ATIS text, kept as it was put, since its box is
+// read-only, and the profile's settings that only their dialogs show.
 class WindowForm : public AtisForm, public ProfileForm
 {
 public:
@@ -63,10 +63,15 @@ public:
     void setVisualTicked(bool ticked) override;
     bool lahsoTicked() const override;
     void setLahsoTicked(bool ticked) override;
-    int codeCount() const override;
     int codeIndex() const override;
     void setCodeIndex(int index) override;
     QString codeText() const override;
+    TransitionLevelTable transitionLevels() const override { return m_transitionLevels; }
+    void setTransitionLevels(const TransitionLevelTable& table) override;
+    AtisType atisType() const override { return m_atisType; }
+    void setAtisType(AtisType type) override { m_atisType = type; }
+    LetterRange letterRange() const override { return m_letters; }
+    void setLetterRange(const LetterRange& range) override;
     void showCodeIsCurrent(bool current) override;
     void showAutoUpdate(bool running) override;
     void showLookingUp(bool lookingUp) override;
@@ -91,4 +96,9 @@ public:
 private:
     Controls m_c;
     QString m_atisText;
+    // The profile's settings without a control of their own; cboATISCode
+    // holds the codes of m_letters, from its first letter on.
+    TransitionLevelTable m_transitionLevels;
+    AtisType m_atisType = AtisType::Combined;
+    LetterRange m_letters;
 };

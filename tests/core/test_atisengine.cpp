@@ -78,13 +78,19 @@ char* toString(const Window& w)
 // Answers only when the test says so, as the network would, later.
 struct FakeLookup : OnlineCodeLookup
 {
-    QString icao;
+    QString callsign;
     Done done;
-    void lookUp(const QString& airport, Done d) override { icao = airport, done = std::move(d); }
+    void lookUp(const QString& station, Done d) override
+    {
+        callsign = station, done = std::move(d);
+    }
     void cancel() override { done = {}; }
 };
 
 const bool WithLookUp = true;
+} // namespace
+Q_DECLARE_METATYPE(LetterRange)
+namespace {
 
 struct Rig
 {
@@ -395,7 +401,7 @@ private Q_SLOTS:
         Rig r(WithLookUp);
         r.start();
         QCOMPARE(r.window(), (Window{"", "ALPHA", Starting, Running, LookingUp}));
-        QCOMPARE(r.lookup.icao, "KJFK");
+        QCOMPARE(r.lookup.callsign, "KJFK_ATIS");
         r.reply(Kjfk1651), r.onTheAir("KJFK_ATIS", 3);
         QCOMPARE(r.window(), (Window{"DELTA 121651Z", "DELTA", Current, Running}));
         QCOMPARE(r.messages().at(0).text,
@@ -425,7 +431,7 @@ private Q_SLOTS:
         QCOMPARE(r.messages(), QList<Message>{Alpha1651});
         QCOMPARE(off.messages(), QList<Message>{Alpha1651});
         QCOMPARE(current.messages(), (QList<Message>{Alpha1651, Bravo1656}));
-        QCOMPARE(off.lookup.icao + current.lookup.icao, "");
+        QCOMPARE(off.lookup.callsign + current.lookup.callsign, "");
     }
 
     void refreshDuringTheLookUpWaitsForIt()
@@ -453,9 +459,64 @@ private Q_SLOTS:
         r.onTheAir("KBOS_ATIS", 3);
         QCOMPARE(r.window(), (Window{"", "ALPHA", Starting, Running}));
         r.ticks(300); // the next cycle looks up the airport now in the box
-        QCOMPARE(r.lookup.icao, "KJFK");
+        QCOMPARE(r.lookup.callsign, "KJFK_ATIS");
         r.reply(Kjfk1651), r.noneOnTheAir();
         QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
+    }
+
+    // The letter moves on within the profile's range, from its last letter
+    // back to its first.
+    void lettersStayInTheirRange_data()
+    {
+        QTest::addColumn<LetterRange>("letters");
+        QTest::addColumn<QString>("starting");
+        QTest::addColumn<QStringList>("onTheAir"); // after the start and two new observations
+        QTest::newRow("D to F wraps")
+            << LetterRange{3, 5} << "ECHO" << QStringList{"ECHO", "FOXTROT", "DELTA"};
+        QTest::newRow("one letter")
+            << LetterRange{2, 2} << "CHARLIE" << QStringList{"CHARLIE", "CHARLIE", "CHARLIE"};
+    }
+    void lettersStayInTheirRange()
+    {
+        QFETCH(LetterRange, letters);
+        QFETCH(QString, starting);
+        Rig r;
+        r.form.setLetterRange(letters);
+        r.selectCode(starting);
+        r.form.templ = "%id%";
+        QStringList onTheAir;
+        r.reply(Kjfk1651), r.start();
+        onTheAir << r.form.atis;
+        r.reply(Kjfk1656), r.cycle();
+        onTheAir << r.form.atis;
+        r.reply(Kjfk1658), r.cycle();
+        onTheAir << r.form.atis;
+        QTEST(onTheAir, "onTheAir");
+    }
+
+    void arrivalAtisLooksUpItsOwnStationAndLetters()
+    {
+        Rig r(WithLookUp);
+        r.form.type = AtisType::Arrival;
+        r.form.setLetterRange({0, 12}); // A to M
+        r.form.transitionLevelTable = {{1014, 1050, 60}};
+        r.form.templ = "%id% %type% %tl%";
+        r.start();
+        QCOMPARE(r.lookup.callsign, "KJFK_A_ATIS");
+        r.reply(Kjfk1651), r.onTheAir("KJFK_A_ATIS", 16); // QUEBEC: a departure letter
+        QCOMPARE(r.window(), (Window{"ALPHA ARRIVAL 60", "ALPHA", Current, Running}));
+        QCOMPARE(r.messages().at(0).text,
+                 "ATIS ALPHA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\n"
+                 "Visibility: 10SM\r\nSky: FEW050 BKN250\r\n\r\nQUEBEC on the air at "
+                 "KJFK_A_ATIS is outside the letters A to M: not taken over.\r\n\r\n"
+                 "Press OK to copy to clipboard.");
+        Rig departure(WithLookUp); // its own letter on the air is taken over
+        departure.form.type = AtisType::Departure;
+        departure.form.setLetterRange({13, 25}); // N to Z
+        departure.start();
+        QCOMPARE(departure.lookup.callsign, "KJFK_D_ATIS");
+        departure.reply(Kjfk1651), departure.onTheAir("KJFK_D_ATIS", 16);
+        QCOMPARE(departure.window().code, "QUEBEC");
     }
 
     void validatesTheAirportCode_data()

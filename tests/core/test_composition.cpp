@@ -6,6 +6,7 @@
 #include "core/spokenatis.h"
 #include "core/template.h"
 #include "core/texts.h"
+#include "core/transitionlevel.h"
 #include "tests/support/fakeform.h"
 #include "tests/support/testfiles.h"
 
@@ -71,6 +72,7 @@ void windRow(const char* name, const QString& wind, const QStringList& landing,
 }
 
 } // namespace
+Q_DECLARE_METATYPE(TransitionLevelTable)
 
 class TestComposition : public QObject
 {
@@ -149,6 +151,80 @@ private Q_SLOTS:
     void expand()
     {
         QTEST(std::get<QString>(ExpandTemplate(fetched("templ"), values())), "expected");
+    }
+
+    // %tl% of each preset at and around every boundary; an A group (inches
+    // of mercury x 100) converted to hPa and rounded down. Empty: no level.
+    void transitionLevelOfEachPreset_data()
+    {
+        QTest::addColumn<QString>("altimeter"); // the report's group
+        QTest::addColumn<QString>("germany");
+        QTest::addColumn<QString>("austria");
+        QTest::addColumn<QString>("london");
+        const auto row = [](const char* altimeter, const char* germany, const char* austria,
+                            const char* london) {
+            QTest::newRow(altimeter) << altimeter << germany << austria << london;
+        };
+        row("Q0942", "", "", "");
+        row("Q0943", "80", "130", "90");
+        row("Q0976", "80", "130", "90");
+        row("Q0977", "80", "130", "80");
+        row("Q0978", "70", "120", "80");
+        row("Q1012", "70", "120", "80");
+        row("Q1013", "70", "120", "70");
+        row("Q 1014", "60", "110", "70");
+        row("Q1050", "60", "110", "70");
+        row("Q1051", "", "100", "");
+        row("Q1060", "", "100", "");
+        row("Q1061", "", "", "");
+        row("A2888", "80", "130", "80"); // 977.99 hPa
+        row("A2889", "70", "120", "80"); // 978.33 hPa
+        row("A2994", "70", "120", "70"); // 1013.89 hPa
+        row("A2995", "60", "110", "70"); // 1014.22 hPa
+        row("RMK", "", "", "");
+        row("Q////", "", "", "");
+    }
+    void transitionLevelOfEachPreset()
+    {
+        QFETCH(QString, altimeter);
+        const auto preset = [](const QString& name) {
+            for (const TransitionLevelPreset& p : TransitionLevelPresets())
+                if (p.name.startsWith(name))
+                    return p.table;
+            qFatal("no preset %s", qPrintable(name));
+        };
+        QTEST(TransitionLevelText(preset("Germany"), altimeter), "germany");
+        QTEST(TransitionLevelText(preset("Austria"), altimeter), "austria");
+        QTEST(TransitionLevelText(preset("London Heathrow"), altimeter), "london");
+        QCOMPARE(TransitionLevelText({}, altimeter), "");
+    }
+
+    // What the transition level dialog refuses, named by the hPa values.
+    void transitionLevelTableProblems_data()
+    {
+        QTest::addColumn<TransitionLevelTable>("table"); // bands: from hPa, to hPa, level
+        QTest::addColumn<QStringList>("problems");
+        using T = TransitionLevelTable;
+        QTest::newRow("usable") << T{{943, 977, 80}, {978, 1050, 70}} << QStringList();
+        QTest::newRow("none") << T{} << QStringList();
+        QTest::newRow("gap") << T{{943, 977, 80}, {981, 1050, 70}}
+                             << QStringList{"No level for 978 to 980 hPa"};
+        QTest::newRow("one value, bands out of order")
+            << T{{1014, 1050, 60}, {943, 1012, 70}} << QStringList{"No level for 1013 hPa"};
+        QTest::newRow("overlap") << T{{943, 1013, 70}, {1013, 1050, 60}}
+                                 << QStringList{"Two levels for 1013 hPa"};
+        QTest::newRow("gap and overlaps")
+            << T{{943, 977, 80}, {980, 1000, 70}, {990, 1013, 60}, {995, 996, 50}}
+            << QStringList{"No level for 978 to 979 hPa", "Two levels for 990 to 994 hPa",
+                           "3 levels for 995 to 996 hPa", "Two levels for 997 to 1000 hPa"};
+        QTest::newRow("reversed band")
+            << T{{943, 977, 80}, {1013, 978, 70}}
+            << QStringList{"The band 1013 to 978 hPa ends below its start"};
+    }
+    void transitionLevelTableProblems()
+    {
+        QFETCH(TransitionLevelTable, table);
+        QTEST(TransitionLevelTableProblems(table), "problems");
     }
 
     void expansionIsBounded_data()

@@ -35,10 +35,10 @@ QString textOf(const Found& found)
 {
     return found ? found->callsign + ' ' + QString::number(found->codeIndex) : QString();
 }
-QString lookUp(LiveFeedLookup& lookup, const QString& icao)
+QString lookUp(LiveFeedLookup& lookup, const QString& callsign)
 {
     std::optional<Found> answer;
-    lookup.lookUp(icao, [&](const Found& found) { answer = found; });
+    lookup.lookUp(callsign, [&](const Found& found) { answer = found; });
     return QTest::qWaitFor([&] { return answer.has_value(); }, 60000) ? textOf(*answer) : "none";
 }
 // JSON written with ' for ", which none of it holds otherwise.
@@ -256,27 +256,27 @@ private Q_SLOTS:
         QCOMPARE(server.requestCount(), requests);
         QCOMPARE(state.MetarServerURL, found ? server.metarUrl() : QString());
         LiveFeedLookup lookup;
-        QCOMPARE(lookUp(lookup, "KBOS"), onTheAir);
+        QCOMPARE(lookUp(lookup, "KBOS_ATIS"), onTheAir);
         if (onTheAir.isEmpty())
             return;
         // Later look-ups ask the feed alone; no answer for one not online or a failing feed.
         const int before = server.requestCount();
-        QCOMPARE(lookUp(lookup, "KSEA"), "");
+        QCOMPARE(lookUp(lookup, "KSEA_ATIS"), "");
         QCOMPARE(server.requestCount(), before + 1);
         QCOMPARE(server.lastTarget(), "/v3/vatsim-data.json");
         server.faults.status = 503;
-        QCOMPARE(lookUp(lookup, "KBOS"), "");
+        QCOMPARE(lookUp(lookup, "KBOS_ATIS"), "");
         // A look-up cancelled while its request waits never answers: the slow
         // server's reply to it goes out before the one to a later look-up.
         server.faults = {.delayMs = 300};
-        lookup.lookUp("KBOS", [](const Found&) { QFAIL("a look-up cancelled answered"); });
+        lookup.lookUp("KBOS_ATIS", [](const Found&) { QFAIL("a look-up cancelled answered"); });
         QVERIFY(QTest::qWaitFor([&] { return server.requestCount() == before + 3; }, 60000));
         lookup.cancel();
         LiveFeedLookup later;
         later.setFeedUrl(server.dataFeedUrl());
-        QCOMPARE(lookUp(later, "KBOS"), "KBOS_ATIS 3");
+        QCOMPARE(lookUp(later, "KBOS_ATIS"), "KBOS_ATIS 3");
         server.faults = {};
-        QCOMPARE(lookUp(lookup, "KBOS"), "KBOS_ATIS 3");
+        QCOMPARE(lookUp(lookup, "KBOS_ATIS"), "KBOS_ATIS 3");
     }
     void findOnlineAtis_data()
     {
@@ -299,7 +299,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, feed);
         QFETCH(QString, found);
-        QCOMPARE(textOf(FindOnlineAtis(feed, "KBOS")), found);
+        QCOMPARE(textOf(FindOnlineAtis(feed, "KBOS_ATIS")), found);
     }
     void practiceServerRefuses_data()
     {

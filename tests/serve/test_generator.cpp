@@ -164,6 +164,19 @@ private Q_SLOTS:
                               "four right.");
     }
 
+    // The profile's transition level table and ATIS type fill %tl% and %type%.
+    void profileFillsTransitionLevelAndType()
+    {
+        const QString name = "EGLL arrival", section = "Profiles\\" + name;
+        saveProfile(name, "EGLL", "%type% information %id%, transition level %tl%", "");
+        QVERIFY(m_store.writeTogether({{section, "TransitionLevels", "943-1012:80|1013-1050:70"},
+                                       {section, "ATISType", "Arrival"}})); // EGLL's report: Q1013
+        QCOMPARE(get("/atis?info=K&profile=EGLL+arrival").body,
+                 "ARRIVAL information KILO, transition level 70");
+        QCOMPARE(get("/atis?info=K&format=voice&profile=EGLL+arrival").body,
+                 "arrival information Kilo, transition level seven zero.");
+    }
+
     void radarClientsFunctionsAreFilled()
     {
         saveProfile("KBOS functions", "KBOS",

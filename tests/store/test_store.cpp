@@ -103,7 +103,9 @@ class TestStore : public QObject
     }
     Profile formShows() const
     {
-        Profile shown{m_form.icao, m_form.templ, {}, m_form.visual, m_form.lahso};
+        Profile shown{m_form.icao,   m_form.templ,  {},
+                      m_form.visual, m_form.lahso,  m_form.transitionLevelTable,
+                      m_form.type,   m_form.letters};
         for (const FakeForm::Row& r : m_form.rows)
             shown.runways.append({r.id, r.arriving, r.departing});
         return shown;
@@ -390,6 +392,14 @@ private Q_SLOTS:
             {{}, {}, {{"27", false, true}, {"09", true, false}}, false, true});
         row("others reset, marker in other case", "Template=%VBCRLF% a\\r\\nb\nUnknown=1",
             {.templateText = "%VBCRLF% a\r\nb"});
+        row("transition levels, departure ATIS on N to Z",
+            "TransitionLevels=943-977:80|978-1013:70\nATISType=Departure\nLetters=N-Z",
+            {.transitionLevels = {{943, 977, 80}, {978, 1013, 70}},
+             .atisType = AtisType::Departure,
+             .letters = {13, 25}});
+        row("unreadable bands, type and letters",
+            "TransitionLevels=943-977:80|x|990-980:70|1000-1010:\nATISType=arrival\nLetters=Z-A",
+            {.transitionLevels = {{943, 977, 80}}});
     }
     void storedProfileLoads()
     {
@@ -401,10 +411,39 @@ private Q_SLOTS:
         m_form.icao = m_form.templ = "old";
         m_form.rows = {{"old", true, true}};
         m_form.visual = m_form.lahso = m_state.ProfileDirty = true;
+        m_form.transitionLevelTable = {{1013, 1050, 60}};
+        m_form.type = AtisType::Arrival;
+        m_form.setLetterRange({0, 12});
         QVERIFY(m_profiles->LoadProfile("P"));
         QCOMPARE(formShows(), profile);
         QCOMPARE(m_state.CurrentProfile, "P");
         QVERIFY(!m_state.ProfileDirty);
+    }
+
+    // A profile stored before the transition levels, the ATIS type and the
+    // letters existed saves back byte for byte; set, they add their keys, and
+    // back at what such a profile reads as, they are gone again.
+    void profileStoredBeforeKeepsItsBytes()
+    {
+        const QByteArray before =
+            "[Profiles]\nKBOS=1\n\n[Profiles%255CKBOS]\nICAO=KBOS\nTemplate=Info "
+            "%id%%vbCrLf%%runways%\nRunways=\"4R,1,0|4L,1,1\"\nVisualInUse=1\nLAHSOInEffect=0\n";
+        write(before);
+        QVERIFY(m_profiles->LoadProfile("KBOS"));
+        m_dialogs.inputs = {"KBOS", "KBOS", "KBOS"};
+        QVERIFY(m_profiles->SaveProfile());
+        QCOMPARE(readFile(m_file), before);
+        m_form.transitionLevelTable = {{943, 977, 80}, {978, 1050, 70}};
+        m_form.type = AtisType::Arrival;
+        m_form.setLetterRange({0, 12});
+        QVERIFY(m_profiles->SaveProfile());
+        QCOMPARE(readFile(m_file), before + "TransitionLevels=943-977:80|978-1050:70\n"
+                                            "ATISType=Arrival\nLetters=A-M\n");
+        m_form.transitionLevelTable = {};
+        m_form.type = AtisType::Combined;
+        m_form.setLetterRange({0, 25});
+        QVERIFY(m_profiles->SaveProfile());
+        QCOMPARE(readFile(m_file), before);
     }
 
     // In the order the profile list shows them; an airport's first in that order.

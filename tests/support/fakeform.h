@@ -24,7 +24,10 @@ public:
     bool visual = false;
     bool lahso = false;
     QStringList codes = defaultCodes();
-    int code = 0;
+    int code = 0; // the letter's index in codes
+    TransitionLevelTable transitionLevelTable;
+    AtisType type = AtisType::Combined;
+    LetterRange letters;
     // What lblATISCode, the start and stop controls and the look-up show.
     bool codeIsCurrent = false;
     bool autoUpdate = false;
@@ -66,10 +69,19 @@ public:
     void setVisualTicked(bool ticked) override { visual = ticked; }
     bool lahsoTicked() const override { return lahso; }
     void setLahsoTicked(bool ticked) override { lahso = ticked; }
-    int codeCount() const override { return int(codes.size()); }
     int codeIndex() const override { return code; }
-    void setCodeIndex(int index) override { code = index; }
+    void setCodeIndex(int index) override { code = letters.contains(index) ? index : code; }
     QString codeText() const override { return codes.value(code); }
+    TransitionLevelTable transitionLevels() const override { return transitionLevelTable; }
+    void setTransitionLevels(const TransitionLevelTable& t) override { transitionLevelTable = t; }
+    AtisType atisType() const override { return type; }
+    void setAtisType(AtisType t) override { type = t; }
+    LetterRange letterRange() const override { return letters; }
+    void setLetterRange(const LetterRange& range) override
+    {
+        letters = range;
+        code = range.contains(code) ? code : range.first;
+    }
     void showCodeIsCurrent(bool current) override { codeIsCurrent = current; }
     void showAutoUpdate(bool running) override { autoUpdate = running; }
     void showLookingUp(bool on) override { lookingUp = on; }

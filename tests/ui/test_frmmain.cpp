@@ -131,7 +131,7 @@ private Q_SLOTS:
     void profilesListedAlphabetically()
     {
         h->start();
-        for (const QString& name : {"kbos", "KBOS west", "EGLL"})
+        for (const char* name : {"kbos", "KBOS west", "EGLL"})
             h->form().addProfile(name);
         QCOMPARE(h->get<QComboBox>("cboProfiles")->itemText(0), "EGLL");
         QCOMPARE(h->get<QComboBox>("cboProfiles")->itemText(2), "KBOS west");
@@ -207,6 +207,55 @@ private Q_SLOTS:
         QCOMPARE(runways("lstDeparting", true), None);
         QVERIFY(marks([this] { clickRow("lstDeparting", 0, true); }));
         QCOMPARE(runways("lstDeparting", true), QStringList{"16L"});
+    }
+
+    // The transition level dialog names the hPa values a table leaves
+    // uncovered and stays open; the type and letters dialog refuses letters
+    // in reverse. What they accept is the window's and marks the profile
+    // changed; the code list then offers only the range.
+    void profileDialogsRefuseThenApply()
+    {
+        h->start();
+        forgetChanges();
+        const auto ok = [](QDialog* dialog) {
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        };
+        press("mnuOptionsTransitionLevel");
+        auto* levels = h->window->findChild<QDialog*>("frmTransitionLevel");
+        levels->findChild<QComboBox*>("cboPresets")->setCurrentIndex(0); // Germany
+        levels->findChild<QPushButton*>("cmdUsePreset")->click();
+        auto* secondBandFrom =
+            static_cast<QSpinBox*>(levels->findChild<QTableWidget*>("lstBands")->cellWidget(1, 0));
+        secondBandFrom->setValue(981);
+        ok(levels);
+        QCOMPARE(shownTexts(),
+                 QStringList{"This table cannot be used:\r\n\r\nNo level for 978 to 980 hPa"});
+        QVERIFY(levels->isVisible() && !changed());
+        secondBandFrom->setValue(978);
+        ok(levels);
+        QCOMPARE(h->form().transitionLevels(),
+                 (TransitionLevelTable{{943, 977, 80}, {978, 1013, 70}, {1014, 1050, 60}}));
+        QVERIFY(changed());
+
+        forgetChanges();
+        press("mnuOptionsAtisType");
+        auto* type = h->window->findChild<QDialog*>("frmAtisType");
+        type->findChild<QComboBox*>("cboAtisType")->setCurrentIndex(1);     // Arrival
+        type->findChild<QComboBox*>("cboFirstLetter")->setCurrentIndex(13); // NOVEMBER
+        type->findChild<QComboBox*>("cboLastLetter")->setCurrentIndex(12);  // MIKE
+        ok(type);
+        QCOMPARE(shownTexts().last(), "The last letter comes before the first.");
+        QVERIFY(!changed());
+        type->findChild<QComboBox*>("cboLastLetter")->setCurrentIndex(25); // ZULU
+        ok(type);
+        QCOMPARE(h->form().atisType(), AtisType::Arrival);
+        QVERIFY(changed());
+        auto* codes = h->get<QComboBox>("cboATISCode");
+        QCOMPARE(codes->count(), 13);
+        QCOMPARE(codes->itemText(12), "ZULU");
+        QCOMPARE(textOf("cboATISCode"), "NOVEMBER"); // ALPHA is outside: the first instead
+        codes->setCurrentIndex(2);
+        QCOMPARE(h->form().codeIndex(), 15); // PAPA
     }
 
     // Upper-cased; a refused identifier brings the box back without a
