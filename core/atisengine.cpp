@@ -187,7 +187,7 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
         m_desktop.flashWindow();
         if (m_speech)
             m_speech->atisAnnounced();
-        QString notices = AgeNotice(age);
+        QString notices = ClockAheadNotice(age);
         if (!m_takenOverFrom.isEmpty())
             notices += TakenOverNotice(m_takenOverFrom, atis.values.informationCode);
         notices += std::exchange(m_notTakenOver, {});

@@ -80,10 +80,9 @@ QString StaleText(qint64 minutes)
         .arg(AgeText(minutes));
 }
 
-QString AgeNotice(std::optional<qint64> minutes)
+QString ClockAheadNotice(std::optional<qint64> minutes)
 {
-    if (!minutes || (*minutes >= 0 && !IsStaleAge(*minutes)))
+    if (!minutes || *minutes >= 0)
         return QString();
-    return QStringLiteral("\r\n\r\n") +
-           (*minutes < 0 ? ClockAheadText(*minutes) : StaleText(*minutes));
+    return QStringLiteral("\r\n\r\n") + ClockAheadText(*minutes);
 }

@@ -44,7 +44,7 @@ QString ClockAheadText(qint64 minutes);
 // min ago."
 QString StaleText(qint64 minutes);
 
-// The line the "New ATIS" message gains for a stale report, or for one
-// stamped ahead of the clock, with its two leading line breaks; empty for a
-// fresh report or an unknown age.
-QString AgeNotice(std::optional<qint64> minutes);
+// The line the "New ATIS" message gains for a report stamped ahead of the
+// clock, with its two leading line breaks; empty otherwise. A stale report is
+// told by the check of the ATIS.
+QString ClockAheadNotice(std::optional<qint64> minutes);

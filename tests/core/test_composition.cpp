@@ -48,7 +48,7 @@ struct Case
     QStringList departing;
     qint64 ageMinutes = 10;
     QString requested = "KJFK";
-    QString transitionLevel;
+    TransitionLevelTable transitionLevels;
 };
 
 // Built and checked as the window's cycle does, in Windows' Western code page.
@@ -60,7 +60,7 @@ QStringList check(const Case& c)
     in.informationCode = "DELTA";
     in.metar = *DecodeMetar(c.metar);
     in.runways = {c.landing, c.departing, false, false};
-    in.transitionLevel = c.transitionLevel;
+    in.transitionLevels = c.transitionLevels;
     return CheckAtis({std::get<ComposedAtis>(ComposeAtis(in)), in.runways, c.requested,
                       c.ageMinutes, "windows-1252"});
 }
@@ -455,7 +455,8 @@ private Q_SLOTS:
                  QStringList{"Read wrongly aloud: Y3, 3MM"});
         QCOMPARE(check({.templ = "TL %tl%"}),
                  QStringList{"%tl% is empty: no transition level table or no QNH"});
-        QCOMPARE(check({.templ = "TL %tl%", .transitionLevel = "70"}), none);
+        // A3012 is 1019 hPa.
+        QCOMPARE(check({.templ = "TL %tl%", .transitionLevels = {{1000, 1030, 70}}}), none);
     }
 };
 

@@ -173,8 +173,8 @@ private Q_SLOTS:
 
     void clockAheadIsExplained()
     {
-        QCOMPARE(AgeNotice(-70), "\r\n\r\nThis METAR is stamped 1 h 10 min ahead of this "
-                                 "computer's clock: the clock runs slow.");
+        QCOMPARE(ClockAheadNotice(-70), "\r\n\r\nThis METAR is stamped 1 h 10 min ahead of this "
+                                        "computer's clock: the clock runs slow.");
     }
 };
 
