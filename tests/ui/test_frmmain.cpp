@@ -485,12 +485,13 @@ private Q_SLOTS:
         h->server.faults.delayMs = 120'000;
         h->fetcher.setTimeoutMs(300'000);
         bool waitCursor = false;
-        QTimer::singleShot(0, h->window.get(), [&] { // runs from the fetch's wait
+        const auto closeWhileWaiting = [&] { // runs from the fetch's wait
             QTRY_COMPARE(h->server.requestCount(), 2);
             const QCursor* cursor = QApplication::overrideCursor();
             waitCursor = cursor && cursor->shape() == Qt::WaitCursor;
             h->window->close();
-        });
+        };
+        QMetaObject::invokeMethod(h->window.get(), closeWhileWaiting, Qt::QueuedConnection);
         QElapsedTimer took;
         took.start();
         press("mnuFileRefresh");
@@ -520,11 +521,12 @@ private Q_SLOTS:
         w.show();
         QString title;
         bool enabled = true, closed = true;
-        QTimer::singleShot(0, [&] { // runs while start-up waits for the status file
+        const auto closeDuringStartUp = [&] { // runs while start-up waits for the status file
             enabled = w.centralWidget()->isEnabled() || w.menuBar()->isEnabled();
             closed = w.close();
             title = w.windowHandle()->title();
-        });
+        };
+        QMetaObject::invokeMethod(&w, closeDuringStartUp, Qt::QueuedConnection);
         QVERIFY(w.load());
         QVERIFY(!enabled && !closed);
         QCOMPARE(title, "Briefcast (closing as soon as start-up ends)");
@@ -540,12 +542,13 @@ private Q_SLOTS:
         h->start(true);
         QString text, title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QTimer::singleShot(0, h->window.get(), [&] {
+        const auto answerTheBox = [&] { // runs from the box's own event loop
             QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             text = box->text(), title = box->windowTitle(), icon = box->icon();
             QTest::keyClick(box, Qt::Key_Enter);
-        });
+        };
+        QMetaObject::invokeMethod(h->window.get(), answerTheBox, Qt::QueuedConnection);
         press("cmdStartStop");
         QCOMPARE(text, "Must enter airport ICAO code.");
         QCOMPARE(title, "Error");
