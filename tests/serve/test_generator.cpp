@@ -97,7 +97,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("atis");
         const QString asSaved = "DELTA|Landing rwy 16L. Departing rwy 16R.||";
         QTest::newRow("letter") << QByteArray("info=D") << asSaved;
-        QTest::newRow("small letter") << QByteArray("info=d") << asSaved;
         QTest::newRow("word in any case") << QByteArray("info=Delta") << asSaved;
         QTest::newRow("word with a hyphen")
             << QByteArray("info=x-ray") << "X-RAY|Landing rwy 16L. Departing rwy 16R.||";
@@ -154,14 +153,6 @@ private Q_SLOTS:
         QCOMPARE(answer.body, atis);
     }
 
-    void voiceIsTheSpokenForm()
-    {
-        const Answer answer = get("/atis?info=c&format=voice&icao=KBOS");
-        QCOMPARE(answer.status, 200);
-        QCOMPARE(answer.body, "Kilo Bravo Oscar Sierra Charlie Landing and departing runway zero "
-                              "four right.");
-    }
-
     // The profile's transition level table and ATIS type fill %tl% and %type%.
     void profileFillsTransitionLevelAndType()
     {
@@ -169,7 +160,7 @@ private Q_SLOTS:
         saveProfile(name, "EGLL", "%type% information %id%, transition level %tl%", "");
         QVERIFY(m_store.writeTogether({{section, "TransitionLevels", "943-1012:80|1013-1050:70"},
                                        {section, "ATISType", "Arrival"}})); // EGLL's report: Q1013
-        QCOMPARE(get("/atis?info=K&profile=EGLL+arrival").body,
+        QCOMPARE(get("/atis?info=k&profile=EGLL+arrival").body,
                  "ARRIVAL information KILO, transition level 70");
         QCOMPARE(get("/atis?info=K&format=voice&profile=EGLL+arrival").body,
                  "arrival information Kilo, transition level seven zero.");
