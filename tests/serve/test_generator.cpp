@@ -226,8 +226,6 @@ private Q_SLOTS:
             << QByteArray("/atis?info=D&metar=KSEA+is+closed") << 422 << "METAR cannot be decoded";
         QTest::newRow("METAR of another airport")
             << "/atis?info=D&icao=KBOS" + metar << 422 << "METAR is for KSEA, not KBOS";
-        QTest::newRow("METAR of another profile's airport")
-            << "/atis?info=D&profile=KBOS" + metar << 422 << "METAR is for KSEA, not KBOS";
         QTest::newRow("server has no report")
             << QByteArray("/atis?info=D&icao=KPDX") << 502 << "METAR server has no report for KPDX";
         QTest::newRow("server answers another station")
