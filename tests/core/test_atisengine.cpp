@@ -175,11 +175,16 @@ private Q_SLOTS:
         Rig r;
         r.form.templ = "%icao% info %id% %time% wind %wind% alt %alt%\r\n%runways%";
         r.form.addRunway("4R", true, false);
+        r.form.addRunway("9", false, true);
+        r.form.addRunway("33L", false, false);
+        r.form.lahso = true;
         r.selectCode("DELTA");
         r.reply(Kjfk1651), r.start();
-        const QString atis = "KJFK info DELTA 121651Z wind 27010KT alt 3012\r\nLanding rwy 4R.";
+        const QString atis = "KJFK info DELTA 121651Z wind 27010KT alt 3012\r\nLanding rwy 4R. "
+                             "Departing rwy 9. LAHSOs in effect.";
         QCOMPARE(r.window(), (Window{atis, "DELTA", Current, Running}));
-        QCOMPARE(r.atisFile(), "KJFK info DELTA 121651Z wind 27010KT alt 3012\r\nLanding rwy 4R.");
+        QCOMPARE(r.atisFile(), "KJFK info DELTA 121651Z wind 27010KT alt 3012\r\nLanding rwy 4R. "
+                               "Departing rwy 9. LAHSOs in effect.");
         QCOMPARE(r.desktop.clipboard, atis);
         QCOMPARE(r.desktop.flashes, 1);
         QCOMPARE(r.messages().at(0).text.left(25), "ATIS DELTA now current.\r\n");

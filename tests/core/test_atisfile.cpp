@@ -85,7 +85,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("failure");
         const QString notFull = "(5) The location of atis.txt is not a full path: ";
-        QTest::newRow("empty") << "" << notFull + "\"\"";
         QTest::newRow("relative") << "sub/atis.txt" << notFull + "\"sub/atis.txt\"";
         row("missing folder", "/no/atis.txt", "(5) No such file or directory: \"/no/atis.txt\"");
         row("a folder", "/", "(2) Filename refers to a directory: \"/\"");

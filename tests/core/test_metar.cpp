@@ -154,7 +154,6 @@ private Q_SLOTS:
         QTest::newRow("ahead by 12 h") << "080450Z" << at(12, 7, 16, 50) << "Ahead 12 h 00 min";
         QTest::newRow("ahead by 12 h 01: last month")
             << "080451Z" << at(12, 7, 16, 50) << "STALE 29 d 11 h";
-        QTest::newRow("the 1st on the 31st") << "010110Z" << at(1, 31, 23, 0) << "Ahead 2 h 10 min";
         QTest::newRow("1 January on 31 December")
             << "010030Z" << at(12, 31, 23, 20, 2026) << "Ahead 1 h 10 min";
         QTest::newRow("31 December on 1 January")

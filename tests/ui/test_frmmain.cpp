@@ -49,13 +49,6 @@ class TestFrmMain : public QObject
                 ids << i.data().toString();
         return ids;
     }
-    QStringList shownTexts() const
-    {
-        QStringList texts;
-        for (const ScriptedDialogs::Shown& box : h->dialogs.shown)
-            texts << box.text;
-        return texts;
-    }
     bool changed() const { return h->window->isWindowModified(); }
     void forgetChanges()
     {
@@ -121,20 +114,11 @@ private Q_SLOTS:
         h->start();
         typeInto("txtICAO", "ksea");
         press("mnuFileRefresh"); // the box keeps the focus: still in small letters
-        QCOMPARE(shownTexts(), QStringList{"Invalid ICAO code entered!"});
+        QCOMPARE(h->dialogs.shownTexts(), QStringList{"Invalid ICAO code entered!"});
         QCOMPARE(QApplication::focusWidget(), h->get("txtICAO"));
         QCOMPARE(h->get<QLineEdit>("txtICAO")->selectedText(), "ksea");
         h->get("txtTemplate")->setFocus();
         QCOMPARE(textOf("txtICAO"), "KSEA");
-    }
-
-    void profilesListedAlphabetically()
-    {
-        h->start();
-        for (const char* name : {"kbos", "KBOS west", "EGLL"})
-            h->form().addProfile(name);
-        QCOMPARE(h->get<QComboBox>("cboProfiles")->itemText(0), "EGLL");
-        QCOMPARE(h->get<QComboBox>("cboProfiles")->itemText(2), "KBOS west");
     }
 
     // A button triggers its menu twin, which runs its command once: one METAR
@@ -228,7 +212,7 @@ private Q_SLOTS:
             static_cast<QSpinBox*>(levels->findChild<QTableWidget*>("lstBands")->cellWidget(1, 0));
         secondBandFrom->setValue(981);
         ok(levels);
-        QCOMPARE(shownTexts(),
+        QCOMPARE(h->dialogs.shownTexts(),
                  QStringList{"This table cannot be used:\r\n\r\nNo level for 978 to 980 hPa"});
         QVERIFY(levels->isVisible() && !changed());
         secondBandFrom->setValue(978);
@@ -244,7 +228,7 @@ private Q_SLOTS:
         type->findChild<QComboBox*>("cboFirstLetter")->setCurrentIndex(13); // NOVEMBER
         type->findChild<QComboBox*>("cboLastLetter")->setCurrentIndex(12);  // MIKE
         ok(type);
-        QCOMPARE(shownTexts().last(), "The last letter comes before the first.");
+        QCOMPARE(h->dialogs.shownTexts().last(), "The last letter comes before the first.");
         QVERIFY(!changed());
         type->findChild<QComboBox*>("cboLastLetter")->setCurrentIndex(25); // ZULU
         ok(type);
@@ -295,7 +279,7 @@ private Q_SLOTS:
         QCOMPARE(runways("lstDeparting"), after);
         QCOMPARE(runways("lstArriving", true), None);
         QCOMPARE(h->dialogs.asked.size(), asked);
-        QCOMPARE(shownTexts(), shown);
+        QCOMPARE(h->dialogs.shownTexts(), shown);
         QCOMPARE(changed(), after != before);
         QCOMPARE(list("lstArriving")->currentIndex().row(), currentRow);
         QCOMPARE(list("lstDeparting")->currentIndex().row(), currentRow);
@@ -344,7 +328,7 @@ private Q_SLOTS:
         QCOMPARE(h->window->state().ATISFilePath, chosen);
         QCOMPARE(h->dialogs.fileRequests.at(0).mustExist, false);
         QCOMPARE(h->dialogs.fileRequests.at(0).initialFile, h->atisPath());
-        QCOMPARE(shownTexts(),
+        QCOMPARE(h->dialogs.shownTexts(),
                  QStringList({"Please specify your atis.txt file",
                               "The folder of this file does not exist. Please choose a file in an "
                               "existing folder:\r\n\r\n" +
@@ -356,9 +340,10 @@ private Q_SLOTS:
     {
         h->start();
         press("mnuHelpAbout");
-        QCOMPARE(shownTexts(), QStringList{"Briefcast\r\n\r\nVersion 1.3.1\r\n\r\nBriefcast "
-                                           "contributors\r\n\r\n" +
-                                           ManualUrl().toString()});
+        QCOMPARE(h->dialogs.shownTexts(),
+                 QStringList{"Briefcast\r\n\r\nVersion 1.3.1\r\n\r\nBriefcast "
+                             "contributors\r\n\r\n" +
+                             ManualUrl().toString()});
         QCOMPARE(h->dialogs.shown.at(0).title, "About");
     }
 
@@ -369,7 +354,7 @@ private Q_SLOTS:
         typeInto("txtICAO", "KSEA");
         h->dialogs.answers << Answer::Cancel << Answer::No;
         press("cmdExit");
-        QCOMPARE(shownTexts(), QStringList{SaveQuestion});
+        QCOMPARE(h->dialogs.shownTexts(), QStringList{SaveQuestion});
         QVERIFY(w.isVisible());
         QCOMPARE(h->unloads, 0);
         QCOMPARE(h->setting("ICAO"), "");
@@ -392,7 +377,7 @@ private Q_SLOTS:
         QVERIFY(h->get("Frame1")->isEnabled());
         w.close();
         w.close();
-        QCOMPARE(shownTexts(), None);
+        QCOMPARE(h->dialogs.shownTexts(), None);
         QCOMPARE(h->unloads, 1);
         QCOMPARE(h->setting("UpdateATISFile"), "False");
         QCOMPARE(h->setting("Template"),
@@ -484,7 +469,7 @@ private Q_SLOTS:
         h->dialogs.answers << tryAgain;
         w.close();
         QCOMPARE(
-            shownTexts(),
+            h->dialogs.shownTexts(),
             QStringList{"The settings could not be saved: the settings store could not be "
                         "written.\r\n\r\nTry again? No closes Briefcast without saving them."});
         QCOMPARE(h->saved, saved);
@@ -501,12 +486,13 @@ private Q_SLOTS:
         h->server.faults.delayMs = 120'000;
         h->fetcher.setTimeoutMs(300'000);
         bool waitCursor = false;
-        QTimer::singleShot(0, h->window.get(), [&] { // runs from the fetch's wait
+        const auto closeWhileWaiting = [&] { // runs from the fetch's wait
             QTRY_COMPARE(h->server.requestCount(), 2);
             const QCursor* cursor = QApplication::overrideCursor();
             waitCursor = cursor && cursor->shape() == Qt::WaitCursor;
             h->window->close();
-        });
+        };
+        QMetaObject::invokeMethod(h->window.get(), closeWhileWaiting, Qt::QueuedConnection);
         QElapsedTimer took;
         took.start();
         press("mnuFileRefresh");
@@ -514,7 +500,7 @@ private Q_SLOTS:
         QVERIFY(waitCursor);
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(h->unloads, 1);
-        QCOMPARE(shownTexts(), None);
+        QCOMPARE(h->dialogs.shownTexts(), None);
         QCOMPARE(h->setting("ICAO"), "KSEA");
         QVERIFY(!QFile::exists(h->atisPath()));
     }
@@ -524,7 +510,7 @@ private Q_SLOTS:
         h->start();
         typeInto("txtICAO", "KSEA");
         h->window->sessionEnding(false);
-        QCOMPARE(shownTexts(), None);
+        QCOMPARE(h->dialogs.shownTexts(), None);
         QCOMPARE(h->unloads, 1);
         QCOMPARE(h->setting("ICAO"), "KSEA");
     }
@@ -536,11 +522,12 @@ private Q_SLOTS:
         w.show();
         QString title;
         bool enabled = true, closed = true;
-        QTimer::singleShot(0, [&] { // runs while start-up waits for the status file
+        const auto closeDuringStartUp = [&] { // runs while start-up waits for the status file
             enabled = w.centralWidget()->isEnabled() || w.menuBar()->isEnabled();
             closed = w.close();
             title = w.windowHandle()->title();
-        });
+        };
+        QMetaObject::invokeMethod(&w, closeDuringStartUp, Qt::QueuedConnection);
         QVERIFY(w.load());
         QVERIFY(!enabled && !closed);
         QCOMPARE(title, "Briefcast (closing as soon as start-up ends)");
@@ -556,12 +543,13 @@ private Q_SLOTS:
         h->start(true);
         QString text, title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QTimer::singleShot(0, h->window.get(), [&] {
+        const auto answerTheBox = [&] { // runs from the box's own event loop
             QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             text = box->text(), title = box->windowTitle(), icon = box->icon();
             QTest::keyClick(box, Qt::Key_Enter);
-        });
+        };
+        QMetaObject::invokeMethod(h->window.get(), answerTheBox, Qt::QueuedConnection);
         press("cmdStartStop");
         QCOMPARE(text, "Must enter airport ICAO code.");
         QCOMPARE(title, "Error");

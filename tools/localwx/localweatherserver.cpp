@@ -82,6 +82,7 @@ void LocalWeatherServer::onReadyRead(QTcpSocket* socket)
     ++m_requests;
     m_lastTarget = requestLine.at(1);
     const QByteArray target = m_lastTarget;
+    Q_EMIT requestReceived(target);
     if (faults.delayMs > 0 && target.contains(faults.delayOnly)) {
         QTimer::singleShot(faults.delayMs, socket,
                            [this, socket, target] { answer(socket, target); });

@@ -97,6 +97,10 @@ public:
     // The no-METAR wording for a code, as the network sends it.
     static QByteArray noMetarReply(const QString& code);
 
+Q_SIGNALS:
+    // A request has arrived, before any delay the faults ask for.
+    void requestReceived(const QByteArray& target);
+
 private:
     void onNewConnection();
     void onReadyRead(QTcpSocket* socket);
