@@ -16,12 +16,6 @@ public:
     QStringList requested;
     std::function<void()> whileFetching;
 
-    void reply(const QString& body) { replies.append(body); }
-    void fail(int number, const QString& description)
-    {
-        replies.append(Failure{number, description});
-    }
-
     Result fetch(const QString& url) override
     {
         if (m_busy)

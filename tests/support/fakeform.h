@@ -23,7 +23,10 @@ public:
     QList<Row> rows;
     bool visual = false;
     bool lahso = false;
-    QStringList codes = defaultCodes();
+    QStringList codes = QStringLiteral("ALPHA BRAVO CHARLIE DELTA ECHO FOXTROT GOLF HOTEL INDIA "
+                                       "JULIET KILO LIMA MIKE NOVEMBER OSCAR PAPA QUEBEC ROMEO "
+                                       "SIERRA TANGO UNIFORM VICTOR WHISKEY X-RAY YANKEE ZULU")
+                            .split(u' ');
     int code = 0; // the letter's index in codes
     TransitionLevelTable transitionLevelTable;
     AtisType type = AtisType::Combined;
@@ -34,18 +37,9 @@ public:
     bool lookingUp = false;
     QString atis;
     QString lastMetar;
-    QStringList findings;
     bool updateFile = true;
     int icaoFocusCount = 0;
     bool icaoSelectedAll = false;
-
-    static QStringList defaultCodes()
-    {
-        return QStringLiteral("ALPHA BRAVO CHARLIE DELTA ECHO FOXTROT GOLF HOTEL INDIA JULIET KILO "
-                              "LIMA MIKE NOVEMBER OSCAR PAPA QUEBEC ROMEO SIERRA TANGO UNIFORM "
-                              "VICTOR WHISKEY X-RAY YANKEE ZULU")
-            .split(u' ');
-    }
 
     void addRunway(const QString& id, bool arriving, bool departing)
     {
@@ -88,7 +82,7 @@ public:
     QString atisText() const override { return atis; }
     void setAtisText(const QString& text) override { atis = text; }
     void setLastMetarText(const QString& text) override { lastMetar = text; }
-    void showFindings(const QStringList& shown) override { findings = shown; }
+    void showFindings(const QStringList&) override {}
     bool updateATISFileChecked() const override { return updateFile; }
     void setUpdateATISFileChecked(bool checked) override { updateFile = checked; }
 };

@@ -13,7 +13,6 @@ public:
     bool present = true;
     QStringList said;
     int stops = 0;
-    QString voice;
     double rate = 0.0;
 
     bool available() override { return present; }
@@ -33,7 +32,7 @@ public:
         setState(State::Ready);
     }
     QStringList voices() override { return {QStringLiteral("kal16")}; }
-    void setVoice(const QString& name) override { voice = name; }
+    void setVoice(const QString&) override {}
     void setRate(double r) override { rate = r; }
 
     void finish() { setState(State::Ready); }
