@@ -406,6 +406,8 @@ private Q_SLOTS:
         r.start();
         QCOMPARE(r.window(), (Window{"", "ALPHA", Starting, Running, LookingUp}));
         QCOMPARE(r.lookup.callsign, "KJFK_ATIS");
+        r.refresh(); // waits for the look-up's answer
+        QCOMPARE(r.fetcher.requested.size(), 0);
         r.reply(Kjfk1651), r.onTheAir("KJFK_ATIS", 3);
         QCOMPARE(r.window(), (Window{"DELTA 121651Z", "DELTA", Current, Running}));
         QCOMPARE(r.messages().at(0).text,
@@ -434,15 +436,10 @@ private Q_SLOTS:
         QCOMPARE(off.lookup.callsign + current.lookup.callsign, "");
     }
 
-    void refreshDuringTheLookUpWaitsForIt()
+    // A refresh still waiting for its METAR when Start is pressed.
+    void startDuringARefreshLooksUpTheLetter()
     {
-        Rig r(WithLookUp);
-        r.start();
-        r.refresh();
-        QCOMPARE(r.fetcher.requested.size(), 0);
-        r.reply(Kjfk1651), r.onTheAir("KJFK_ATIS", 3);
-        QCOMPARE(r.window(), (Window{"DELTA 121651Z", "DELTA", Current, Running}));
-        Rig early(WithLookUp); // a refresh still waiting for its METAR when Start is pressed
+        Rig early(WithLookUp);
         early.duringFetch([&] { early.start(); });
         early.reply(Kjfk1651), early.refresh();
         QCOMPARE(early.window(), (Window{"", "ALPHA", Starting, Running, LookingUp}));

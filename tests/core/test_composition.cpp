@@ -240,7 +240,6 @@ private Q_SLOTS:
             {"visibility", "9999", "one zero kilometers or more"},
             {"visibility", "2 1/2SM", "two and one half"},
             {"visibility", "M1/4SM", "less than one quarter"},
-            {"visibility", "P6SM", "more than six"},
             {"weather", "+TSRA", "thunderstorm with heavy rain"},
             {"weather", "VCSH RA/", "showers in the vicinity, rain"},
             {"sky", "FEW015 BKN035",

@@ -71,7 +71,6 @@ private Q_SLOTS:
             "caf\xc3\xa9 \xff.\xc3");
         row("exactly 1 MiB", {}, QString(MiB, u'M'), QByteArray(MiB, 'M'));
         row("no length, line breaks kept", {.omitLength = true}, Metar);
-        row("chunked", {.chunked = true}, Metar);
         row("compressed", {.deflate = true}, Metar);
         row("ten redirects", {.redirects = 10}, Metar);
         row("no phrase", {.status = 404}, "(404) Not Found");
@@ -169,7 +168,6 @@ private Q_SLOTS:
         row("three moves at most", {moved, moved, moved, moved, feeds},
             b + ' ' + b + ' ' + b + ' ' + j, "http://json/m");
         row("no move to http", {"moveto0=http://b/status.txt\r\n", feeds}, j, "http://json/m");
-        row("moved file fails", {moved, noHost, feeds}, b + ' ' + j, "http://json/m");
         row("text fails, JSON lists", {noHost, feeds}, j, "http://json/m");
         row("JSON non-addresses skipped",
             {QString(), json("{'metar': [7, 'ftp://x', '', 'https://two']}")}, j, "https://two");
