@@ -1,12 +1,12 @@
 # Thin driver over CMake.
-# libcurl4-openssl-dev: the HTTP client; nghttp2-server: the tests' HTTP/2 server;
+# libcurl4-openssl-dev: the HTTP client;
 # the speech engine and, for its test, a sound server; libre2-dev: the METAR
 # pattern's engine, found through pkgconf; libqt6svg6: the window icon;
 # the checks of the menu entry, the metadata and the Debian package
 # (dpkg-dev for dpkg-shlibdeps); Qt's HTTP server for the local ATIS generator
 # (its CMake files need the WebSockets ones, which the package does not pull in).
 PACKAGES := cmake g++ make clang-format qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
-  nghttp2-server qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio \
+  qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio \
   libre2-dev pkgconf libqt6svg6 desktop-file-utils appstream lintian dpkg-dev qt6-httpserver-dev \
   qt6-websockets-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
