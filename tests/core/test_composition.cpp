@@ -242,6 +242,7 @@ private Q_SLOTS:
             {"sky", "BKN250CB", "broken two five thousand cumulonimbus"},
             {"sky", "VV///", "vertical visibility not reported"},
             {"sky", "BKN060SC BKN///", "broken six thousand, broken, height unknown"},
+            {"sky", "SCT", "scattered"},
             {"temperature", "M01", "minus one"},
             {"altimeter", "0998", "zero niner niner eight"},
             {"altimeter", "RMK", "not available"},

@@ -50,7 +50,9 @@ private Q_SLOTS:
         QCOMPARE(run({f.fileName()}), std::pair(piped, 0));
         QCOMPARE(run({dir.filePath("missing")}).second, 1);
         QCOMPARE(run({dir.path()}).second, 1); // cannot be read to its end
-        QVERIFY(run({"--help"}).first.startsWith("Usage: briefcast-metar"));
+        const auto [help, helpCode] = run({"--help"});
+        QVERIFY(help.startsWith("Usage: briefcast-metar"));
+        QCOMPARE(helpCode, 0);
     }
 };
 
