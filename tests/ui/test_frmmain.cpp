@@ -403,7 +403,7 @@ private Q_SLOTS:
     }
 
     // The store is read-only (as an ordinary user) until the question comes;
-    // the answer Yes tries again. (Closing without them is TestApp's.)
+    // the answer Yes tries again.
     void unwritableStoreOnCloseAsksToTryAgain()
     {
         frmMain& w = h->start();
