@@ -150,44 +150,52 @@ private Q_SLOTS:
         QCOMPARE(DecodeStoreName(folded, true), name);
     }
 
-    // A value as it stands after "Template=", the text the store reads (as
-    // QSettings reads it, where QSettings reads such a line at all), and
-    // whether the store writes it so.
+    // A value as it stands after "Template=", the text the store reads,
+    // whether QSettings reads the same, and whether the store writes it so.
     void values_data()
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("asQSettings");
         QTest::addColumn<bool>("written");
         const auto row = [](const char* name, const QByteArray& line, const QString& value,
-                            bool written) { QTest::newRow(name) << line << value << written; };
-        row("empty", "", "", true);
-        row("line breaks", "a\\r\\nb\\rc\\nd", "a\r\nb\rc\nd", true);
-        row("commas quoted", "\"4R,1,0|4L,1,1;=\"", "4R,1,0|4L,1,1;=", true);
-        row("quotes and backslashes", "say \\\"hi\\\" C:\\\\atis", "say \"hi\" C:\\atis", true);
-        row("blanks at the edges", "\"  padded  \"", "  padded  ", true);
-        row("at sign doubled", "@@home", "@home", true);
-        row("beyond ASCII", "Zürich 東京 \U0001F6EB", "Zürich 東京 \U0001F6EB", true);
-        row("U+FEFF first", "\\xfeffsay \\\"hi\\\"", QChar(0xFEFF) + QString("say \"hi\""), true);
-        row("lone surrogate", "a\\xd800\\\"b", QString("a") + QChar(0xD800) + "\"b", true);
-        row("NUL before a digit", "a\\0\\x31", QString("a") + QChar(0) + "1", true);
+                            bool asQSettings, bool written) {
+            QTest::newRow(name) << line << value << asQSettings << written;
+        };
+        row("empty", "", "", true, true);
+        row("line breaks", "a\\r\\nb\\rc\\nd", "a\r\nb\rc\nd", true, true);
+        row("commas quoted", "\"4R,1,0|4L,1,1;=\"", "4R,1,0|4L,1,1;=", true, true);
+        row("quotes and backslashes", "say \\\"hi\\\" C:\\\\atis", "say \"hi\" C:\\atis", true,
+            true);
+        row("blanks at the edges", "\"  padded  \"", "  padded  ", true, true);
+        row("at sign doubled", "@@home", "@home", true, true);
+        row("beyond ASCII", "Zürich 東京 \U0001F6EB", "Zürich 東京 \U0001F6EB", true, true);
+        row("U+FEFF first", "\\xfeffsay \\\"hi\\\"", QChar(0xFEFF) + QString("say \"hi\""), true,
+            true);
+        row("lone surrogate", "a\\xd800\\\"b", QString("a") + QChar(0xD800) + "\"b", true, true);
+        row("NUL before a digit", "a\\0\\x31", QString("a") + QChar(0) + "1", true, true);
         // Quoted by hand, and QSettings' form of a text with NUL.
-        row("quoted in parts", "\"North \" \"%id%\"", "North %id%", false);
-        row("NUL as QSettings writes it", "@String(a\\0\\x31)", QString("a") + QChar(0) + "1",
+        row("quoted code", "\"KBOS\"", "KBOS", true, false);
+        row("quoted in parts", "\"North \" \"%id%\"", "North %id%", true, false);
+        row("NUL as QSettings writes it", "@String(a\\0\\x31)", QString("a") + QChar(0) + "1", true,
             false);
         // Written by hand: the text as it stands after the "=".
-        row("commas, semicolon", "Wind %wind% , alt; sky", "Wind %wind% , alt; sky", false);
-        row("backslashes, quotes", "C:\\Radar\\ \"hi\"", "C:\\Radar\\ \"hi\"", false);
-        row("unterminated quote", "\"KSEA", "\"KSEA", false);
-        row("blanks, line end", "  KSEA \t\r", "KSEA", false);
+        row("commas, semicolon", "Wind %wind% , alt; sky", "Wind %wind% , alt; sky", false, false);
+        row("backslashes, quotes", "C:\\Radar\\ \"hi\"", "C:\\Radar\\ \"hi\"", false, false);
+        row("unterminated quote", "\"KSEA", "\"KSEA", false, false);
+        row("blanks, line end", "  KSEA \t\r", "KSEA", true, false);
     }
     void values()
     {
         QFETCH(QByteArray, line);
         QFETCH(QString, value);
+        QFETCH(bool, asQSettings);
         QFETCH(bool, written);
         const QByteArray content = "; notes\n[Settings]\nTemplate=" + line + "\nbogus line\n\n";
         write(content);
         QCOMPARE(m_store->GetSetting("Settings", "Template", "<missing>"), value);
+        if (asQSettings)
+            QCOMPARE(qsettingsReads(content), value);
         // Another write changes only its own line.
         QVERIFY(m_store->SaveSetting("Settings", "LastProfile", "x"));
         QCOMPARE(readFile(m_file).replace("LastProfile=x\n", ""), content);
@@ -202,8 +210,8 @@ private Q_SLOTS:
         QCOMPARE(m_store->GetSetting("Settings", "Template"), qsettingsReads(theirs));
     }
 
-    // Saved by an editor: read, and a write keeps the file's byte-order mark
-    // and its first line end.
+    // Saved by an editor: read as QSettings reads it, and a write keeps the
+    // file's byte-order mark and line ends.
     void handEditedFile_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -211,6 +219,9 @@ private Q_SLOTS:
         QTest::newRow("byte-order mark")
             << QByteArray("\xEF\xBB\xBF[Settings]\nUpdateATISFile=False\n")
             << QByteArray("\xEF\xBB\xBF[Settings]\nUpdateATISFile=False\nLastProfile=x\n");
+        QTest::newRow("CR alone") << QByteArray("[Settings]\rUpdateATISFile=False\r")
+                                  << QByteArray(
+                                         "[Settings]\rUpdateATISFile=False\rLastProfile=x\r");
         QTest::newRow("mixed") << QByteArray(
                                       "[Settings]\rUpdateATISFile=False\n\r\n[Profiles]\r\nP=1")
                                << QByteArray("[Settings]\rUpdateATISFile=False\nLastProfile=x\r\r\n"
@@ -220,9 +231,18 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, content);
         write(content);
+        QCOMPARE(qsettingsReads(content, "Settings/UpdateATISFile"), "False");
         QCOMPARE(m_store->GetSetting("Settings", "UpdateATISFile"), "False");
         QVERIFY(m_store->SaveSetting("Settings", "LastProfile", "x"));
         QTEST(readFile(m_file), "written");
+    }
+
+    // A section with no key yet, first in the file, takes the first one.
+    void keyJoinsAnEmptySectionAtTheTop()
+    {
+        write("[Settings]\n");
+        QVERIFY(m_store->SaveSetting("Settings", "LastProfile", "x"));
+        QCOMPARE(readFile(m_file), QByteArray("[Settings]\nLastProfile=x\n"));
     }
 
     // "[General]" holds the keys outside any group; a group of that name, in
@@ -238,21 +258,40 @@ private Q_SLOTS:
             QCOMPARE(m_store->GetSetting(name, "k"), name);
             QCOMPARE(qsettingsReads(ours, name + "/k"), name);
         }
-        // QSettings writes "[General]\ntop=1\n\n[%General]\nk=2\n".
-        write(qsettingsWrites({{"top", "1"}, {"general/k", "2"}}));
+        const QByteArray theirs = qsettingsWrites({{"top", "1"}, {"general/k", "2"}});
+        QCOMPARE(theirs, QByteArray("[General]\ntop=1\n\n[%General]\nk=2\n"));
+        write(theirs);
         QCOMPARE(m_store->GetAllSettings("General"), Pairs({{"k", "2"}}));
     }
 
-    // No room for the new content (a full disk is TestAtisFile's, through
-    // the same file replacement): the file stays as it was and the failure
-    // is told.
-    void fileSizeLimitKeepsTheFile()
+    // Room for the lock file at most, none for the new content: the file
+    // stays as it was and the failure is told.
+    void fullDiskKeepsTheFile_data()
     {
+        QTest::addColumn<int>("freePages"); // of a small tmpfs; -1: a file size limit instead
+        QTest::newRow("no page free") << 0;
+        QTest::newRow("one page free") << 1;
+        QTest::newRow("two pages free") << 2;
+        QTest::newRow("file size limit") << -1;
+    }
+    void fullDiskKeepsTheFile()
+    {
+        QFETCH(int, freePages);
         QTemporaryDir dir;
+        std::optional<SmallDisk> disk;
+        if (freePages >= 0 && !disk.emplace(dir.path()).mounted())
+            QSKIP("cannot mount a small tmpfs here (needs root or CAP_SYS_ADMIN)");
         useStore(dir.filePath("Briefcast.conf"));
-        const QByteArray before = "[Profiles]\nA=1\n\n[Profiles%255CA]\nICAO=KBOS\n";
-        write(before);
-        std::optional<FileSizeLimit> limit(std::in_place, SmallDisk::PageSize);
+        QByteArray five = "[Profiles]\nA=1\nB=1\nC=1\nD=1\nE=1\n";
+        for (const char* name : {"A", "B", "C", "D", "E"})
+            five += QByteArray("\n[Profiles%255C") + name + "]\nICAO=KBOS\nRunways=4R,1,0\n";
+        write(five);
+        m_profiles->LoadProfileList();
+        std::optional<FileSizeLimit> limit;
+        if (disk)
+            QVERIFY(disk->leaveFree(freePages));
+        else
+            limit.emplace(SmallDisk::PageSize);
         m_form.templ = QString(9000, u'W'); // three pages
         m_dialogs.inputs = {"F"};
         m_state.ProfileDirty = true;
@@ -262,10 +301,10 @@ private Q_SLOTS:
         QVERIFY(!Config::save(*m_store, settings)); // at close
         limit.reset();
         QCOMPARE(m_dialogs.shownTexts(), QStringList{NotSaved});
-        QCOMPARE(readFile(m_file), before);
+        QCOMPARE(readFile(m_file), five);
         QVERIFY(m_state.ProfileDirty);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"Briefcast.conf"});
+                 disk ? QStringList({"Briefcast.conf", "filler"}) : QStringList{"Briefcast.conf"});
     }
 
     // Another instance writing holds the lock: the write waits for it, then

@@ -184,6 +184,7 @@ private Q_SLOTS:
         };
         press("mnuOptionsTransitionLevel");
         auto* levels = h->window->findChild<QDialog*>("frmTransitionLevel");
+        QVERIFY(levels->isVisible() && levels->findChild<QTableWidget*>("lstBands")->isVisible());
         levels->findChild<QComboBox*>("cboPresets")->setCurrentIndex(0); // Germany
         levels->findChild<QPushButton*>("cmdUsePreset")->click();
         auto* secondBandFrom =
@@ -202,6 +203,7 @@ private Q_SLOTS:
         forgetChanges();
         press("mnuOptionsAtisType");
         auto* type = h->window->findChild<QDialog*>("frmAtisType");
+        QVERIFY(type->isVisible());
         type->findChild<QComboBox*>("cboAtisType")->setCurrentIndex(1);     // Arrival
         type->findChild<QComboBox*>("cboFirstLetter")->setCurrentIndex(13); // NOVEMBER
         type->findChild<QComboBox*>("cboLastLetter")->setCurrentIndex(12);  // MIKE
@@ -390,11 +392,16 @@ private Q_SLOTS:
         press("mnuOptionsSpeakNewATIS");
         press("mnuOptionsTakeOverCode");
         h->get<QMenu>("mnuOptionsRate")->actions().at(2)->trigger(); // Fast
+        auto* voices = h->get<QMenu>("mnuOptionsVoice");
+        Q_EMIT voices->aboutToShow();
+        voices->actions().at(1)->trigger(); // kal16, in place of the default voice
+        QVERIFY(!voices->actions().at(0)->isChecked());
         w.close();
         h->get<QMenu>("mnuOptionsRate")->actions().at(1)->trigger(); // too late: not stored
         QCOMPARE(h->setting("SpeakNewATIS"), "True");
         QCOMPARE(h->setting("TakeOverOnlineCode"), "False");
         QCOMPARE(h->setting("SpeechRate"), "0.4");
+        QCOMPARE(h->setting("SpeechVoice"), "kal16");
         h->window.reset();
         h->start();
         QVERIFY(h->get<QAction>("mnuOptionsSpeakNewATIS")->isChecked());
