@@ -60,24 +60,28 @@ private Q_SLOTS:
     void init() { h = std::make_unique<UiHarness>(); }
     void cleanup() { h.reset(); }
 
-    void arrangementKeepsTextUnclipped()
+    // Every control inside what holds it, none over another, no caption cut
+    // short: in the window and in each dialog of its Options menu.
+    void everyWindowIsArranged()
     {
         frmMain& w = h->start();
         // The design's 604 by 337 pixels at 96 dpi, scaled as the display is.
         QCOMPARE(w.centralWidget()->size(), QSize(604, 337) * w.layoutScale());
-        // Every caption fits, with room for a button's frame or a box's indicator.
-        for (QWidget* c : w.centralWidget()->findChildren<QWidget*>()) {
-            const int room = qobject_cast<QPushButton*>(c) ? 8
-                             : qobject_cast<QCheckBox*>(c)
-                                 ? c->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4
-                                 : 0;
-            const QString text =
-                qobject_cast<QLabel*>(c) || room ? UiHarness::textOf(c) : QString();
-            const QFontMetrics fm(c->font());
-            QVERIFY2(c->width() >= fm.horizontalAdvance(text) + room && c->height() >= fm.height(),
-                     qPrintable(c->objectName()));
-        }
+        QStringList problems = UiHarness::arrangementProblems(w.centralWidget());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY(h->get("cmdLoad")->y() > QFontMetrics(h->get("Frame1")->font()).height());
+        const QList<std::pair<const char*, const char*>> dialogs = {
+            {"mnuOptionsTransitionLevel", "frmTransitionLevel"},
+            {"mnuOptionsAtisType", "frmAtisType"},
+            {"mnuOptionsGenerator", "frmGenerator"}};
+        for (const auto& [menu, name] : dialogs) {
+            press(menu);
+            auto* dialog = w.findChild<QDialog*>(name);
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            problems = UiHarness::arrangementProblems(dialog);
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+            dialog->reject();
+        }
     }
 
     void tabVisitsTheControlsInDesignOrder()

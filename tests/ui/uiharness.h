@@ -87,6 +87,51 @@ struct UiHarness
         auto* action = qobject_cast<QAction*>(get<QObject>(name));
         action ? action->trigger() : QTest::mouseClick(get(name), Qt::LeftButton);
     }
+    // What is wrong with the arrangement of a shown window or dialog: a control
+    // outside the one that holds it, two controls over each other, or a
+    // caption cut short. Empty when all is well.
+    static QStringList arrangementProblems(const QWidget* holder)
+    {
+        QStringList problems;
+        QList<const QWidget*> shown;
+        for (const QWidget* c : holder->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (c->isVisible() && !c->isWindow())
+                shown.append(c);
+        // What a control covers: a label without text nothing, and the edges
+        // may touch, as a caption's box grown to its font touches the list below.
+        const auto covered = [](const QWidget* c) {
+            const auto* label = qobject_cast<const QLabel*>(c);
+            return label && label->text().isEmpty() ? QRect()
+                                                    : c->geometry().adjusted(2, 2, -2, -2);
+        };
+        const auto name = [](const QWidget* c) {
+            return c->objectName().isEmpty() ? QString(c->metaObject()->className())
+                                             : c->objectName();
+        };
+        for (const QWidget* c : shown) {
+            if (!holder->rect().contains(c->geometry()))
+                problems << name(c) + " is outside " + name(holder);
+            for (const QWidget* other : shown)
+                if (c < other && covered(c).intersects(covered(other)))
+                    problems << name(c) + " and " + name(other) + " overlap";
+            // A button's frame or a box's indicator needs room beside its caption.
+            const int room = qobject_cast<const QPushButton*>(c) ? 8
+                             : qobject_cast<const QCheckBox*>(c)
+                                 ? c->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4
+                                 : 0;
+            const auto* label = qobject_cast<const QLabel*>(c);
+            QString text = (label && !label->wordWrap()) || room ? textOf(c) : QString();
+            text.replace(QRegularExpression("&(.)"), "\\1"); // "&Add" shows as "Add"
+            const QFontMetrics fm(c->font());
+            if (c->width() < fm.horizontalAdvance(text) + room || c->height() < fm.height())
+                problems << name(c) + " cuts its text short";
+            // Qt's own composite controls arrange their parts themselves.
+            if (!qobject_cast<const QAbstractSpinBox*>(c) && !qobject_cast<const QComboBox*>(c) &&
+                !qobject_cast<const QAbstractScrollArea*>(c))
+                problems << arrangementProblems(c);
+        }
+        return problems;
+    }
     // What a control shows: its caption, title or text.
     static QString textOf(const QObject* o)
     {
