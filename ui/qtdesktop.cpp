@@ -17,7 +17,6 @@ std::optional<Failure> QtDesktop::setClipboardText(const QString& text)
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return Failure{1, UiTexts::NoClipboard()};
-    clipboard->clear();
     clipboard->setText(text);
     // The platform may refuse the data (no display connection, another
     // program holding the clipboard); reading it back tells.

@@ -26,7 +26,6 @@ QListView* makeView(QWidget* parent, QStandardItemModel* model, int column)
     auto* view = new QListView(parent);
     view->setModel(model);
     view->setModelColumn(column);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Row-by-row scrolling gives both lists the same scroll positions.
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

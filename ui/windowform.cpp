@@ -35,11 +35,9 @@ void WindowForm::focusIcao(bool selectAll)
 
 QString WindowForm::templateText() const
 {
-    // The box keeps paragraphs; the template's line breaks are CR LF.
-    QString text = m_c.txtTemplate->toPlainText();
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return text.replace(QLatin1Char('\n'), Texts::CrLf);
+    // The box gives line and paragraph separators as line feeds; the
+    // template's line breaks are CR LF.
+    return m_c.txtTemplate->toPlainText().replace(QLatin1Char('\n'), Texts::CrLf);
 }
 void WindowForm::setTemplateText(const QString& text)
 {
