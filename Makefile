@@ -8,7 +8,7 @@
 PACKAGES := cmake g++ make clang-format qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
   qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin pulseaudio \
   libre2-dev pkgconf libqt6svg6 desktop-file-utils appstream lintian dpkg-dev qt6-httpserver-dev \
-  qt6-websockets-dev
+  qt6-websockets-dev python3
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 BUILD := build
 

@@ -1,6 +1,7 @@
 // The fetcher, discovery, live feed look-up and practice server, on 127.0.0.1.
 #include "core/sessionstate.h"
 #include "net/discovery.h"
+#include "net/httpstatustexts.h"
 #include "net/httptextfetcher.h"
 #include "net/livefeedlookup.h"
 #include "tests/support/fakefetcher.h"
@@ -9,6 +10,8 @@
 #include "tests/support/tlsredirectserver.h"
 #include "tools/localwx/localweatherserver.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 #include <cmath>
@@ -118,6 +121,32 @@ private Q_SLOTS:
         server.faults = {}; // the same fetcher serves the next cycle
         QCOMPARE(textOf(fetcher.fetch(server.metarUrl() + "?id=X")),
                  "No METAR available for X\r\n");
+    }
+    // Against Python's copy of the registry of status codes, which keeps the
+    // names four codes had before RFC 9110. An unregistered code is named by
+    // its class.
+    void standardReasonPhrases()
+    {
+        QProcess python;
+        python.start("python3", {"-c", "import http, json; print(json.dumps("
+                                       "{s.value: s.phrase for s in http.HTTPStatus}))"});
+        QVERIFY(python.waitForFinished(60000));
+        const QJsonObject registry =
+            QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        QVERIFY(registry.size() > 60);
+        const QMap<int, QString> renamed = {{413, "Content Too Large"},
+                                            {414, "URI Too Long"},
+                                            {416, "Range Not Satisfiable"},
+                                            {422, "Unprocessable Content"}};
+        const QStringList classes = {"Informational", "Success", "Redirection", "Client Error",
+                                     "Server Error"};
+        for (int status = 100; status < 600; ++status) {
+            const QString registered = registry.value(QString::number(status)).toString();
+            const QString expected = renamed.value(
+                status, registered.isEmpty() ? classes[status / 100 - 1] : registered);
+            QCOMPARE(QString::number(status) + ' ' + standardReasonPhrase(status),
+                     QString::number(status) + ' ' + expected);
+        }
     }
     // The rule "never from https to http" holds at every hop of a chain:
     // http, then https, then http again.
