@@ -246,7 +246,8 @@ private Q_SLOTS:
             {"temperature", "M01", "minus one"},
             {"altimeter", "0998", "zero niner niner eight"},
             {"altimeter", "RMK", "not available"},
-            {"code", "X-RAY", "X-ray"}};
+            {"code", "X-RAY", "X-ray"},
+            {"letters", "zbaa 9", "Zulu Bravo Alpha Alpha niner"}};
         for (const auto& [part, text, spoken] : rows)
             QTest::addRow("%s %s", part, text) << part << text << spoken;
     }
@@ -259,7 +260,8 @@ private Q_SLOTS:
             {"sky", Spoken::sky},
             {"temperature", Spoken::temperature},
             {"altimeter", Spoken::altimeter},
-            {"code", Spoken::informationCode}};
+            {"code", Spoken::informationCode},
+            {"letters", Spoken::letters}};
         QTEST(parts.value(fetched("part"))(fetched("text")), "spoken");
     }
 

@@ -128,6 +128,8 @@ private Q_SLOTS:
         QCOMPARE(textOf("lblATISCode"), "Current Code:");
         QCOMPARE(textOf("lblCheck"), "Check: Not a variable: %wnd%");
         QCOMPARE(h->get("lblCheck")->toolTip(), "Not a variable: %wnd%");
+        const QColor ink = h->get("lblCheck")->palette().color(QPalette::WindowText);
+        QVERIFY(ink.red() > 2 * std::max(ink.green(), ink.blue())); // in red
         QVERIFY(!h->window->findChild<QTimer*>("tmrMain")->isActive());
         h->get<QPlainTextEdit>("txtTemplate")->setPlainText("Information %id% wind %wind%");
         press("cmdRefresh");
