@@ -290,9 +290,10 @@ private Q_SLOTS:
             "niner two two niner niner two two niner niner two one two one two. niner niner "
             "Landing runway one six left. I L S Bird activity seven zero arrival %icao% %wind%.");
         row("abbreviations, airport spelt",
-            "%icao% ILS rwy 34R APCH, LAHSO. NOTAMS: TWY A CLSD %ICAO% 100%",
-            "Kilo Sierra Echo Alpha I L S runway three four right approach, land and hold "
-            "short operations. notices to airmen taxiway A closed %ICAO% 100%.");
+            "%icao% ILS rwy 34R & 34L APCH, LAHSO. NOTAMS: TWY A CLSD %ICAO% 100%",
+            "Kilo Sierra Echo Alpha I L S runway three four right and three four left "
+            "approach, land and hold short operations. notices to airmen taxiway A closed "
+            "%ICAO% 100%.");
     }
     void speakTemplate() { QTEST(SpeakTemplate(fetched("templ"), values()), "spoken"); }
 

@@ -143,6 +143,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("observation");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QString>("caption"); // empty: no age
+        QTest::newRow("this minute") << "071650Z" << at(12, 7, 16, 50) << "Age 0 min";
         QTest::newRow("fresh") << "071615Z" << at(12, 7, 16, 50) << "Age 35 min";
         QTest::newRow("70 min is not stale") << "071540Z" << at(12, 7, 16, 50) << "Age 1 h 10 min";
         QTest::newRow("71 min is stale") << "071539Z" << at(12, 7, 16, 50) << "STALE 1 h 11 min";

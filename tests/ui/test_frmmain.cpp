@@ -84,9 +84,18 @@ private Q_SLOTS:
         }
     }
 
+    // The keyboard reaches every control in the design's order, and a screen
+    // reader names each box by the label beside it.
     void tabVisitsTheControlsInDesignOrder()
     {
         h->start();
+        const QList<std::pair<const char*, QString>> names = {
+            {"txtICAO", "Airport Code"},    {"cboProfiles", "Saved Profiles"},
+            {"txtTemplate", "Template"},    {"txtATIS", "Last Generated ATIS"},
+            {"lstArriving", "Landing"},     {"lstDeparting", "Departing"},
+            {"txtLastMETAR", "Last METAR"}, {"cboATISCode", "Information code"}};
+        for (const auto& [control, name] : names)
+            QCOMPARE(h->get(control)->accessibleName(), name);
         h->get("txtICAO")->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), h->get("txtICAO"));
         QStringList visited{"txtICAO"};
