@@ -42,8 +42,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("atis.txt");
         QCOMPARE(failureOf(path, "Line one\r\nLine two"), QString());
-        QCOMPARE(failureOf(path, "Short"), QString());
-        QCOMPARE(readFile(path), QByteArray("Short"));
+        QCOMPARE(failureOf(path, "A"), QString());
+        QCOMPARE(readFile(path), QByteArray("A"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"atis.txt"});
     }
 

@@ -347,6 +347,14 @@ private Q_SLOTS:
         QCOMPARE(Profiles::Names(*m_store), QStringList({"KBOS", "P2"}));
     }
 
+    // A file stands where the store's folder would be made: the write fails.
+    void folderThatCannotBeMadeFailsTheWrite()
+    {
+        writeFile(m_home.path() + "/notAFolder", "x");
+        QVERIFY(!IniFileStore(m_home.path() + "/notAFolder/Briefcast.conf")
+                     .SaveSetting("Settings", "ICAO", "KSEA"));
+    }
+
     // The keys of profile P's section, and the profile they make.
     void storedProfileLoads_data()
     {

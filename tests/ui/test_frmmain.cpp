@@ -422,6 +422,7 @@ private Q_SLOTS:
         QVERIFY(h->get<QAction>("mnuOptionsSpeakNewATIS")->isChecked());
         QVERIFY(!h->get<QAction>("mnuOptionsTakeOverCode")->isChecked());
         QCOMPARE(h->speaker.rate, 0.4);
+        QVERIFY(h->get<QMenu>("mnuOptionsRate")->actions().at(2)->isChecked());
     }
 
     // The store is read-only (as an ordinary user) until the question comes;
