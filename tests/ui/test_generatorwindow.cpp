@@ -107,6 +107,7 @@ private Q_SLOTS:
         get(port, "/atis?info=D&icao=EGLL");
         const auto* requests = h.get<QTreeWidget>("lstRequests");
         QCOMPARE(requests->topLevelItemCount(), 2);
+        QCOMPARE(requests->headerItem()->text(3), "Status");
         QCOMPARE(requests->topLevelItem(0)->text(1), "EGLL");
         QCOMPARE(requests->topLevelItem(0)->text(2), "DELTA");
         QCOMPARE(requests->topLevelItem(0)->text(3), "404 No profile for EGLL");
