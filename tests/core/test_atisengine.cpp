@@ -338,25 +338,6 @@ private Q_SLOTS:
         QCOMPARE(r.state.LastMetarKey, "KJFK121656Z");
     }
 
-    void clipboardAndFileOnlyWhenAskedAndAble()
-    {
-        Rig r;
-        r.form.updateFile = false;
-        r.dialogs.answers = {Dialogs::Answer::Cancel};
-        r.reply(Kjfk1651), r.refresh();
-        QCOMPARE(r.atisFile(), "<missing>");
-        QCOMPARE(r.desktop.clipboard, "<untouched>");
-        r.desktop.clipboardFailure = Failure{521, "Can't open Clipboard"};
-        r.engine.CopyCommand();
-        r.state.LastMetarKey.clear();
-        r.reply(Kjfk1651), r.refresh(); // the copy chosen in the message fails: not recorded
-        QCOMPARE(r.state.LastMetarKey, "");
-        QCOMPARE(r.messages().at(1), error("The following error occurred while copying the ATIS to "
-                                           "the clipboard:\r\n\r\n(521) Can't open Clipboard"));
-        QCOMPARE(r.messages().at(3), error("The following error occurred while processing the "
-                                           "METAR:\r\n\r\n(521) Can't open Clipboard"));
-    }
-
     void aCycleDuringAnotherOrAfterClosingIsSilent()
     {
         Rig r;
@@ -434,17 +415,6 @@ private Q_SLOTS:
         QCOMPARE(off.messages(), QList<Message>{Alpha1651});
         QCOMPARE(current.messages(), (QList<Message>{Alpha1651, Bravo1656}));
         QCOMPARE(off.lookup.callsign + current.lookup.callsign, "");
-    }
-
-    // A refresh still waiting for its METAR when Start is pressed.
-    void startDuringARefreshLooksUpTheLetter()
-    {
-        Rig early(WithLookUp);
-        early.duringFetch([&] { early.start(); });
-        early.reply(Kjfk1651), early.refresh();
-        QCOMPARE(early.window(), (Window{"", "ALPHA", Starting, Running, LookingUp}));
-        early.reply(Kjfk1651), early.onTheAir("KJFK_ATIS", 3);
-        QCOMPARE(early.window(), (Window{"DELTA 121651Z", "DELTA", Current, Running}));
     }
 
     void lookUpAnswerForAnotherAirportIsDropped()

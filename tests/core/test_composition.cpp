@@ -173,30 +173,6 @@ private Q_SLOTS:
         QCOMPARE(TransitionLevelText({}, altimeter), "");
     }
 
-    // What the transition level dialog refuses, named by the hPa values.
-    void transitionLevelTableProblems_data()
-    {
-        QTest::addColumn<TransitionLevelTable>("table"); // bands: from hPa, to hPa, level
-        QTest::addColumn<QStringList>("problems");
-        using T = TransitionLevelTable;
-        QTest::newRow("usable") << T{{943, 977, 80}, {978, 1050, 70}} << QStringList();
-        QTest::newRow("none") << T{} << QStringList();
-        QTest::newRow("one value, bands out of order")
-            << T{{1014, 1050, 60}, {943, 1012, 70}} << QStringList{"No level for 1013 hPa"};
-        QTest::newRow("gap and overlaps")
-            << T{{943, 977, 80}, {980, 1000, 70}, {990, 1013, 60}, {995, 996, 50}}
-            << QStringList{"No level for 978 to 979 hPa", "Two levels for 990 to 994 hPa",
-                           "3 levels for 995 to 996 hPa", "Two levels for 997 to 1000 hPa"};
-        QTest::newRow("reversed band")
-            << T{{943, 977, 80}, {1013, 978, 70}}
-            << QStringList{"The band 1013 to 978 hPa ends below its start"};
-    }
-    void transitionLevelTableProblems()
-    {
-        QFETCH(TransitionLevelTable, table);
-        QTEST(TransitionLevelTableProblems(table), "problems");
-    }
-
     void expansionIsBounded_data()
     {
         QTest::addColumn<QString>("templ");

@@ -46,10 +46,6 @@ QString json(QString text)
 {
     return text.replace(u'\'', u'"');
 }
-QByteArray atis(const QByteArray& callsign, const QByteArray& code)
-{
-    return json("{'atis': [{'callsign': '" + callsign + "', 'atis_code': " + code + "}]}").toUtf8();
-}
 } // namespace
 
 class TestNet : public QObject
@@ -269,25 +265,6 @@ private Q_SLOTS:
         server.statusForms.brokenJson = true; // no feed named: no answer
         LiveFeedLookup unnamed;
         QCOMPARE(lookUp(unnamed, "KBOS_ATIS"), "");
-    }
-    void findOnlineAtis_data()
-    {
-        QTest::addColumn<QByteArray>("feed");
-        QTest::addColumn<QString>("found");
-        const QByteArray two =
-            json("{'atis': [{'callsign': 'KJFK_ATIS', 'atis_code': 'Q'}, ").toUtf8() +
-            atis("KBOS_ATIS", "'D'").mid(10);
-        QTest::newRow("the airport's") << two << "KBOS_ATIS 3";
-        QTest::newRow("small letters") << atis("kbos_atis", "'z'") << "kbos_atis 25";
-        QTest::newRow("not online") << atis("KJFK_ATIS", "'Q'") << "";
-        QTest::newRow("two letters") << atis("KBOS_ATIS", "'DE'") << "";
-        QTest::newRow("not a letter") << atis("KBOS_ATIS", "'4'") << "";
-    }
-    void findOnlineAtis()
-    {
-        QFETCH(QByteArray, feed);
-        QFETCH(QString, found);
-        QCOMPARE(textOf(FindOnlineAtis(feed, "KBOS_ATIS")), found);
     }
     void practiceServerRefuses_data()
     {

@@ -237,14 +237,6 @@ private Q_SLOTS:
         QTEST(readFile(m_file), "written");
     }
 
-    // A section with no key yet, first in the file, takes the first one.
-    void keyJoinsAnEmptySectionAtTheTop()
-    {
-        write("[Settings]\n");
-        QVERIFY(m_store->SaveSetting("Settings", "LastProfile", "x"));
-        QCOMPARE(readFile(m_file), QByteArray("[Settings]\nLastProfile=x\n"));
-    }
-
     // "[General]" holds the keys outside any group; a group of that name, in
     // any letter case, is "[%" and its name.
     void generalGroupInAnyLetterCase()
@@ -426,38 +418,6 @@ private Q_SLOTS:
                                             "ATISType=Arrival\nLetters=A-M\n");
     }
 
-    // In the order the profile list shows them; an airport's first in that order.
-    void profilesInListOrderAndByAirport()
-    {
-        write("[Profiles]\nKBOS west=1\nkbos=1\nEGLL=1\nKBOS=1\n\n[Profiles%255CKBOS%20west]\n"
-              "ICAO=KBOS\n\n[Profiles%255Ckbos]\nICAO=KBOS\n\n[Profiles%255CKBOS]\nICAO=KSEA\n");
-        QCOMPARE(Profiles::Names(*m_store), QStringList({"EGLL", "KBOS", "kbos", "KBOS west"}));
-        const auto found = Profiles::FirstForAirport(*m_store, "KBOS");
-        QVERIFY(found);
-        QCOMPARE(found->name, "kbos");
-        QCOMPARE(found->profile.icao, "KBOS");
-        QVERIFY(!Profiles::FirstForAirport(*m_store, "kbos"));
-        QVERIFY(!Profiles::FirstForAirport(*m_store, "EGLL")); // listed, but without keys
-    }
-
-    void saveProposesTheAirportCodeWithoutAProfile()
-    {
-        twoProfiles("", true);
-        // Closing asks; Yes opens the name prompt, and cancelling it keeps
-        // the window open.
-        QVERIFY(!m_profiles->ConfirmExit());
-        QCOMPARE(m_dialogs.shownTexts(), QStringList{SaveAsProfile});
-        // Saved under a new name, it is listed, selected and in use.
-        m_dialogs.inputs = {"AAA"};
-        QVERIFY(m_profiles->SaveProfile());
-        QCOMPARE(m_dialogs.proposedNames(), QStringList({"typed", "typed"}));
-        QCOMPARE(m_list.entries, QStringList({"AAA", "KBOS", "KSEA"}));
-        QCOMPARE(m_list.selected, 0);
-        QCOMPARE(m_state.CurrentProfile, "AAA");
-        QVERIFY(!m_state.ProfileDirty);
-        QCOMPARE(storedIcao("AAA"), "typed");
-    }
-
     // KBOS is kept either way. (Yes, written over: loading after saving.)
     void overwriteQuestion_data()
     {
@@ -532,37 +492,6 @@ private Q_SLOTS:
         QVERIFY(m_state.ProfileDirty);
     }
 
-    // Another instance deleted KSEA since the list was filled.
-    void aProfileDeletedMeanwhile()
-    {
-        twoProfiles("", false);
-        QVERIFY(IniFileStore(m_file).writeTogether(
-            {{"Profiles", "KSEA", std::nullopt}, {"Profiles\\KSEA", std::nullopt, std::nullopt}}));
-        m_list.select("KSEA");
-        m_profiles->cmdLoad_Click();
-        QCOMPARE(m_list.entries, QStringList{"KBOS"});
-        m_dialogs.inputs = {"KSEA"};
-        QVERIFY(m_profiles->SaveProfile()); // no overwrite question
-        QCOMPARE(m_dialogs.shownTexts(),
-                 QStringList({"The profile \"KSEA\" no longer exists.", Saved}));
-    }
-
-    // Every setting as a first run writes it; without the radar client's
-    // folder, as on a fresh Linux install, the write starts off.
-    void programSettingsOfAnEmptyStore()
-    {
-        qputenv("WINEPREFIX", "/opt/radar/");
-        const ProgramSettings read = Config::load(*m_store);
-        qunsetenv("WINEPREFIX");
-        QVERIFY(Config::save(*m_store, read));
-        QCOMPARE(readFile(m_file),
-                 QByteArray("[Settings]\nICAO=\nTemplate=\nLastProfile=\nUpdateATISFile=False\n"
-                            "ATISFilePath=/opt/radar/drive_c/Program Files/Kovoddddd/atis.txt\n"
-                            "SpeakNewATIS=False\nSpeechVoice=\nSpeechRate=0\n"
-                            "TakeOverOnlineCode=True\nATISFileEncoding=windows-1252\n"
-                            "GeneratorEnabled=True\nGeneratorPort=49150\n"));
-    }
-
     // The same text stored for a flag on by default, one off by default,
     // and the speech rate.
     void storedTexts_data()
@@ -597,79 +526,6 @@ private Q_SLOTS:
         const bool on = Config::load(*m_store).flag("UpdateATISFile");
         qunsetenv("WINEPREFIX");
         QVERIFY(on);
-    }
-
-    // The generator's port is a port of 127.0.0.1, or the default. (Blanks
-    // and text read as storedTexts' numbers do.)
-    void generatorPort_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("port");
-        QTest::newRow("as written") << "50123" << 50123.0;
-        QTest::newRow("port 0") << "0" << 49150.0;
-        QTest::newRow("beyond 65535") << "65536" << 49150.0;
-    }
-    void generatorPort()
-    {
-        QFETCH(QString, text);
-        QVERIFY(m_store->SaveSetting("Settings", "GeneratorPort", text));
-        QTEST(Config::load(*m_store).number("GeneratorPort"), "port");
-    }
-
-    // What a reader may keep while the stamp stays: a file changed in the
-    // last seconds has none, as a file system may keep whole seconds only.
-    void changeStampFollowsTheFile()
-    {
-        write("[Settings]\nICAO=KSEA\n");
-        QCOMPARE(m_store->changeStamp(), QString());
-        const auto changedAgo = [this](int seconds) {
-            QFile file(m_file);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
-                                     QFileDevice::FileModificationTime));
-        };
-        changedAgo(3600);
-        const QString stamp = m_store->changeStamp();
-        QVERIFY(!stamp.isEmpty());
-        QCOMPARE(m_store->changeStamp(), stamp);
-        // Written again, to the same size.
-        QVERIFY(m_store->SaveSetting("Settings", "ICAO", "KBOS"));
-        changedAgo(1800);
-        QVERIFY(m_store->changeStamp() != stamp);
-    }
-
-    // The settings shown where they are bound, then the last profile and the
-    // list, leaving nothing unsaved; the close collects and writes them.
-    void startUpShowsTheSettingsThenTheLastProfile()
-    {
-        const QByteArray stored =
-            "[Settings]\nICAO=KSEA\nTemplate=a\\r\\nb\nLastProfile=KSEA\nUpdateATISFile=False\n"
-            "ATISFilePath=/srv/radar/atis.txt\nSpeakNewATIS=True\nSpeechVoice=kal16\n"
-            "SpeechRate=-0.4\nTakeOverOnlineCode=False\nATISFileEncoding=CP1251\n"
-            "GeneratorEnabled=False\nGeneratorPort=50123\n\n"
-            "[Profiles]\nKSEA=1\n\n[Profiles%255CKSEA]\nICAO=KSEA\nTemplate=a%vbCrLf%b\n";
-        write(stored);
-        SettingsBinding settings;
-        settings.bind(
-            "ICAO", [this](const QVariant& v) { m_form.icao = v.toString(); },
-            [this] { return m_form.icao; });
-        settings.bind("ATISFileEncoding", m_state.ATISFileEncoding);
-        m_form.code = 5;
-        m_form.autoUpdate = m_form.codeIsCurrent = m_state.ProfileDirty = true;
-        m_state.TickCounter = 42;
-        LoadStartupSettings(*m_store, m_form, *m_profiles, m_state, settings);
-        QCOMPARE(m_form.icao, "KSEA");
-        QCOMPARE(m_state.ATISFileEncoding, "CP1251");
-        QCOMPARE(m_form.templ, "a\r\nb");
-        QCOMPARE(m_state.CurrentProfile, "KSEA");
-        QCOMPARE(m_list.selected, 0);
-        QCOMPARE(m_form.code, 0); // ALPHA, auto-update off, nothing unsaved
-        QVERIFY(!m_form.autoUpdate && !m_state.TickCounter && !m_state.ProfileDirty);
-        QVERIFY(!m_form.codeIsCurrent && !m_state.autoUpdating && !m_state.codeIsCurrent);
-        m_form.icao = "KBOS";
-        QVERIFY(settings.save(*m_store));
-        QCOMPARE(readFile(m_file), QByteArray(stored).replace("ICAO=KSEA\nTemplate=a\\r",
-                                                              "ICAO=KBOS\nTemplate=a\\r"));
     }
 };
 

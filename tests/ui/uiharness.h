@@ -125,6 +125,8 @@ struct UiHarness
             const QFontMetrics fm(c->font());
             if (c->width() < fm.horizontalAdvance(text) + room || c->height() < fm.height())
                 problems << name(c) + " cuts its text short";
+            if (label && label->text().contains(QRegularExpression("&[^&]")) && !label->buddy())
+                problems << name(c) + " has a key letter but no control to move to";
             // Qt's own composite controls arrange their parts themselves.
             if (!qobject_cast<const QAbstractSpinBox*>(c) && !qobject_cast<const QComboBox*>(c) &&
                 !qobject_cast<const QAbstractScrollArea*>(c))
