@@ -60,6 +60,11 @@ bool RegistryStore::DeleteSetting(const QString& section, const std::optional<QS
 
 bool RegistryStore::writeTogether(const QList<Change>& changes)
 {
+    // QSettings keeps its first error for good: after a failed write, the
+    // next one starts afresh. (Not at once: reopened while the store still
+    // refuses, the new QSettings would take the error too.)
+    if (m_registry->status() != QSettings::NoError)
+        m_registry = openRegistry();
     QList<QPair<QString, std::optional<QString>>> before;
     for (const Change& c : changes) {
         const QString name = encoded(c.section);
@@ -86,8 +91,5 @@ bool RegistryStore::writeTogether(const QList<Change>& changes)
         else
             m_registry->remove(it->first);
     }
-    // QSettings keeps its first error for good: start afresh, so that a
-    // later write can succeed.
-    m_registry = openRegistry();
     return false;
 }

@@ -242,15 +242,6 @@ private Q_SLOTS:
         QCOMPARE(answer.body, reason);
     }
 
-    void metarServerFailureIsRefused()
-    {
-        m_weather.faults.status = 500;
-        m_weather.faults.reason = "Internal Server Error";
-        const Answer answer = get("/atis?info=D&icao=KSEA");
-        QCOMPARE(answer.status, 502);
-        QCOMPARE(answer.body, "METAR server failed: (500) Internal Server Error");
-    }
-
     void onlyGetIsServed()
     {
         QNetworkRequest request(
