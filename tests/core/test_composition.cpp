@@ -216,7 +216,7 @@ private Q_SLOTS:
             {"sky", "FEW015 BKN035",
              "few one thousand five hundred, broken three thousand five hundred"},
             {"sky", "BKN250CB", "broken two five thousand cumulonimbus"},
-            {"sky", "VV///", "vertical visibility not reported"},
+            {"sky", "VV002", "vertical visibility two hundred"},
             {"sky", "BKN060SC BKN///", "broken six thousand, broken, height unknown"},
             {"sky", "SCT", "scattered"},
             {"temperature", "M01", "minus one"},

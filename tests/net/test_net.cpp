@@ -75,8 +75,8 @@ private Q_SLOTS:
         row("no phrase", {.status = 404}, "(404) Not Found");
         row("own phrase", {.status = 503, .reason = "Try Later"}, "(503) Try Later");
         row("unknown, no phrase", {.status = 599}, "(599) Server Error");
-        row("redirect without Location", {.status = 301, .reason = "Moved Permanently"},
-            "(301) Moved Permanently, but the server named no new address");
+        row("redirect without Location", {.status = 308, .reason = "Permanent Redirect"},
+            "(308) Permanent Redirect, but the server named no new address");
         row("eleven redirects", {.redirects = 11}, "(10) *");
         row("refused", {.redirectTo = "http://127.0.0.1:0/"}, "(1) *");
         row("over 1 MiB", {.oversizeBytes = MiB + 1}, tooLarge);

@@ -91,6 +91,7 @@ private Q_SLOTS:
         h.start();
         get(port, "/current");
         h.press("mnuOptionsGenerator");
+        QCOMPARE(h.get<QSpinBox>("txtGeneratorPort")->value(), port);
         const QString address = QString("http://127.0.0.1:%1/atis?").arg(port);
         QCOMPARE(h.get<QLabel>("lblGeneratorState")->text(),
                  QString("Serving on 127.0.0.1, port %1.").arg(port));
