@@ -440,8 +440,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("onTheAir"); // after the start and two new observations
         QTest::newRow("D to F wraps")
             << LetterRange{3, 5} << "ECHO" << QStringList{"ECHO", "FOXTROT", "DELTA"};
-        QTest::newRow("one letter")
-            << LetterRange{2, 2} << "CHARLIE" << QStringList{"CHARLIE", "CHARLIE", "CHARLIE"};
     }
     void lettersStayInTheirRange()
     {

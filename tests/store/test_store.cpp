@@ -20,7 +20,6 @@
 #include <QLockFile>
 #include <QSettings>
 #include <QTest>
-#include <sys/stat.h>
 
 using Answer = Dialogs::Answer;
 using Pairs = SettingsStore::Pairs;
@@ -437,17 +436,20 @@ private Q_SLOTS:
                                             "ATISType=Arrival\nLetters=A-M\n");
     }
 
-    // KBOS is kept either way. (Yes, written over: loading after saving.)
+    // Yes writes over KBOS; No and Cancel keep it.
     void overwriteQuestion_data()
     {
         QTest::addColumn<Answer>("answer");
         QTest::addColumn<bool>("saved");
+        QTest::addColumn<QString>("kbosIcao");
         QTest::addColumn<QStringList>("namesProposed");
         QTest::addColumn<QString>("current");
+        QTest::newRow("yes: written over")
+            << Answer::Yes << true << "typed" << QStringList{"typed"} << "KBOS";
         QTest::newRow("no: asks for the name again, writes that one")
-            << Answer::No << true << QStringList{"typed", "KBOS"} << "KBOS 2";
+            << Answer::No << true << "stored" << QStringList{"typed", "KBOS"} << "KBOS 2";
         QTest::newRow("cancel: nothing written")
-            << Answer::Cancel << false << QStringList{"typed"} << "";
+            << Answer::Cancel << false << "stored" << QStringList{"typed"} << "";
     }
     void overwriteQuestion()
     {
@@ -458,7 +460,7 @@ private Q_SLOTS:
         QTEST(m_profiles->SaveProfile(), "saved");
         QTEST(m_dialogs.proposedNames(), "namesProposed");
         QCOMPARE(m_dialogs.shown.at(0).text, OverwriteKbos);
-        QCOMPARE(m_store->GetSetting("Profiles\\KBOS", "ICAO"), "stored");
+        QTEST(m_store->GetSetting("Profiles\\KBOS", "ICAO"), "kbosIcao");
         QTEST(m_state.CurrentProfile, "current");
     }
 
