@@ -161,6 +161,7 @@ private Q_SLOTS:
         QTest::newRow("29 February ahead")
             << "290100Z" << at(2, 28, 23, 0, 2028) << "Ahead 2 h 00 min";
         QTest::newRow("hour 24") << "072400Z" << at(12, 7, 17, 0) << "";
+        QTest::newRow("day 0") << "001650Z" << at(12, 7, 16, 50) << "";
     }
     void age()
     {

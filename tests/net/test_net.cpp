@@ -280,6 +280,24 @@ private Q_SLOTS:
         QVERIFY(p.waitForFinished(60000));
         QVERIFY(p.exitCode() != 0 && !p.readAllStandardError().isEmpty());
     }
+    // As the demo starts it: the bundled reports, and KBOS's ATIS on the air.
+    void practiceServerServesTheSampleReports()
+    {
+        QProcess p;
+        p.start(BRIEFCAST_LOCALWX, {"--metars", BRIEFCAST_SAMPLE_METARS, "--online", "KBOS=D"});
+        QVERIFY(p.waitForReadyRead(60000)); // its first line: the status file's address
+        qputenv("BRIEFCAST_STATUS_URL", p.readLine().trimmed());
+        HttpTextFetcher fetcher;
+        FakeForm form;
+        ScriptedDialogs dialogs;
+        SessionState state;
+        QVERIFY(DiscoverMetarServer(fetcher, form, dialogs, state));
+        QVERIFY(textOf(fetcher.fetch(state.MetarServerURL + "?id=KBOS")).startsWith("KBOS 12"));
+        LiveFeedLookup lookup;
+        QCOMPARE(lookUp(lookup, "KBOS_ATIS"), "KBOS_ATIS 3");
+        p.kill();
+        p.waitForFinished();
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNet)

@@ -163,7 +163,7 @@ private Q_SLOTS:
         QCOMPARE(h->server.requestCount(), 1); // the status file only
     }
 
-    // The title's mark shows unsaved profile changes; ticks are not mirrored.
+    // The title's mark shows unsaved profile changes.
     void everyProfileSettingMarksTheProfileChanged()
     {
         frmMain& w = h->start();
@@ -180,10 +180,31 @@ private Q_SLOTS:
         QVERIFY(marks([this] { press("chkVisual"); }));
         QVERIFY(marks([this] { press("chkLAHSO"); }));
         QVERIFY(marks([this] { clickRow("lstArriving", 0, true); }));
-        QCOMPARE(runways("lstArriving", true), QStringList{"16L"});
-        QCOMPARE(runways("lstDeparting", true), None);
         QVERIFY(marks([this] { clickRow("lstDeparting", 0, true); }));
-        QCOMPARE(runways("lstDeparting", true), QStringList{"16L"});
+    }
+
+    // A profile saved from the window holds what it shows; loaded over
+    // other settings, the window shows it again.
+    void profileSavedAndLoadedThroughTheWindow()
+    {
+        h->start();
+        typeInto("txtICAO", "KSEA");
+        addRunways({"16L", "16R"});
+        clickRow("lstArriving", 0, true);
+        clickRow("lstDeparting", 1, true);
+        press("chkVisual");
+        h->dialogs.inputs = {"Seattle"};
+        press("cmdSave");
+        typeInto("txtICAO", "X");
+        addRunways({"34"});
+        press("chkVisual");
+        h->dialogs.answers = {Dialogs::Answer::No}; // the changes are not saved
+        press("cmdLoad");
+        QCOMPARE(textOf("txtICAO"), "KSEA");
+        QCOMPARE(runways("lstArriving"), QStringList({"16L", "16R"}));
+        QCOMPARE(runways("lstArriving", true), QStringList{"16L"});
+        QCOMPARE(runways("lstDeparting", true), QStringList{"16R"});
+        QVERIFY(h->get<QCheckBox>("chkVisual")->isChecked());
     }
 
     // The transition level dialog names the hPa values a table leaves
