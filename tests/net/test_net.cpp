@@ -41,6 +41,16 @@ QString lookUp(LiveFeedLookup& lookup, const QString& callsign)
     lookup.lookUp(callsign, [&](const Found& found) { answer = found; });
     return QTest::qWaitFor([&] { return answer.has_value(); }, 60000) ? textOf(*answer) : "none";
 }
+// The METAR server that discovery finds from the status file at this address.
+QString discoveredMetarUrl(const QByteArray& statusUrl)
+{
+    qputenv("BRIEFCAST_STATUS_URL", statusUrl);
+    HttpTextFetcher fetcher;
+    FakeForm form;
+    ScriptedDialogs dialogs;
+    SessionState state;
+    return DiscoverMetarServer(fetcher, form, dialogs, state) ? state.MetarServerURL : "none";
+}
 // JSON written with ' for ", which none of it holds otherwise.
 QString json(QString text)
 {
@@ -234,14 +244,8 @@ private Q_SLOTS:
         QVERIFY(server.listen());
         server.setOnlineAtis("KBOS_ATIS", "D");
         server.setFeedPadding(3000000); // as large as the network's
-        qputenv("BRIEFCAST_STATUS_URL", server.statusUrl().toUtf8());
-        HttpTextFetcher fetcher;
-        FakeForm form;
-        ScriptedDialogs dialogs;
-        SessionState state;
-        QVERIFY(DiscoverMetarServer(fetcher, form, dialogs, state));
+        QCOMPARE(discoveredMetarUrl(server.statusUrl().toUtf8()), server.metarUrl());
         QCOMPARE(server.requestCount(), 1); // the status file only
-        QCOMPARE(state.MetarServerURL, server.metarUrl());
         LiveFeedLookup lookup;
         QCOMPARE(lookUp(lookup, "KBOS_ATIS"), "KBOS_ATIS 3");
         // Later look-ups ask the feed alone; no answer for one not online or a failing feed.
@@ -286,13 +290,8 @@ private Q_SLOTS:
         QProcess p;
         p.start(BRIEFCAST_LOCALWX, {"--metars", BRIEFCAST_SAMPLE_METARS, "--online", "KBOS=D"});
         QVERIFY(p.waitForReadyRead(60000)); // its first line: the status file's address
-        qputenv("BRIEFCAST_STATUS_URL", p.readLine().trimmed());
-        HttpTextFetcher fetcher;
-        FakeForm form;
-        ScriptedDialogs dialogs;
-        SessionState state;
-        QVERIFY(DiscoverMetarServer(fetcher, form, dialogs, state));
-        QVERIFY(textOf(fetcher.fetch(state.MetarServerURL + "?id=KBOS")).startsWith("KBOS 12"));
+        const QString metarUrl = discoveredMetarUrl(p.readLine().trimmed());
+        QVERIFY(textOf(HttpTextFetcher().fetch(metarUrl + "?id=KBOS")).startsWith("KBOS 12"));
         LiveFeedLookup lookup;
         QCOMPARE(lookUp(lookup, "KBOS_ATIS"), "KBOS_ATIS 3");
         p.kill();
