@@ -91,6 +91,7 @@ private Q_SLOTS:
         h.start();
         get(port, "/current");
         h.press("mnuOptionsGenerator");
+        QCOMPARE(h.get<QDialog>("frmGenerator")->windowTitle(), "Local ATIS Generator");
         QCOMPARE(h.get<QSpinBox>("txtGeneratorPort")->value(), port);
         const QString address = QString("http://127.0.0.1:%1/atis?").arg(port);
         QCOMPARE(h.get<QLabel>("lblGeneratorState")->text(),

@@ -98,20 +98,26 @@ void LocalWeatherServer::answer(QTcpSocket* socket, const QByteArray& target)
         return;
     }
     // A chain of redirects: /x becomes /hop/N-1/x, ..., /hop/0/x, which is served.
+    // The hops take each redirect status in turn.
+    const auto redirect = [&](int hop, const QByteArray& path) {
+        static const std::pair<int, QByteArray> statuses[] = {{301, "Moved Permanently"},
+                                                              {302, "Found"},
+                                                              {303, "See Other"},
+                                                              {307, "Temporary Redirect"},
+                                                              {308, "Permanent Redirect"}};
+        const auto& [status, reason] = statuses[hop % std::size(statuses)];
+        send(socket, status, reason, {},
+             "Location: " + HopPrefix + QByteArray::number(hop) + path + "\r\n");
+    };
     QByteArray path = target;
     if (path.startsWith(HopPrefix)) {
         const qsizetype slash = path.indexOf('/', HopPrefix.size());
         const int left = path.mid(HopPrefix.size(), slash - HopPrefix.size()).toInt();
         path = slash < 0 ? QByteArray("/") : path.mid(slash);
-        if (left > 0) {
-            send(socket, 302, "Found", {},
-                 "Location: " + HopPrefix + QByteArray::number(left - 1) + path + "\r\n");
-            return;
-        }
+        if (left > 0)
+            return redirect(left - 1, path);
     } else if (faults.redirects > 0) {
-        send(socket, 302, "Found", {},
-             "Location: " + HopPrefix + QByteArray::number(faults.redirects - 1) + path + "\r\n");
-        return;
+        return redirect(faults.redirects - 1, path);
     }
     if (faults.status != 0) {
         send(socket, faults.status, faults.reason, faults.reason + "\r\n");
