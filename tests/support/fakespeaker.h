@@ -14,6 +14,7 @@ public:
     QStringList said;
     int stops = 0;
     double rate = 0.0;
+    QString voice;
 
     bool available() override { return present; }
     QString failureReason() const override
@@ -32,7 +33,7 @@ public:
         setState(State::Ready);
     }
     QStringList voices() override { return {QStringLiteral("kal16")}; }
-    void setVoice(const QString&) override {}
+    void setVoice(const QString& v) override { voice = v; }
     void setRate(double r) override { rate = r; }
 
     void finish() { setState(State::Ready); }

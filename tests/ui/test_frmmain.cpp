@@ -134,6 +134,7 @@ private Q_SLOTS:
         QCOMPARE(h->server.requestCount(), 2);
         QCOMPARE(textOf("txtLastMETAR"), KseaMetar);
         QCOMPARE(textOf("lblMetarAge"), "Age 7 min");
+        QVERIFY(!h->get("lblMetarAge")->font().bold()); // bold only when stale
         QCOMPARE(textOf("lblATISCode"), "Current Code:");
         QCOMPARE(textOf("lblCheck"), "Check: Not a variable: %wnd%");
         QCOMPARE(h->get("lblCheck")->toolTip(), "Not a variable: %wnd%");
@@ -443,6 +444,7 @@ private Q_SLOTS:
         QVERIFY(h->get<QAction>("mnuOptionsSpeakNewATIS")->isChecked());
         QVERIFY(!h->get<QAction>("mnuOptionsTakeOverCode")->isChecked());
         QCOMPARE(h->speaker.rate, 0.4);
+        QCOMPARE(h->speaker.voice, "kal16");
         QVERIFY(h->get<QMenu>("mnuOptionsRate")->actions().at(2)->isChecked());
     }
 
