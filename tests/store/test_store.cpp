@@ -483,6 +483,7 @@ private Q_SLOTS:
     void deletingTheCurrentProfileMarksTheWindowChanged()
     {
         twoProfiles("KBOS", false);
+        QCOMPARE(m_list.selected, 0); // the list shows the profile in use selected
         m_list.selected = -1;
         m_profiles->cmdDelete_Click(); // none selected: nothing
         m_list.select("KBOS");
