@@ -180,6 +180,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("refused");
         QTest::newRow("at the limit") << "%metar%" << QString(65536, u'M') << false;
         QTest::newRow("one past") << "%metar%." << QString(65536, u'M') << true;
+        // Room for the one %metar% there is, not for as many as the text could hold.
+        QTest::newRow("at the limit after text")
+            << "%metar%.........." << QString(65526, u'M') << false;
         QTest::newRow("template past") << QString(65537, u'T') << "" << true;
         // Later steps expand the variables in a reply: each %metar% takes it whole again.
         const QString variables = QString("%metar%").repeated(9000);

@@ -526,15 +526,6 @@ private Q_SLOTS:
         QTEST(read.flag("SpeakNewATIS"), "speakNewATIS");
         QTEST(read.number("SpeechRate"), "speechRate");
     }
-
-    void updateATISFileStartsOnWhereTheRadarClientIs()
-    {
-        qputenv("WINEPREFIX", (m_home.path() + "/wine").toUtf8());
-        QVERIFY(QDir().mkpath(m_home.path() + "/wine/drive_c/Program Files/Kovoddddd"));
-        const bool on = Config::load(*m_store).flag("UpdateATISFile");
-        qunsetenv("WINEPREFIX");
-        QVERIFY(on);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestStore)

@@ -151,6 +151,9 @@ private Q_SLOTS:
         QCOMPARE(textOf("cmdStartStop"), "Stop");
         QCOMPARE(textOf("mnuFileStartStop"), "&Stop Autoupdate");
         QVERIFY(!h->get("cboATISCode")->isEnabled());
+        h->now = h->now.addSecs(2 * 3600); // the same report two hours on: stale
+        press("cmdRefresh");
+        QVERIFY(h->get("lblMetarAge")->font().bold());
     }
 
     void atisBoxReadOnlyAndCopied()
@@ -206,6 +209,9 @@ private Q_SLOTS:
         QCOMPARE(runways("lstArriving", true), QStringList{"16L"});
         QCOMPARE(runways("lstDeparting", true), QStringList{"16R"});
         QVERIFY(h->get<QCheckBox>("chkVisual")->isChecked());
+        h->window->close();
+        h->start(); // started again: the saved profiles are listed
+        QCOMPARE(textOf("cboProfiles"), "Seattle");
     }
 
     // The transition level dialog names the hPa values a table leaves
