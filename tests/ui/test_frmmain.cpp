@@ -123,8 +123,8 @@ private Q_SLOTS:
     }
 
     // A button triggers its menu twin, which runs its command once: one METAR
-    // request each, after the status file. Beside the last ATIS: what its
-    // check found, every finding on hover, until the next clean ATIS.
+    // request each, after the status file. Beside the last ATIS: what its check
+    // found, every finding on hover, until the next clean ATIS; the age, bold when stale.
     void refreshAndStartRunOneCycleEach()
     {
         h->start();
