@@ -2,7 +2,6 @@
 
 #include "core/atisfile.h"
 #include "core/metarage.h"
-#include "core/spokenatis.h"
 #include "core/texts.h"
 
 #include <QRegularExpression>
@@ -157,7 +156,67 @@ QStringList unencodable(const QString& text, const QString& encoding)
     return lost;
 }
 
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+QRegularExpression anchored(const char* pattern)
+{
+    return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern)),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+// The forms of a word that mixes letters and digits yet is read aloud as an
+// ATIS means it.
+const QRegularExpression& formReadAloud()
+{
+    static const QRegularExpression re =
+        anchored("(?:R|RWY)?[0-9]{1,2}[LRC]?"                            // runway, R25R in RVR
+                 "|[0-9]{2}(?:[0-9]{2}){0,2}Z|(?:FM|TL|AT)[0-9]{4}"      // time: 1650Z, FM1200
+                 "|[0-9]+(?:MHZ|KHZ)|FL[0-9]{2,3}|(?:QNH|QFE)[0-9]{3,4}" // frequency, level, QNH
+                 "|(?:[0-9]{3}|VRB)[0-9]{2,3}(?:G[0-9]{2,3})?(?:KT|KTS|MPS|KMH)" // wind
+                 "|[0-9]{3}V[0-9]{3}"                                            // its variation
+                 "|[PM]?[0-9]+(?:/[0-9]+)?(?:SM|KM|M|FT|NM)"       // visibility, distance
+                 "|[0-9]{4}(?:NDV|N|NE|E|SE|S|SW|W|NW)"            // visibility, direction
+                 "|[PM]?[0-9]{4}(?:V[PM]?[0-9]{4})?(?:FT)?[UDN]?"  // runway visual range
+                 "|(?:FEW|SCT|BKN|OVC|VV)[0-9]{3}[A-Z]{0,3}"       // cloud layer and type
+                 "|M[0-9]{1,2}|[AQ][0-9]{4}"                       // temperature, altimeter
+                 "|AO[12]A?|SLP[0-9]{3}|[TP][0-9]{4}(?:[0-9]{4})?" // remarks
+                 "|[0-9]+(?:ST|ND|RD|TH)");                        // ordinals
+    return re;
+}
+
+// Words come ASCII only.
+bool isReadAloudRightly(const QString& word)
+{
+    bool letter = false, digit = false;
+    for (QChar c : word) {
+        digit = digit || isAsciiDigit(c);
+        letter = letter || c.isLetter();
+    }
+    if (!letter || !digit || formReadAloud().match(word).hasMatch())
+        return true;
+    if (!word.contains(u'/'))
+        return false;
+    const QStringList parts = word.split(u'/', Qt::SkipEmptyParts);
+    return std::all_of(parts.begin(), parts.end(), isReadAloudRightly);
+}
+
 } // namespace
+
+QStringList WordsReadWronglyAloud(const QString& text)
+{
+    static const QRegularExpression word(QStringLiteral("[A-Za-z0-9/]+"));
+    QStringList wrong;
+    QRegularExpressionMatchIterator it = word.globalMatch(text);
+    while (it.hasNext()) {
+        const QString w = it.next().captured();
+        if (!isReadAloudRightly(w) && !wrong.contains(w))
+            wrong << w;
+    }
+    return wrong;
+}
 
 QStringList CheckAtis(const AtisCheckInputs& in)
 {

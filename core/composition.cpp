@@ -1,6 +1,6 @@
 #include "core/composition.h"
 
-#include "core/spokenatis.h"
+#include "core/spokentemplate.h"
 
 QString ComposedAtis::spoken() const
 {

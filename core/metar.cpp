@@ -2,16 +2,6 @@
 
 #include "core/metarmatcher.h"
 
-const QString MetarPattern = QStringLiteral(
-    R"(^[A-Z]\w\w\w (\d{6}Z)(?: (?:AUTO|RTD|COR|CCA))? (\S+(?:KT|MPS|KTS)|/////|/////KT)( \d+V\d+)?)"
-    R"(( P?M?(?:\d \d/|\d/)?\d+(?:SM|KM|M)?| \d+NDV| CAVOK| 9999(?:NDV)? // CAVOK//| ////)?)"
-    R"((?: R\S+FT)?(?: R\d\d\w?/\S+)*)"
-    R"(((?: ?(?:\+|\-)?(?:VC|TS|DU|GR|FU|GS|DZ|MI|PE|RA|SA|BC|FZ|PI|HZ|VA|SG|SH|FC|PO|BL|FG|SN|IC|BR|SQ|SS|PY|DR|DS|UP|//|/))*))"
-    R"(( VV\d\d\d| VV///)?)"
-    R"(((?: (?:NCD|FEW|SCT|BKN|OVC|SKC|CLR|NSC|NSW|//////|///)(?:\d\d\d|///|\d\d\d///)?(?:\w{2,3})?)*))"
-    R"((?: (M?\d\d|//|XX)/(M?\d\d|//|XX)?)?)"
-    R"(( (?:(?:Q|A|Q |A )(?:\d+|////|XXXX)|RMK|\d\d\d\.\d)))");
-
 namespace {
 
 // Trims blanks only: the groups carry their leading blank, and no other

@@ -18,11 +18,6 @@ struct DecodedMetar
     QString Altimeter;
 };
 
-// The decoding pattern: station, observation time, then ten groups read in
-// order (time, wind, variable direction, visibility, weather, vertical
-// visibility, clouds, temperature, dew point, altimeter).
-extern const QString MetarPattern;
-
 // Deletes every CR and LF (they are not replaced by blanks), then collapses
 // each run of whitespace to one blank. Nothing is trimmed.
 QString NormaliseMetarReply(const QString& reply);

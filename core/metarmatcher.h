@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 #include <array>
 #include <optional>
 #include <utility>
+
+// The decoding pattern: station, observation time, then ten groups read in
+// order (time, wind, variable direction, visibility, weather, vertical
+// visibility, clouds, temperature, dew point, altimeter).
+extern const QString MetarPattern;
 
 // Start and length of the whole match (index 0) and of groups 1 to 10 of
 // MetarPattern; start -1 for a group that took no part in the match.

@@ -1,6 +1,6 @@
 #include "core/radarfunctions.h"
 
-#include "core/spokenatis.h"
+#include "core/phrases.h"
 #include "core/template.h"
 
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "core/template.h"
 
-#include "core/spokenatis.h"
+#include "core/phrases.h"
 
 #include <QCoreApplication>
 

@@ -2,8 +2,9 @@
 // forms, and the check of the ATIS before it goes on the air.
 #include "core/atischeck.h"
 #include "core/metar.h"
+#include "core/phrases.h"
 #include "core/runwayphrase.h"
-#include "core/spokenatis.h"
+#include "core/spokentemplate.h"
 #include "core/template.h"
 #include "core/texts.h"
 #include "core/transitionlevel.h"

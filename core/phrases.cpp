@@ -1,7 +1,6 @@
-#include "core/spokenatis.h"
+#include "core/phrases.h"
 
 #include "core/informationcodes.h"
-#include "core/radarfunctions.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -252,21 +251,9 @@ QString cloudLayer(const QString& layer)
     return words;
 }
 
-// "Sky" followed by "sky clear" says "Sky clear": the phrase does not repeat
-// the word said just before it. Only the end of what was said is looked at.
-QString afterWord(const QString& said, const QString& words)
-{
-    static const QRegularExpression skyLast(QStringLiteral("\\bsky[^A-Za-z0-9]*$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QString sky = QStringLiteral("sky ");
-    if (words.startsWith(sky) && skyLast.match(said.right(16)).hasMatch())
-        return words.mid(sky.size());
-    return words;
-}
-
 QString labelled(const QString& label, const QString& words)
 {
-    return label + u' ' + afterWord(label, words);
+    return label + u' ' + Spoken::following(label, words);
 }
 
 bool isCavok(const QString& visibility)
@@ -296,15 +283,6 @@ bool isRunwayId(const QString& word, bool afterRunwayWord)
     static const QRegularExpression withSide = anchored("[0-9]{1,2}[LRC]");
     static const QRegularExpression bare = anchored("[0-9]{1,2}");
     return withSide.match(word).hasMatch() || (afterRunwayWord && bare.match(word).hasMatch());
-}
-
-QString sentence(const QString& line)
-{
-    const QString text = line.simplified();
-    if (text.isEmpty())
-        return text;
-    static const QString endings = QStringLiteral(".,;!?");
-    return endings.contains(text.back()) ? text : text + u'.';
 }
 
 } // namespace
@@ -547,6 +525,18 @@ QString metar(const DecodedMetar& m)
     return parts.join(QStringLiteral(", "));
 }
 
+// "Sky" followed by "sky clear" says "Sky clear": the phrase does not repeat
+// the word said just before it. Only the end of what was said is looked at.
+QString following(const QString& said, const QString& words)
+{
+    static const QRegularExpression skyLast(QStringLiteral("\\bsky[^A-Za-z0-9]*$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString sky = QStringLiteral("sky ");
+    if (words.startsWith(sky) && skyLast.match(said.right(16)).hasMatch())
+        return words.mid(sky.size());
+    return words;
+}
+
 QString freeText(const QString& text)
 {
     QString spoken;
@@ -583,99 +573,3 @@ QString freeText(const QString& text)
 }
 
 } // namespace Spoken
-
-QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
-{
-    QString text = templateText;
-    text.replace(u':', u' ');
-    static const QRegularExpression token(QStringLiteral("%[a-z]+%|") + RadarFunctionPattern);
-    QString spoken;
-    qsizetype at = 0;
-    QRegularExpressionMatchIterator it = token.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch t = it.next();
-        QString words;
-        if (!t.hasCaptured(1)) {
-            const auto& variables = TemplateVariables();
-            const auto variable = std::find_if(
-                variables.begin(), variables.end(),
-                [&](const TemplateVariable& known) { return known.name == t.captured(); });
-            if (variable == variables.end())
-                continue; // not a variable: stays free text
-            words = variable->spoken(v);
-        } else {
-            // The radar client's functions whose value Briefcast knows for
-            // its own airport; any other is the radar client's alone. An
-            // argument too long to expand names no airport.
-            const auto expanded = ExpandTemplate(t.captured(2), v);
-            const QString* argument = std::get_if<QString>(&expanded);
-            if (const RadarFunction* known =
-                    KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
-                words = known->spoken(v.metar);
-        }
-        spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at));
-        spoken += afterWord(spoken, words);
-        at = t.capturedEnd();
-    }
-    spoken += Spoken::freeText(text.mid(at));
-
-    QStringList sentences;
-    for (const QString& line : spoken.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
-        if (const QString s = sentence(line); !s.isEmpty())
-            sentences << s;
-    }
-    return sentences.join(u' ');
-}
-
-namespace {
-
-// The forms of a word that mixes letters and digits yet is read aloud as an
-// ATIS means it.
-const QRegularExpression& formReadAloud()
-{
-    static const QRegularExpression re =
-        anchored("(?:R|RWY)?[0-9]{1,2}[LRC]?"                            // runway, R25R in RVR
-                 "|[0-9]{2}(?:[0-9]{2}){0,2}Z|(?:FM|TL|AT)[0-9]{4}"      // time: 1650Z, FM1200
-                 "|[0-9]+(?:MHZ|KHZ)|FL[0-9]{2,3}|(?:QNH|QFE)[0-9]{3,4}" // frequency, level, QNH
-                 "|(?:[0-9]{3}|VRB)[0-9]{2,3}(?:G[0-9]{2,3})?(?:KT|KTS|MPS|KMH)" // wind
-                 "|[0-9]{3}V[0-9]{3}"                                            // its variation
-                 "|[PM]?[0-9]+(?:/[0-9]+)?(?:SM|KM|M|FT|NM)"       // visibility, distance
-                 "|[0-9]{4}(?:NDV|N|NE|E|SE|S|SW|W|NW)"            // visibility, direction
-                 "|[PM]?[0-9]{4}(?:V[PM]?[0-9]{4})?(?:FT)?[UDN]?"  // runway visual range
-                 "|(?:FEW|SCT|BKN|OVC|VV)[0-9]{3}[A-Z]{0,3}"       // cloud layer and type
-                 "|M[0-9]{1,2}|[AQ][0-9]{4}"                       // temperature, altimeter
-                 "|AO[12]A?|SLP[0-9]{3}|[TP][0-9]{4}(?:[0-9]{4})?" // remarks
-                 "|[0-9]+(?:ST|ND|RD|TH)");                        // ordinals
-    return re;
-}
-
-// Words come ASCII only.
-bool isReadAloudRightly(const QString& word)
-{
-    bool letter = false, digit = false;
-    for (QChar c : word) {
-        digit = digit || isAsciiDigit(c);
-        letter = letter || c.isLetter();
-    }
-    if (!letter || !digit || formReadAloud().match(word).hasMatch())
-        return true;
-    if (!word.contains(u'/'))
-        return false;
-    const QStringList parts = word.split(u'/', Qt::SkipEmptyParts);
-    return std::all_of(parts.begin(), parts.end(), isReadAloudRightly);
-}
-
-} // namespace
-
-QStringList WordsReadWronglyAloud(const QString& text)
-{
-    static const QRegularExpression word(QStringLiteral("[A-Za-z0-9/]+"));
-    QStringList wrong;
-    QRegularExpressionMatchIterator it = word.globalMatch(text);
-    while (it.hasNext()) {
-        const QString w = it.next().captured();
-        if (!isReadAloudRightly(w) && !wrong.contains(w))
-            wrong << w;
-    }
-    return wrong;
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/metar.h"
-#include "core/template.h"
 
 #include <QList>
 #include <QPair>
@@ -35,19 +34,8 @@ QString altimeter(const QString& altimeter);
 QString metar(const DecodedMetar& metar);
 // Text as written, with the abbreviations and runway identifiers spoken.
 QString freeText(const QString& text);
+// The words to say after what was said: "sky clear" after "Sky" is "clear",
+// so that a label is not said twice.
+QString following(const QString& said, const QString& words);
 
 } // namespace Spoken
-
-// The spoken form of ExpandTemplate's result: each %-variable spoken from its
-// value; the radar client's $wind(), $altim() and $metar() of the current
-// airport spoken from the decoded values; every other $-function left out,
-// since only the radar client can fill it; each line one sentence.
-QString SpeakTemplate(const QString& templateText, const TemplateValues& values);
-
-// The words of a written ATIS a speech engine would read wrongly: each word
-// that mixes letters and digits and is none of the forms ATIS speech reads
-// aloud (a runway, a time, a frequency, a level, a group of a METAR), once,
-// in the order found. "Y3" and "3MM" are; "16L", "1650Z", "FL70",
-// "24015G25KT", "M1/4SM", "R25R/P1500" and "BKN012CB" are not. A word with
-// slashes passes when it is one group or when each of its parts passes.
-QStringList WordsReadWronglyAloud(const QString& text);

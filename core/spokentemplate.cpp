@@ -1,0 +1,64 @@
+#include "core/spokentemplate.h"
+
+#include "core/phrases.h"
+#include "core/radarfunctions.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+
+namespace {
+
+QString sentence(const QString& line)
+{
+    const QString text = line.simplified();
+    if (text.isEmpty())
+        return text;
+    static const QString endings = QStringLiteral(".,;!?");
+    return endings.contains(text.back()) ? text : text + u'.';
+}
+
+} // namespace
+
+QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
+{
+    QString text = templateText;
+    text.replace(u':', u' ');
+    static const QRegularExpression token(QStringLiteral("%[a-z]+%|") + RadarFunctionPattern);
+    QString spoken;
+    qsizetype at = 0;
+    QRegularExpressionMatchIterator it = token.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch t = it.next();
+        QString words;
+        if (!t.hasCaptured(1)) {
+            const auto& variables = TemplateVariables();
+            const auto variable = std::find_if(
+                variables.begin(), variables.end(),
+                [&](const TemplateVariable& known) { return known.name == t.captured(); });
+            if (variable == variables.end())
+                continue; // not a variable: stays free text
+            words = variable->spoken(v);
+        } else {
+            // The radar client's functions whose value Briefcast knows for
+            // its own airport; any other is the radar client's alone. An
+            // argument too long to expand names no airport.
+            const auto expanded = ExpandTemplate(t.captured(2), v);
+            const QString* argument = std::get_if<QString>(&expanded);
+            if (const RadarFunction* known =
+                    KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
+                words = known->spoken(v.metar);
+        }
+        spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at));
+        spoken += Spoken::following(spoken, words);
+        at = t.capturedEnd();
+    }
+    spoken += Spoken::freeText(text.mid(at));
+
+    QStringList sentences;
+    for (const QString& line : spoken.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+        if (const QString s = sentence(line); !s.isEmpty())
+            sentences << s;
+    }
+    return sentences.join(u' ');
+}
