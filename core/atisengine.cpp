@@ -85,7 +85,7 @@ void AtisEngine::requestCycle(bool force)
 
 AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
 {
-    const QString icao = m_form.icaoText();
+    const QString icao = m_form.profile().icao;
     const int stops = m_stops;
     const TextFetcher::Result result =
         m_fetcher.fetch(BuildMetarRequestURL(m_state.MetarServerURL, icao));
@@ -103,7 +103,7 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
     // airport no longer in the box is dropped, and the next cycle asks for
     // the one there now (none is started at once: the box may hold a code
     // half typed).
-    if (m_form.icaoText() != icao)
+    if (m_form.profile().icao != icao)
         return CycleEnd::Done;
 
     const QString reply = NormaliseMetarReply(std::get<QString>(result));
@@ -147,15 +147,10 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
             AdvanceInformationCode();
         m_state.codeChosenForKey = key;
     }
-    AtisInputs inputs;
-    inputs.templateText = m_form.templateText();
-    inputs.icao = icao;
-    inputs.informationCode = m_form.codeText();
-    inputs.metar = metar;
-    inputs.runways = RunwayUseOf(m_form);
-    inputs.profile = m_state.CurrentProfile;
-    inputs.transitionLevels = m_form.transitionLevels();
-    inputs.atisType = m_form.atisType();
+    const AtisInputs inputs{.profile = m_form.profile(),
+                            .profileName = m_state.CurrentProfile,
+                            .informationCode = m_form.codeText(),
+                            .metar = metar};
     const auto composed = ComposeAtis(inputs);
     if (const Failure* failure = std::get_if<Failure>(&composed)) {
         showError(Texts::ProcessingError, *failure);
@@ -165,7 +160,7 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
     m_form.setAtisText(atis.text);
     const std::optional<qint64> age = MetarAgeMinutes(atis.values.metar.ObservationTime, m_clock());
     const QStringList findings =
-        CheckAtis({atis, inputs.runways, icao, age, m_state.ATISFileEncoding});
+        CheckAtis({atis, inputs.runways(), icao, age, m_state.ATISFileEncoding});
     m_form.showFindings(findings);
     m_lastAtis = atis;
     if (m_speech)
@@ -269,8 +264,8 @@ void AtisEngine::waitForOnlineCode(bool force)
         return;
     m_awaitingOnlineCode = true;
     m_form.showLookingUp(true);
-    const QString icao = m_form.icaoText();
-    m_lookup->lookUp(AtisCallsign(icao, m_form.atisType()),
+    const QString icao = m_form.profile().icao;
+    m_lookup->lookUp(AtisCallsign(icao, m_form.profile().atisType),
                      [this, icao](const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
                          onlineCodeFound(icao, online);
                      });
@@ -287,12 +282,12 @@ void AtisEngine::onlineCodeFound(const QString& icao,
         return;
     // Like a METAR reply, an answer for an airport no longer in the box is
     // dropped; the next cycle looks up the airport there now.
-    if (m_form.icaoText() != icao)
+    if (m_form.profile().icao != icao)
         return;
     m_lookUpDue = false;
     // An arrival ATIS does not go on with a departure letter: a letter
     // outside the range is left to the station that has it.
-    const LetterRange range = m_form.letterRange();
+    const LetterRange range = m_form.profile().letters;
     if (online && m_takeOverOnlineCode && range.contains(online->codeIndex)) {
         m_form.setCodeIndex(online->codeIndex);
         m_takenOverFrom = online->callsign;
@@ -307,7 +302,7 @@ void AtisEngine::onlineCodeFound(const QString& icao,
 bool AtisEngine::ValidateICAO()
 {
     static const QRegularExpression pattern(ICAOPattern);
-    const QString icao = m_form.icaoText();
+    const QString icao = m_form.profile().icao;
     if (icao.isEmpty()) {
         m_dialogs.message(Texts::MustEnterICAO, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
                           Dialogs::Buttons::OK);
@@ -346,7 +341,7 @@ void AtisEngine::AdvanceInformationCode()
     }
     if (!m_state.autoUpdating)
         return;
-    m_form.setCodeIndex(m_form.letterRange().next(m_form.codeIndex()));
+    m_form.setCodeIndex(m_form.profile().letters.next(m_form.codeIndex()));
 }
 
 std::optional<Failure> AtisEngine::CopyATISToClipboard()

@@ -10,19 +10,20 @@ QString ComposedAtis::spoken() const
 std::variant<ComposedAtis, Failure> ComposeAtis(const AtisInputs& inputs)
 {
     ComposedAtis atis;
-    atis.templateText = inputs.templateText;
+    atis.templateText = inputs.profile.templateText;
     TemplateValues& values = atis.values;
-    values.icao = inputs.icao;
+    values.icao = inputs.profile.icao;
     values.informationCode = inputs.informationCode;
-    values.runways = BuildRunwayPhrase(inputs.runways);
+    values.runways = BuildRunwayPhrase(inputs.runways());
     values.metar = inputs.metar;
     FinishAltimeterAndVisibility(values.metar);
-    values.profile = inputs.profile;
+    values.profile = inputs.profileName;
     values.approach = inputs.approach;
     values.remarks = inputs.remarks;
-    values.transitionLevel = TransitionLevelText(inputs.transitionLevels, inputs.metar.Altimeter);
-    values.atisType = AtisTypeWord(inputs.atisType);
-    auto expanded = ExpandTemplate(inputs.templateText, values);
+    values.transitionLevel =
+        TransitionLevelText(inputs.profile.transitionLevels, inputs.metar.Altimeter);
+    values.atisType = AtisTypeWord(inputs.profile.atisType);
+    auto expanded = ExpandTemplate(atis.templateText, values);
     if (Failure* failure = std::get_if<Failure>(&expanded))
         return *failure;
     atis.text = std::get<QString>(std::move(expanded));

@@ -1,30 +1,32 @@
 #pragma once
 
-#include "core/atistype.h"
 #include "core/failure.h"
 #include "core/metar.h"
-#include "core/runwayphrase.h"
+#include "core/profile.h"
 #include "core/template.h"
-#include "core/transitionlevel.h"
 
 #include <QString>
+#include <optional>
 #include <variant>
 
 // Everything one ATIS is made of, as it stands when the ATIS is built: the
 // window's update cycle and the local generator's requests fill it alike.
 struct AtisInputs
 {
-    QString templateText;
-    QString icao;
+    // The airport's settings: its code, template, runways, flags, ATIS type
+    // and transition level table.
+    Profile profile;
+    QString profileName;     // %profile%
     QString informationCode; // the code's word, e.g. DELTA
     DecodedMetar metar;      // as decoded; the last touch is given here
-    RunwayUse runways;
-    QString profile;
+    // The runways and flags a caller of the generator asks for, in place of
+    // the profile's ticks.
+    std::optional<RunwayUse> runwaysAskedFor;
     QString approach;
     QString remarks;
-    // The profile's: %tl% is its level for the report's QNH.
-    TransitionLevelTable transitionLevels;
-    AtisType atisType = AtisType::Combined;
+
+    // The runways and flags the ATIS names.
+    RunwayUse runways() const { return runwaysAskedFor.value_or(profile.runwayUse()); }
 };
 
 // One ATIS, written and ready to be spoken.

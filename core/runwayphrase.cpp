@@ -1,7 +1,5 @@
 #include "core/runwayphrase.h"
 
-#include "core/atisform.h"
-
 #include <QStringList>
 
 namespace {
@@ -16,20 +14,6 @@ QString joinRunways(const QStringList& ids)
 }
 
 } // namespace
-
-RunwayUse RunwayUseOf(const AtisForm& form)
-{
-    RunwayUse use;
-    for (int row = 0; row < form.runwayCount(); ++row) {
-        if (form.arrivingTicked(row))
-            use.landing.append(form.runwayId(row));
-        if (form.departingTicked(row))
-            use.departing.append(form.runwayId(row));
-    }
-    use.visual = form.visualTicked();
-    use.lahso = form.lahsoTicked();
-    return use;
-}
 
 QString BuildRunwayPhrase(const RunwayUse& use)
 {

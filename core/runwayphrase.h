@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class AtisForm;
-
 // A runway identifier: its number, 1 to 36 (with or without a leading
 // zero), and an optional L, R or C. \z, not $: $ also matches before a
 // final line feed.
@@ -18,9 +16,6 @@ struct RunwayUse
     bool visual = false;   // visual approaches in use
     bool lahso = false;    // land-and-hold-short operations in effect
 };
-
-// What the runway lists and the two check boxes of the window say now.
-RunwayUse RunwayUseOf(const AtisForm& form);
 
 // The runway sentences and the two flags as one line of the ATIS, the value
 // of %runways%. Never ends with a blank; may be empty.

@@ -4,8 +4,8 @@
 #include "core/sessionstate.h"
 #include "core/settingsstore.h"
 #include "fuzz/fuzzcommon.h"
-#include "store/profile.h"
 #include "store/profilecommands.h"
+#include "store/profilestore.h"
 #include "tests/support/fakeform.h"
 #include "tests/support/fakeprofileform.h"
 #include "tests/support/scripteddialogs.h"
@@ -78,15 +78,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Saving it back and loading again gives the same rows.
         dialogs.inputs = {QStringLiteral("Copy")};
         profiles.SaveProfile();
-        const int rows = form.runwayCount();
-        const Profile saved = Profiles::FromForm(form);
+        const Profile saved = form.profile();
         profiles.LoadProfile(QStringLiteral("Copy"));
         // What was read is written in a form that reads the same again.
-        const Profile copy = Profiles::FromForm(form);
+        const Profile copy = form.profile();
         if (copy.transitionLevels != saved.transitionLevels || copy.atisType != saved.atisType ||
             copy.letters != saved.letters || !copy.letters.contains(form.codeIndex()))
             std::abort();
-        if (form.runwayCount() != rows && !parts[1].contains(QLatin1Char(',')) &&
+        if (copy.runways.size() != saved.runways.size() && !parts[1].contains(QLatin1Char(',')) &&
             !parts[1].contains(QLatin1Char('|')))
             std::abort();
         if (store.GetSetting("Profiles\\Other", "ICAO", QString()) != QLatin1String("KSEA") &&

@@ -102,7 +102,7 @@ public:
     const QHttpServerRequest& request;
     QPointer<QTcpSocket> socket;
     AtisQuery query;
-    GeneratorProfile profile;
+    NamedProfile profile;
     QString icao;
     std::unique_ptr<HttpGet> get;
 };
@@ -202,12 +202,12 @@ void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* soc
 
     // The profile: the one named, which must be for that airport, or the
     // airport's first.
-    std::optional<GeneratorProfile> profile;
+    std::optional<NamedProfile> profile;
     if (!query.profile.isEmpty()) {
         profile = m_profiles.profileNamed(query.profile);
         if (!profile)
             return refuse(404, GeneratorTexts::NoProfileNamed(query.profile));
-        const QString profileIcao = profile->icao.trimmed().toUpper();
+        const QString profileIcao = profile->profile.icao.trimmed().toUpper();
         if (icao.isEmpty())
             icao = profileIcao;
         else if (profileIcao != icao)

@@ -42,25 +42,23 @@ GeneratorReply RefusalReply(const Refusal& refusal, const QString& icao,
     return {refusal.status, PlainText, line.toUtf8(), icao, informationCode, line};
 }
 
-GeneratorReply AtisReply(const AtisQuery& query, const GeneratorProfile& profile,
+GeneratorReply AtisReply(const AtisQuery& query, const NamedProfile& profile,
                          const DecodedMetar& metar, const QDateTime& now)
 {
-    const QString icao = profile.icao.trimmed().toUpper();
-    AtisInputs inputs;
-    inputs.templateText = profile.templateText;
-    inputs.icao = icao;
-    inputs.informationCode = query.informationCode;
-    inputs.metar = metar;
-    inputs.runways = profile.runways;
-    inputs.runways.landing = query.arrival.value_or(profile.runways.landing);
-    inputs.runways.departing = query.departure.value_or(profile.runways.departing);
-    inputs.runways.visual = query.visual.value_or(profile.runways.visual);
-    inputs.runways.lahso = query.lahso.value_or(profile.runways.lahso);
-    inputs.profile = profile.name;
-    inputs.approach = query.approach;
-    inputs.remarks = query.remarks;
-    inputs.transitionLevels = profile.transitionLevels;
-    inputs.atisType = profile.atisType;
+    Profile airport = profile.profile;
+    airport.icao = airport.icao.trimmed().toUpper();
+    const QString& icao = airport.icao;
+    const RunwayUse ticked = airport.runwayUse();
+    const AtisInputs inputs{.profile = airport,
+                            .profileName = profile.name,
+                            .informationCode = query.informationCode,
+                            .metar = metar,
+                            .runwaysAskedFor = RunwayUse{query.arrival.value_or(ticked.landing),
+                                                         query.departure.value_or(ticked.departing),
+                                                         query.visual.value_or(ticked.visual),
+                                                         query.lahso.value_or(ticked.lahso)},
+                            .approach = query.approach,
+                            .remarks = query.remarks};
 
     const auto composed = ComposeAtis(inputs);
     if (const Failure* failure = std::get_if<Failure>(&composed))
@@ -84,11 +82,11 @@ GeneratorReply AtisReply(const AtisQuery& query, const GeneratorProfile& profile
     // The reply travels as UTF-8 and is written to no atis.txt: no code page
     // to check.
     const std::optional<qint64> age = MetarAgeMinutes(atis.values.metar.ObservationTime, now);
-    for (const QString& finding : CheckAtis({atis, inputs.runways, icao, age, {}}))
+    for (const QString& finding : CheckAtis({atis, inputs.runways(), icao, age, {}}))
         warnings.append(finding);
     const QJsonObject runways{
-        {QStringLiteral("arrival"), QJsonArray::fromStringList(inputs.runways.landing)},
-        {QStringLiteral("departure"), QJsonArray::fromStringList(inputs.runways.departing)}};
+        {QStringLiteral("arrival"), QJsonArray::fromStringList(inputs.runways().landing)},
+        {QStringLiteral("departure"), QJsonArray::fromStringList(inputs.runways().departing)}};
     return ok(Json,
               compact({{QStringLiteral("airport"), icao},
                        {QStringLiteral("letter"), letterOf(query.informationCode)},

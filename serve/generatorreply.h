@@ -30,7 +30,7 @@ GeneratorReply RefusalReply(const Refusal& refusal, const QString& icao = {},
 // query's format; a refusal when it would be too long. The caller checked
 // that the METAR is the profile's airport's. The JSON form's warnings hold
 // what the ATIS check finds, the report's age counted at now (UTC).
-GeneratorReply AtisReply(const AtisQuery& query, const GeneratorProfile& profile,
+GeneratorReply AtisReply(const AtisQuery& query, const NamedProfile& profile,
                          const DecodedMetar& metar, const QDateTime& now);
 
 // The window's current ATIS as JSON, its age counted at now (UTC).

@@ -15,14 +15,14 @@ class StoreProfiles : public ProfileSource
 public:
     explicit StoreProfiles(const SettingsStore& store) : m_store(store) {}
 
-    std::optional<GeneratorProfile> profileNamed(const QString& name) const override;
-    std::optional<GeneratorProfile> firstProfileFor(const QString& icao) const override;
+    std::optional<NamedProfile> profileNamed(const QString& name) const override;
+    std::optional<NamedProfile> firstProfileFor(const QString& icao) const override;
 
 private:
     // Every listed profile, in list order, as the store holds them now.
-    const QList<GeneratorProfile>& profiles() const;
+    const QList<NamedProfile>& profiles() const;
 
     const SettingsStore& m_store;
-    mutable QList<GeneratorProfile> m_profiles;
+    mutable QList<NamedProfile> m_profiles;
     mutable std::optional<QString> m_stamp;
 };

@@ -62,8 +62,11 @@ void LoadStartupSettings(SettingsStore& store, AtisForm& form, ProfileCommands& 
     const QString lastProfile = settings.values().text(Config::LastProfile);
     if (!lastProfile.isEmpty())
         profiles.LoadProfile(lastProfile);
-    else
-        form.setTemplateText(Texts::DefaultTemplate);
+    else {
+        Profile profile = form.profile();
+        profile.templateText = Texts::DefaultTemplate;
+        form.setProfile(profile);
+    }
     state.ProfileDirty = false;
     profiles.LoadProfileList();
 }

@@ -5,8 +5,8 @@
 #include "core/sessionstate.h"
 #include "core/settingsstore.h"
 #include "core/texts.h"
-#include "store/profile.h"
 #include "store/profileform.h"
+#include "store/profilestore.h"
 #include "store/storetexts.h"
 
 ProfileCommands::ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list,
@@ -33,7 +33,7 @@ bool ProfileCommands::LoadProfile(const QString& name)
     const auto profile = Profiles::Read(m_store, name);
     if (!profile)
         return false;
-    Profiles::Show(*profile, m_form);
+    m_form.setProfile(*profile);
     m_state.CurrentProfile = name;
     m_state.ProfileDirty = false;
     return true;
@@ -64,7 +64,7 @@ bool ProfileCommands::isListed(const QString& name)
 bool ProfileCommands::SaveProfile()
 {
     QString proposed =
-        m_state.CurrentProfile.isEmpty() ? m_form.icaoText() : m_state.CurrentProfile;
+        m_state.CurrentProfile.isEmpty() ? m_form.profile().icao : m_state.CurrentProfile;
     QString name;
     while (true) {
         name =
@@ -86,7 +86,7 @@ bool ProfileCommands::SaveProfile()
     }
 
     // The index key and the section are written together or not at all.
-    if (!m_store.writeTogether(Profiles::Changes(name, Profiles::FromForm(m_form)))) {
+    if (!m_store.writeTogether(Profiles::Changes(name, m_form.profile()))) {
         // The window still holds the changes and the flag says so: the
         // controller can try again, and a close is not let through.
         m_dialogs.message(StoreTexts::ProfileNotSaved, Texts::ErrorTitle,

@@ -111,9 +111,9 @@ frmMain::frmMain(const Services& services, QWidget* parent)
                              .cboProfiles = cboProfiles});
     // The settings the form and the session state show.
     m_settings.bind(
-        Config::ICAO, [this](const QVariant& v) { m_form->setIcaoText(v.toString()); },
-        [this] { return m_form->icaoText(); });
-    m_settings.bind(Config::Template, {}, [this] { return m_form->templateText(); });
+        Config::ICAO, [this](const QVariant& v) { txtICAO->setText(v.toString()); },
+        [this] { return txtICAO->text(); });
+    m_settings.bind(Config::Template, {}, [this] { return m_form->profile().templateText; });
     m_settings.bind(Config::LastProfile, {}, [this] { return m_state.CurrentProfile; });
     m_settings.bind(Config::ATISFilePath, m_state.ATISFilePath);
     m_settings.bind(Config::ATISFileEncoding, m_state.ATISFileEncoding);
@@ -299,12 +299,14 @@ void frmMain::showGeneratorDialog()
 
 void frmMain::editTransitionLevels()
 {
-    auto* dialog = new TransitionLevelDialog(m_form->transitionLevels(), m_dialogs, this);
+    auto* dialog = new TransitionLevelDialog(m_form->profile().transitionLevels, m_dialogs, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        if (dialog->table() == m_form->transitionLevels())
+        Profile profile = m_form->profile();
+        if (dialog->table() == profile.transitionLevels)
             return;
-        m_form->setTransitionLevels(dialog->table());
+        profile.transitionLevels = dialog->table();
+        m_form->setProfile(profile);
         markDirty();
     });
     dialog->open();
@@ -312,13 +314,16 @@ void frmMain::editTransitionLevels()
 
 void frmMain::editAtisType()
 {
-    auto* dialog = new AtisTypeDialog(m_form->atisType(), m_form->letterRange(), m_dialogs, this);
+    const Profile shown = m_form->profile();
+    auto* dialog = new AtisTypeDialog(shown.atisType, shown.letters, m_dialogs, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        if (dialog->type() == m_form->atisType() && dialog->letters() == m_form->letterRange())
+        Profile profile = m_form->profile();
+        if (dialog->type() == profile.atisType && dialog->letters() == profile.letters)
             return;
-        m_form->setAtisType(dialog->type());
-        m_form->setLetterRange(dialog->letters());
+        profile.atisType = dialog->type();
+        profile.letters = dialog->letters();
+        m_form->setProfile(profile);
         markDirty();
     });
     dialog->open();

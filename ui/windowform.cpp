@@ -18,80 +18,56 @@
 
 // AtisForm
 
-QString WindowForm::icaoText() const
+Profile WindowForm::profile() const
 {
-    return m_c.txtICAO->text();
+    Profile profile;
+    profile.icao = m_c.txtICAO->text();
+    // The box gives line and paragraph separators as line feeds; the
+    // template's line breaks are CR LF.
+    profile.templateText = m_c.txtTemplate->toPlainText().replace(QLatin1Char('\n'), Texts::CrLf);
+    for (int row = 0; row < m_c.runways->count(); ++row)
+        profile.runways.append({m_c.runways->id(row), m_c.runways->arrivingTicked(row),
+                                m_c.runways->departingTicked(row)});
+    profile.visual = m_c.chkVisual->isChecked();
+    profile.lahso = m_c.chkLAHSO->isChecked();
+    profile.transitionLevels = m_transitionLevels;
+    profile.atisType = m_atisType;
+    profile.letters = m_letters;
+    return profile;
 }
-void WindowForm::setIcaoText(const QString& text)
+
+void WindowForm::setProfile(const Profile& profile)
 {
-    m_c.txtICAO->setText(text);
+    // Only what differs is touched: a box shown again keeps its cursor and
+    // its undo steps, and raises no change.
+    const Profile shown = this->profile();
+    if (profile.icao != shown.icao)
+        m_c.txtICAO->setText(profile.icao);
+    if (profile.templateText != shown.templateText)
+        m_c.txtTemplate->setPlainText(profile.templateText);
+    if (profile.runways != shown.runways) {
+        m_c.runways->clear();
+        for (const Profile::Runway& runway : profile.runways) {
+            m_c.runways->append(runway.id);
+            const int added = m_c.runways->count() - 1;
+            if (runway.landing)
+                m_c.runways->setArrivingTicked(added, true);
+            if (runway.departing)
+                m_c.runways->setDepartingTicked(added, true);
+        }
+    }
+    m_c.chkVisual->setChecked(profile.visual);
+    m_c.chkLAHSO->setChecked(profile.lahso);
+    m_transitionLevels = profile.transitionLevels;
+    m_atisType = profile.atisType;
+    setLetterRange(profile.letters);
 }
+
 void WindowForm::focusIcao(bool selectAll)
 {
     if (selectAll)
         m_c.txtICAO->setSelection(0, int(m_c.txtICAO->text().size()));
     m_c.txtICAO->setFocus(Qt::OtherFocusReason);
-}
-
-QString WindowForm::templateText() const
-{
-    // The box gives line and paragraph separators as line feeds; the
-    // template's line breaks are CR LF.
-    return m_c.txtTemplate->toPlainText().replace(QLatin1Char('\n'), Texts::CrLf);
-}
-void WindowForm::setTemplateText(const QString& text)
-{
-    m_c.txtTemplate->setPlainText(text);
-}
-
-int WindowForm::runwayCount() const
-{
-    return m_c.runways->count();
-}
-QString WindowForm::runwayId(int row) const
-{
-    return m_c.runways->id(row);
-}
-bool WindowForm::arrivingTicked(int row) const
-{
-    return m_c.runways->arrivingTicked(row);
-}
-bool WindowForm::departingTicked(int row) const
-{
-    return m_c.runways->departingTicked(row);
-}
-void WindowForm::clearRunways()
-{
-    m_c.runways->clear();
-}
-void WindowForm::appendRunway(const QString& id)
-{
-    m_c.runways->append(id);
-}
-void WindowForm::setArrivingTicked(int row, bool ticked)
-{
-    m_c.runways->setArrivingTicked(row, ticked);
-}
-void WindowForm::setDepartingTicked(int row, bool ticked)
-{
-    m_c.runways->setDepartingTicked(row, ticked);
-}
-
-bool WindowForm::visualTicked() const
-{
-    return m_c.chkVisual->isChecked();
-}
-void WindowForm::setVisualTicked(bool ticked)
-{
-    m_c.chkVisual->setChecked(ticked);
-}
-bool WindowForm::lahsoTicked() const
-{
-    return m_c.chkLAHSO->isChecked();
-}
-void WindowForm::setLahsoTicked(bool ticked)
-{
-    m_c.chkLAHSO->setChecked(ticked);
 }
 
 int WindowForm::codeIndex() const
@@ -107,10 +83,6 @@ void WindowForm::setCodeIndex(int index)
 QString WindowForm::codeText() const
 {
     return m_c.cboATISCode->currentText();
-}
-void WindowForm::setTransitionLevels(const TransitionLevelTable& table)
-{
-    m_transitionLevels = table;
 }
 void WindowForm::setLetterRange(const LetterRange& range)
 {

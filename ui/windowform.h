@@ -46,32 +46,12 @@ public:
     explicit WindowForm(const Controls& controls) : m_c(controls) {}
 
     // AtisForm
-    QString icaoText() const override;
-    void setIcaoText(const QString& text) override;
+    Profile profile() const override;
+    void setProfile(const Profile& profile) override;
     void focusIcao(bool selectAll) override;
-    QString templateText() const override;
-    void setTemplateText(const QString& text) override;
-    int runwayCount() const override;
-    QString runwayId(int row) const override;
-    bool arrivingTicked(int row) const override;
-    bool departingTicked(int row) const override;
-    void clearRunways() override;
-    void appendRunway(const QString& id) override;
-    void setArrivingTicked(int row, bool ticked) override;
-    void setDepartingTicked(int row, bool ticked) override;
-    bool visualTicked() const override;
-    void setVisualTicked(bool ticked) override;
-    bool lahsoTicked() const override;
-    void setLahsoTicked(bool ticked) override;
     int codeIndex() const override;
     void setCodeIndex(int index) override;
     QString codeText() const override;
-    TransitionLevelTable transitionLevels() const override { return m_transitionLevels; }
-    void setTransitionLevels(const TransitionLevelTable& table) override;
-    AtisType atisType() const override { return m_atisType; }
-    void setAtisType(AtisType type) override { m_atisType = type; }
-    LetterRange letterRange() const override { return m_letters; }
-    void setLetterRange(const LetterRange& range) override;
     void showCodeIsCurrent(bool current) override;
     void showAutoUpdate(bool running) override;
     void showLookingUp(bool lookingUp) override;
@@ -94,6 +74,8 @@ public:
     void setProfileIndex(int index) override;
 
 private:
+    void setLetterRange(const LetterRange& range);
+
     Controls m_c;
     QString m_atisText;
     // The profile's settings without a control of their own; cboATISCode

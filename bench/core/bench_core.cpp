@@ -132,7 +132,7 @@ int main()
     SessionState state;
     state.MetarServerURL = QStringLiteral("http://127.0.0.1/metar.php");
     state.ATISFilePath = dir.filePath("atis.txt");
-    form.icao = QStringLiteral("KSEA");
+    form.shown.icao = QStringLiteral("KSEA");
     form.addRunway(QStringLiteral("16L"), true, false);
     form.addRunway(QStringLiteral("16C"), false, true);
     form.updateFile = false; // the cycle itself, not the disk

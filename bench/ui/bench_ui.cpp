@@ -16,8 +16,10 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,9 +73,10 @@ int main(int argc, char** argv)
     auto* cmdRefresh = window.findChild<QPushButton*>(QStringLiteral("cmdRefresh"));
     auto* cmdStartStop = window.findChild<QPushButton*>(QStringLiteral("cmdStartStop"));
     auto* cboATISCode = window.findChild<QComboBox*>(QStringLiteral("cboATISCode"));
-    window.form().setIcaoText(QStringLiteral("KSEA"));
-    window.form().setTemplateText(
-        QStringLiteral("Information %id% %time% Winds %wind% Alt %altim%\r\n%runways%"));
+    window.findChild<QLineEdit*>("txtICAO")->setText(QStringLiteral("KSEA"));
+    window.findChild<QPlainTextEdit*>("txtTemplate")
+        ->setPlainText(
+            QStringLiteral("Information %id% %time% Winds %wind% Alt %altim%\r\n%runways%"));
     const QString url = server.metarUrl() + QStringLiteral("?id=KSEA");
 
     // Refresh latency: the click until txtATIS holds the new text, against

@@ -110,8 +110,8 @@ struct Rig
             engine.setOnlineCodeLookup(&lookup);
         state.MetarServerURL = "http://127.0.0.1:9/metar.php";
         state.ATISFilePath = dir.filePath("atis.txt");
-        form.icao = "KJFK";
-        form.templ = "%id% %time%";
+        form.shown.icao = "KJFK";
+        form.shown.templateText = "%id% %time%";
         engine.setClock([] { return QDateTime(QDate(2026, 11, 12), QTime(17, 0), Qt::UTC); });
     }
 
@@ -173,11 +173,11 @@ private Q_SLOTS:
     void startAnnouncesTheStartingCode()
     {
         Rig r;
-        r.form.templ = "%icao% info %id% %time% wind %wind% alt %alt%\r\n%runways%";
+        r.form.shown.templateText = "%icao% info %id% %time% wind %wind% alt %alt%\r\n%runways%";
         r.form.addRunway("4R", true, false);
         r.form.addRunway("9", false, true);
         r.form.addRunway("33L", false, false);
-        r.form.lahso = true;
+        r.form.shown.lahso = true;
         r.selectCode("DELTA");
         r.reply(Kjfk1651), r.start();
         const QString atis = "KJFK info DELTA 121651Z wind 27010KT alt 3012\r\nLanding rwy 4R. "
@@ -200,7 +200,7 @@ private Q_SLOTS:
     {
         Rig r;
         r.reply(Kjfk1651), r.start();
-        r.form.templ = "Edited %id%";
+        r.form.shown.templateText = "Edited %id%";
         r.reply(Kjfk1651OtherRemarks), r.cycle(); // the same observation time: left alone
         QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
         r.reply(Kjfk1651), r.refresh(); // rebuilt and written, not announced
@@ -241,11 +241,11 @@ private Q_SLOTS:
     void anotherAirportIsANewObservation()
     {
         Rig r;
-        r.duringFetch([&] { r.form.icao = "KBOS"; }); // the reply to drop
+        r.duringFetch([&] { r.form.shown.icao = "KBOS"; }); // the reply to drop
         r.reply(Kjfk1651), r.refresh();
         QCOMPARE(r.form.lastMetar, "");
-        r.form.icao = "KJFK";
-        r.whileShown([&] { r.form.icao = "KBOS"; }); // typed while the message is open
+        r.form.shown.icao = "KJFK";
+        r.whileShown([&] { r.form.shown.icao = "KBOS"; }); // typed while the message is open
         r.reply(Kjfk1651), r.start();
         QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
         r.reply(Kbos1651), r.cycle();
@@ -298,7 +298,7 @@ private Q_SLOTS:
         QCOMPARE(r.state.TickCounter, 0);
         r.reply(HostNotFound), r.cycle();
         r.reply(Busy), r.cycle(); // another cycle's request is still running: silent
-        r.form.icao = "KBOS";
+        r.form.shown.icao = "KBOS";
         r.reply(Kjfk1651), r.cycle(); // another station's weather
         QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
         QCOMPARE(r.atisFile(), "ALPHA 121651Z");
@@ -323,12 +323,12 @@ private Q_SLOTS:
         QCOMPARE(r.messages().at(1), error("The following error occurred while attempting to write "
                                            "to atis.txt:\r\n\r\n(5) The location of atis.txt is "
                                            "not a full path: \"atis.txt\""));
-        r.form.templ = "%wind%";
+        r.form.shown.templateText = "%wind%";
         r.reply(VariablesInTheWind), r.cycle(); // a new observation, an ATIS too long
         QCOMPARE(r.messages().at(2), error("The following error occurred while processing the "
                                            "METAR:\r\n\r\n(2001) The ATIS would be longer than "
                                            "65536 characters."));
-        r.form.templ = "%id% %time%";
+        r.form.shown.templateText = "%id% %time%";
         r.reply(Kjfk1656), r.cycle(); // refused again
         r.state.ATISFilePath = r.dir.filePath("atis.txt");
         r.reply(Kjfk1656), r.cycle();
@@ -371,7 +371,7 @@ private Q_SLOTS:
     void checkFindingsCloseTheMessage()
     {
         Rig r;
-        r.form.templ = "%id% %wnd%";
+        r.form.shown.templateText = "%id% %wnd%";
         r.reply(Kjfk1548), r.refresh();
         QCOMPARE(r.messages().at(0).text,
                  "ATIS ALPHA now current.\r\n\r\nWinds: 27010KT\r\nAltimeter: 3012\r\n"
@@ -420,9 +420,9 @@ private Q_SLOTS:
     void lookUpAnswerForAnotherAirportIsDropped()
     {
         Rig r(WithLookUp);
-        r.form.icao = "KBOS";
+        r.form.shown.icao = "KBOS";
         r.start();
-        r.form.icao = "KJFK"; // corrected while the look-up waits
+        r.form.shown.icao = "KJFK"; // corrected while the look-up waits
         r.onTheAir("KBOS_ATIS", 3);
         QCOMPARE(r.window(), (Window{"", "ALPHA", Starting, Running}));
         r.ticks(300); // the next cycle looks up the airport now in the box
@@ -448,7 +448,7 @@ private Q_SLOTS:
         Rig r;
         r.form.setLetterRange(letters);
         r.selectCode(starting);
-        r.form.templ = "%id%";
+        r.form.shown.templateText = "%id%";
         QStringList onTheAir;
         r.reply(Kjfk1651), r.start();
         onTheAir << r.form.atis;
@@ -462,10 +462,10 @@ private Q_SLOTS:
     void arrivalAtisLooksUpItsOwnStationAndLetters()
     {
         Rig r(WithLookUp);
-        r.form.type = AtisType::Arrival;
+        r.form.shown.atisType = AtisType::Arrival;
         r.form.setLetterRange({0, 12}); // A to M
-        r.form.transitionLevelTable = {{1014, 1050, 60}};
-        r.form.templ = "%id% %type% %tl%";
+        r.form.shown.transitionLevels = {{1014, 1050, 60}};
+        r.form.shown.templateText = "%id% %type% %tl%";
         r.start();
         QCOMPARE(r.lookup.callsign, "KJFK_A_ATIS");
         r.reply(Kjfk1651), r.onTheAir("KJFK_A_ATIS", 16); // QUEBEC: a departure letter
@@ -476,7 +476,7 @@ private Q_SLOTS:
                  "KJFK_A_ATIS is outside the letters A to M: not taken over.\r\n\r\n"
                  "Press OK to copy to clipboard.");
         Rig departure(WithLookUp); // its own letter on the air is taken over
-        departure.form.type = AtisType::Departure;
+        departure.form.shown.atisType = AtisType::Departure;
         departure.form.setLetterRange({13, 25}); // N to Z
         departure.start();
         QCOMPARE(departure.lookup.callsign, "KJFK_D_ATIS");
@@ -502,7 +502,7 @@ private Q_SLOTS:
         QFETCH(QString, icao);
         QFETCH(QString, refusal);
         Rig r;
-        r.form.icao = icao;
+        r.form.shown.icao = icao;
         r.reply(icao + " 121651Z 27010KT 10SM FEW050 BKN250 12/09 A3012"), r.start();
         QCOMPARE(r.window().autoUpdating, refusal.isEmpty());
         QCOMPARE(r.messages().value(0).text.left(refusal.size()), refusal);
@@ -520,7 +520,7 @@ private Q_SLOTS:
         QCOMPARE(r.messages().at(0).text, SpeechTexts::NothingToSpeak);
         r.reply(Kjfk1651), r.refresh(); // option off: kept for the command, not spoken
         speech.setSettings({true, QString(), 0.0});
-        r.form.templ = "Edited %id%";
+        r.form.shown.templateText = "Edited %id%";
         r.reply(Kjfk1651), r.refresh(); // forced, same time: rebuilt, not spoken
         QCOMPARE(speaker.said, QStringList());
         r.reply(Kjfk1656), r.refresh();

@@ -54,14 +54,13 @@ struct Case
 // Built and checked as the window's cycle does, in Windows' Western code page.
 QStringList check(const Case& c)
 {
-    AtisInputs in;
-    in.templateText = c.templ;
-    in.icao = c.requested;
-    in.informationCode = "DELTA";
-    in.metar = *DecodeMetar(c.metar);
-    in.runways = {c.landing, c.departing, false, false};
-    in.transitionLevels = c.transitionLevels;
-    return CheckAtis({std::get<ComposedAtis>(ComposeAtis(in)), in.runways, c.requested,
+    const AtisInputs in{.profile = {.icao = c.requested,
+                                    .templateText = c.templ,
+                                    .transitionLevels = c.transitionLevels},
+                        .informationCode = "DELTA",
+                        .metar = *DecodeMetar(c.metar),
+                        .runwaysAskedFor = RunwayUse{c.landing, c.departing, false, false}};
+    return CheckAtis({std::get<ComposedAtis>(ComposeAtis(in)), in.runways(), c.requested,
                       c.ageMinutes, "windows-1252"});
 }
 

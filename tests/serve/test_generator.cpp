@@ -317,14 +317,14 @@ private Q_SLOTS:
         StoreProfiles profiles(store);
         store.writeTogether({{"Profiles", "KSEA", "1"}, {"Profiles\\KSEA", "ICAO", "KSEA"}});
         store.SaveSetting("Profiles\\KSEA", "Template", "first");
-        QCOMPARE(profiles.firstProfileFor("KSEA")->templateText, "first");
+        QCOMPARE(profiles.firstProfileFor("KSEA")->profile.templateText, "first");
         store.SaveSetting("Profiles\\KSEA", "Template", "second");
-        QCOMPARE(profiles.profileNamed("KSEA")->templateText, "first"); // the same stamp
+        QCOMPARE(profiles.profileNamed("KSEA")->profile.templateText, "first"); // the same stamp
         store.stamp = "2";
-        QCOMPARE(profiles.profileNamed("KSEA")->templateText, "second");
+        QCOMPARE(profiles.profileNamed("KSEA")->profile.templateText, "second");
         store.stamp.clear(); // a store that cannot tell is read every time
         store.SaveSetting("Profiles\\KSEA", "Template", "third");
-        QCOMPARE(profiles.profileNamed("KSEA")->templateText, "third");
+        QCOMPARE(profiles.profileNamed("KSEA")->profile.templateText, "third");
     }
 
     void idleAndSurplusConnectionsAreClosed()

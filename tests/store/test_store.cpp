@@ -4,8 +4,8 @@
 #include "core/sessionstate.h"
 #include "store/appsettings.h"
 #include "store/inifilestore.h"
-#include "store/profile.h"
 #include "store/profilecommands.h"
+#include "store/profilestore.h"
 #include "store/registrystore.h"
 #include "store/storenames.h"
 #include "tests/support/fakeform.h"
@@ -94,15 +94,6 @@ class TestStore : public QObject
         }
         return readFile(file);
     }
-    Profile formShows() const
-    {
-        Profile shown{m_form.icao,   m_form.templ,  {},
-                      m_form.visual, m_form.lahso,  m_form.transitionLevelTable,
-                      m_form.type,   m_form.letters};
-        for (const FakeForm::Row& r : m_form.rows)
-            shown.runways.append({r.id, r.arriving, r.departing});
-        return shown;
-    }
     // KBOS and KSEA saved and listed (the one in use selected); the window
     // holds "typed".
     void twoProfiles(const QString& current, bool dirty)
@@ -110,7 +101,7 @@ class TestStore : public QObject
         write(TwoProfiles);
         m_state.CurrentProfile = current;
         m_profiles->LoadProfileList();
-        m_form.icao = "typed";
+        m_form.shown.icao = "typed";
         m_state.ProfileDirty = dirty;
     }
 
@@ -277,12 +268,12 @@ private Q_SLOTS:
             QVERIFY(disk->leaveFree(freePages));
         else
             limit.emplace(SmallDisk::PageSize);
-        m_form.templ = QString(9000, u'W'); // three pages
+        m_form.shown.templateText = QString(9000, u'W'); // three pages
         m_dialogs.inputs = {"F"};
         m_state.ProfileDirty = true;
         QVERIFY(!m_profiles->SaveProfile());
         ProgramSettings settings;
-        settings.set("Template", m_form.templ);
+        settings.set("Template", m_form.shown.templateText);
         QVERIFY(!Config::save(*m_store, settings)); // at close
         limit.reset();
         QCOMPARE(m_dialogs.shownTexts(), QStringList{NotSaved});
@@ -404,14 +395,14 @@ private Q_SLOTS:
         write("[Profiles]\nP=1\n\n[Profiles%255CP]\n" + keys + "\n");
         QCOMPARE(Profiles::Read(*m_store, "P").value_or(Profile{.icao = "<missing>"}), profile);
         // Loaded into the window over what it showed.
-        m_form.icao = m_form.templ = "old";
-        m_form.rows = {{"old", true, true}};
-        m_form.visual = m_form.lahso = m_state.ProfileDirty = true;
-        m_form.transitionLevelTable = {{1013, 1050, 60}};
-        m_form.type = AtisType::Arrival;
+        m_form.shown.icao = m_form.shown.templateText = "old";
+        m_form.shown.runways = {{"old", true, true}};
+        m_form.shown.visual = m_form.shown.lahso = m_state.ProfileDirty = true;
+        m_form.shown.transitionLevels = {{1013, 1050, 60}};
+        m_form.shown.atisType = AtisType::Arrival;
         m_form.setLetterRange({0, 12});
         QVERIFY(m_profiles->LoadProfile("P"));
-        QCOMPARE(formShows(), profile);
+        QCOMPARE(m_form.shown, profile);
         QCOMPARE(m_state.CurrentProfile, "P");
         QVERIFY(!m_state.ProfileDirty);
     }
@@ -428,8 +419,8 @@ private Q_SLOTS:
         m_dialogs.inputs = {"KBOS", "KBOS"};
         QVERIFY(m_profiles->SaveProfile());
         QCOMPARE(readFile(m_file), before);
-        m_form.transitionLevelTable = {{943, 977, 80}, {978, 1050, 70}};
-        m_form.type = AtisType::Arrival;
+        m_form.shown.transitionLevels = {{943, 977, 80}, {978, 1050, 70}};
+        m_form.shown.atisType = AtisType::Arrival;
         m_form.setLetterRange({0, 12});
         QVERIFY(m_profiles->SaveProfile());
         QCOMPARE(readFile(m_file), before + "TransitionLevels=943-977:80|978-1050:70\n"
@@ -474,7 +465,7 @@ private Q_SLOTS:
         m_profiles->cmdLoad_Click(); // No, then nothing selected
         QCOMPARE(m_dialogs.shownTexts(),
                  QStringList({SaveAsProfile, SaveAsProfile, "No profile selected!"}));
-        QCOMPARE(m_form.icao, "typed");
+        QCOMPARE(m_form.shown.icao, "typed");
         QCOMPARE(m_state.CurrentProfile, "");
     }
 

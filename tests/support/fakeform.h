@@ -11,26 +11,13 @@
 class FakeForm : public AtisForm
 {
 public:
-    struct Row
-    {
-        QString id;
-        bool arriving = false;
-        bool departing = false;
-    };
-
-    QString icao;
-    QString templ = Texts::DefaultTemplate;
-    QList<Row> rows;
-    bool visual = false;
-    bool lahso = false;
+    // The profile the window shows, starting with the default template.
+    Profile shown{.templateText = Texts::DefaultTemplate};
     QStringList codes = QStringLiteral("ALPHA BRAVO CHARLIE DELTA ECHO FOXTROT GOLF HOTEL INDIA "
                                        "JULIET KILO LIMA MIKE NOVEMBER OSCAR PAPA QUEBEC ROMEO "
                                        "SIERRA TANGO UNIFORM VICTOR WHISKEY X-RAY YANKEE ZULU")
                             .split(u' ');
     int code = 0; // the letter's index in codes
-    TransitionLevelTable transitionLevelTable;
-    AtisType type = AtisType::Combined;
-    LetterRange letters;
     // What lblATISCode, the start and stop controls and the look-up show.
     bool codeIsCurrent = false;
     bool autoUpdate = false;
@@ -43,39 +30,27 @@ public:
 
     void addRunway(const QString& id, bool arriving, bool departing)
     {
-        rows.append({id, arriving, departing});
+        shown.runways.append({id, arriving, departing});
     }
 
-    QString icaoText() const override { return icao; }
-    void setIcaoText(const QString& text) override { icao = text; }
-    void focusIcao(bool selectAll) override { ++icaoFocusCount, icaoSelectedAll = selectAll; }
-    QString templateText() const override { return templ; }
-    void setTemplateText(const QString& text) override { templ = text; }
-    int runwayCount() const override { return int(rows.size()); }
-    QString runwayId(int row) const override { return rows.at(row).id; }
-    bool arrivingTicked(int row) const override { return rows.at(row).arriving; }
-    bool departingTicked(int row) const override { return rows.at(row).departing; }
-    void clearRunways() override { rows.clear(); }
-    void appendRunway(const QString& id) override { rows.append({id, false, false}); }
-    void setArrivingTicked(int row, bool ticked) override { rows[row].arriving = ticked; }
-    void setDepartingTicked(int row, bool ticked) override { rows[row].departing = ticked; }
-    bool visualTicked() const override { return visual; }
-    void setVisualTicked(bool ticked) override { visual = ticked; }
-    bool lahsoTicked() const override { return lahso; }
-    void setLahsoTicked(bool ticked) override { lahso = ticked; }
-    int codeIndex() const override { return code; }
-    void setCodeIndex(int index) override { code = letters.contains(index) ? index : code; }
-    QString codeText() const override { return codes.value(code); }
-    TransitionLevelTable transitionLevels() const override { return transitionLevelTable; }
-    void setTransitionLevels(const TransitionLevelTable& t) override { transitionLevelTable = t; }
-    AtisType atisType() const override { return type; }
-    void setAtisType(AtisType t) override { type = t; }
-    LetterRange letterRange() const override { return letters; }
-    void setLetterRange(const LetterRange& range) override
+    // A new letter range, shown as a loaded profile would show it.
+    void setLetterRange(const LetterRange& range)
     {
-        letters = range;
-        code = range.contains(code) ? code : range.first;
+        Profile changed = shown;
+        changed.letters = range;
+        setProfile(changed);
     }
+
+    Profile profile() const override { return shown; }
+    void setProfile(const Profile& profile) override
+    {
+        shown = profile;
+        code = profile.letters.contains(code) ? code : profile.letters.first;
+    }
+    void focusIcao(bool selectAll) override { ++icaoFocusCount, icaoSelectedAll = selectAll; }
+    int codeIndex() const override { return code; }
+    void setCodeIndex(int index) override { code = shown.letters.contains(index) ? index : code; }
+    QString codeText() const override { return codes.value(code); }
     void showCodeIsCurrent(bool current) override { codeIsCurrent = current; }
     void showAutoUpdate(bool running) override { autoUpdate = running; }
     void showLookingUp(bool on) override { lookingUp = on; }

@@ -27,8 +27,10 @@ class TestFrmMain : public QObject
     QListView* list(const char* name) { return h->get<QListView>(name); }
     void addRunways(const QStringList& ids)
     {
+        Profile profile = h->form().profile();
         for (const QString& id : ids)
-            h->form().appendRunway(id);
+            profile.runways.append({id});
+        h->form().setProfile(profile);
     }
     // Clicks a row of a runway list on its tick box, or beside it.
     void clickRow(const char* name, int row, bool onTickBox)
@@ -239,7 +241,7 @@ private Q_SLOTS:
         QVERIFY(levels->isVisible() && !changed());
         secondBandFrom->setValue(978);
         ok(levels);
-        QCOMPARE(h->form().transitionLevels(),
+        QCOMPARE(h->form().profile().transitionLevels,
                  (TransitionLevelTable{{943, 977, 80}, {978, 1013, 70}, {1014, 1050, 60}}));
         QVERIFY(changed());
 
@@ -255,7 +257,7 @@ private Q_SLOTS:
         QVERIFY(!changed());
         type->findChild<QComboBox*>("cboLastLetter")->setCurrentIndex(25); // ZULU
         ok(type);
-        QCOMPARE(h->form().atisType(), AtisType::Arrival);
+        QCOMPARE(h->form().profile().atisType, AtisType::Arrival);
         QVERIFY(changed());
         auto* codes = h->get<QComboBox>("cboATISCode");
         QCOMPARE(codes->count(), 13);

@@ -57,8 +57,8 @@ private Q_SLOTS:
         h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
         saveProfile(h.store, "KSEA south", "KSEA", "South information %id%");
         frmMain& window = h.start();
-        h.form().setIcaoText("KSEA");
-        h.form().setTemplateText("Seattle information %id%");
+        h.get<QLineEdit>("txtICAO")->setText("KSEA");
+        h.get<QPlainTextEdit>("txtTemplate")->setPlainText("Seattle information %id%");
         h.press("cmdRefresh");
         QCOMPARE(h.form().atisText(), "Seattle information ALPHA");
         const QByteArray atisFile = readFile(h.atisPath());

@@ -22,7 +22,7 @@ private Q_SLOTS:
         const int cycles = qEnvironmentVariable("BRIEFCAST_SOAK_CYCLES", "10000").toInt();
         UiHarness h;
         frmMain& w = h.start();
-        h.form().setIcaoText(QStringLiteral("KSEA"));
+        h.get<QLineEdit>("txtICAO")->setText(QStringLiteral("KSEA"));
         QRandomGenerator rng(20261207);
         int minute = 0, code = 0;
         qint64 rssAfterHundred = 0;

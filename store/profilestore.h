@@ -1,38 +1,12 @@
 #pragma once
 
-#include "core/atistype.h"
+#include "core/profile.h"
 #include "core/settingsstore.h"
-#include "core/transitionlevel.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
-
-class AtisForm;
-
-// A named set of an airport's settings as the profiles keep it, apart from
-// any window: what a profile load shows and a profile save takes.
-struct Profile
-{
-    struct Runway
-    {
-        QString id{};
-        bool landing = false;
-        bool departing = false;
-        bool operator==(const Runway&) const = default;
-    };
-
-    QString icao{};
-    QString templateText{}; // line breaks as CR LF
-    QList<Runway> runways{};
-    bool visual = false;
-    bool lahso = false;
-    TransitionLevelTable transitionLevels{};
-    AtisType atisType = AtisType::Combined;
-    LetterRange letters{};
-    bool operator==(const Profile&) const = default;
-};
 
 // The profiles in the store: the index section "Profiles" (one key per name,
 // value "1") and one section "Profiles\<name>" each, with the keys "ICAO",
@@ -55,19 +29,7 @@ std::optional<Profile> Read(const SettingsStore& store, const QString& name);
 // The names of the saved profiles in the order the profile list shows them
 // (ProfileListLess).
 QStringList Names(const SettingsStore& store);
-// The first saved profile, in that order, whose airport code equals icao
-// exactly; nothing when there is none.
-struct Found
-{
-    QString name;
-    Profile profile;
-};
-std::optional<Found> FirstForAirport(const SettingsStore& store, const QString& icao);
 // The writes that save the profile under the name: its index key, then
 // every key of its section.
 QList<SettingsStore::Change> Changes(const QString& name, const Profile& profile);
-
-// The window's profile settings, and the window showing a profile.
-Profile FromForm(const AtisForm& form);
-void Show(const Profile& profile, AtisForm& form);
 } // namespace Profiles

@@ -1,6 +1,5 @@
-#include "store/profile.h"
+#include "store/profilestore.h"
 
-#include "core/atisform.h"
 #include "core/texts.h"
 #include "store/profileform.h"
 
@@ -114,15 +113,6 @@ QStringList Names(const SettingsStore& store)
     return names;
 }
 
-std::optional<Found> FirstForAirport(const SettingsStore& store, const QString& icao)
-{
-    for (const QString& name : Names(store)) {
-        if (const auto profile = Read(store, name); profile && profile->icao == icao)
-            return Found{name, *profile};
-    }
-    return std::nullopt;
-}
-
 QList<SettingsStore::Change> Changes(const QString& name, const Profile& profile)
 {
     QList<SettingsStore::Change> changes{{IndexSection, name, QStringLiteral("1")}};
@@ -133,42 +123,6 @@ QList<SettingsStore::Change> Changes(const QString& name, const Profile& profile
              value.isEmpty() && k.omittedWhenEmpty ? std::nullopt : std::optional(value)});
     }
     return changes;
-}
-
-Profile FromForm(const AtisForm& form)
-{
-    Profile profile;
-    profile.icao = form.icaoText();
-    profile.templateText = form.templateText();
-    for (int row = 0; row < form.runwayCount(); ++row)
-        profile.runways.append(
-            {form.runwayId(row), form.arrivingTicked(row), form.departingTicked(row)});
-    profile.visual = form.visualTicked();
-    profile.lahso = form.lahsoTicked();
-    profile.transitionLevels = form.transitionLevels();
-    profile.atisType = form.atisType();
-    profile.letters = form.letterRange();
-    return profile;
-}
-
-void Show(const Profile& profile, AtisForm& form)
-{
-    form.setIcaoText(profile.icao);
-    form.setTemplateText(profile.templateText);
-    form.clearRunways();
-    for (const Profile::Runway& r : profile.runways) {
-        form.appendRunway(r.id);
-        const int added = form.runwayCount() - 1;
-        if (r.landing)
-            form.setArrivingTicked(added, true);
-        if (r.departing)
-            form.setDepartingTicked(added, true);
-    }
-    form.setVisualTicked(profile.visual);
-    form.setLahsoTicked(profile.lahso);
-    form.setTransitionLevels(profile.transitionLevels);
-    form.setAtisType(profile.atisType);
-    form.setLetterRange(profile.letters);
 }
 
 } // namespace Profiles
