@@ -15,15 +15,15 @@ struct AtisInputs
 {
     // The airport's settings: its code, template, runways, flags, ATIS type
     // and transition level table.
-    Profile profile;
-    QString profileName;     // %profile%
-    QString informationCode; // the code's word, e.g. DELTA
-    DecodedMetar metar;      // as decoded; the last touch is given here
+    Profile profile{};
+    QString profileName{};     // %profile%
+    QString informationCode{}; // the code's word, e.g. DELTA
+    DecodedMetar metar{};      // as decoded; the last touch is given here
     // The runways and flags a caller of the generator asks for, in place of
     // the profile's ticks.
-    std::optional<RunwayUse> runwaysAskedFor;
-    QString approach;
-    QString remarks;
+    std::optional<RunwayUse> runwaysAskedFor{};
+    QString approach{};
+    QString remarks{};
 
     // The runways and flags the ATIS names.
     RunwayUse runways() const { return runwaysAskedFor.value_or(profile.runwayUse()); }
