@@ -44,17 +44,14 @@ void AtisEngine::cancelOnlineCodeLookup()
         m_form.showLookingUp(false);
     }
     m_awaitingOnlineCode = false;
-    m_lookUpDue = false;
     m_cycleAfterLookUp.reset();
-    m_takenOverFrom.clear();
-    m_notTakenOver.clear();
 }
 
 void AtisEngine::UpdateATIS(bool Force)
 {
     if (m_shutDown)
         return;
-    if (m_lookUpDue)
+    if (m_awaitingOnlineCode || lookUpDue())
         return waitForOnlineCode(Force);
     if (m_cycleInProgress)
         return;
@@ -76,7 +73,7 @@ void AtisEngine::UpdateATIS(bool Force)
 
 void AtisEngine::requestCycle(bool force)
 {
-    if (m_cycleInProgress && !m_lookUpDue) {
+    if (m_cycleInProgress && !lookUpDue()) {
         m_cycleAfterThis = force || m_cycleAfterThis.value_or(false);
         return;
     }
@@ -131,9 +128,9 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
 
 void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& metar)
 {
-    // A cycle begun before auto-update started waits for the letter on the
+    // A cycle begun before the look-up was due waits for the letter on the
     // air like the start's own.
-    if (m_lookUpDue)
+    if (m_awaitingOnlineCode || lookUpDue())
         return waitForOnlineCode(force);
     const QString key = icao + metar.ObservationTime;
     const bool changed = key != m_state.LastMetarKey || !m_state.codeIsCurrent;
@@ -183,10 +180,10 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
         if (m_speech)
             m_speech->atisAnnounced();
         QString notices = ClockAheadNotice(age);
-        if (!m_takenOverFrom.isEmpty())
-            notices += TakenOverNotice(m_takenOverFrom, atis.values.informationCode);
+        if (m_takenOver && m_takenOver->codeIndex == m_form.codeIndex())
+            notices += TakenOverNotice(m_takenOver->callsign, atis.values.informationCode);
         notices += std::exchange(m_notTakenOver, {});
-        m_takenOverFrom.clear();
+        m_takenOver.reset();
         const Dialogs::Answer answer = m_dialogs.message(
             NewAtisPrompt(atis.values.informationCode, finished.Wind, finished.Altimeter,
                           finished.Visibility, finished.Sky,
@@ -207,6 +204,7 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
     // airport there now as a new observation.
     m_state.LastMetarKey = key;
     m_state.Prev = current;
+    m_onTheAir.insert(AtisCallsign(icao, inputs.profile.atisType));
 }
 
 void AtisEngine::showError(const QString& firstLine, const Failure& failure)
@@ -244,6 +242,10 @@ void AtisEngine::ToggleAutoUpdate()
         showCodeIsCurrent(false);
         cancelOnlineCodeLookup();
         m_cycleAfterThis.reset();
+        // The next start looks the letter on the air up again.
+        m_lookedUp.clear();
+        m_takenOver.reset();
+        m_notTakenOver.clear();
         return;
     }
     if (!ValidateICAO())
@@ -251,10 +253,24 @@ void AtisEngine::ToggleAutoUpdate()
     ++m_starts;
     m_state.TickCounter = 0;
     showAutoUpdate(true);
-    // Taking an airport over: the first ATIS waits for the letter already on
-    // the air, so that it carries it. The window goes on meanwhile.
-    m_lookUpDue = m_lookup && m_takeOverOnlineCode && !m_state.codeIsCurrent;
     requestCycle(false);
+}
+
+QString AtisEngine::station() const
+{
+    const Profile shown = m_form.profile();
+    return AtisCallsign(shown.icao, shown.atisType);
+}
+
+bool AtisEngine::lookUpDue() const
+{
+    // Taking an airport over: the first ATIS waits for the letter already on
+    // the air, so that it carries it. A letter this window put on the air is
+    // newer than the feed's, which may still list an older one.
+    if (!m_lookup || !m_takeOverOnlineCode || m_state.codeIsCurrent)
+        return false;
+    const QString callsign = station();
+    return callsign != m_lookedUp && !m_onTheAir.contains(callsign);
 }
 
 void AtisEngine::waitForOnlineCode(bool force)
@@ -265,38 +281,40 @@ void AtisEngine::waitForOnlineCode(bool force)
     m_awaitingOnlineCode = true;
     m_form.showLookingUp(true);
     const QString icao = m_form.profile().icao;
-    m_lookup->lookUp(AtisCallsign(icao, m_form.profile().atisType),
-                     [this, icao](const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
-                         onlineCodeFound(icao, online);
-                     });
+    const QString callsign = station();
+    m_lookup->lookUp(callsign, [this, icao, callsign](
+                                   const std::optional<OnlineCodeLookup::OnlineAtis>& online) {
+        onlineCodeFound(icao, callsign, online);
+    });
 }
 
-void AtisEngine::onlineCodeFound(const QString& icao,
+void AtisEngine::onlineCodeFound(const QString& icao, const QString& callsign,
                                  const std::optional<OnlineCodeLookup::OnlineAtis>& online)
 {
     m_awaitingOnlineCode = false;
     m_form.showLookingUp(false);
-    const bool force = m_cycleAfterLookUp.value_or(false);
-    m_cycleAfterLookUp.reset();
-    if (m_shutDown || !m_state.autoUpdating)
+    const std::optional<bool> waiting = std::exchange(m_cycleAfterLookUp, {});
+    if (m_shutDown || !waiting)
         return;
     // Like a METAR reply, an answer for an airport no longer in the box is
     // dropped; the next cycle looks up the airport there now.
     if (m_form.profile().icao != icao)
         return;
-    m_lookUpDue = false;
+    m_lookedUp = callsign;
+    m_takenOver.reset();
+    m_notTakenOver.clear();
     // An arrival ATIS does not go on with a departure letter: a letter
     // outside the range is left to the station that has it.
     const LetterRange range = m_form.profile().letters;
     if (online && m_takeOverOnlineCode && range.contains(online->codeIndex)) {
         m_form.setCodeIndex(online->codeIndex);
-        m_takenOverFrom = online->callsign;
+        m_takenOver = online;
     } else if (online && m_takeOverOnlineCode && online->codeIndex >= 0 &&
                online->codeIndex < InformationCodes().size()) {
         m_notTakenOver =
             NotTakenOverNotice(online->callsign, InformationCodes().at(online->codeIndex), range);
     }
-    requestCycle(force);
+    requestCycle(*waiting);
 }
 
 bool AtisEngine::ValidateICAO()
@@ -353,4 +371,15 @@ void AtisEngine::CopyCommand()
 {
     if (const auto failure = CopyATISToClipboard())
         showError(Texts::CopyError, *failure);
+}
+
+bool MayChangeLetters(const LetterRange& letters, const AtisForm& form, const SessionState& state,
+                      Dialogs& dialogs)
+{
+    if (!state.autoUpdating || !state.codeIsCurrent || letters.contains(form.codeIndex()))
+        return true;
+    dialogs.message(
+        QString(Texts::LettersWaitForStop).arg(form.codeText(), LetterRangeText(letters)),
+        Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+    return false;
 }

@@ -5,6 +5,7 @@
 #include "core/onlinecodelookup.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -12,6 +13,7 @@
 
 class AtisForm;
 class AtisSpeech;
+struct LetterRange;
 class Desktop;
 class Dialogs;
 class TextFetcher;
@@ -53,10 +55,13 @@ public:
     // user and the program goes on.
     void CopyCommand();
 
-    // Where the letter already on the air is looked up when auto-update
-    // starts with a starting code; null: nowhere. Until the answer comes,
-    // every cycle asked for (the start's own, a refresh, a tick) waits for
-    // it, so that the first ATIS carries the letter the pilots have.
+    // Where the letter already on the air is looked up before the first ATIS
+    // from a starting code, whether Start or Refresh asks for it; null:
+    // nowhere. Until the answer comes, every cycle asked for (the start's
+    // own, a refresh, a tick) waits for it, so that the first ATIS carries
+    // the letter the pilots have. A station this window has put on the air
+    // in this session is not looked up again: its own letter is newer than
+    // the feed's.
     void setOnlineCodeLookup(OnlineCodeLookup* lookup) { m_lookup = lookup; }
     // The controller's option: take the letter on the air over, or not.
     void setTakeOverOnlineCode(bool on) { m_takeOverOnlineCode = on; }
@@ -86,8 +91,13 @@ private:
     void showCodeIsCurrent(bool current);
     // A cycle that must not be lost to one still in progress.
     void requestCycle(bool force);
+    // The station of the airport in the box (KBOS_ATIS, KBOS_A_ATIS...).
+    QString station() const;
+    // The next cycle builds the first ATIS from a starting code, and the
+    // letter on the air is to be looked up for it first.
+    bool lookUpDue() const;
     void waitForOnlineCode(bool force);
-    void onlineCodeFound(const QString& icao,
+    void onlineCodeFound(const QString& icao, const QString& callsign,
                          const std::optional<OnlineCodeLookup::OnlineAtis>& online);
     void cancelOnlineCodeLookup();
 
@@ -102,21 +112,32 @@ private:
     std::optional<ComposedAtis> m_lastAtis;
     OnlineCodeLookup* m_lookup = nullptr;
     bool m_takeOverOnlineCode = true;
-    // The letter on the air is still to be looked up before the first ATIS.
-    bool m_lookUpDue = false;
     bool m_awaitingOnlineCode = false;
-    // The cycle waiting for the look-up, and whether it is forced.
+    // The station whose letter on the air was looked up for the coming first
+    // ATIS; empty when none was since the last start.
+    QString m_lookedUp;
+    // The stations this window has put an ATIS on the air for.
+    QSet<QString> m_onTheAir;
+    // The cycles waiting, each with whether it is forced: for the look-up
+    // and for the cycle in progress.
     std::optional<bool> m_cycleAfterLookUp;
-    // The cycle waiting for the one in progress, and whether it is forced.
     std::optional<bool> m_cycleAfterThis;
     // Starts and stops so far: a cycle tells by them what the controller
     // chose while it waited.
     int m_starts = 0;
     int m_stops = 0;
-    // The station whose letter the next "New ATIS" message names as taken over.
-    QString m_takenOverFrom;
+    // The letter taken over and its station, for the next "New ATIS"
+    // message when it carries that letter.
+    std::optional<OnlineCodeLookup::OnlineAtis> m_takenOver;
     // The next "New ATIS" message's line about a letter on the air that was
     // outside the range.
     QString m_notTakenOver;
     std::function<QDateTime()> m_clock = &QDateTime::currentDateTimeUtc;
 };
+
+// While auto-update runs, the letters may change only to a range that holds
+// the letter on the air: otherwise the window would show a letter that is
+// not on the air, and the next would go out unannounced. False, after
+// telling the controller, when the change must wait for a stop.
+bool MayChangeLetters(const LetterRange& letters, const AtisForm& form, const SessionState& state,
+                      Dialogs& dialogs);

@@ -44,6 +44,10 @@ inline constexpr UserText CopyError{QT_TRANSLATE_NOOP(
 inline constexpr UserText MustEnterICAO{
     QT_TRANSLATE_NOOP("Texts", "Must enter airport ICAO code.")};
 inline constexpr UserText InvalidICAO{QT_TRANSLATE_NOOP("Texts", "Invalid ICAO code entered!")};
+// The letter on the air (%1) is outside the letters chosen (%2, "A to M").
+inline constexpr UserText LettersWaitForStop{
+    QT_TRANSLATE_NOOP("Texts", "%1 is on the air, outside the letters %2. Stop auto-update first: "
+                               "the new letters begin at the next Start.")};
 
 // $-words are the radar client's own functions, %-words the tool's variables.
 inline const QString DefaultTemplate =

@@ -1,5 +1,6 @@
 #include "store/profilecommands.h"
 
+#include "core/atisengine.h"
 #include "core/atisform.h"
 #include "core/dialogs.h"
 #include "core/sessionstate.h"
@@ -133,6 +134,10 @@ void ProfileCommands::cmdLoad_Click()
         return;
     }
     selectEntry(chosen);
+    // The letter on the air stays shown while auto-update runs.
+    if (const auto profile = Profiles::Read(m_store, chosen);
+        profile && !MayChangeLetters(profile->letters, m_form, m_state, m_dialogs))
+        return;
     if (!LoadProfile(chosen)) {
         m_dialogs.message(StoreTexts::ProfileGone(chosen), Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);

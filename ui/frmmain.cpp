@@ -321,6 +321,8 @@ void frmMain::editAtisType()
         Profile profile = m_form->profile();
         if (dialog->type() == profile.atisType && dialog->letters() == profile.letters)
             return;
+        if (!MayChangeLetters(dialog->letters(), *m_form, m_state, m_dialogs))
+            return;
         profile.atisType = dialog->type();
         profile.letters = dialog->letters();
         m_form->setProfile(profile);

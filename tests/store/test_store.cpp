@@ -455,6 +455,25 @@ private Q_SLOTS:
         QTEST(m_state.CurrentProfile, "current");
     }
 
+    // While auto-update runs, a profile whose letters leave out the letter
+    // on the air waits for a stop: the window shows the letter on the air.
+    void loadKeepsTheLetterOnTheAir()
+    {
+        write("[Profiles]\nArrival=1\n\n[Profiles%255CArrival]\nICAO=KSEA\nLetters=A-M\n");
+        m_profiles->LoadProfileList();
+        m_list.select("Arrival");
+        m_state.autoUpdating = m_state.codeIsCurrent = true;
+        m_form.code = 18;
+        m_profiles->cmdLoad_Click();
+        QCOMPARE(m_dialogs.shownTexts(),
+                 QStringList{"SIERRA is on the air, outside the letters A to M. Stop auto-update "
+                             "first: the new letters begin at the next Start."});
+        QCOMPARE(m_form.codeText() + m_form.shown.icao, "SIERRA");
+        m_state.autoUpdating = false;
+        m_profiles->cmdLoad_Click();
+        QCOMPARE(m_form.codeText() + m_form.shown.icao, "ALPHAKSEA");
+    }
+
     void loadAsksAboutChangesBeforeItNeedsASelection()
     {
         twoProfiles("", true);

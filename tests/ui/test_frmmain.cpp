@@ -218,8 +218,9 @@ private Q_SLOTS:
 
     // The transition level dialog names the hPa values a table leaves
     // uncovered and stays open; the type and letters dialog refuses letters
-    // in reverse. What they accept is the window's and marks the profile
-    // changed; the code list then offers only the range.
+    // in reverse, and while auto-update runs, letters without the one on the
+    // air. What they accept is the window's and marks the profile changed;
+    // the code list then offers only the range.
     void profileDialogsRefuseThenApply()
     {
         h->start();
@@ -264,6 +265,17 @@ private Q_SLOTS:
         QCOMPARE(textOf("cboATISCode"), "NOVEMBER"); // ALPHA is outside: the first instead
         codes->setCurrentIndex(2);
         QCOMPARE(h->form().codeIndex(), 15); // PAPA
+        typeInto("txtICAO", "KSEA");
+        press("cmdStartStop"); // PAPA on the air
+        press("mnuOptionsAtisType");
+        type = h->window->findChild<QDialog*>("frmAtisType", Qt::FindDirectChildrenOnly);
+        type->findChild<QComboBox*>("cboLastLetter")->setCurrentIndex(14); // OSCAR
+        ok(type);
+        QCOMPARE(h->dialogs.shownTexts().last(),
+                 "PAPA is on the air, outside the letters N to O. Stop auto-update first: the new "
+                 "letters begin at the next Start.");
+        QCOMPARE(textOf("lblATISCode") + textOf("cboATISCode"), "Current Code:PAPA");
+        QCOMPARE(codes->count(), 13);
     }
 
     // Upper-cased; a refused identifier brings the box back without a
