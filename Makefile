@@ -60,12 +60,12 @@ fuzz: deps
 	    -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
 	done
 
-# The fixed sample of planted faults (tools/plant-faults.ini), each built in
-# build-mutants/ and run against the suite; the table lands in
-# build-mutants/plant-faults/results.txt. PLANT_FAULTS_ARGS="--random 60"
-# plants 60 faults drawn at random instead.
+# The fixed sample of planted faults (dev/plant-faults.ini), each planted in a
+# copy of the tree (build-mutants/source), built there and run against the
+# suite; the table lands in build-mutants/plant-faults/results.txt.
+# PLANT_FAULTS_ARGS="--random 60" plants 60 faults drawn at random instead.
 plant-faults: deps
-	nice python3 tools/plant-faults $(PLANT_FAULTS_ARGS)
+	nice python3 dev/plant-faults $(PLANT_FAULTS_ARGS)
 
 # The sources in the repository's .clang-format style: format rewrites them,
 # format-check fails on the first file that differs.
