@@ -56,6 +56,7 @@ void AtisEngine::UpdateATIS(bool Force)
     if (m_cycleInProgress)
         return;
     m_cycleInProgress = true;
+    m_cycleForNewAirport.reset();
     const int starts = m_starts, stops = m_stops;
     const CycleEnd end = runCycle(Force);
     m_cycleInProgress = false;
@@ -86,9 +87,10 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
     const int stops = m_stops;
     const TextFetcher::Result result =
         m_fetcher.fetch(BuildMetarRequestURL(m_state.MetarServerURL, icao));
-    // The controller's Stop holds: whatever comes back for a cycle begun
-    // before it is dropped without a word.
-    if (m_shutDown || m_stops != stops)
+    // The controller's Stop holds: whatever comes back for a cycle of
+    // auto-update begun before it is dropped without a word. A refresh the
+    // controller asked for still comes.
+    if (m_shutDown || (m_stops != stops && !force))
         return CycleEnd::Done;
     if (const Failure* failure = std::get_if<Failure>(&result)) {
         // Another cycle's request is still running: that cycle goes on.
@@ -97,11 +99,12 @@ AtisEngine::CycleEnd AtisEngine::runCycle(bool force)
         return CycleEnd::Done;
     }
     // The window stays usable while the reply is awaited: a reply for an
-    // airport no longer in the box is dropped, and the next cycle asks for
-    // the one there now (none is started at once: the box may hold a code
-    // half typed).
-    if (m_form.profile().icao != icao)
+    // airport no longer in the box is dropped, and the cycle asks again for
+    // the one there now.
+    if (m_form.profile().icao != icao) {
+        retryForNewAirport(force);
         return CycleEnd::Done;
+    }
 
     const QString reply = NormaliseMetarReply(std::get<QString>(result));
     m_form.setLastMetarText(reply);
@@ -240,8 +243,15 @@ void AtisEngine::ToggleAutoUpdate()
         showAutoUpdate(false);
         m_state.TickCounter = 0;
         showCodeIsCurrent(false);
-        cancelOnlineCodeLookup();
-        m_cycleAfterThis.reset();
+        // Stop ends the cycles of auto-update and the look-up for them; a
+        // refresh the controller asked for still comes, after its look-up.
+        for (std::optional<bool>* cycle :
+             {&m_cycleAfterThis, &m_cycleAfterLookUp, &m_cycleForNewAirport}) {
+            if (!cycle->value_or(true))
+                cycle->reset();
+        }
+        if (!m_cycleAfterLookUp)
+            cancelOnlineCodeLookup();
         // The next start looks the letter on the air up again.
         m_lookedUp.clear();
         m_takenOver.reset();
@@ -297,9 +307,9 @@ void AtisEngine::onlineCodeFound(const QString& icao, const QString& callsign,
     if (m_shutDown || !waiting)
         return;
     // Like a METAR reply, an answer for an airport no longer in the box is
-    // dropped; the next cycle looks up the airport there now.
+    // dropped; the airport there now is looked up instead.
     if (m_form.profile().icao != icao)
-        return;
+        return retryForNewAirport(*waiting);
     m_lookedUp = callsign;
     m_takenOver.reset();
     m_notTakenOver.clear();
@@ -315,6 +325,22 @@ void AtisEngine::onlineCodeFound(const QString& icao, const QString& callsign,
             NotTakenOverNotice(online->callsign, InformationCodes().at(online->codeIndex), range);
     }
     requestCycle(*waiting);
+}
+
+void AtisEngine::retryForNewAirport(bool force)
+{
+    m_cycleForNewAirport = force || m_cycleForNewAirport.value_or(false);
+    // A code half typed is not asked for: the cycle waits for the edit that
+    // completes it.
+    airportEdited();
+}
+
+void AtisEngine::airportEdited()
+{
+    static const QRegularExpression pattern(ICAOPattern);
+    if (!m_cycleForNewAirport || !pattern.match(m_form.profile().icao).hasMatch())
+        return;
+    requestCycle(*std::exchange(m_cycleForNewAirport, {}));
 }
 
 bool AtisEngine::ValidateICAO()

@@ -46,6 +46,10 @@ public:
     void tmrMain_Timer();
     // A code chosen in cboATISCode.
     void cboATISCode_Click();
+    // The airport code in txtICAO was edited: a cycle whose answer came for
+    // the airport there before runs for the new one as soon as the box holds
+    // a valid code.
+    void airportEdited();
     // Makes the code shown current on the first ATIS after a start, and
     // moves to the next code when auto-update delivers a new observation.
     void AdvanceInformationCode();
@@ -99,6 +103,9 @@ private:
     void waitForOnlineCode(bool force);
     void onlineCodeFound(const QString& icao, const QString& callsign,
                          const std::optional<OnlineCodeLookup::OnlineAtis>& online);
+    // A cycle whose answer came for an airport no longer in the box: it runs
+    // for the airport there now once the box holds a valid code.
+    void retryForNewAirport(bool force);
     void cancelOnlineCodeLookup();
 
     AtisForm& m_form;
@@ -118,10 +125,12 @@ private:
     QString m_lookedUp;
     // The stations this window has put an ATIS on the air for.
     QSet<QString> m_onTheAir;
-    // The cycles waiting, each with whether it is forced: for the look-up
-    // and for the cycle in progress.
+    // The cycles waiting, each with whether it is forced: for the look-up,
+    // for the cycle in progress, and for a valid code of the airport the box
+    // was changed to.
     std::optional<bool> m_cycleAfterLookUp;
     std::optional<bool> m_cycleAfterThis;
+    std::optional<bool> m_cycleForNewAirport;
     // Starts and stops so far: a cycle tells by them what the controller
     // chose while it waited.
     int m_starts = 0;

@@ -460,6 +460,7 @@ void frmMain::connectEvents()
             marking([&profiles] { profiles.cmdDelete_Click(); }));
     connect(txtICAO, &QLineEdit::textChanged, this,
             marking([&profiles] { profiles.txtICAO_Change(); }));
+    connect(txtICAO, &QLineEdit::textChanged, this, [&engine] { engine.airportEdited(); });
     connect(txtTemplate, &QPlainTextEdit::textChanged, this,
             marking([&profiles] { profiles.txtTemplate_Change(); }));
     connect(chkVisual, &QCheckBox::toggled, this,

@@ -238,16 +238,16 @@ private Q_SLOTS:
     void anotherAirportIsANewObservation()
     {
         Rig r;
-        r.duringFetch([&] { r.form.shown.icao = "KBOS"; }); // the reply to drop
-        r.reply(Kjfk1651), r.refresh();
-        QCOMPARE(r.form.lastMetar, "");
+        r.duringFetch([&] { r.form.shown.icao = "KBOS"; }); // corrected while the reply is awaited
+        r.reply(Kjfk1651), r.reply(Kbos1651), r.refresh();  // dropped: KBOS is asked for at once
+        QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
         r.form.shown.icao = "KJFK";
         r.whileShown([&] { r.form.shown.icao = "KBOS"; }); // typed while the message is open
         r.reply(Kjfk1651), r.start();
         QCOMPARE(r.state.LastMetarKey, "KJFK121651Z");
         r.reply(Kbos1651), r.cycle();
         QCOMPARE(r.state.LastMetarKey, "KBOS121651Z");
-        QVERIFY(r.messages().at(1).text.endsWith("BKN250\r\n\r\nChanged: temp, dewpoint.\r\n\r\n"
+        QVERIFY(r.messages().at(2).text.endsWith("BKN250\r\n\r\nChanged: temp, dewpoint.\r\n\r\n"
                                                  "Press OK to copy to clipboard."));
     }
 
@@ -399,28 +399,36 @@ private Q_SLOTS:
         r.stop();
         r.reply(Kjfk1656), r.start(); // while the feed still lists DELTA
         QCOMPARE(r.window(), (Window{"ECHO 121656Z", "ECHO", Current, Running}));
-        Rig stopped(WithLookUp); // Stop cancels the look-up
+        Rig stopped(WithLookUp); // Stop cancels the look-up, unless a refresh waits for it
         stopped.start(), stopped.stop();
         QVERIFY(!stopped.lookup.done);
-        QCOMPARE(stopped.window(), (Window{"", "ALPHA", Starting, Stopped}));
+        stopped.start(), stopped.refresh(), stopped.stop();
+        QCOMPARE(stopped.window(), (Window{"", "ALPHA", Starting, Stopped, LookingUp}));
+        stopped.reply(Kjfk1651), stopped.onTheAir("KJFK_ATIS", 3);
+        QCOMPARE(stopped.window(), (Window{"DELTA 121651Z", "DELTA", Current, Stopped}));
         Rig off(WithLookUp); // the controller's option off: nothing looked up
         off.engine.setTakeOverOnlineCode(false);
         off.reply(Kjfk1651), off.start();
         QCOMPARE(off.messages(), QList<Message>{Alpha1651});
     }
 
-    void lookUpAnswerForAnotherAirportIsDropped()
+    // Corrected while the look-up waits: the answer is dropped, and the
+    // airport in the box is looked up at once, or once its code is whole.
+    void lookUpFollowsTheAirportCorrected()
     {
         Rig r(WithLookUp);
-        r.form.shown.icao = "KBOS";
+        r.form.shown.icao = "KSEA";
         r.start();
-        r.form.shown.icao = "KJFK"; // corrected while the look-up waits
-        r.onTheAir("KBOS_ATIS", 3);
-        QCOMPARE(r.window(), (Window{"", "ALPHA", Starting, Running}));
-        r.ticks(300); // the next cycle looks up the airport now in the box
+        r.form.shown.icao = "KJFK";
+        r.onTheAir("KSEA_ATIS", 3);
         QCOMPARE(r.lookup.callsign, "KJFK_ATIS");
-        r.reply(Kjfk1651), r.noneOnTheAir();
-        QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
+        r.form.shown.icao = "KB"; // being typed when the answer comes
+        r.onTheAir("KJFK_ATIS", 3);
+        QCOMPARE(r.window(), (Window{"", "ALPHA", Starting, Running}));
+        r.form.shown.icao = "KBOS", r.engine.airportEdited();
+        QCOMPARE(r.lookup.callsign, "KBOS_ATIS");
+        r.reply(Kbos1651), r.noneOnTheAir();
+        QCOMPARE(r.window().code + r.state.LastMetarKey, "ALPHAKBOS121651Z");
     }
 
     // The letter moves on within the profile's range, from its last letter
