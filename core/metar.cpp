@@ -2,6 +2,8 @@
 
 #include "core/metarmatcher.h"
 
+#include <QStringList>
+
 namespace {
 
 // Trims blanks only: the groups carry their leading blank, and no other
@@ -29,6 +31,24 @@ QString joinWithBlank(const QString& first, const QString& second)
 QString orDefault(const QString& value, const QString& fallback)
 {
     return value.isEmpty() ? fallback : value;
+}
+
+// The groups after the pressure up to the remarks, without the report's
+// closing "=". A real report has a few; a longer run is cut where the
+// pattern's own bound would cut it.
+QString supplementaryGroups(QStringView rest)
+{
+    rest = rest.left(MaxMetarMatchLength);
+    QStringList groups;
+    for (QStringView group : rest.split(u' ', Qt::SkipEmptyParts)) {
+        if (group.compare(u"RMK", Qt::CaseInsensitive) == 0)
+            break;
+        while (group.endsWith(u'='))
+            group.chop(1);
+        if (!group.isEmpty())
+            groups << group.toString();
+    }
+    return groups.join(u' ');
 }
 
 } // namespace
@@ -116,6 +136,23 @@ std::optional<DecodedMetar> DecodeMetar(const QString& normalised)
     m.Temperature = trimBlanks(g(8));
     m.DewPoint = trimBlanks(g(9));
     m.Altimeter = trimBlanks(g(10));
+
+    // An automatic station that cannot see the clouds reports "//////"; the
+    // weather's run of slashes takes it in, but it is the sky.
+    const QString cloudNotObserved = QStringLiteral("//////");
+    if (m.Sky.isEmpty() &&
+        (m.Precip == cloudNotObserved || m.Precip.endsWith(u' ' + cloudNotObserved))) {
+        m.Precip.chop(cloudNotObserved.size());
+        m.Precip = trimBlanks(m.Precip);
+        m.Sky = cloudNotObserved;
+    }
+    const auto end = [&](int group) { return spans->at(group).first + spans->at(group).second; };
+    qsizetype rvrFrom = end(2);
+    for (int group : {3, 4})
+        if (spans->at(group).first >= 0)
+            rvrFrom = end(group);
+    m.RunwayVisualRange = trimBlanks(g(0).mid(rvrFrom, spans->at(5).first - rvrFrom));
+    m.Supplementary = supplementaryGroups(QStringView(normalised).mid(end(10)));
 
     const QString unknown = QStringLiteral("unknown");
     const QString notReported = QStringLiteral("??");

@@ -16,6 +16,11 @@ struct DecodedMetar
     QString Temperature;
     QString DewPoint;
     QString Altimeter;
+    // The groups the pattern reads past, for the spoken report: the runway
+    // visual ranges ("R25R/P1500 R07/0600V1000U"), and what follows the
+    // pressure up to the remarks (recent weather, wind shear, the trend).
+    QString RunwayVisualRange;
+    QString Supplementary;
 };
 
 // Deletes every CR and LF (they are not replaced by blanks), then collapses

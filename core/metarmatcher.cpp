@@ -5,7 +5,8 @@
 
 const QString MetarPattern = QStringLiteral(
     R"(^[A-Z]\w\w\w (\d{6}Z)(?: (?:AUTO|RTD|COR|CCA))? (\S+(?:KT|MPS|KTS)|/////|/////KT)( \d+V\d+)?)"
-    R"(( P?M?(?:\d \d/|\d/)?\d+(?:SM|KM|M)?| \d+NDV| CAVOK| 9999(?:NDV)? // CAVOK//| ////)?)"
+    R"(( P?M?(?:\d \d/|\d/)?\d+(?:SM|KM|M)| \d{4}(?:NDV|[NS][EW]?|[EW])?(?: \d{4}(?:[NS][EW]?|[EW]))?)"
+    R"(| \d+NDV| CAVOK| 9999(?:NDV)? // CAVOK//| ////)?)"
     R"((?: R\S+FT)?(?: R\d\d\w?/\S+)*)"
     R"(((?: ?(?:\+|\-)?(?:VC|TS|DU|GR|FU|GS|DZ|MI|PE|RA|SA|BC|FZ|PI|HZ|VA|SG|SH|FC|PO|BL|FG|SN|IC|BR|SQ|SS|PY|DR|DS|UP|//|/))*))"
     R"(( VV\d\d\d| VV///)?)"

@@ -166,7 +166,10 @@ QString weatherGroup(const QString& group)
     // A slash stands for a part not reported ("RA/"): the rest is read.
     QString rest = group.toUpper().remove(u'/');
     if (rest.isEmpty())
-        return NotReported;
+        return QStringLiteral("weather not reported");
+    // A heavy funnel cloud is one that reaches the ground or the sea.
+    if (rest == QLatin1String("+FC"))
+        return QStringLiteral("tornado or waterspout");
     QString intensity;
     if (rest.startsWith(u'-') || rest.startsWith(u'+')) {
         intensity = rest.startsWith(u'-') ? QStringLiteral("light ") : QStringLiteral("heavy ");
@@ -186,6 +189,8 @@ QString weatherGroup(const QString& group)
             return group; // not a code we know: as written
         else if (isDescriptor(code))
             descriptors << word;
+        else if (code == QLatin1String("DU") && !descriptors.isEmpty())
+            phenomena << QStringLiteral("dust"); // blowing dust is not widespread
         else
             phenomena << word;
     }
@@ -283,6 +288,70 @@ bool isRunwayId(const QString& word, bool afterRunwayWord)
     static const QRegularExpression withSide = anchored("[0-9]{1,2}[LRC]");
     static const QRegularExpression bare = anchored("[0-9]{1,2}");
     return withSide.match(word).hasMatch() || (afterRunwayWord && bare.match(word).hasMatch());
+}
+
+// The words that start a trend or end one.
+const QStringList& trendWords()
+{
+    static const QStringList words = {"TEMPO", "BECMG", "NOSIG"};
+    return words;
+}
+
+// The groups of one trend, spoken as the report's own groups are: a time,
+// the wind, the visibility, the weather, the clouds. A group of another kind
+// is left out.
+QString trend(const QStringList& groups)
+{
+    static const QRegularExpression time = anchored("(FM|TL|AT)([0-9]{4})");
+    static const QRegularExpression windGroup =
+        anchored("(?:[0-9]{3}|VRB)[0-9]{2,3}(?:G[0-9]{2,3})?(?:KT|KTS|MPS)");
+    static const QRegularExpression visibilityGroup =
+        anchored("[0-9]{4}|[PM]?[0-9]+(?:/[0-9]+)?(?:SM|KM)");
+    static const QRegularExpression whole = anchored("[0-9]");
+    static const QRegularExpression weatherCode =
+        anchored("[+-]?(?:VC|TS|SH|MI|PR|BC|DR|BL|FZ|DZ|RA|SN|SG|IC|PL|PE|GR|GS|UP|BR|FG|FU|VA|DU|"
+                 "SA|HZ|PY|PO|SQ|FC|SS|DS)+");
+    static const QRegularExpression cloud =
+        anchored("(?:FEW|SCT|BKN|OVC)[0-9]{3}[A-Z]{0,3}|VV[0-9]{3}");
+    static const QList<QPair<QString, QString>> times = {
+        {"FM", "from "}, {"TL", "until "}, {"AT", "at "}};
+    QStringList said, clouds;
+    const auto flushClouds = [&] {
+        if (!clouds.isEmpty())
+            said << Spoken::sky(clouds.join(u' '));
+        clouds.clear();
+    };
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        const QString& g = groups[i];
+        if (cloud.match(g).hasMatch()) {
+            clouds << g;
+            continue;
+        }
+        flushClouds();
+        if (const auto t = time.match(g); t.hasMatch()) {
+            for (const auto& [code, word] : times)
+                if (t.captured(1) == code)
+                    said << word + Spoken::digits(t.captured(2));
+        } else if (windGroup.match(g).hasMatch()) {
+            said << labelled(QStringLiteral("wind"), Spoken::wind(g));
+        } else if (g == QLatin1String("CAVOK")) {
+            said << CavokWord;
+        } else if (g == QLatin1String("NSW")) {
+            said << QStringLiteral("no significant weather");
+        } else if (g == QLatin1String("NSC")) {
+            said << QStringLiteral("no significant cloud");
+        } else if (whole.match(g).hasMatch() && i + 1 < groups.size() &&
+                   visibilityGroup.match(groups[i + 1]).hasMatch()) {
+            said << labelled(QStringLiteral("visibility"),
+                             Spoken::visibility(g + u' ' + groups[++i]));
+        } else if (visibilityGroup.match(g).hasMatch()) {
+            said << labelled(QStringLiteral("visibility"), Spoken::visibility(g));
+        } else if (weatherCode.match(g).hasMatch()) {
+            said << weatherGroup(g);
+        }
+    }
+    flushClouds();
+    return said.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -395,8 +464,11 @@ QString runway(const QString& id)
 
 QString wind(const QString& wind)
 {
-    static const QRegularExpression re = anchored(
-        "([0-9]{3}|VRB)([0-9]{2,3})(?:G([0-9]{2,3}))?(KT|KTS|MPS)(?: ([0-9]{3})V([0-9]{3}))?");
+    // An automatic station may miss the direction (///22KT) or the speed
+    // (080//KT) alone.
+    static const QRegularExpression re =
+        anchored("([0-9]{3}|VRB|///)([0-9]{2,3}|//)(?:G([0-9]{2,3}))?(KT|KTS|MPS)"
+                 "(?: ([0-9]{3})V([0-9]{3}))?");
     if (isMissing(wind))
         return NotAvailable;
     if (wind.startsWith(QLatin1String("/////")))
@@ -406,13 +478,21 @@ QString wind(const QString& wind)
         return wind;
     const QString direction = m.captured(1).toUpper();
     const QString speed = m.captured(2);
-    if (direction == QLatin1String("000") && speed.toInt() == 0 && !m.hasCaptured(3))
+    if (direction == QLatin1String("000") && allDigits(speed) && speed.toInt() == 0 &&
+        !m.hasCaptured(3))
         return QStringLiteral("calm");
     const bool mps = m.captured(4).toUpper() == QLatin1String("MPS");
     const QString unit = mps ? QStringLiteral(" meters per second") : QString();
-    QString words =
-        (direction == QLatin1String("VRB") ? QStringLiteral("variable") : digits(direction)) +
-        QStringLiteral(" at ") + number(speed) + unit;
+    QString words;
+    if (direction == QLatin1String("///"))
+        words = QStringLiteral("direction not reported, ") + number(speed) +
+                (mps ? unit : QStringLiteral(" knots"));
+    else if (speed == QLatin1String("//"))
+        words = digits(direction) + QStringLiteral(", speed not reported");
+    else
+        words =
+            (direction == QLatin1String("VRB") ? QStringLiteral("variable") : digits(direction)) +
+            QStringLiteral(" at ") + number(speed) + unit;
     if (m.hasCaptured(3))
         words += QStringLiteral(", gusts ") + number(m.captured(3)) + unit;
     if (m.hasCaptured(5))
@@ -431,6 +511,21 @@ QString visibility(const QString& visibility)
         return CavokWord;
     if (isSlashes(visibility))
         return NotReported;
+    // "9999 4000SE": the prevailing visibility, then the lowest and where.
+    static const QRegularExpression lowest = anchored("([0-9]{4})(N|NE|E|SE|S|SW|W|NW)");
+    const qsizetype blank = visibility.indexOf(u' ');
+    if (const auto d = lowest.match(visibility.mid(blank + 1)); d.hasMatch()) {
+        static const QList<QPair<QString, QString>> directions = {
+            {"N", "north"}, {"NE", "northeast"}, {"E", "east"}, {"SE", "southeast"},
+            {"S", "south"}, {"SW", "southwest"}, {"W", "west"}, {"NW", "northwest"}};
+        QString words = meters(d.captured(1).toInt()) + QStringLiteral(" to the ");
+        for (const auto& [code, direction] : directions)
+            if (d.captured(2).toUpper() == code)
+                words += direction;
+        return blank < 0 ? words
+                         : Spoken::visibility(visibility.left(blank)) +
+                               QStringLiteral(", minimum ") + words;
+    }
     const auto m = re.match(visibility);
     if (!m.hasMatch())
         return visibility;
@@ -509,12 +604,90 @@ QString altimeter(const QString& altimeter)
     return m.hasMatch() ? digits(m.captured(1)) : altimeter;
 }
 
+QString runwayVisualRange(const QString& groups)
+{
+    static const QRegularExpression re =
+        anchored("R([0-9]{2}[LRC]?)/([PM]?)([0-9]{4})(?:V([PM]?)([0-9]{4}))?(FT)?/?([UDN])?");
+    const auto value = [](const QString& bound, const QString& figure) {
+        const QString words = thousandsAndHundreds(figure.toInt());
+        if (bound.toUpper() == QLatin1String("P"))
+            return QStringLiteral("more than ") + words;
+        return bound.isEmpty() ? words : QStringLiteral("less than ") + words;
+    };
+    QStringList ranges;
+    for (const QString& group : groups.split(u' ', Qt::SkipEmptyParts)) {
+        const auto m = re.match(group);
+        if (!m.hasMatch())
+            continue; // not a range a pilot can use: left out
+        QString words =
+            QStringLiteral("runway ") + runway(m.captured(1)) + QStringLiteral(" visual range ");
+        if (m.hasCaptured(5))
+            words += QStringLiteral("variable from ") + value(m.captured(2), m.captured(3)) +
+                     QStringLiteral(" to ") + value(m.captured(4), m.captured(5));
+        else
+            words += value(m.captured(2), m.captured(3));
+        words += m.hasCaptured(6) ? QStringLiteral(" feet") : QStringLiteral(" meters");
+        static const QList<QPair<QString, QString>> tendencies = {
+            {"U", ", increasing"}, {"D", ", decreasing"}, {"N", ", no change"}};
+        for (const auto& [code, tendency] : tendencies)
+            if (m.captured(7).toUpper() == code)
+                words += tendency;
+        ranges << words;
+    }
+    return ranges.join(QStringLiteral(", "));
+}
+
+QString supplementary(const QString& groups)
+{
+    static const QRegularExpression recent = anchored("RE([A-Z]{2,8})");
+    static const QRegularExpression runwayGroup = anchored("(?:R|RWY)([0-9]{2}[LRC]?)");
+    const QStringList words = groups.toUpper().split(u' ', Qt::SkipEmptyParts);
+    QStringList said;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (w == QLatin1String("NOSIG")) {
+            said << QStringLiteral("no significant change");
+        } else if (w == QLatin1String("TEMPO") || w == QLatin1String("BECMG")) {
+            QStringList change;
+            while (i + 1 < words.size() && !trendWords().contains(words[i + 1]))
+                change << words[++i];
+            const QString what = trend(change);
+            said << (w == QLatin1String("TEMPO") ? QStringLiteral("tempo")
+                                                 : QStringLiteral("becoming")) +
+                        (what.isEmpty() ? QString() : u' ' + what);
+        } else if (w == QLatin1String("WS")) {
+            // WS R27, WS RWY27, WS ALL RWY; the older WS TKOF/LDG RWY27.
+            while (i + 1 < words.size() &&
+                   (words[i + 1] == QLatin1String("TKOF") || words[i + 1] == QLatin1String("LDG")))
+                ++i;
+            if (i + 2 < words.size() && words[i + 1] == QLatin1String("ALL") &&
+                words[i + 2] == QLatin1String("RWY")) {
+                said << QStringLiteral("wind shear all runways");
+                i += 2;
+            } else if (const auto r = i + 1 < words.size() ? runwayGroup.match(words[i + 1])
+                                                           : QRegularExpressionMatch();
+                       r.hasMatch()) {
+                said << QStringLiteral("wind shear runway ") + runway(r.captured(1));
+                ++i;
+            }
+        } else if (const auto r = recent.match(w);
+                   r.hasMatch() && weatherGroup(r.captured(1)) != r.captured(1)) {
+            said << QStringLiteral("recent ") + weatherGroup(r.captured(1));
+        }
+        // Anything else (the state of a runway, a second pressure, a colour
+        // state) is for the text alone.
+    }
+    return said.join(QStringLiteral(", "));
+}
+
 QString metar(const DecodedMetar& m)
 {
     QStringList parts{time(m.ObservationTime), labelled(QStringLiteral("wind"), wind(m.Wind))};
     // CAVOK says visibility and clouds in one word.
     const bool cavok = isCavok(m.Visibility);
     parts << (cavok ? CavokWord : labelled(QStringLiteral("visibility"), visibility(m.Visibility)));
+    if (const QString ranges = runwayVisualRange(m.RunwayVisualRange); !ranges.isEmpty())
+        parts << ranges;
     if (!m.Precip.isEmpty())
         parts << weather(m.Precip);
     if (!cavok || !isMissing(m.Sky))
@@ -522,18 +695,21 @@ QString metar(const DecodedMetar& m)
     parts << labelled(QStringLiteral("temperature"), temperature(m.Temperature))
           << labelled(QStringLiteral("dew point"), temperature(m.DewPoint))
           << labelled(QStringLiteral("altimeter"), altimeter(m.Altimeter));
+    if (const QString more = supplementary(m.Supplementary); !more.isEmpty())
+        parts << more;
     return parts.join(QStringLiteral(", "));
 }
 
-// "Sky" followed by "sky clear" says "Sky clear": the phrase does not repeat
-// the word said just before it. Only the end of what was said is looked at.
+// "Sky" followed by "sky clear" says "Sky clear": a phrase does not repeat
+// the label said just before it. Only the end of what was said is looked at.
 QString following(const QString& said, const QString& words)
 {
-    static const QRegularExpression skyLast(QStringLiteral("\\bsky[^A-Za-z0-9]*$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QString sky = QStringLiteral("sky ");
-    if (words.startsWith(sky) && skyLast.match(said.right(16)).hasMatch())
-        return words.mid(sky.size());
+    static const QRegularExpression lastWord(QStringLiteral("([A-Za-z]+)[^A-Za-z0-9]*$"));
+    static const QStringList labels = {"sky", "weather", "visibility", "wind"};
+    const QString last = lastWord.match(said.right(24)).captured(1).toLower();
+    if (labels.contains(last) && words.size() > last.size() && words[last.size()] == u' ' &&
+        words.startsWith(last, Qt::CaseInsensitive))
+        return words.mid(last.size() + 1);
     return words;
 }
 

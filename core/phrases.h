@@ -30,6 +30,13 @@ QString sky(const QString& sky);
 QString skyOf(const DecodedMetar& metar);
 QString temperature(const QString& degrees);
 QString altimeter(const QString& altimeter);
+// The runway visual ranges: "R25R/P1500" is runway two five right visual
+// range more than one thousand five hundred meters.
+QString runwayVisualRange(const QString& groups);
+// What follows the pressure: recent weather, wind shear, the trend
+// ("tempo", "becoming", "no significant change"). The state of a runway and
+// other groups for the text alone are left out.
+QString supplementary(const QString& groups);
 // The decoded elements of a METAR in the order of the report.
 QString metar(const DecodedMetar& metar);
 // Text as written, with the abbreviations and runway identifiers spoken.

@@ -57,6 +57,12 @@ private Q_SLOTS:
             "121653Z|17011KT|10SM||FEW015|12|??|Q 1013");
         row("layers before vertical vis", "KXXX 121653Z 17011KT 0800 FG VV002 BKN004 M01/M01 A2992",
             "121653Z|17011KT|0800|FG|BKN004 VV002|M01|M01|2992");
+        // A bare M07/ is the temperature: a visibility has four digits or a unit.
+        row("temperature without dew point", "CWIL 141500Z AUTO 36002KT M07/ A2981 RMK SLP103",
+            "141500Z|36002KT|unknown||unknown|M07|??|2981");
+        row("lowest visibility and its direction",
+            "SBMO 011200Z 08002KT 9999 4000SE -RA SCT009 24/22 Q1017",
+            "011200Z|08002KT|9999 4000SE|-RA|SCT009|24|22|1017");
         row("tabs, fifth altimeter digit", "KSEA\t121653Z   17011KT \t 10SM FEW015 12/09 A29921",
             "121653Z|17011KT|10SM||FEW015|12|09|29921");
         row("no altimeter", "KSEA 121653Z 17011KT 10SM FEW015 12/09", "");
@@ -104,12 +110,13 @@ private Q_SLOTS:
         const QStringList groups =
             QString("KSEA 121653Z|k1_a 121653z|KSEA 12165Z;| AUTO| cor;"
                     " 17011KT| /////| 240P45G60MPS| VRB03KTS| 1KT2KT|;| 200V280| 1V2;"
-                    "| 10SM| 1/4SM| 2 1/2SM| M1/4SM| 9999| CAVOK| 9999 // CAVOK//| 9999NDV // "
+                    "| 10SM| 1/4SM| 2 1/2SM| M1/4SM| 9999| 9999 4000SE| 0800NE| CAVOK| 9999 // "
+                    "CAVOK//| 9999NDV // "
                     "CAVOK//| ////;"
                     "| R25R/1200FT| R16L/0600V1000U R34/1000| R01/ | RFT;"
                     "| -RA| +TSRA BR| RA/| //| /| VCSH|BR| ///RA;| VV002| VV///| VV1;"
                     "| FEW015| FEW015 BKN035CB| SCT///| //////| ///| BKN015///| FEW01| NSC;"
-                    "| 12/09| M01/M02| 12/| /////| XX/XX| M1/2;"
+                    "| 12/09| M01/M02| 12/| M07/| /////| XX/XX| M1/2;"
                     " A2992| Q1013| Q 1013| RMK| 101.3| A////| QXXXX| 1013.2|;"
                     "| RMK AO2| 12/09 A2992")
                 .split(u';');
