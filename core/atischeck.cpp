@@ -167,40 +167,18 @@ QRegularExpression anchored(const char* pattern)
                               QRegularExpression::CaseInsensitiveOption);
 }
 
-// The forms of a word that mixes letters and digits yet is read aloud as an
-// ATIS means it.
-const QRegularExpression& formReadAloud()
-{
-    static const QRegularExpression re =
-        anchored("(?:R|RWY)?[0-9]{1,2}[LRC]?"                            // runway, R25R in RVR
-                 "|[0-9]{2}(?:[0-9]{2}){0,2}Z|(?:FM|TL|AT)[0-9]{4}"      // time: 1650Z, FM1200
-                 "|[0-9]+(?:MHZ|KHZ)|FL[0-9]{2,3}|(?:QNH|QFE)[0-9]{3,4}" // frequency, level, QNH
-                 "|(?:[0-9]{3}|VRB)[0-9]{2,3}(?:G[0-9]{2,3})?(?:KT|KTS|MPS|KMH)" // wind
-                 "|[0-9]{3}V[0-9]{3}"                                            // its variation
-                 "|[PM]?[0-9]+(?:/[0-9]+)?(?:SM|KM|M|FT|NM)"       // visibility, distance
-                 "|[0-9]{4}(?:NDV|N|NE|E|SE|S|SW|W|NW)"            // visibility, direction
-                 "|[PM]?[0-9]{4}(?:V[PM]?[0-9]{4})?(?:FT)?[UDN]?"  // runway visual range
-                 "|(?:FEW|SCT|BKN|OVC|VV)[0-9]{3}[A-Z]{0,3}"       // cloud layer and type
-                 "|M[0-9]{1,2}|[AQ][0-9]{4}"                       // temperature, altimeter
-                 "|AO[12]A?|SLP[0-9]{3}|[TP][0-9]{4}(?:[0-9]{4})?" // remarks
-                 "|[0-9]+(?:ST|ND|RD|TH)");                        // ordinals
-    return re;
-}
-
-// Words come ASCII only.
+// A word of the spoken ATIS a speech engine reads as meant though it mixes
+// letters and digits: an ordinal (2nd, 3RD). The spoken form has said every
+// other group an ATIS writes; what is left is read letter by letter or worse.
 bool isReadAloudRightly(const QString& word)
 {
+    static const QRegularExpression ordinal = anchored("[0-9]+(?:ST|ND|RD|TH)");
     bool letter = false, digit = false;
     for (QChar c : word) {
         digit = digit || isAsciiDigit(c);
         letter = letter || c.isLetter();
     }
-    if (!letter || !digit || formReadAloud().match(word).hasMatch())
-        return true;
-    if (!word.contains(u'/'))
-        return false;
-    const QStringList parts = word.split(u'/', Qt::SkipEmptyParts);
-    return std::all_of(parts.begin(), parts.end(), isReadAloudRightly);
+    return !letter || !digit || ordinal.match(word).hasMatch();
 }
 
 } // namespace
@@ -238,10 +216,9 @@ QStringList CheckAtis(const AtisCheckInputs& in)
         found << NoTransitionLevel;
     if (const QStringList lost = unencodable(atis.text, in.atisFileEncoding); !lost.isEmpty())
         found << QString(NotInCodePage).arg(lost.join(u' '));
-    // The airport's code is spelt out, whatever it holds.
-    QStringList misread = WordsReadWronglyAloud(atis.text);
-    misread.removeIf([&](const QString& w) { return w.toUpper() == station; });
-    if (!misread.isEmpty())
+    // What the voice reads: the remarks of a METAR and the radar client's
+    // own functions are not.
+    if (const QStringList misread = WordsReadWronglyAloud(atis.spoken()); !misread.isEmpty())
         found << QString(ReadWronglyAloud).arg(misread.join(QStringLiteral(", ")));
     return found;
 }

@@ -33,12 +33,10 @@ inline constexpr int CrosswindLimitKt = 20;
 // informs: the letter, the text and atis.txt stay as they are.
 QStringList CheckAtis(const AtisCheckInputs& inputs);
 
-// The words of a written ATIS a speech engine would read wrongly: each word
-// that mixes letters and digits and is none of the forms ATIS speech reads
-// aloud (a runway, a time, a frequency, a level, a group of a METAR), once,
-// in the order found. "Y3" and "3MM" are; "16L", "1650Z", "FL70",
-// "24015G25KT", "M1/4SM", "R25R/P1500" and "BKN012CB" are not. A word with
-// slashes passes when it is one group or when each of its parts passes.
+// The words of a spoken ATIS a speech engine would read wrongly: each word
+// that still mixes letters and digits, but an ordinal (2nd), once, in the
+// order found. "Y3" and "3MM" are; the spoken form has said 16L, 1650Z,
+// FL70 and the METAR's groups in words.
 QStringList WordsReadWronglyAloud(const QString& text);
 
 // The "New ATIS" message's block: two line breaks, "Check:", and each

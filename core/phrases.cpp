@@ -272,7 +272,7 @@ const QString CavokWord = QStringLiteral("cav-oh-kay");
 // Whole words of free text, and the ampersand.
 const QRegularExpression& wordPattern()
 {
-    static const QRegularExpression re(QStringLiteral("[A-Za-z0-9]+|&"));
+    static const QRegularExpression re(QStringLiteral("[0-9]{3}\\.[0-9]{1,3}|[A-Za-z0-9]+|&"));
     return re;
 }
 
@@ -288,6 +288,36 @@ bool isRunwayId(const QString& word, bool afterRunwayWord)
     static const QRegularExpression withSide = anchored("[0-9]{1,2}[LRC]");
     static const QRegularExpression bare = anchored("[0-9]{1,2}");
     return withSide.match(word).hasMatch() || (afterRunwayWord && bare.match(word).hasMatch());
+}
+
+// A group of an ATIS in free text that a speech engine would read wrongly,
+// said as the ATIS means it: a time, a flight level, a runway, a pressure,
+// a frequency, a wind. Empty for any other word.
+QString groupInFreeText(const QString& word)
+{
+    static const QRegularExpression frequency = anchored("[0-9]{3}\\.[0-9]{1,3}");
+    static const QRegularExpression time = anchored("([0-9]{2})?([0-9]{4})Z");
+    static const QRegularExpression flightLevel = anchored("FL([0-9]{2,3})");
+    static const QRegularExpression runwayGroup = anchored("RWY([0-9]{1,2}[LRC]?)");
+    static const QRegularExpression qnh = anchored("(?:Q|QNH)0?([0-9]{3,4})");
+    static const QRegularExpression inches = anchored("A([0-9]{4})");
+    static const QRegularExpression windGroup =
+        anchored("(?:[0-9]{3}|VRB)[0-9]{2,3}(?:G[0-9]{2,3})?(?:KT|KTS|MPS)");
+    if (frequency.match(word).hasMatch())
+        return Spoken::digits(word);
+    if (const auto m = time.match(word); m.hasMatch())
+        return Spoken::digits(m.captured(2)) + QStringLiteral(" Zulu");
+    if (const auto m = flightLevel.match(word); m.hasMatch())
+        return QStringLiteral("flight level ") + Spoken::level(m.captured(1));
+    if (const auto m = runwayGroup.match(word); m.hasMatch())
+        return QStringLiteral("runway ") + Spoken::runway(m.captured(1));
+    if (const auto m = qnh.match(word); m.hasMatch())
+        return QStringLiteral("Q N H ") + Spoken::digits(m.captured(1));
+    if (const auto m = inches.match(word); m.hasMatch())
+        return QStringLiteral("altimeter ") + Spoken::digits(m.captured(1));
+    if (windGroup.match(word).hasMatch())
+        return Spoken::wind(word);
+    return {};
 }
 
 // The words that start a trend or end one.
@@ -384,6 +414,7 @@ const QList<QPair<QString, QString>> Abbreviations = {
     {"LAHSO", "land and hold short operations"},
     {"LAHSOS", "land and hold short operations"},
     {"LOC", "localizer"},
+    {"MHZ", "megahertz"},
     {"NDB", "N D B"},
     {"NM", "nautical miles"},
     {"NOTAM", "notice to airmen"},
@@ -713,6 +744,14 @@ QString following(const QString& said, const QString& words)
     return words;
 }
 
+QString level(const QString& level)
+{
+    // Flight levels of whole hundreds are said as such: one hundred.
+    if (level.size() == 3 && level.endsWith(QLatin1String("00")) && level != u"000")
+        return digits(level.left(1)) + QStringLiteral(" hundred");
+    return digits(level);
+}
+
 QString freeText(const QString& text)
 {
     QString spoken;
@@ -723,6 +762,9 @@ QString freeText(const QString& text)
         const QRegularExpressionMatch m = it.next();
         const QString gap = text.mid(at, m.capturedStart() - at);
         spoken += gap;
+        // Words written together (118.7MHz, A&B) are said apart.
+        if (gap.isEmpty() && !spoken.isEmpty() && spoken.back().isLetterOrNumber())
+            spoken += u' ';
         at = m.capturedEnd();
         const QString word = m.captured();
         // A list of runways runs on over blanks, commas, "&" and "and".
@@ -736,6 +778,11 @@ QString freeText(const QString& text)
         if (isRunwayId(word, inRunwayList)) {
             spoken += runway(word);
             inRunwayList = true;
+            continue;
+        }
+        if (const QString said = groupInFreeText(word); !said.isEmpty()) {
+            spoken += said;
+            inRunwayList = said.startsWith(QLatin1String("runway "));
             continue;
         }
         inRunwayList = isRunwayWord(word);

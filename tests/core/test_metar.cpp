@@ -60,9 +60,6 @@ private Q_SLOTS:
         // A bare M07/ is the temperature: a visibility has four digits or a unit.
         row("temperature without dew point", "CWIL 141500Z AUTO 36002KT M07/ A2981 RMK SLP103",
             "141500Z|36002KT|unknown||unknown|M07|??|2981");
-        row("lowest visibility and its direction",
-            "SBMO 011200Z 08002KT 9999 4000SE -RA SCT009 24/22 Q1017",
-            "011200Z|08002KT|9999 4000SE|-RA|SCT009|24|22|1017");
         row("tabs, fifth altimeter digit", "KSEA\t121653Z   17011KT \t 10SM FEW015 12/09 A29921",
             "121653Z|17011KT|10SM||FEW015|12|09|29921");
         row("no altimeter", "KSEA 121653Z 17011KT 10SM FEW015 12/09", "");
