@@ -1,5 +1,7 @@
 #include "core/informationcodes.h"
 
+#include <QHash>
+
 const QStringList& InformationCodes()
 {
     static const QStringList codes{
@@ -26,5 +28,12 @@ std::optional<QString> InformationCodeWord(QStringView text)
         return InformationCodes().at(upper.front().unicode() - u'A');
     if (InformationCodes().contains(upper))
         return upper;
+    // The ICAO spellings of the three words the list writes otherwise.
+    static const QHash<QString, QString> icaoSpellings{
+        {QStringLiteral("ALFA"), QStringLiteral("ALPHA")},
+        {QStringLiteral("JULIETT"), QStringLiteral("JULIET")},
+        {QStringLiteral("XRAY"), QStringLiteral("X-RAY")}};
+    if (const auto word = icaoSpellings.constFind(upper); word != icaoSpellings.cend())
+        return *word;
     return std::nullopt;
 }

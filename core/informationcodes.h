@@ -11,5 +11,6 @@ const QStringList& InformationCodes();
 
 // The code's word for one letter A to Z or for one of the words, in any
 // letter case and with blanks around it ignored: "d", "D" and "delta" all
-// give DELTA. No value for anything else.
+// give DELTA, and so do the ICAO spellings ALFA, JULIETT and XRAY of
+// ALPHA, JULIET and X-RAY. No value for anything else.
 std::optional<QString> InformationCodeWord(QStringView text);

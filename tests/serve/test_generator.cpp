@@ -99,8 +99,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("atis");
         const QString asSaved = "DELTA|Landing rwy 16L. Departing rwy 16R.||";
         QTest::newRow("letter") << QByteArray("info=D") << asSaved;
-        QTest::newRow("word with a hyphen")
-            << QByteArray("info=x-ray") << "X-RAY|Landing rwy 16L. Departing rwy 16R.||";
+        QTest::newRow("ICAO spelling of X-RAY")
+            << QByteArray("info=xray") << "X-RAY|Landing rwy 16L. Departing rwy 16R.||";
         QTest::newRow("plus is a blank") << QByteArray("info=D&apptype=ILS+or+VOR")
                                          << "DELTA|Landing rwy 16L. Departing rwy 16R.|ILS or VOR|";
         QTest::newRow("percent-encoded, UTF-8")
