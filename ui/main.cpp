@@ -12,6 +12,7 @@
 #include "core/texts.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QMessageBox>
 #include <QSessionManager>
@@ -60,9 +61,28 @@ private:
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(Texts::AppTitle);
+    QCoreApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Keeps an airport's ATIS current from the network's METAR, beside the "
+                       "radar client.\nThe window is the whole interface."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    // --help and --version answer before the window system starts, so that
+    // they work in a terminal without a display, and read no setting. Qt's
+    // own options (-platform, -style) are known only once QApplication has
+    // taken them out: with one of them, the answer comes from there.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (parser.parse(arguments) && (parser.isSet(helpOption) || parser.isSet(versionOption))) {
+        QCoreApplication answering(argc, argv);
+        parser.process(answering); // prints the answer and ends the program
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(Texts::AppTitle);
-    QApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
+    // An option it does not know ends the program with a message.
+    parser.process(app);
     // The desktop finds the menu entry (briefcast.desktop) and its icon by this name.
     QApplication::setDesktopFileName(QStringLiteral("briefcast"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/briefcast.svg")));

@@ -38,6 +38,46 @@ class TestApp : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY(m_server.listen()); }
 
+    // The app and the tools beside it answer at once, without a window system
+    // (there is no platform of that name) and without a settings file.
+    void answerHelpAndVersion_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("firstLine");
+        const QString app = BRIEFCAST_APP, metar = BRIEFCAST_METAR_TOOL;
+        QTest::newRow("app --version") << app << "--version"
+                                       << "Briefcast " BRIEFCAST_VERSION;
+        QTest::newRow("app --help") << app << "--help"
+                                    << "Usage: " + app + " [options]";
+        QTest::newRow("metar --version") << metar << "--version"
+                                         << "briefcast-metar " BRIEFCAST_VERSION;
+        QTest::newRow("metar --help") << metar << "--help"
+                                      << "Usage: " + metar + " [options] [FILE...]";
+        QTest::newRow("localwx --version") << BRIEFCAST_LOCALWX << "--version"
+                                           << "briefcast-localwx " BRIEFCAST_VERSION;
+    }
+
+    void answerHelpAndVersion()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, argument);
+        QFETCH(QString, firstLine);
+        QTemporaryDir home;
+        QProcess p;
+        p.setEnvironment(QProcess::systemEnvironment() +
+                         QStringList{"HOME=" + home.path(), "XDG_CONFIG_HOME=" + home.path(),
+                                     "QT_QPA_PLATFORM=no-window-system"});
+        p.start(program, {argument});
+        QVERIFY(p.waitForFinished(60'000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0), firstLine);
+        QCOMPARE(
+            QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
+    }
+
     void endSignalsSaveTheSettings_data()
     {
         QTest::addColumn<int>("signalNumber");

@@ -10,6 +10,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("briefcast-localwx"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
         "Start Briefcast with BRIEFCAST_STATUS_URL set to the address printed on\n"
         "start to use this server instead of the network."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption portOption(
         QStringLiteral("port"), QStringLiteral("Listen on this port (default: any free one)."),
         QStringLiteral("N"), QStringLiteral("0"));

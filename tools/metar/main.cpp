@@ -1,6 +1,9 @@
 // briefcast-metar: shows how Briefcast reads METAR replies.
 #include "tools/metar/metarjson.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
 #include <QString>
 #include <cerrno>
 #include <cstdio>
@@ -13,9 +16,7 @@
 
 namespace {
 
-const char Help[] =
-    "Usage: briefcast-metar [FILE...]\n"
-    "\n"
+const char Description[] =
     "Reads METAR replies, one per line, from the files named (or from standard\n"
     "input when none is named) and decodes each the way Briefcast does: line\n"
     "breaks removed, whitespace collapsed, the elements taken from the report\n"
@@ -27,7 +28,7 @@ const char Help[] =
     "\n"
     "or, for a reply Briefcast cannot read, {\"Metar\": ..., \"error\": \"no match\"}.\n"
     "Lines end at a line feed; a carriage return belongs to the reply.\n"
-    "Input is read as UTF-8.\n";
+    "Input is read as UTF-8.";
 
 // Lines are split here, byte by byte, the same for a pipe, a redirect and a
 // named file: a reply may hold any byte, NUL included, and every line read
@@ -60,14 +61,21 @@ void reportUnreadable(const char* name)
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(Help, stdout);
-            return 0;
-        }
-    }
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("briefcast-metar"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(Description));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A file of replies, one per line."),
+                                 QStringLiteral("[FILE...]"));
+    parser.process(app);
+
     int status = 0;
-    if (argc == 1) {
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
 #ifdef Q_OS_WIN
         _setmode(_fileno(stdin), _O_BINARY);
 #endif
@@ -76,10 +84,11 @@ int main(int argc, char** argv)
             status = 1;
         }
     }
-    for (int i = 1; i < argc; ++i) {
-        std::FILE* in = std::fopen(argv[i], "rb");
+    for (const QString& file : files) {
+        const QByteArray name = QFile::encodeName(file);
+        std::FILE* in = std::fopen(name.constData(), "rb");
         if (!in || !decodeStream(in)) {
-            reportUnreadable(argv[i]);
+            reportUnreadable(name.constData());
             status = 1;
         }
         if (in)
