@@ -12,6 +12,7 @@
 #include "core/metar.h"
 #include "core/metarage.h"
 #include "core/metarrequest.h"
+#include "core/programsettings.h"
 #include "core/sessionstate.h"
 #include "core/textfetcher.h"
 #include "core/texts.h"
@@ -20,8 +21,9 @@
 #include <utility>
 
 AtisEngine::AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
-                       SessionState& state)
-    : m_form(form), m_dialogs(dialogs), m_desktop(desktop), m_fetcher(fetcher), m_state(state)
+                       SessionState& state, const ProgramSettings& settings)
+    : m_form(form), m_dialogs(dialogs), m_desktop(desktop), m_fetcher(fetcher), m_state(state),
+      m_settings(settings)
 {
 }
 
@@ -160,15 +162,15 @@ void AtisEngine::deliver(bool force, const QString& icao, const DecodedMetar& me
     m_form.setAtisText(atis.text);
     const std::optional<qint64> age = MetarAgeMinutes(atis.values.metar.ObservationTime, m_clock());
     const QStringList findings =
-        CheckAtis({atis, inputs.runways(), icao, age, m_state.ATISFileEncoding});
+        CheckAtis({atis, inputs.runways(), icao, age, m_settings.ATISFileEncoding});
     m_form.showFindings(findings);
     m_lastAtis = atis;
     if (m_speech)
         m_speech->atisBuilt(atis);
 
-    if (m_form.updateATISFileChecked()) {
+    if (m_settings.UpdateATISFile) {
         if (const auto failure =
-                WriteATISFile(m_state.ATISFilePath, atis.text, m_state.ATISFileEncoding)) {
+                WriteATISFile(m_settings.ATISFilePath, atis.text, m_settings.ATISFileEncoding)) {
             showError(Texts::WriteError, *failure);
             return;
         }
@@ -277,7 +279,7 @@ bool AtisEngine::lookUpDue() const
     // Taking an airport over: the first ATIS waits for the letter already on
     // the air, so that it carries it. A letter this window put on the air is
     // newer than the feed's, which may still list an older one.
-    if (!m_lookup || !m_takeOverOnlineCode || m_state.codeIsCurrent)
+    if (!m_lookup || !m_settings.TakeOverOnlineCode || m_state.codeIsCurrent)
         return false;
     const QString callsign = station();
     return callsign != m_lookedUp && !m_onTheAir.contains(callsign);
@@ -316,10 +318,10 @@ void AtisEngine::onlineCodeFound(const QString& icao, const QString& callsign,
     // An arrival ATIS does not go on with a departure letter: a letter
     // outside the range is left to the station that has it.
     const LetterRange range = m_form.profile().letters;
-    if (online && m_takeOverOnlineCode && range.contains(online->codeIndex)) {
+    if (online && m_settings.TakeOverOnlineCode && range.contains(online->codeIndex)) {
         m_form.setCodeIndex(online->codeIndex);
         m_takenOver = online;
-    } else if (online && m_takeOverOnlineCode && online->codeIndex >= 0 &&
+    } else if (online && m_settings.TakeOverOnlineCode && online->codeIndex >= 0 &&
                online->codeIndex < InformationCodes().size()) {
         m_notTakenOver =
             NotTakenOverNotice(online->callsign, InformationCodes().at(online->codeIndex), range);
@@ -361,7 +363,7 @@ bool AtisEngine::ValidateICAO()
     return false;
 }
 
-void AtisEngine::tmrMain_Timer()
+void AtisEngine::tick()
 {
     ++m_state.TickCounter;
     if (m_state.TickCounter >= UpdateEveryTicks) {
@@ -370,7 +372,7 @@ void AtisEngine::tmrMain_Timer()
     }
 }
 
-void AtisEngine::cboATISCode_Click()
+void AtisEngine::chooseCode()
 {
     // The list is unlocked exactly while auto-update is stopped.
     if (!m_state.autoUpdating)
@@ -393,7 +395,7 @@ std::optional<Failure> AtisEngine::CopyATISToClipboard()
     return m_desktop.setClipboardText(m_form.atisText());
 }
 
-void AtisEngine::CopyCommand()
+void AtisEngine::copy()
 {
     if (const auto failure = CopyATISToClipboard())
         showError(Texts::CopyError, *failure);

@@ -16,6 +16,7 @@ class AtisSpeech;
 struct LetterRange;
 class Desktop;
 class Dialogs;
+class ProgramSettings;
 class TextFetcher;
 struct SessionState;
 struct DecodedMetar;
@@ -27,8 +28,11 @@ class AtisEngine
 public:
     static constexpr std::int16_t UpdateEveryTicks = 300;
 
+    // The settings are read as they stand at each use: where atis.txt goes
+    // and whether it is written, and whether the letter on the air is taken
+    // over.
     AtisEngine(AtisForm& form, Dialogs& dialogs, Desktop& desktop, TextFetcher& fetcher,
-               SessionState& state);
+               SessionState& state, const ProgramSettings& settings);
     ~AtisEngine();
 
     // One cycle: fetch, decode, decide, build, show, write, announce, record.
@@ -42,10 +46,10 @@ public:
     // True when the airport code may be used; otherwise tells the user why
     // and puts the focus into the airport box.
     bool ValidateICAO();
-    // The one-second tick of tmrMain.
-    void tmrMain_Timer();
-    // A code chosen in cboATISCode.
-    void cboATISCode_Click();
+    // One second of auto-update has passed.
+    void tick();
+    // The controller chose a code.
+    void chooseCode();
     // The airport code in txtICAO was edited: a cycle whose answer came for
     // the airport there before runs for the new one as soon as the box holds
     // a valid code.
@@ -55,9 +59,8 @@ public:
     void AdvanceInformationCode();
     // Puts the text of txtATIS on the clipboard.
     std::optional<Failure> CopyATISToClipboard();
-    // The copy command of the button and the menu: a failure is told to the
-    // user and the program goes on.
-    void CopyCommand();
+    // The copy command: a failure is told to the user and the program goes on.
+    void copy();
 
     // Where the letter already on the air is looked up before the first ATIS
     // from a starting code, whether Start or Refresh asks for it; null:
@@ -67,8 +70,6 @@ public:
     // in this session is not looked up again: its own letter is newer than
     // the feed's.
     void setOnlineCodeLookup(OnlineCodeLookup* lookup) { m_lookup = lookup; }
-    // The controller's option: take the letter on the air over, or not.
-    void setTakeOverOnlineCode(bool on) { m_takeOverOnlineCode = on; }
     bool awaitingOnlineCode() const { return m_awaitingOnlineCode; }
     // The clock the age of a report is measured with (UTC).
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
@@ -113,12 +114,12 @@ private:
     Desktop& m_desktop;
     TextFetcher& m_fetcher;
     SessionState& m_state;
+    const ProgramSettings& m_settings;
     bool m_cycleInProgress = false;
     bool m_shutDown = false;
     AtisSpeech* m_speech = nullptr;
     std::optional<ComposedAtis> m_lastAtis;
     OnlineCodeLookup* m_lookup = nullptr;
-    bool m_takeOverOnlineCode = true;
     bool m_awaitingOnlineCode = false;
     // The station whose letter on the air was looked up for the coming first
     // ATIS; empty when none was since the last start.

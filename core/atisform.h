@@ -48,8 +48,4 @@ public:
     virtual void setLastMetarText(const QString& text) = 0;
     // What the check of the ATIS just shown found; empty: nothing.
     virtual void showFindings(const QStringList& findings) = 0;
-
-    // mnuOptionsUpdateATISFile check mark
-    virtual bool updateATISFileChecked() const = 0;
-    virtual void setUpdateATISFileChecked(bool checked) = 0;
 };

@@ -1,12 +1,14 @@
 #include "core/atisspeech.h"
 
 #include "core/dialogs.h"
+#include "core/programsettings.h"
 #include "core/speaker.h"
 #include "core/speechtexts.h"
 #include "core/texts.h"
 
-AtisSpeech::AtisSpeech(Speaker& speaker, Dialogs& dialogs, QObject* parent)
-    : QObject(parent), m_speaker(speaker), m_dialogs(dialogs)
+AtisSpeech::AtisSpeech(Speaker& speaker, Dialogs& dialogs, const ProgramSettings& settings,
+                       QObject* parent)
+    : QObject(parent), m_speaker(speaker), m_dialogs(dialogs), m_settings(settings)
 {
     // An engine that fails while it speaks (no audio output) is as good as
     // none.
@@ -23,7 +25,7 @@ void AtisSpeech::atisBuilt(const ComposedAtis& atis)
 
 void AtisSpeech::atisAnnounced()
 {
-    if (m_settings.speakNewATIS && !m_told)
+    if (m_settings.SpeakNewATIS && !m_told)
         speak();
 }
 
@@ -43,11 +45,15 @@ void AtisSpeech::SpeakATIS()
     speak();
 }
 
-void AtisSpeech::setSettings(const SpeechSettings& settings)
+QStringList AtisSpeech::voices()
 {
-    m_settings = settings;
-    m_speaker.setVoice(settings.voice);
-    m_speaker.setRate(settings.rate);
+    return m_speaker.voices();
+}
+
+void AtisSpeech::voiceAndRateChanged()
+{
+    m_speaker.setVoice(m_settings.SpeechVoice);
+    m_speaker.setRate(m_settings.SpeechRate);
 }
 
 void AtisSpeech::speak()

@@ -6,15 +6,8 @@
 #include <QString>
 
 class Dialogs;
+class ProgramSettings;
 class Speaker;
-
-// What the tool remembers about speech between runs.
-struct SpeechSettings
-{
-    bool speakNewATIS = false;
-    QString voice; // empty: the engine's default
-    double rate = 0.0;
-};
 
 // "Speak ATIS" and the automatic speaking of each new ATIS, over a speech
 // engine. Keeps the spoken form of the last generated ATIS.
@@ -22,7 +15,10 @@ class AtisSpeech : public QObject
 {
     Q_OBJECT
 public:
-    AtisSpeech(Speaker& speaker, Dialogs& dialogs, QObject* parent = nullptr);
+    // Speaks with the voice and rate of the settings, and each new ATIS
+    // while SpeakNewATIS is on.
+    AtisSpeech(Speaker& speaker, Dialogs& dialogs, const ProgramSettings& settings,
+               QObject* parent = nullptr);
 
     // The ATIS just generated.
     void atisBuilt(const ComposedAtis& atis);
@@ -32,8 +28,10 @@ public:
     void SpeakATIS();
 
     QString spokenText() const { return m_spoken; }
-    const SpeechSettings& settings() const { return m_settings; }
-    void setSettings(const SpeechSettings& settings);
+    // The engine's voices by name; empty without an engine.
+    QStringList voices();
+    // The settings' voice or rate changed: the engine takes them on.
+    void voiceAndRateChanged();
     // True once the user was told that speech is not available.
     bool unavailableTold() const { return m_told; }
 
@@ -47,7 +45,7 @@ private:
 
     Speaker& m_speaker;
     Dialogs& m_dialogs;
-    SpeechSettings m_settings;
+    const ProgramSettings& m_settings;
     QString m_spoken;
     bool m_told = false;
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/atisfile.h"
 #include "core/changereport.h"
 
 #include <QString>
@@ -15,9 +14,9 @@ struct SessionState
     QString CurrentProfile;
     bool ProfileDirty = false;
     QString LastMetarKey;
-    QString ATISFilePath;
-    // The code page atis.txt is written in (see EncodeForATISFile).
-    QString ATISFileEncoding = DefaultATISFileEncoding;
+    // ATISFilePath is a program setting, kept with the others in
+    // ProgramSettings: read at start-up, changed by the location command,
+    // written at unload.
     // PrevWind, PrevVisibility, ... PrevDewPoint: the elements of the last
     // ATIS delivered, as Prev.Wind, Prev.Visibility, ... Prev.DewPoint.
     AtisElements Prev;

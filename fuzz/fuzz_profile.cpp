@@ -1,10 +1,10 @@
 // Loading a profile from random stored values: the runway value, the flags,
 // the template with its line break markers, the transition levels, the ATIS
 // type and the letters, split at NUL bytes.
+#include "app/profilecommands.h"
 #include "core/sessionstate.h"
 #include "core/settingsstore.h"
 #include "fuzz/fuzzcommon.h"
-#include "store/profilecommands.h"
 #include "store/profilestore.h"
 #include "tests/support/fakeform.h"
 #include "tests/support/fakeprofileform.h"

@@ -1,11 +1,6 @@
 #include "net/discovery.h"
 
-#include "core/atisform.h"
-#include "core/dialogs.h"
-#include "core/sessionstate.h"
 #include "core/textfetcher.h"
-#include "core/texts.h"
-#include "net/nettexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -108,17 +103,6 @@ QStringList textCandidates(const QString& status)
     return candidates.mid(1).split(QLatin1Char(' '));
 }
 
-QString chooseEntry(const QStringList& entries, const RandomDraw& draw)
-{
-    const double r = draw();
-    const qsizetype index =
-        qBound(qsizetype(0), qsizetype(std::floor(r * double(entries.size()))), entries.size() - 1);
-    QString chosen = entries.at(index);
-    chosen.remove(QLatin1Char('\r'));
-    chosen.remove(QLatin1Char('\n'));
-    return chosen;
-}
-
 } // namespace
 
 std::optional<JsonStatus> ParseJsonStatus(const QString& text)
@@ -132,34 +116,34 @@ std::optional<JsonStatus> ParseJsonStatus(const QString& text)
         httpAddresses(status.value(QLatin1String("data")).toObject().value(QLatin1String("v3")))};
 }
 
-bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs,
-                         SessionState& state, const RandomDraw& draw)
+MetarServerListing ReadMetarServerListing(TextFetcher& fetcher,
+                                          const std::function<void()>& textFileRead)
 {
-    form.setAtisText(NetTexts::RetrievingListing + Texts::CrLf);
+    MetarServerListing listing;
     const TextFetcher::Result reply = fetchTextStatus(fetcher);
-    const Failure* failure = std::get_if<Failure>(&reply);
-    if (!failure)
-        form.setAtisText(form.atisText() + NetTexts::ExtractingUrl + Texts::CrLf);
-    QStringList entries = failure ? QStringList() : textCandidates(std::get<QString>(reply));
-
-    if (entries.isEmpty()) {
+    if (const Failure* failure = std::get_if<Failure>(&reply)) {
+        listing.textFailure = *failure;
+    } else {
+        if (textFileRead)
+            textFileRead();
+        listing.servers = textCandidates(std::get<QString>(reply));
+    }
+    if (listing.servers.isEmpty()) {
         const TextFetcher::Result json = fetcher.fetch(JsonStatusURL(StatusFileURL()));
         if (const QString* text = std::get_if<QString>(&json))
             if (const std::optional<JsonStatus> status = ParseJsonStatus(*text))
-                entries = status->metar;
+                listing.servers = status->metar;
     }
-    if (entries.isEmpty()) {
-        if (failure)
-            dialogs.message(NetTexts::ListingError + Texts::CrLf + Texts::CrLf +
-                                FailureText(*failure) + Texts::CrLf + Texts::CrLf +
-                                NetTexts::Exiting,
-                            Texts::ErrorTitle, Dialogs::Icon::Critical, Dialogs::Buttons::OK);
-        else
-            dialogs.message(NetTexts::NoServerUrls, Texts::ErrorTitle, Dialogs::Icon::Critical,
-                            Dialogs::Buttons::OK);
-        return false;
-    }
-    state.MetarServerURL = chooseEntry(entries, draw);
-    form.setAtisText(QString());
-    return true;
+    return listing;
+}
+
+QString ChooseMetarServer(const QStringList& servers, const RandomDraw& draw)
+{
+    const double r = draw();
+    const qsizetype index =
+        qBound(qsizetype(0), qsizetype(std::floor(r * double(servers.size()))), servers.size() - 1);
+    QString chosen = servers.at(index);
+    chosen.remove(QLatin1Char('\r'));
+    chosen.remove(QLatin1Char('\n'));
+    return chosen;
 }

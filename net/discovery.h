@@ -1,14 +1,13 @@
 #pragma once
 
+#include "core/failure.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
 
-class AtisForm;
-class Dialogs;
 class TextFetcher;
-struct SessionState;
 
 // Where the network publishes the list of its data servers, unless
 // BRIEFCAST_STATUS_URL names another status file (a local one for practice).
@@ -38,12 +37,17 @@ std::optional<JsonStatus> ParseJsonStatus(const QString& text);
 using RandomDraw = std::function<float()>;
 float SystemRandomDraw();
 
-// Reads the status file (following its moveto0= line a few times, never
-// from https to http), picks one of its METAR servers at random (every
-// listed entry equally likely) and keeps it in state.MetarServerURL. When
-// the text file cannot be had or lists no server, the JSON form is asked
-// the same way. Shows its progress in txtATIS and leaves it empty. Returns
-// false after telling the user, with the text file's failure, when neither
-// form gave a server: the program cannot work and must end without saving.
-bool DiscoverMetarServer(TextFetcher& fetcher, AtisForm& form, Dialogs& dialogs,
-                         SessionState& state, const RandomDraw& draw = SystemRandomDraw);
+// What the network's status files list: its METAR servers, and why the
+// text file could not be had. The text file is read first (following its
+// moveto0= line a few times, never from https to http); when it cannot be
+// had or lists no server, the JSON form is asked the same way.
+struct MetarServerListing
+{
+    QStringList servers;                // empty when neither form lists one
+    std::optional<Failure> textFailure; // the text file's, when it failed
+};
+// textFileRead is told as soon as the text file has come (not when it failed).
+MetarServerListing ReadMetarServerListing(TextFetcher& fetcher,
+                                          const std::function<void()>& textFileRead = {});
+// One of the servers at random, every entry equally likely.
+QString ChooseMetarServer(const QStringList& servers, const RandomDraw& draw);

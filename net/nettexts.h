@@ -5,14 +5,6 @@
 // Texts of the weather data access that the user sees.
 namespace NetTexts {
 inline const QString StillExecuting = QStringLiteral("Still executing last request");
-inline const QString RetrievingListing =
-    QStringLiteral("Retrieving VATSIM data server listing ...");
-inline const QString ExtractingUrl = QStringLiteral("Extracting METAR server URL ...");
-inline const QString NoServerUrls = QStringLiteral("No weather server URLs found! Exiting.");
-inline const QString ListingError =
-    QStringLiteral("The following error occurred while retrieving the VATSIM data server listing:");
-inline const QString Exiting =
-    QStringLiteral("Briefcast cannot work without it and will now exit.");
 inline const QString TimedOut = QStringLiteral("The server did not answer within %1 seconds");
 // %1: the cap in MiB
 inline const QString TooLarge = QStringLiteral("The reply is larger than %1 MiB and was refused");

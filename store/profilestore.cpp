@@ -1,7 +1,6 @@
 #include "store/profilestore.h"
 
 #include "core/texts.h"
-#include "store/profileform.h"
 
 #include <algorithm>
 

@@ -16,6 +16,14 @@
 // them reads as, "TransitionLevels" (FormatTransitionLevels), "ATISType"
 // (StoredAtisType) and "Letters" (StoredLetterRange). A profile that leaves
 // them at their defaults is stored exactly as before they existed.
+// Alphabetical order as a controller reads a list: letter case first
+// ignored, then deciding between names that differ only in it.
+inline bool ProfileListLess(const QString& a, const QString& b)
+{
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
 namespace Profiles {
 inline const QString IndexSection = QStringLiteral("Profiles");
 inline QString Section(const QString& name)

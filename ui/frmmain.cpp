@@ -1,27 +1,16 @@
 #include "ui/frmmain.h"
 
-#include "core/atisengine.h"
-#include "core/atisspeech.h"
+#include "app/session.h"
 #include "core/informationcodes.h"
-#include "core/oneboxatatime.h"
-#include "serve/atisgenerator.h"
-#include "serve/storeprofiles.h"
-#include "store/appsettings.h"
-#include "store/profilecommands.h"
 #include "ui/atistypedialog.h"
 #include "ui/generatordialog.h"
 #include "ui/metaragelabel.h"
 #include "ui/optionscommands.h"
-#include "ui/qtdesktop.h"
-#include "ui/qtdialogs.h"
-#include "ui/qtspeaker.h"
 #include "ui/runwaylists.h"
 #include "ui/speechmenus.h"
 #include "ui/transitionleveldialog.h"
 #include "ui/twiplayout.h"
 #include "ui/uitexts.h"
-#include "ui/waitcursorfetcher.h"
-#include "ui/windowcurrentatis.h"
 #include "ui/windowform.h"
 
 #include <QAction>
@@ -72,70 +61,38 @@ void describe(QLabel* label, QWidget* control)
 }
 } // namespace
 
-frmMain::frmMain(const Services& services, QWidget* parent)
-    : QMainWindow(parent), m_store(services.store),
-      m_fetcher(std::make_unique<WaitCursorFetcher>(services.fetcher)),
-      m_abortFetch(services.abortFetch),
-      m_draw(services.draw ? services.draw : RandomDraw(SystemRandomDraw)),
-      m_onUnloaded(services.unloaded),
-      m_clock(services.clock ? services.clock
-                             : std::function<QDateTime()>(&QDateTime::currentDateTimeUtc)),
-      m_ownDialogs(services.dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
-      m_ownDesktop(services.desktop ? nullptr : std::make_unique<QtDesktop>(this)),
-      m_boxes(
-          std::make_unique<OneBoxAtATime>(services.dialogs ? *services.dialogs : *m_ownDialogs)),
-      m_dialogs(*m_boxes), m_desktop(services.desktop ? *services.desktop : *m_ownDesktop)
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     createControls();
     createMenus();
     arrange();
     setFocusOrder();
-    m_form = std::make_unique<WindowForm>(
-        WindowForm::Controls{.txtICAO = txtICAO,
-                             .txtTemplate = txtTemplate,
-                             .runways = m_runways,
-                             .chkVisual = chkVisual,
-                             .chkLAHSO = chkLAHSO,
-                             .cboATISCode = cboATISCode,
-                             .lblATISCode = lblATISCode,
-                             .lblLookUp = lblLookUp,
-                             .lblCheck = lblCheck,
-                             .tmrMain = tmrMain,
-                             .cmdStartStop = cmdStartStop,
-                             .mnuFileStartStop = mnuFileStartStop,
-                             .txtATIS = txtATIS,
-                             .txtLastMETAR = txtLastMETAR,
-                             .lblMetarAge = lblMetarAge,
-                             .mnuOptionsUpdateATISFile = mnuOptionsUpdateATISFile,
-                             .cboProfiles = cboProfiles});
-    // The settings the form and the session state show.
-    m_settings.bind(
-        Config::ICAO, [this](const QVariant& v) { txtICAO->setText(v.toString()); },
-        [this] { return txtICAO->text(); });
-    m_settings.bind(Config::Template, {}, [this] { return m_form->profile().templateText; });
-    m_settings.bind(Config::LastProfile, {}, [this] { return m_state.CurrentProfile; });
-    m_settings.bind(Config::ATISFilePath, m_state.ATISFilePath);
-    m_settings.bind(Config::ATISFileEncoding, m_state.ATISFileEncoding);
-    m_engine = std::make_unique<AtisEngine>(*m_form, m_dialogs, m_desktop, *m_fetcher, m_state);
-    m_engine->setOnlineCodeLookup(services.lookup);
-    m_engine->setClock(m_clock);
-    m_profiles = std::make_unique<ProfileCommands>(m_store, *m_form, *m_form, m_dialogs, m_state);
-    createSpeech(services.speaker);
-    m_generatorProfiles = std::make_unique<StoreProfiles>(m_store);
-    m_currentAtis = std::make_unique<WindowCurrentAtis>(*m_engine, m_state);
-    m_generator = std::make_unique<AtisGenerator>(*m_generatorProfiles,
-                                                  [this] { return m_state.MetarServerURL; });
-    m_generator->setCurrentAtisSource(m_currentAtis.get());
-    m_generator->setClock(m_clock);
-    m_settings.bind(
-        Config::GeneratorEnabled,
-        [this](const QVariant& v) { m_generatorSettings.enabled = v.toBool(); },
-        [this] { return m_generatorSettings.enabled; });
-    m_settings.bind(
-        Config::GeneratorPort,
-        [this](const QVariant& v) { m_generatorSettings.port = quint16(v.toDouble()); },
-        [this] { return double(m_generatorSettings.port); });
+    m_form = std::make_unique<WindowForm>(WindowForm::Controls{.txtICAO = txtICAO,
+                                                               .txtTemplate = txtTemplate,
+                                                               .runways = m_runways,
+                                                               .chkVisual = chkVisual,
+                                                               .chkLAHSO = chkLAHSO,
+                                                               .cboATISCode = cboATISCode,
+                                                               .lblATISCode = lblATISCode,
+                                                               .lblLookUp = lblLookUp,
+                                                               .lblCheck = lblCheck,
+                                                               .tmrMain = tmrMain,
+                                                               .cmdStartStop = cmdStartStop,
+                                                               .mnuFileStartStop = mnuFileStartStop,
+                                                               .txtATIS = txtATIS,
+                                                               .txtLastMETAR = txtLastMETAR,
+                                                               .lblMetarAge = lblMetarAge,
+                                                               .cboProfiles = cboProfiles});
+}
+
+void frmMain::attach(Session& session, Desktop& desktop)
+{
+    m_session = &session;
+    m_desktop = &desktop;
+    lblMetarAge->setClock(session.clock());
+    m_speechMenus = new SpeechMenus(findChild<QMenu*>(QStringLiteral("mnuFile")),
+                                    findChild<QMenu*>(QStringLiteral("mnuOptions")), session, this);
     connectEvents();
 }
 
@@ -194,7 +151,7 @@ void frmMain::createControls()
     Label7 = named(new QLabel(tr("Last METAR:"), client), "Label7");
     txtLastMETAR = named(new QLineEdit(client), "txtLastMETAR");
     txtLastMETAR->setReadOnly(true);
-    lblMetarAge = new MetarAgeLabel(m_clock, client);
+    lblMetarAge = new MetarAgeLabel(client);
 
     describe(Label3, txtICAO);
     describe(Label6, cboProfiles);
@@ -225,12 +182,9 @@ void frmMain::createMenus()
     options->setObjectName(QStringLiteral("mnuOptions"));
     mnuOptionsUpdateATISFile = options->addAction(tr("&Update ATIS.txt Automatically"));
     mnuOptionsUpdateATISFile->setCheckable(true);
-    bindChecked(Config::UpdateATISFile, mnuOptionsUpdateATISFile);
     mnuOptionsATISLoc = options->addAction(tr("ATIS.txt &Location"));
     mnuOptionsTakeOverCode = options->addAction(tr("&Take Over the Letter on the Air"));
     mnuOptionsTakeOverCode->setCheckable(true);
-    mnuOptionsTakeOverCode->setChecked(true);
-    bindChecked(Config::TakeOverOnlineCode, mnuOptionsTakeOverCode);
     mnuOptionsGenerator = options->addAction(UiTexts::GeneratorMenu());
     mnuOptionsTransitionLevel = options->addAction(UiTexts::TransitionLevelMenu());
     mnuOptionsAtisType = options->addAction(UiTexts::AtisTypeMenu());
@@ -254,44 +208,10 @@ void frmMain::createMenus()
     named(mnuHelpAbout, "mnuHelpAbout");
 }
 
-void frmMain::createSpeech(Speaker* speaker)
-{
-    if (!speaker)
-        m_ownSpeaker = std::make_unique<QtSpeaker>();
-    m_speaker = speaker ? speaker : m_ownSpeaker.get();
-    m_speech = std::make_unique<AtisSpeech>(*m_speaker, m_dialogs);
-    m_engine->setSpeech(m_speech.get());
-    m_speechMenus = new SpeechMenus(findChild<QMenu*>(QStringLiteral("mnuFile")),
-                                    findChild<QMenu*>(QStringLiteral("mnuOptions")), *m_speech,
-                                    *m_speaker, this);
-    // Each speech setting shown through the speech options and their menus.
-    const auto bindSpeech = [this](const QString& key, auto field) {
-        m_settings.bind(
-            key,
-            [this, field](const QVariant& v) {
-                SpeechSettings settings = m_speech->settings();
-                settings.*field = v.value<std::remove_reference_t<decltype(settings.*field)>>();
-                m_speech->setSettings(settings);
-                m_speechMenus->showSettings();
-            },
-            [this, field] { return QVariant::fromValue(m_speech->settings().*field); });
-    };
-    bindSpeech(Config::SpeakNewATIS, &SpeechSettings::speakNewATIS);
-    bindSpeech(Config::SpeechVoice, &SpeechSettings::voice);
-    bindSpeech(Config::SpeechRate, &SpeechSettings::rate);
-}
-
-void frmMain::bindChecked(const QString& key, QAction* action)
-{
-    m_settings.bind(
-        key, [action](const QVariant& v) { action->setChecked(v.toBool()); },
-        [action] { return action->isChecked(); });
-}
-
 void frmMain::showGeneratorDialog()
 {
     if (!m_generatorDialog)
-        m_generatorDialog = new GeneratorDialog(*m_generator, m_generatorSettings, m_desktop, this);
+        m_generatorDialog = new GeneratorDialog(*m_session, *m_desktop, this);
     m_generatorDialog->show();
     m_generatorDialog->raise();
     m_generatorDialog->activateWindow();
@@ -299,7 +219,8 @@ void frmMain::showGeneratorDialog()
 
 void frmMain::editTransitionLevels()
 {
-    auto* dialog = new TransitionLevelDialog(m_form->profile().transitionLevels, m_dialogs, this);
+    auto* dialog =
+        new TransitionLevelDialog(m_form->profile().transitionLevels, m_session->dialogs(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         Profile profile = m_form->profile();
@@ -307,7 +228,7 @@ void frmMain::editTransitionLevels()
             return;
         profile.transitionLevels = dialog->table();
         m_form->setProfile(profile);
-        markDirty();
+        markProfileChanged();
     });
     dialog->open();
 }
@@ -315,18 +236,18 @@ void frmMain::editTransitionLevels()
 void frmMain::editAtisType()
 {
     const Profile shown = m_form->profile();
-    auto* dialog = new AtisTypeDialog(shown.atisType, shown.letters, m_dialogs, this);
+    auto* dialog = new AtisTypeDialog(shown.atisType, shown.letters, m_session->dialogs(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         Profile profile = m_form->profile();
         if (dialog->type() == profile.atisType && dialog->letters() == profile.letters)
             return;
-        if (!MayChangeLetters(dialog->letters(), *m_form, m_state, m_dialogs))
+        if (!m_session->mayChangeLetters(dialog->letters()))
             return;
         profile.atisType = dialog->type();
         profile.letters = dialog->letters();
         m_form->setProfile(profile);
-        markDirty();
+        markProfileChanged();
     });
     dialog->open();
 }
@@ -390,10 +311,10 @@ void frmMain::arrange()
     twips.needHeight(txtICAO, textFont.height() + 6);
     twips.needWidth(txtICAO, textFont.horizontalAdvance(QStringLiteral("WWWW")) + 8);
     twips.need(textFont.height() + 2, FrameCaptionRoom);
-    m_scale = twips.fittingScale();
-    twips.apply(m_scale);
-    centralWidget()->setFixedSize(TwipLayout::toPixels(ClientWidth, m_scale),
-                                  TwipLayout::toPixels(ClientHeight, m_scale));
+    const double scale = twips.fittingScale();
+    twips.apply(scale);
+    centralWidget()->setFixedSize(TwipLayout::toPixels(ClientWidth, scale),
+                                  TwipLayout::toPixels(ClientHeight, scale));
     QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -427,84 +348,112 @@ void frmMain::setFocusOrder()
 
 void frmMain::connectEvents()
 {
-    AtisEngine& engine = *m_engine;
-    ProfileCommands& profiles = *m_profiles;
+    Session& session = *m_session;
 
     // A button and its menu twin run the one command of their action.
     for (const auto& [button, action] :
          {std::pair{cmdStartStop, mnuFileStartStop}, std::pair{cmdCopy, mnuFileCopy},
           std::pair{cmdRefresh, mnuFileRefresh}, std::pair{cmdExit, mnuFileExit}})
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    connect(mnuFileStartStop, &QAction::triggered, this, [&engine] { engine.ToggleAutoUpdate(); });
-    connect(mnuFileRefresh, &QAction::triggered, this, [&engine] { engine.RefreshATIS(); });
-    connect(mnuFileCopy, &QAction::triggered, this, [&engine] { engine.CopyCommand(); });
+    connect(mnuFileStartStop, &QAction::triggered, this,
+            [&session] { session.ToggleAutoUpdate(); });
+    connect(mnuFileRefresh, &QAction::triggered, this, [&session] { session.RefreshATIS(); });
+    connect(mnuFileCopy, &QAction::triggered, this, [&session] { session.copy(); });
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
-    connect(tmrMain, &QTimer::timeout, this, [&engine] { engine.tmrMain_Timer(); });
-    connect(cboATISCode, &QComboBox::activated, this, [&engine] { engine.cboATISCode_Click(); });
-    connect(cboATISCode, &QComboBox::currentIndexChanged, this,
-            [&engine] { engine.cboATISCode_Click(); });
+    connect(tmrMain, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+    connect(cboATISCode, &QComboBox::activated, this, &frmMain::cboATISCode_Click);
+    connect(cboATISCode, &QComboBox::currentIndexChanged, this, &frmMain::cboATISCode_Click);
 
-    // The profile commands and the changes of a profile setting are all that
-    // set or clear the unsaved mark; the title shows it after each.
-    auto marking = [this](auto handler) {
-        return [this, handler] {
-            handler();
-            showProfileDirty();
-        };
-    };
-    connect(cmdLoad, &QPushButton::clicked, this,
-            marking([&profiles] { profiles.cmdLoad_Click(); }));
-    connect(cmdSave, &QPushButton::clicked, this,
-            marking([&profiles] { profiles.cmdSave_Click(); }));
-    connect(cmdDelete, &QPushButton::clicked, this,
-            marking([&profiles] { profiles.cmdDelete_Click(); }));
-    connect(txtICAO, &QLineEdit::textChanged, this,
-            marking([&profiles] { profiles.txtICAO_Change(); }));
-    connect(txtICAO, &QLineEdit::textChanged, this, [&engine] { engine.airportEdited(); });
-    connect(txtTemplate, &QPlainTextEdit::textChanged, this,
-            marking([&profiles] { profiles.txtTemplate_Change(); }));
-    connect(chkVisual, &QCheckBox::toggled, this,
-            marking([&profiles] { profiles.chkVisual_Click(); }));
-    connect(chkLAHSO, &QCheckBox::toggled, this,
-            marking([&profiles] { profiles.chkLAHSO_Click(); }));
-    connect(m_runways, &RunwayLists::tickChanged, this,
-            marking([&profiles] { profiles.lstRunways_ItemCheck(); }));
-    connect(cmdAddRunway, &QPushButton::clicked, this, [this] {
-        if (m_runways->addRunway(m_dialogs))
-            markDirty();
-    });
-    connect(cmdDelRunway, &QPushButton::clicked, this, [this] {
-        if (m_runways->deleteCurrentRunway())
-            markDirty();
-    });
+    connect(cmdLoad, &QPushButton::clicked, this, &frmMain::cmdLoad_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
+    connect(cmdAddRunway, &QPushButton::clicked, this, &frmMain::cmdAddRunway_Click);
+    connect(cmdDelRunway, &QPushButton::clicked, this, &frmMain::cmdDelRunway_Click);
+    // Every change of a profile setting, by the controller or by a profile
+    // being shown, marks the profile changed.
+    connect(txtICAO, &QLineEdit::textChanged, this, &frmMain::markProfileChanged);
+    connect(txtICAO, &QLineEdit::textChanged, this, [&session] { session.airportEdited(); });
+    connect(txtTemplate, &QPlainTextEdit::textChanged, this, &frmMain::markProfileChanged);
+    connect(chkVisual, &QCheckBox::toggled, this, &frmMain::markProfileChanged);
+    connect(chkLAHSO, &QCheckBox::toggled, this, &frmMain::markProfileChanged);
+    connect(m_runways, &RunwayLists::tickChanged, this, &frmMain::markProfileChanged);
 
     connect(mnuOptionsTakeOverCode, &QAction::toggled, this,
-            [&engine](bool on) { engine.setTakeOverOnlineCode(on); });
-    connect(mnuOptionsUpdateATISFile, &QAction::triggered, this, [this](bool on) {
-        if (on)
-            UpdateATISFileTicked(m_dialogs, m_state, *m_form);
+            [&session](bool on) { session.setTakeOverOnlineCode(on); });
+    connect(mnuOptionsUpdateATISFile, &QAction::triggered, this, [this, &session](bool on) {
+        session.setUpdateATISFile(on);
+        mnuOptionsUpdateATISFile->setChecked(session.settings().UpdateATISFile);
     });
     connect(mnuOptionsATISLoc, &QAction::triggered, this,
-            [this] { ChooseATISFileLocation(m_dialogs, m_state); });
+            [&session] { session.chooseATISFileLocation(); });
     connect(mnuOptionsGenerator, &QAction::triggered, this, &frmMain::showGeneratorDialog);
     connect(mnuOptionsTransitionLevel, &QAction::triggered, this, &frmMain::editTransitionLevels);
     connect(mnuOptionsAtisType, &QAction::triggered, this, &frmMain::editAtisType);
     connect(mnuHelpDocumentation, &QAction::triggered, this,
-            [this] { OpenDocumentation(m_desktop, m_dialogs, ManualUrl()); });
-    connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(m_dialogs, ManualUrl()); });
+            [this] { OpenDocumentation(*m_desktop, m_session->dialogs(), ManualUrl()); });
+    connect(mnuHelpAbout, &QAction::triggered, this,
+            [this] { ShowAbout(m_session->dialogs(), ManualUrl()); });
 
     txtICAO->installEventFilter(this);
 }
 
-void frmMain::markDirty()
+void frmMain::tmrMain_Timer()
 {
-    m_profiles->MarkProfileDirty();
+    m_session->tick();
+}
+
+void frmMain::cboATISCode_Click()
+{
+    m_session->chooseCode();
+}
+
+void frmMain::cmdLoad_Click()
+{
+    m_session->loadChosenProfile();
+    showProfileDirty();
+}
+
+void frmMain::cmdSave_Click()
+{
+    m_session->SaveProfile();
+    showProfileDirty();
+}
+
+void frmMain::cmdDelete_Click()
+{
+    m_session->deleteChosenProfile();
+    showProfileDirty();
+}
+
+void frmMain::cmdAddRunway_Click()
+{
+    if (m_runways->addRunway(m_session->dialogs()))
+        markProfileChanged();
+}
+
+void frmMain::cmdDelRunway_Click()
+{
+    if (m_runways->deleteCurrentRunway())
+        markProfileChanged();
+}
+
+void frmMain::showSettings()
+{
+    const ProgramSettings& settings = m_session->settings();
+    mnuOptionsUpdateATISFile->setChecked(settings.UpdateATISFile);
+    mnuOptionsTakeOverCode->setChecked(settings.TakeOverOnlineCode);
+    m_speechMenus->showSettings();
+}
+
+void frmMain::markProfileChanged()
+{
+    m_session->markProfileChanged();
     showProfileDirty();
 }
 
 void frmMain::showProfileDirty()
 {
-    setWindowModified(m_state.ProfileDirty);
+    setWindowModified(m_session->state().ProfileDirty);
 }
 
 bool frmMain::load()
@@ -520,15 +469,13 @@ void frmMain::beginLoad()
     centralWidget()->setEnabled(false);
     menuBar()->setEnabled(false);
     setWindowTitle(windowTitleWithMark());
-    LoadStartupSettings(m_store, *m_form, *m_profiles, m_state, m_settings);
-    // A port in use (a second instance, another program) only shows in the
-    // generator's dialog: start-up goes on.
-    m_generator->serve(m_generatorSettings.enabled, m_generatorSettings.port);
+    m_session->begin();
+    showSettings();
 }
 
 bool frmMain::finishLoad()
 {
-    const bool found = DiscoverMetarServer(*m_fetcher, *m_form, m_dialogs, m_state, m_draw);
+    const bool found = m_session->DiscoverMetarServer();
     centralWidget()->setEnabled(true);
     menuBar()->setEnabled(true);
     m_loading = false;
@@ -549,11 +496,6 @@ void frmMain::closeAfterStartUp(PendingClose kind)
 {
     m_pendingClose = std::max(m_pendingClose, kind);
     setWindowTitle(UiTexts::ClosingAfterStartUp());
-}
-
-bool frmMain::ConfirmExit()
-{
-    return m_profiles->ConfirmExit();
 }
 
 bool frmMain::sessionEnding(bool mayAsk)
@@ -581,7 +523,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     }
     m_closing = true;
-    const bool mayClose = ConfirmExit();
+    const bool mayClose = m_session->ConfirmExit();
     m_closing = false;
     showProfileDirty();
     if (!mayClose || m_unloaded) {
@@ -597,29 +539,8 @@ void frmMain::unload(bool mayAsk)
     if (m_unloaded)
         return;
     m_unloaded = true;
-    // A cycle still waiting for its reply or its message box ends silently:
-    // nothing is shown once the settings are written.
-    m_engine->shutDown();
-    m_boxes->shutDown();
     tmrMain->stop();
-    if (m_abortFetch)
-        m_abortFetch();
-    m_speaker->stop();
-    m_generator->serve(false, m_generatorSettings.port);
-    // The controller may try again (once the store is writable) or close
-    // without the settings; when nobody may be asked, the session is ending.
-    const auto save = [this] { return m_settings.save(m_store); };
-    bool saved = save();
-    while (!saved && mayAsk &&
-           m_dialogs.message(UiTexts::SettingsNotSaved() + Texts::CrLf + Texts::CrLf +
-                                 UiTexts::TrySavingAgain(),
-                             UiTexts::ErrorTitle, Dialogs::Icon::Exclamation,
-                             Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
-        saved = save();
-    if (!saved && !mayAsk)
-        qWarning("%s", qPrintable(UiTexts::SettingsNotSaved()));
-    if (m_onUnloaded)
-        m_onUnloaded(saved);
+    Q_EMIT closed(m_session->close(mayAsk));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)

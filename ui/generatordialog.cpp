@@ -1,9 +1,9 @@
 #include "ui/generatordialog.h"
 
+#include "app/session.h"
 #include "core/desktop.h"
 #include "serve/atisgenerator.h"
 #include "serve/atisquery.h"
-#include "store/config.h"
 #include "ui/uitexts.h"
 
 #include <QCheckBox>
@@ -27,19 +27,19 @@ template <class W> W* named(W* widget, const char* name)
 
 } // namespace
 
-GeneratorDialog::GeneratorDialog(AtisGenerator& generator, GeneratorSettings& settings,
-                                 Desktop& desktop, QWidget* parent)
-    : QDialog(parent), m_generator(generator), m_settings(settings), m_desktop(desktop)
+GeneratorDialog::GeneratorDialog(Session& session, Desktop& desktop, QWidget* parent)
+    : QDialog(parent), m_session(session), m_generator(session.generator()), m_desktop(desktop)
 {
+    const ProgramSettings& settings = session.settings();
     setObjectName(QStringLiteral("frmGenerator"));
     setWindowTitle(UiTexts::GeneratorTitle());
 
     chkGeneratorEnabled =
         named(new QCheckBox(UiTexts::GeneratorEnabled(), this), "chkGeneratorEnabled");
-    chkGeneratorEnabled->setChecked(settings.enabled);
+    chkGeneratorEnabled->setChecked(settings.GeneratorEnabled);
     txtGeneratorPort = named(new QSpinBox(this), "txtGeneratorPort");
     txtGeneratorPort->setRange(1, 65535);
-    txtGeneratorPort->setValue(settings.port);
+    txtGeneratorPort->setValue(settings.GeneratorPort);
     auto* portLabel = new QLabel(UiTexts::GeneratorPort(), this);
     portLabel->setBuddy(txtGeneratorPort);
     lblGeneratorState = named(new QLabel(this), "lblGeneratorState");
@@ -89,8 +89,8 @@ GeneratorDialog::GeneratorDialog(AtisGenerator& generator, GeneratorSettings& se
 
     connect(chkGeneratorEnabled, &QCheckBox::toggled, this, &GeneratorDialog::apply);
     connect(txtGeneratorPort, &QSpinBox::editingFinished, this, &GeneratorDialog::apply);
-    connect(&generator, &AtisGenerator::stateChanged, this, &GeneratorDialog::showState);
-    connect(&generator, &AtisGenerator::served, this, &GeneratorDialog::showServed);
+    connect(&m_generator, &AtisGenerator::stateChanged, this, &GeneratorDialog::showState);
+    connect(&m_generator, &AtisGenerator::served, this, &GeneratorDialog::showServed);
     showState();
     showServed();
 }
@@ -100,17 +100,16 @@ void GeneratorDialog::apply()
     const bool enabled = chkGeneratorEnabled->isChecked();
     const auto port = quint16(txtGeneratorPort->value());
     // Serving again on the same port would drop the requests waiting.
-    if (enabled == m_settings.enabled && port == m_settings.port &&
+    const ProgramSettings& settings = m_session.settings();
+    if (enabled == settings.GeneratorEnabled && port == settings.GeneratorPort &&
         (m_generator.state() == AtisGenerator::State::Serving) == enabled)
         return;
-    m_settings.enabled = enabled;
-    m_settings.port = port;
-    m_generator.serve(enabled, port);
+    m_session.serveGenerator(enabled, port);
 }
 
 void GeneratorDialog::showState()
 {
-    const int port = m_settings.port;
+    const int port = m_session.settings().GeneratorPort;
     switch (m_generator.state()) {
     case AtisGenerator::State::Serving:
         lblGeneratorState->setText(UiTexts::GeneratorServing(port));
@@ -125,8 +124,8 @@ void GeneratorDialog::showState()
         lblGeneratorState->setText(UiTexts::GeneratorFailed(port, m_generator.errorString()));
         break;
     }
-    txtAtisMakerUrl->setText(AtisMakerUrl(m_settings.port));
-    txtExternalGeneratorUrl->setText(ExternalGeneratorUrl(m_settings.port));
+    txtAtisMakerUrl->setText(AtisMakerUrl(port));
+    txtExternalGeneratorUrl->setText(ExternalGeneratorUrl(port));
 }
 
 void GeneratorDialog::showServed()

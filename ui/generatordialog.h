@@ -1,10 +1,9 @@
 #pragma once
 
-#include "store/config.h"
-
 #include <QDialog>
 
 class AtisGenerator;
+class Session;
 class Desktop;
 class QCheckBox;
 class QLabel;
@@ -12,13 +11,6 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
-
-// Whether the local ATIS generator serves, and on which port of 127.0.0.1.
-struct GeneratorSettings
-{
-    bool enabled = true;
-    quint16 port = Config::DefaultGeneratorPort;
-};
 
 // Options > Local ATIS Generator: whether and where the generator serves,
 // the two URLs to paste into the radar client and the ATIS client, and the
@@ -28,8 +20,8 @@ class GeneratorDialog : public QDialog
 {
     Q_OBJECT
 public:
-    GeneratorDialog(AtisGenerator& generator, GeneratorSettings& settings, Desktop& desktop,
-                    QWidget* parent);
+    // The desktop takes the copied addresses.
+    GeneratorDialog(Session& session, Desktop& desktop, QWidget* parent);
 
 private:
     void apply();
@@ -37,8 +29,8 @@ private:
     void showServed();
     void copy(const QLineEdit* url);
 
+    Session& m_session;
     AtisGenerator& m_generator;
-    GeneratorSettings& m_settings;
     Desktop& m_desktop;
     QCheckBox* chkGeneratorEnabled = nullptr;
     QSpinBox* txtGeneratorPort = nullptr;

@@ -1,11 +1,17 @@
 // Briefcast: the ATIS beside the radar client.
+#include "app/session.h"
 #include "net/httptextfetcher.h"
 #include "net/livefeedlookup.h"
 #include "store/inifilestore.h"
 #include "store/registrystore.h"
 #include "ui/frmmain.h"
+#include "ui/qtdesktop.h"
+#include "ui/qtdialogs.h"
+#include "ui/qtspeaker.h"
 #include "ui/singleinstance.h"
 #include "ui/uitexts.h"
+#include "ui/waitcursorfetcher.h"
+#include "ui/windowform.h"
 #ifdef Q_OS_UNIX
 #include "ui/sessionendsignals.h"
 #endif
@@ -105,13 +111,25 @@ int main(int argc, char** argv)
         QMessageBox::warning(nullptr, UiTexts::ErrorTitle, UiTexts::AlreadyRunning());
         return 1;
     }
+    // The session over the real services, shown in the window.
     HttpTextFetcher fetcher;
+    WaitCursorFetcher fetcherShowingWait(fetcher);
     LiveFeedLookup lookup;
-    frmMain window({.store = store,
-                    .fetcher = fetcher,
-                    .abortFetch = [&fetcher] { fetcher.abort(); },
-                    .unloaded = [](bool saved) { QCoreApplication::exit(saved ? 0 : 1); },
-                    .lookup = &lookup});
+    QtSpeaker speaker;
+    frmMain window;
+    QtDialogs dialogs(&window);
+    QtDesktop desktop(&window);
+    Session session({.store = store,
+                     .fetcher = fetcherShowingWait,
+                     .dialogs = dialogs,
+                     .desktop = desktop,
+                     .speaker = speaker,
+                     .lookup = &lookup,
+                     .abortFetch = [&fetcher] { fetcher.abort(); }},
+                    window.form(), window.form());
+    window.attach(session, desktop);
+    QObject::connect(&window, &frmMain::closed, &app,
+                     [](bool saved) { QCoreApplication::exit(saved ? 0 : 1); });
     QObject::connect(&instance, &SingleInstance::showRequested, &window, [&window] {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
         window.show();

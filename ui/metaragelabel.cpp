@@ -10,8 +10,7 @@ namespace {
 constexpr int RefreshMs = 15'000;
 } // namespace
 
-MetarAgeLabel::MetarAgeLabel(Clock clock, QWidget* parent)
-    : QLabel(parent), m_clock(std::move(clock))
+MetarAgeLabel::MetarAgeLabel(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("lblMetarAge"));
     setAccessibleName(QCoreApplication::translate("MetarAgeLabel", "Age of the last METAR"));

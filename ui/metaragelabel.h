@@ -14,7 +14,9 @@ class MetarAgeLabel : public QLabel
 public:
     using Clock = std::function<QDateTime()>;
 
-    MetarAgeLabel(Clock clock, QWidget* parent);
+    explicit MetarAgeLabel(QWidget* parent);
+    // The clock the age is counted with (UTC); the system's until set.
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // The normalised reply now in the last METAR box; an empty caption when
     // it is no METAR with an observation time.
@@ -26,7 +28,7 @@ public:
 private:
     void refresh();
 
-    Clock m_clock;
+    Clock m_clock = &QDateTime::currentDateTimeUtc;
     QString m_observationTime;
     QTimer m_refresh;
     bool m_stale = false;

@@ -1,7 +1,6 @@
 #include "ui/speechmenus.h"
 
-#include "core/atisspeech.h"
-#include "core/speaker.h"
+#include "app/session.h"
 #include "core/speechtexts.h"
 
 #include <QAction>
@@ -18,10 +17,10 @@ const std::array<std::pair<const char*, double>, 3> Rates = {
      {QT_TRANSLATE_NOOP("SpeechMenus", "&Fast"), 0.4}}};
 } // namespace
 
-SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, AtisSpeech& speech, Speaker& speaker,
-                         QObject* parent)
-    : QObject(parent), m_speech(speech), m_speaker(speaker)
+SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, Session& session, QObject* parent)
+    : QObject(parent), m_session(session)
 {
+    AtisSpeech& speech = session.speech();
     mnuFileSpeak = new QAction(SpeechTexts::SpeakATIS, file);
     mnuFileSpeak->setObjectName(QStringLiteral("mnuFileSpeak"));
     mnuFileSpeak->setShortcut(QKeySequence(Qt::Key_F9));
@@ -30,20 +29,17 @@ SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, AtisSpeech& speech, Speake
         if (!before && action->isSeparator())
             before = action;
     file->insertAction(before, mnuFileSpeak);
-    connect(mnuFileSpeak, &QAction::triggered, this, [this] { m_speech.SpeakATIS(); });
+    connect(mnuFileSpeak, &QAction::triggered, &speech, &AtisSpeech::SpeakATIS);
     // Once the user knows there is no speech, the command rests.
-    connect(&m_speech, &AtisSpeech::unavailable, mnuFileSpeak,
+    connect(&speech, &AtisSpeech::unavailable, mnuFileSpeak,
             [this] { mnuFileSpeak->setEnabled(false); });
 
     options->addSeparator();
     mnuOptionsSpeakNewATIS = options->addAction(SpeechTexts::SpeakNewATIS);
     mnuOptionsSpeakNewATIS->setObjectName(QStringLiteral("mnuOptionsSpeakNewATIS"));
     mnuOptionsSpeakNewATIS->setCheckable(true);
-    connect(mnuOptionsSpeakNewATIS, &QAction::toggled, this, [this](bool on) {
-        SpeechSettings settings = m_speech.settings();
-        settings.speakNewATIS = on;
-        m_speech.setSettings(settings);
-    });
+    connect(mnuOptionsSpeakNewATIS, &QAction::toggled, this,
+            [this](bool on) { m_session.setSpeakNewATIS(on); });
 
     mnuOptionsVoice = options->addMenu(SpeechTexts::Voice);
     mnuOptionsVoice->setObjectName(QStringLiteral("mnuOptionsVoice"));
@@ -59,28 +55,25 @@ SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, AtisSpeech& speech, Speake
         action->setCheckable(true);
         action->setData(rate);
         rates->addAction(action);
-        connect(action, &QAction::triggered, this, [this, rate = rate] {
-            SpeechSettings settings = m_speech.settings();
-            settings.rate = rate;
-            m_speech.setSettings(settings);
-        });
+        connect(action, &QAction::triggered, this,
+                [this, rate = rate] { m_session.setSpeechRate(rate); });
     }
 }
 
 void SpeechMenus::showSettings()
 {
-    const SpeechSettings& settings = m_speech.settings();
-    mnuOptionsSpeakNewATIS->setChecked(settings.speakNewATIS);
+    const ProgramSettings& settings = m_session.settings();
+    mnuOptionsSpeakNewATIS->setChecked(settings.SpeakNewATIS);
     for (QAction* action : mnuOptionsRate->actions())
-        action->setChecked(action->data().toDouble() == settings.rate);
+        action->setChecked(action->data().toDouble() == settings.SpeechRate);
 }
 
 void SpeechMenus::fillVoices()
 {
     mnuOptionsVoice->clear();
     auto* group = new QActionGroup(mnuOptionsVoice);
-    const QString chosen = m_speech.settings().voice;
-    QStringList names = m_speaker.voices();
+    const QString chosen = m_session.settings().SpeechVoice;
+    QStringList names = m_session.speech().voices();
     names.prepend(QString()); // the engine's default voice
     for (const QString& name : names) {
         QAction* action = mnuOptionsVoice->addAction(
@@ -89,10 +82,7 @@ void SpeechMenus::fillVoices()
         action->setCheckable(true);
         action->setChecked(name == chosen);
         group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, name] {
-            SpeechSettings settings = m_speech.settings();
-            settings.voice = name;
-            m_speech.setSettings(settings);
-        });
+        connect(action, &QAction::triggered, this,
+                [this, name] { m_session.setSpeechVoice(name); });
     }
 }

@@ -2,10 +2,9 @@
 
 #include <QObject>
 
-class AtisSpeech;
 class QAction;
 class QMenu;
-class Speaker;
+class Session;
 
 // The speech commands of the window: "Speak ATIS" in the File menu, and in
 // the Options menu the automatic speaking of each new ATIS, the voice and
@@ -16,8 +15,7 @@ class SpeechMenus : public QObject
 public:
     // Puts "Speak ATIS" before the File menu's separator and the options at
     // the end of the Options menu.
-    SpeechMenus(QMenu* file, QMenu* options, AtisSpeech& speech, Speaker& speaker,
-                QObject* parent = nullptr);
+    SpeechMenus(QMenu* file, QMenu* options, Session& session, QObject* parent = nullptr);
 
     // Shows the speech settings, after they were read.
     void showSettings();
@@ -30,6 +28,5 @@ public:
 private:
     void fillVoices();
 
-    AtisSpeech& m_speech;
-    Speaker& m_speaker;
+    Session& m_session;
 };

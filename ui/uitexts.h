@@ -29,16 +29,6 @@ public:
     static QString RunwayExists() { return tr("That runway already exists in the lists."); }
 
     // Options and help
-    static QString SelectAtisFileTitle() { return tr("Select Your atis.txt File"); }
-    static QString AllFilesFilter() { return tr("All files (*.*)"); }
-    static QString TextFilesFilter() { return tr("Text files (*.txt)"); }
-    static QString SpecifyAtisFile() { return tr("Please specify your atis.txt file"); }
-    static QString AtisFilePathSet() { return tr("ATIS file path now set to:"); }
-    static QString AtisFolderMissing()
-    {
-        return tr("The folder of this file does not exist. Please choose a file in an existing "
-                  "folder:");
-    }
     static QString AboutTitle() { return tr("About"); }
     // Followed by the version number.
     static QString Version() { return tr("Version "); }
@@ -116,14 +106,6 @@ public:
     static QString ClosingAfterStartUp()
     {
         return tr("Briefcast (closing as soon as start-up ends)");
-    }
-    static QString SettingsNotSaved()
-    {
-        return tr("The settings could not be saved: the settings store could not be written.");
-    }
-    static QString TrySavingAgain()
-    {
-        return tr("Try again? No closes Briefcast without saving them.");
     }
     static QString AlreadyRunning()
     {

@@ -154,15 +154,6 @@ void WindowForm::setLastMetarText(const QString& text)
     m_c.txtLastMETAR->setCursorPosition(0);
     m_c.lblMetarAge->showAgeOf(text);
 }
-bool WindowForm::updateATISFileChecked() const
-{
-    return m_c.mnuOptionsUpdateATISFile->isChecked();
-}
-void WindowForm::setUpdateATISFileChecked(bool checked)
-{
-    m_c.mnuOptionsUpdateATISFile->setChecked(checked);
-}
-
 // ProfileForm
 
 void WindowForm::clearProfiles()

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/profileform.h"
 #include "core/atisform.h"
-#include "store/profileform.h"
 
 class MetarAgeLabel;
 class QAction;
@@ -39,7 +39,6 @@ public:
         QPlainTextEdit* txtATIS;
         QLineEdit* txtLastMETAR;
         MetarAgeLabel* lblMetarAge;
-        QAction* mnuOptionsUpdateATISFile;
         QComboBox* cboProfiles;
     };
 
@@ -59,8 +58,6 @@ public:
     void setAtisText(const QString& text) override;
     void setLastMetarText(const QString& text) override;
     void showFindings(const QStringList& findings) override;
-    bool updateATISFileChecked() const override;
-    void setUpdateATISFileChecked(bool checked) override;
 
     // Whether tmrMain ticks, as the window shows it.
     bool timerEnabled() const;

@@ -3,6 +3,7 @@
 #include "bench/median.h"
 #include "core/atisengine.h"
 #include "core/metar.h"
+#include "core/programsettings.h"
 #include "core/sessionstate.h"
 #include "core/template.h"
 #include "tests/support/fakedesktop.h"
@@ -131,19 +132,20 @@ int main()
     FakeFetcher fetcher;
     SessionState state;
     state.MetarServerURL = QStringLiteral("http://127.0.0.1/metar.php");
-    state.ATISFilePath = dir.filePath("atis.txt");
+    ProgramSettings settings = ProgramSettings::defaults();
+    settings.ATISFilePath = dir.filePath("atis.txt");
     form.shown.icao = QStringLiteral("KSEA");
     form.addRunway(QStringLiteral("16L"), true, false);
     form.addRunway(QStringLiteral("16C"), false, true);
-    form.updateFile = false; // the cycle itself, not the disk
-    AtisEngine engine(form, dialogs, desktop, fetcher, state);
+    settings.UpdateATISFile = false; // the cycle itself, not the disk
+    AtisEngine engine(form, dialogs, desktop, fetcher, state, settings);
     const double cycle = medianMicros(21, 2000, [&] {
         fetcher.replies.append(Reply);
         fetcher.requested.clear();
         dialogs.shown.clear();
         engine.UpdateATIS(true);
     });
-    form.updateFile = true;
+    settings.UpdateATISFile = true;
     const double cycleWithFile = medianMicros(11, 200, [&] {
         fetcher.replies.append(Reply);
         fetcher.requested.clear();

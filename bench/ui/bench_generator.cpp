@@ -3,14 +3,17 @@
 // memory meanwhile, and the time to answer one request with the METAR in
 // the query. The clients are processes of their own, as radar clients are:
 // this program started again with --client.
+#include "app/session.h"
 #include "bench/median.h"
 #include "net/httptextfetcher.h"
 #include "serve/atisgenerator.h"
 #include "store/inifilestore.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/fakespeaker.h"
 #include "tests/support/scripteddialogs.h"
 #include "tools/localwx/localweatherserver.h"
 #include "ui/frmmain.h"
+#include "ui/windowform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -179,14 +182,18 @@ int main(int argc, char** argv)
     HttpTextFetcher fetcher;
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
-    frmMain window({.store = store,
-                    .fetcher = fetcher,
-                    .abortFetch = [&fetcher] { fetcher.abort(); },
-                    .dialogs = &dialogs,
-                    .desktop = &desktop,
-                    .unloaded = {}});
+    FakeSpeaker speaker;
+    frmMain window;
+    Session session({.store = store,
+                     .fetcher = fetcher,
+                     .dialogs = dialogs,
+                     .desktop = desktop,
+                     .speaker = speaker,
+                     .abortFetch = [&fetcher] { fetcher.abort(); }},
+                    window.form(), window.form());
+    window.attach(session, desktop);
     window.show();
-    if (!window.load() || window.generator().state() != AtisGenerator::State::Serving)
+    if (!window.load() || session.generator().state() != AtisGenerator::State::Serving)
         return 1;
 
     QStringList urls;

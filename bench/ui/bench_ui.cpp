@@ -1,12 +1,13 @@
 // The window at work, against the local weather server: refresh latency,
 // responsiveness while the server is slow, and the idle cost of auto-update.
+#include "app/session.h"
 #include "bench/bareget.h"
 #include "bench/median.h"
-#include "core/atisengine.h"
 #include "net/httptextfetcher.h"
 #include "net/livefeedlookup.h"
 #include "store/inifilestore.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/fakespeaker.h"
 #include "tests/support/scripteddialogs.h"
 #include "tools/localwx/localweatherserver.h"
 #include "ui/frmmain.h"
@@ -58,17 +59,22 @@ int main(int argc, char** argv)
     LiveFeedLookup lookup;
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
-    frmMain window({.store = store,
-                    .fetcher = fetcher,
-                    .abortFetch = [&fetcher] { fetcher.abort(); },
-                    .dialogs = &dialogs,
-                    .desktop = &desktop,
-                    .unloaded = {},
-                    .lookup = &lookup});
+    FakeSpeaker speaker;
+    store.SaveSetting(QStringLiteral("Settings"), QStringLiteral("ATISFilePath"),
+                      home.filePath("atis.txt"));
+    frmMain window;
+    Session session({.store = store,
+                     .fetcher = fetcher,
+                     .dialogs = dialogs,
+                     .desktop = desktop,
+                     .speaker = speaker,
+                     .lookup = &lookup,
+                     .abortFetch = [&fetcher] { fetcher.abort(); }},
+                    window.form(), window.form());
+    window.attach(session, desktop);
     window.show();
     if (!window.load())
         return 1;
-    window.state().ATISFilePath = home.filePath("atis.txt");
     // The controls, by their object names.
     auto* cmdRefresh = window.findChild<QPushButton*>(QStringLiteral("cmdRefresh"));
     auto* cmdStartStop = window.findChild<QPushButton*>(QStringLiteral("cmdStartStop"));
@@ -152,7 +158,7 @@ int main(int argc, char** argv)
         since.start();
         total.start();
         QTest::mouseClick(cmdStartStop, Qt::LeftButton);
-        while (window.engine().awaitingOnlineCode())
+        while (session.engine().awaitingOnlineCode())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         longest = std::max(longest, since.elapsed());
         const double time = total.nsecsElapsed() / 1e6;

@@ -2,6 +2,7 @@
 // the window drives them.
 #include "core/atisengine.h"
 #include "core/atisspeech.h"
+#include "core/programsettings.h"
 #include "core/sessionstate.h"
 #include "core/speechtexts.h"
 #include "tests/support/fakedesktop.h"
@@ -98,7 +99,8 @@ struct Rig
     SessionState state;
     FakeLookup lookup;
     QTemporaryDir dir;
-    AtisEngine engine{form, dialogs, desktop, fetcher, state};
+    ProgramSettings settings = ProgramSettings::defaults();
+    AtisEngine engine{form, dialogs, desktop, fetcher, state, settings};
 
     // With a look-up of the letter on the air, or without.
     explicit Rig(bool lookUp = false)
@@ -106,7 +108,8 @@ struct Rig
         if (lookUp)
             engine.setOnlineCodeLookup(&lookup);
         state.MetarServerURL = "http://127.0.0.1:9/metar.php";
-        state.ATISFilePath = dir.filePath("atis.txt");
+        settings.ATISFilePath = dir.filePath("atis.txt");
+        settings.UpdateATISFile = true;
         form.shown.icao = "KJFK";
         form.shown.templateText = "%id% %time%";
         engine.setClock([] { return QDateTime(QDate(2026, 11, 12), QTime(17, 0), Qt::UTC); });
@@ -122,12 +125,12 @@ struct Rig
     void ticks(int n)
     {
         while (n--)
-            engine.tmrMain_Timer();
+            engine.tick();
     }
     void selectCode(const QString& code)
     {
         form.code = int(form.codes.indexOf(code));
-        engine.cboATISCode_Click();
+        engine.chooseCode();
     }
     // A step run once, while the next fetch waits for its reply or while the
     // next message box is open.
@@ -158,7 +161,7 @@ struct Rig
             messages << Message{shown.title, shown.text};
         return messages;
     }
-    QByteArray atisFile() const { return readFile(state.ATISFilePath); }
+    QByteArray atisFile() const { return readFile(settings.ATISFilePath); }
 };
 
 } // namespace
@@ -230,7 +233,7 @@ private Q_SLOTS:
         r.selectCode("CHARLIE");
         QCOMPARE(r.window(), (Window{"ALPHA 121656Z", "CHARLIE", Starting, Stopped}));
         r.reply(Kjfk1656), r.start(); // the code chosen goes on the air as it is
-        r.engine.cboATISCode_Click(); // and the list is locked while auto-update runs
+        r.engine.chooseCode();        // and the list is locked while auto-update runs
         QCOMPARE(r.window(), (Window{"CHARLIE 121656Z", "CHARLIE", Current, Running}));
         QCOMPARE(r.messages().size(), 3);
     }
@@ -313,7 +316,7 @@ private Q_SLOTS:
     void aLetterIsChosenOncePerObservation()
     {
         Rig r;
-        r.state.ATISFilePath = "atis.txt"; // refused: not a full path
+        r.settings.ATISFilePath = "atis.txt"; // refused: not a full path
         r.reply(Kjfk1651), r.start();
         r.reply(Kjfk1651), r.cycle(); // the retry keeps its letter
         QCOMPARE(r.window(), (Window{"ALPHA 121651Z", "ALPHA", Current, Running}));
@@ -327,7 +330,7 @@ private Q_SLOTS:
                                            "65536 characters."));
         r.form.shown.templateText = "%id% %time%";
         r.reply(Kjfk1656), r.cycle(); // refused again
-        r.state.ATISFilePath = r.dir.filePath("atis.txt");
+        r.settings.ATISFilePath = r.dir.filePath("atis.txt");
         r.reply(Kjfk1656), r.cycle();
         QCOMPARE(r.window(), (Window{"BRAVO 121656Z", "BRAVO", Current, Running}));
         QCOMPARE(r.atisFile(), "BRAVO 121656Z");
@@ -407,7 +410,7 @@ private Q_SLOTS:
         stopped.reply(Kjfk1651), stopped.onTheAir("KJFK_ATIS", 3);
         QCOMPARE(stopped.window(), (Window{"DELTA 121651Z", "DELTA", Current, Stopped}));
         Rig off(WithLookUp); // the controller's option off: nothing looked up
-        off.engine.setTakeOverOnlineCode(false);
+        off.settings.TakeOverOnlineCode = false;
         off.reply(Kjfk1651), off.start();
         QCOMPARE(off.messages(), QList<Message>{Alpha1651});
     }
@@ -501,12 +504,12 @@ private Q_SLOTS:
     {
         Rig r;
         FakeSpeaker speaker;
-        AtisSpeech speech(speaker, r.dialogs);
+        AtisSpeech speech(speaker, r.dialogs, r.settings);
         r.engine.setSpeech(&speech);
         speech.SpeakATIS();
         QCOMPARE(r.messages().at(0).text, SpeechTexts::NothingToSpeak);
         r.reply(Kjfk1651), r.refresh(); // option off: kept for the command, not spoken
-        speech.setSettings({true, QString(), 0.0});
+        r.settings.SpeakNewATIS = true;
         r.form.shown.templateText = "Edited %id%";
         r.reply(Kjfk1651), r.refresh(); // forced, same time: rebuilt, not spoken
         QCOMPARE(speaker.said, QStringList());

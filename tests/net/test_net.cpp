@@ -1,12 +1,8 @@
 // The fetcher, discovery, live feed look-up and practice server, on 127.0.0.1.
-#include "core/sessionstate.h"
 #include "net/discovery.h"
 #include "net/httpstatustexts.h"
 #include "net/httptextfetcher.h"
 #include "net/livefeedlookup.h"
-#include "tests/support/fakefetcher.h"
-#include "tests/support/fakeform.h"
-#include "tests/support/scripteddialogs.h"
 #include "tests/support/tlsredirectserver.h"
 #include "tools/localwx/localweatherserver.h"
 
@@ -14,12 +10,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
-#include <cmath>
 
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers" // rows name the fields they set
 using Faults = LocalWeatherServer::Faults;
 using Found = std::optional<OnlineCodeLookup::OnlineAtis>;
-using Replies = QList<TextFetcher::Result>;
 Q_DECLARE_METATYPE(Faults)
 
 namespace {
@@ -46,15 +40,9 @@ QString discoveredMetarUrl(const QByteArray& statusUrl)
 {
     qputenv("BRIEFCAST_STATUS_URL", statusUrl);
     HttpTextFetcher fetcher;
-    FakeForm form;
-    ScriptedDialogs dialogs;
-    SessionState state;
-    return DiscoverMetarServer(fetcher, form, dialogs, state) ? state.MetarServerURL : "none";
-}
-// JSON written with ' for ", which none of it holds otherwise.
-QString json(QString text)
-{
-    return text.replace(u'\'', u'"');
+    const MetarServerListing listing = ReadMetarServerListing(fetcher);
+    return listing.servers.isEmpty() ? "none"
+                                     : ChooseMetarServer(listing.servers, [] { return 0.0f; });
 }
 } // namespace
 
@@ -177,66 +165,6 @@ private Q_SLOTS:
                      "from https to http");
         QCOMPARE(secure.requestCount(), 1);
         QCOMPARE(last.requestCount(), 0);
-    }
-    void discover_data()
-    {
-        QTest::addColumn<Replies>("replies");
-        QTest::addColumn<float>("draw");
-        QTest::addColumn<QString>("requested"); // after the status file
-        QTest::addColumn<QString>("outcome");   // the server chosen, or the message
-        const auto row = [](const char* name, const Replies& replies, const QString& requested,
-                            const QString& outcome, float draw = 0) {
-            QTest::newRow(name) << replies << draw << requested << outcome;
-        };
-        const QString two = "url0=http://d/\r\nmetar0=http://one/m\r\nmetar0=http://two/m\r\n";
-        const QString feeds = json("{'metar': ['http://json/m'], 'data': {'v3': ['http://f']}}");
-        const QString moved = "; moved\r\nmoveto0=https://b/status.txt\r\n";
-        const QString b = "https://b/status.txt", j = "https://t/status.json";
-        const Failure noHost{3, "Host t not found"};
-        row("just below the half", {two}, "", "http://one/m", 0.49999997f);
-        row("largest draw", {two}, "", "http://two/m", std::nextafter(1.0f, 0.0f));
-        row("bare line feeds", {"metar0=http://a\nmetar0=http://b\n"}, "", "http://b", 0.75f);
-        row("upper case", {"METAR0=HTTPS://UP\r\n"}, "", "HTTPS://UP");
-        row("others skipped",
-            {"metar1=http://n\r\n metar0=http://n\r\nmetar0=ftp://n\r\nmetar0=http://y"}, "",
-            "http://y");
-        row("a space splits a value", {"metar0=http://a http://b\r\n"}, "", "http://b", 0.6f);
-        row("moved", {moved, "metar0=http://m\r\n"}, b, "http://m");
-        row("three moves at most", {moved, moved, moved, moved, feeds},
-            b + ' ' + b + ' ' + b + ' ' + j, "http://json/m");
-        row("no move to http", {"moveto0=http://b/status.txt\r\n", feeds}, j, "http://json/m");
-        row("text fails, JSON lists", {noHost, feeds}, j, "http://json/m");
-        row("JSON non-addresses skipped",
-            {QString(), json("{'metar': [7, 'ftp://x', '', 'https://two']}")}, j, "https://two");
-        row("none in either", {" metar0=http://x\r\nmetar0=http\r\n", json("{'metar': []}")}, j,
-            "No weather server URLs found! Exiting.");
-        row("text fails, JSON broken", {noHost, "<html>502</html>"}, j,
-            "The following error occurred while retrieving the VATSIM data server listing:\r\n\r\n"
-            "(3) Host t not found\r\n\r\nBriefcast cannot work without it and will now exit.");
-    }
-    void discover()
-    {
-        QFETCH(Replies, replies);
-        QFETCH(float, draw);
-        QFETCH(QString, requested);
-        QFETCH(QString, outcome);
-        qputenv("BRIEFCAST_STATUS_URL", ""); // as good as unset: the network's own
-        QCOMPARE(StatusFileURL(), "https://status.vatsim.net/status.txt");
-        qputenv("BRIEFCAST_STATUS_URL", "https://t/status.txt");
-        FakeFetcher fetcher;
-        fetcher.replies = replies;
-        FakeForm form;
-        form.atis = "old text";
-        QString progress;
-        fetcher.whileFetching = [&] { progress = progress.isEmpty() ? form.atis : progress; };
-        ScriptedDialogs dialogs;
-        SessionState state;
-        const bool found = DiscoverMetarServer(fetcher, form, dialogs, state, [=] { return draw; });
-        QCOMPARE(fetcher.requested.mid(1).join(' '), requested);
-        QCOMPARE(progress, "Retrieving VATSIM data server listing ...\r\n");
-        QCOMPARE(found ? state.MetarServerURL : dialogs.shown.value(0).text, outcome);
-        QCOMPARE(form.atis.isEmpty(), found);
-        QCOMPARE(dialogs.shown.size(), found ? 0 : 1);
     }
     void statusFormsOnLoopback()
     {

@@ -1,30 +1,21 @@
-// The settings store, the profiles and their commands, and the program
-// settings, over a real INI file in a temporary folder; a real QSettings
-// reads and writes the same files where the two must agree.
-#include "core/sessionstate.h"
-#include "store/appsettings.h"
+// The settings store, the profiles' keys and the program settings, over a
+// real INI file in a temporary folder; a real QSettings reads and writes the
+// same files where the two must agree.
+#include "core/programsettings.h"
 #include "store/inifilestore.h"
-#include "store/profilecommands.h"
 #include "store/profilestore.h"
 #include "store/registrystore.h"
 #include "store/storenames.h"
-#include "tests/support/fakeform.h"
-#include "tests/support/fakeprofileform.h"
 #include "tests/support/ordinaryuser.h"
-#include "tests/support/scripteddialogs.h"
 #include "tests/support/smalldisk.h"
 #include "tests/support/temporaryhome.h"
 #include "tests/support/testfiles.h"
 
-#include <QElapsedTimer>
-#include <QLockFile>
 #include <QSettings>
 #include <QTest>
 
-using Answer = Dialogs::Answer;
 using Pairs = SettingsStore::Pairs;
 Q_DECLARE_METATYPE(Profile)
-Q_DECLARE_METATYPE(Dialogs::Answer)
 
 // For the messages of QCOMPARE.
 char* toString(const Profile& p)
@@ -38,15 +29,6 @@ char* toString(const Profile& p)
 }
 
 namespace {
-const QString NotSaved = "The profile could not be saved: the settings store could not be "
-                         "written. Your changes are still in the window.";
-const QString OverwriteKbos = "A profile with the name \"KBOS\" already exists. Overwrite it?";
-const QString SaveAsProfile = "Would you like to save the current settings as a profile?";
-const QString DeleteKbos = "Are you sure you wish to delete the profile \"KBOS\"?";
-// KBOS's stored airport code tells whether it was written over.
-const QByteArray TwoProfiles = "[Profiles]\nKBOS=1\nKSEA=1\n\n[Profiles%255CKBOS]\nICAO=stored\n\n"
-                               "[Profiles%255CKSEA]\nICAO=KSEA\n";
-
 void writeFile(const QString& path, const QByteArray& content)
 {
     QFile f(path);
@@ -61,11 +43,6 @@ class TestStore : public QObject
     int m_files = 0;
     QString m_file;
     std::unique_ptr<IniFileStore> m_store;
-    FakeForm m_form;
-    FakeProfileForm m_list;
-    ScriptedDialogs m_dialogs;
-    SessionState m_state;
-    std::unique_ptr<ProfileCommands> m_profiles;
 
     // A file of its own for each test and each QSettings, which keeps what it
     // read of a file for the whole process.
@@ -74,8 +51,6 @@ class TestStore : public QObject
     {
         m_file = file;
         m_store = std::make_unique<IniFileStore>(file);
-        m_profiles =
-            std::make_unique<ProfileCommands>(*m_store, m_form, m_list, m_dialogs, m_state);
     }
     void write(const QByteArray& content) { writeFile(m_file, content); }
     QString qsettingsReads(const QByteArray& content, const QString& key = "Settings/Template")
@@ -94,26 +69,8 @@ class TestStore : public QObject
         }
         return readFile(file);
     }
-    // KBOS and KSEA saved and listed (the one in use selected); the window
-    // holds "typed".
-    void twoProfiles(const QString& current, bool dirty)
-    {
-        write(TwoProfiles);
-        m_state.CurrentProfile = current;
-        m_profiles->LoadProfileList();
-        m_form.shown.icao = "typed";
-        m_state.ProfileDirty = dirty;
-    }
-
 private Q_SLOTS:
-    void init()
-    {
-        m_form = FakeForm();
-        m_list = FakeProfileForm();
-        m_dialogs = ScriptedDialogs();
-        m_state = SessionState();
-        useStore(newFile());
-    }
+    void init() { useStore(newFile()); }
 
     // Every section one group and every key one key, whatever the name; in
     // other letter case or with a blank more, another name.
@@ -241,7 +198,7 @@ private Q_SLOTS:
     }
 
     // Room for the lock file at most, none for the new content: the file
-    // stays as it was and the failure is told.
+    // stays as it was and the write says it failed.
     void fullDiskKeepsTheFile_data()
     {
         QTest::addColumn<int>("freePages"); // of a small tmpfs; -1: a file size limit instead
@@ -262,65 +219,20 @@ private Q_SLOTS:
         for (const char* name : {"A", "B", "C", "D", "E"})
             five += QByteArray("\n[Profiles%255C") + name + "]\nICAO=KBOS\nRunways=4R,1,0\n";
         write(five);
-        m_profiles->LoadProfileList();
         std::optional<FileSizeLimit> limit;
         if (disk)
             QVERIFY(disk->leaveFree(freePages));
         else
             limit.emplace(SmallDisk::PageSize);
-        m_form.shown.templateText = QString(9000, u'W'); // three pages
-        m_dialogs.inputs = {"F"};
-        m_state.ProfileDirty = true;
-        QVERIFY(!m_profiles->SaveProfile());
-        ProgramSettings settings;
-        settings.set("Template", m_form.shown.templateText);
-        QVERIFY(!Config::save(*m_store, settings)); // at close
+        const QString threePages(9000, u'W');
+        QVERIFY(!m_store->writeTogether(Profiles::Changes("F", {.templateText = threePages})));
+        ProgramSettings settings = ProgramSettings::defaults();
+        settings.Template = threePages;
+        QVERIFY(!settings.save(*m_store)); // at close
         limit.reset();
-        QCOMPARE(m_dialogs.shownTexts(), QStringList{NotSaved});
         QCOMPARE(readFile(m_file), five);
-        QVERIFY(m_state.ProfileDirty);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  disk ? QStringList({"Briefcast.conf", "filler"}) : QStringList{"Briefcast.conf"});
-    }
-
-    // Another instance writing holds the lock: the write waits for it, then
-    // gives up rather than race it.
-    void writeWaitsForAnotherWriter()
-    {
-        write("[Settings]\nICAO=KSEA\n");
-        QLockFile other(m_file + ".lock");
-        QVERIFY(other.tryLock(0));
-        m_store->setLockWait(200);
-        m_dialogs.inputs = {"KBOS"};
-        QElapsedTimer waited;
-        waited.start();
-        QVERIFY(!m_profiles->SaveProfile());
-        QVERIFY(waited.elapsed() >= 200);
-        QCOMPARE(m_dialogs.shownTexts(), QStringList{NotSaved});
-        QCOMPARE(readFile(m_file), QByteArray("[Settings]\nICAO=KSEA\n"));
-    }
-
-    // As an ordinary user: a read-only file is respected, though its folder
-    // would let a new file take its place.
-    void readOnlyFileChangesNothing()
-    {
-        OrdinaryUser user;
-        QTemporaryDir dir;
-        useStore(dir.filePath("Briefcast.conf"));
-        QVERIFY(m_store->SaveSetting("Profiles", "KBOS", "1"));
-        QVERIFY(QFile::setPermissions(m_file, QFile::ReadOwner));
-        m_profiles->LoadProfileList();
-        m_list.select("KBOS");
-        m_profiles->cmdDelete_Click(); // Yes
-        QCOMPARE(m_dialogs.shownTexts(),
-                 QStringList({DeleteKbos, "The profile could not be deleted: the settings store "
-                                          "could not be written."}));
-        QCOMPARE(readFile(m_file), QByteArray("[Profiles]\nKBOS=1\n"));
-        // Writable again: the next save writes whole, without the failed one.
-        QVERIFY(QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner));
-        m_dialogs.inputs = {"P2"};
-        QVERIFY(m_profiles->SaveProfile());
-        QCOMPARE(Profiles::Names(*m_store), QStringList({"KBOS", "P2"}));
     }
 
     // The Windows registry's store, run here on QSettings' native file:
@@ -394,120 +306,6 @@ private Q_SLOTS:
         QFETCH(Profile, profile);
         write("[Profiles]\nP=1\n\n[Profiles%255CP]\n" + keys + "\n");
         QCOMPARE(Profiles::Read(*m_store, "P").value_or(Profile{.icao = "<missing>"}), profile);
-        // Loaded into the window over what it showed.
-        m_form.shown.icao = m_form.shown.templateText = "old";
-        m_form.shown.runways = {{"old", true, true}};
-        m_form.shown.visual = m_form.shown.lahso = m_state.ProfileDirty = true;
-        m_form.shown.transitionLevels = {{1013, 1050, 60}};
-        m_form.shown.atisType = AtisType::Arrival;
-        m_form.setLetterRange({0, 12});
-        QVERIFY(m_profiles->LoadProfile("P"));
-        QCOMPARE(m_form.shown, profile);
-        QCOMPARE(m_state.CurrentProfile, "P");
-        QVERIFY(!m_state.ProfileDirty);
-    }
-
-    // A profile stored before the transition levels, the ATIS type and the
-    // letters existed saves back byte for byte; set, they add their keys.
-    void profileStoredBeforeKeepsItsBytes()
-    {
-        const QByteArray before =
-            "[Profiles]\nKBOS=1\n\n[Profiles%255CKBOS]\nICAO=KBOS\nTemplate=Info "
-            "%id%%vbCrLf%%runways%\nRunways=\"4R,1,0|4L,1,1\"\nVisualInUse=1\nLAHSOInEffect=0\n";
-        write(before);
-        QVERIFY(m_profiles->LoadProfile("KBOS"));
-        m_dialogs.inputs = {"KBOS", "KBOS"};
-        QVERIFY(m_profiles->SaveProfile());
-        QCOMPARE(readFile(m_file), before);
-        m_form.shown.transitionLevels = {{943, 977, 80}, {978, 1050, 70}};
-        m_form.shown.atisType = AtisType::Arrival;
-        m_form.setLetterRange({0, 12});
-        QVERIFY(m_profiles->SaveProfile());
-        QCOMPARE(readFile(m_file), before + "TransitionLevels=943-977:80|978-1050:70\n"
-                                            "ATISType=Arrival\nLetters=A-M\n");
-    }
-
-    // Yes writes over KBOS; No and Cancel keep it.
-    void overwriteQuestion_data()
-    {
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<QString>("kbosIcao");
-        QTest::addColumn<QStringList>("namesProposed");
-        QTest::addColumn<QString>("current");
-        QTest::newRow("yes: written over")
-            << Answer::Yes << true << "typed" << QStringList{"typed"} << "KBOS";
-        QTest::newRow("no: asks for the name again, writes that one")
-            << Answer::No << true << "stored" << QStringList{"typed", "KBOS"} << "KBOS 2";
-        QTest::newRow("cancel: nothing written")
-            << Answer::Cancel << false << "stored" << QStringList{"typed"} << "";
-    }
-    void overwriteQuestion()
-    {
-        QFETCH(Answer, answer);
-        twoProfiles("", true);
-        m_dialogs.answers = {answer};
-        m_dialogs.inputs = {"KBOS", "KBOS 2"};
-        QTEST(m_profiles->SaveProfile(), "saved");
-        QTEST(m_dialogs.proposedNames(), "namesProposed");
-        QCOMPARE(m_dialogs.shown.at(0).text, OverwriteKbos);
-        QTEST(m_store->GetSetting("Profiles\\KBOS", "ICAO"), "kbosIcao");
-        QTEST(m_state.CurrentProfile, "current");
-    }
-
-    // While auto-update runs, a profile whose letters leave out the letter
-    // on the air waits for a stop: the window shows the letter on the air.
-    void loadKeepsTheLetterOnTheAir()
-    {
-        write("[Profiles]\nArrival=1\n\n[Profiles%255CArrival]\nICAO=KSEA\nLetters=A-M\n");
-        m_profiles->LoadProfileList();
-        m_list.select("Arrival");
-        m_state.autoUpdating = m_state.codeIsCurrent = true;
-        m_form.code = 18;
-        m_profiles->cmdLoad_Click();
-        QCOMPARE(m_dialogs.shownTexts(),
-                 QStringList{"SIERRA is on the air, outside the letters A to M. Stop auto-update "
-                             "first: the new letters begin at the next Start."});
-        QCOMPARE(m_form.codeText() + m_form.shown.icao, "SIERRA");
-        m_state.autoUpdating = false;
-        m_profiles->cmdLoad_Click();
-        QCOMPARE(m_form.codeText() + m_form.shown.icao, "ALPHAKSEA");
-    }
-
-    void loadAsksAboutChangesBeforeItNeedsASelection()
-    {
-        twoProfiles("", true);
-        m_list.select("KSEA");
-        m_dialogs.answers = {Answer::Cancel, Answer::No};
-        m_profiles->cmdLoad_Click(); // Cancel: nothing loaded
-        m_list.selected = -1;
-        m_profiles->cmdLoad_Click(); // No, then nothing selected
-        QCOMPARE(m_dialogs.shownTexts(),
-                 QStringList({SaveAsProfile, SaveAsProfile, "No profile selected!"}));
-        QCOMPARE(m_form.shown.icao, "typed");
-        QCOMPARE(m_state.CurrentProfile, "");
-    }
-
-    // Delete asks first; deleting the profile in use leaves its name in use
-    // and the window marked changed, with no entry selected.
-    void deletingTheCurrentProfileMarksTheWindowChanged()
-    {
-        twoProfiles("KBOS", false);
-        QCOMPARE(m_list.selected, 0); // the list shows the profile in use selected
-        m_list.selected = -1;
-        m_profiles->cmdDelete_Click(); // none selected: nothing
-        m_list.select("KBOS");
-        m_dialogs.answers = {Answer::No};
-        m_profiles->cmdDelete_Click();
-        QCOMPARE(readFile(m_file), TwoProfiles);
-        m_profiles->cmdDelete_Click(); // Yes
-        QCOMPARE(m_dialogs.shownTexts(), QStringList({DeleteKbos, DeleteKbos}));
-        QCOMPARE(readFile(m_file),
-                 QByteArray("[Profiles]\nKSEA=1\n\n[Profiles%255CKSEA]\nICAO=KSEA\n"));
-        QCOMPARE(m_list.entries, QStringList{"KSEA"});
-        QCOMPARE(m_list.selected, -1);
-        QCOMPARE(m_state.CurrentProfile, "KBOS");
-        QVERIFY(m_state.ProfileDirty);
     }
 
     // The same text stored for a flag on by default, one off by default,
@@ -531,10 +329,10 @@ private Q_SLOTS:
         QVERIFY(m_store->writeTogether({{"Settings", "TakeOverOnlineCode", text},
                                         {"Settings", "SpeakNewATIS", text},
                                         {"Settings", "SpeechRate", text}}));
-        const ProgramSettings read = Config::load(*m_store);
-        QTEST(read.flag("TakeOverOnlineCode"), "takeOverOnlineCode");
-        QTEST(read.flag("SpeakNewATIS"), "speakNewATIS");
-        QTEST(read.number("SpeechRate"), "speechRate");
+        const ProgramSettings read = ProgramSettings::load(*m_store);
+        QTEST(read.TakeOverOnlineCode, "takeOverOnlineCode");
+        QTEST(read.SpeakNewATIS, "speakNewATIS");
+        QTEST(read.SpeechRate, "speechRate");
     }
 };
 

@@ -24,7 +24,6 @@ public:
     bool lookingUp = false;
     QString atis;
     QString lastMetar;
-    bool updateFile = true;
     int icaoFocusCount = 0;
     bool icaoSelectedAll = false;
 
@@ -58,6 +57,4 @@ public:
     void setAtisText(const QString& text) override { atis = text; }
     void setLastMetarText(const QString& text) override { lastMetar = text; }
     void showFindings(const QStringList&) override {}
-    bool updateATISFileChecked() const override { return updateFile; }
-    void setUpdateATISFileChecked(bool checked) override { updateFile = checked; }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/profileform.h"
+#include "app/profileform.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -56,7 +56,7 @@ private Q_SLOTS:
         const quint16 port = freePort();
         h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
         saveProfile(h.store, "KSEA south", "KSEA", "South information %id%");
-        frmMain& window = h.start();
+        h.start();
         h.get<QLineEdit>("txtICAO")->setText("KSEA");
         h.get<QPlainTextEdit>("txtTemplate")->setPlainText("Seattle information %id%");
         h.press("cmdRefresh");
@@ -67,7 +67,7 @@ private Q_SLOTS:
         QCOMPARE(get(port, "/atis?info=Q&icao=KSEA").body, "South information QUEBEC");
         QCOMPARE(h.form().codeText(), "ALPHA");
         QCOMPARE(h.form().atisText(), "Seattle information ALPHA");
-        QCOMPARE(window.state().LastMetarKey, "KSEA121653Z");
+        QCOMPARE(h.session->state().LastMetarKey, "KSEA121653Z");
         QCOMPARE(readFile(h.atisPath()), atisFile);
 
         const Answer current = get(port, "/current");

@@ -21,7 +21,7 @@ private Q_SLOTS:
     {
         const int cycles = qEnvironmentVariable("BRIEFCAST_SOAK_CYCLES", "10000").toInt();
         UiHarness h;
-        frmMain& w = h.start();
+        h.start();
         h.get<QLineEdit>("txtICAO")->setText(QStringLiteral("KSEA"));
         QRandomGenerator rng(20261207);
         int minute = 0, code = 0;
@@ -56,8 +56,9 @@ private Q_SLOTS:
                 h.server.clearMetars();
             // Every reply is waited for as long as a busy machine may need.
             h.fetcher.setTimeoutMs(fault == 1 ? 50 : 60'000);
-            w.state().TickCounter = AtisEngine::UpdateEveryTicks - 1; // the 300th tick comes
-            w.engine().tmrMain_Timer();
+            // The 300th second of auto-update runs the cycle.
+            for (int tick = 0; tick < AtisEngine::UpdateEveryTicks; ++tick)
+                h.session->tick();
             if (fault == 0 && observation != delivered)
                 code = (code + 1) % 26, delivered = observation;
             if (fault == 5) { // auto-update stopped: started again on a good reply

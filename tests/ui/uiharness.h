@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/session.h"
 #include "net/httptextfetcher.h"
 #include "store/inifilestore.h"
 #include "tests/support/fakedesktop.h"
@@ -9,6 +10,8 @@
 #include "tests/support/testfiles.h"
 #include "tools/localwx/localweatherserver.h"
 #include "ui/frmmain.h"
+#include "ui/qtdialogs.h"
+#include "ui/waitcursorfetcher.h"
 #include "ui/windowform.h"
 
 #include <QTest>
@@ -24,6 +27,7 @@ struct UiHarness
     LocalWeatherServer server;
     IniFileStore store{dir.filePath("Briefcast.conf")};
     HttpTextFetcher fetcher;
+    WaitCursorFetcher fetcherShowingWait{fetcher};
     ScriptedDialogs dialogs;
     FakeDesktop desktop;
     FakeSpeaker speaker;
@@ -32,6 +36,9 @@ struct UiHarness
     // The window's clock: a few minutes after the KSEA report.
     QDateTime now{QDate(2026, 11, 12), QTime(17, 0), Qt::UTC};
     std::unique_ptr<frmMain> window;
+    std::unique_ptr<QtDialogs> qtDialogs;
+    // Ends before the window whose form it shows.
+    std::unique_ptr<Session> session;
 
     UiHarness()
     {
@@ -49,19 +56,26 @@ struct UiHarness
     QString atisPath() const { return dir.filePath("atis.txt"); }
     QString setting(const char* key) const { return store.GetSetting("Settings", key); }
 
-    // Builds the window; with realDialogs, Qt's own message boxes.
+    // Builds the window and its session, as main does; with realDialogs,
+    // Qt's own message boxes.
     frmMain& create(bool realDialogs = false)
     {
-        window = std::make_unique<frmMain>(
-            frmMain::Services{.store = store,
-                              .fetcher = fetcher,
-                              .abortFetch = [this] { fetcher.abort(); },
-                              .dialogs = realDialogs ? nullptr : &dialogs,
-                              .desktop = &desktop,
+        session.reset();
+        window = std::make_unique<frmMain>();
+        qtDialogs = std::make_unique<QtDialogs>(window.get());
+        session = std::make_unique<Session>(
+            Session::Services{.store = store,
+                              .fetcher = fetcherShowingWait,
+                              .dialogs = realDialogs ? static_cast<Dialogs&>(*qtDialogs) : dialogs,
+                              .desktop = desktop,
+                              .speaker = speaker,
                               .draw = [] { return 0.0f; },
-                              .unloaded = [this](bool written) { ++unloads, saved = written; },
-                              .speaker = &speaker,
-                              .clock = [this] { return now; }});
+                              .clock = [this] { return now; },
+                              .abortFetch = [this] { fetcher.abort(); }},
+            window->form(), window->form());
+        window->attach(*session, desktop);
+        QObject::connect(window.get(), &frmMain::closed,
+                         [this](bool written) { ++unloads, saved = written; });
         return *window;
     }
     frmMain& start(bool realDialogs = false)

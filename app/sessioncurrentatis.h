@@ -7,10 +7,10 @@ struct SessionState;
 
 // The window's current ATIS as the generator's /current tells it: the one
 // the engine last built and the window shows, and whether auto-update runs.
-class WindowCurrentAtis : public CurrentAtisSource
+class SessionCurrentAtis : public CurrentAtisSource
 {
 public:
-    WindowCurrentAtis(const AtisEngine& engine, const SessionState& state)
+    SessionCurrentAtis(const AtisEngine& engine, const SessionState& state)
         : m_engine(engine), m_state(state)
     {
     }

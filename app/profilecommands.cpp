@@ -1,14 +1,14 @@
-#include "store/profilecommands.h"
+#include "app/profilecommands.h"
 
+#include "app/apptexts.h"
+#include "app/profileform.h"
 #include "core/atisengine.h"
 #include "core/atisform.h"
 #include "core/dialogs.h"
 #include "core/sessionstate.h"
 #include "core/settingsstore.h"
 #include "core/texts.h"
-#include "store/profileform.h"
 #include "store/profilestore.h"
-#include "store/storetexts.h"
 
 ProfileCommands::ProfileCommands(SettingsStore& store, AtisForm& form, ProfileForm& list,
                                  Dialogs& dialogs, SessionState& state)
@@ -16,7 +16,7 @@ ProfileCommands::ProfileCommands(SettingsStore& store, AtisForm& form, ProfileFo
 {
 }
 
-void ProfileCommands::MarkProfileDirty()
+void ProfileCommands::markProfileChanged()
 {
     m_state.ProfileDirty = true;
 }
@@ -69,16 +69,16 @@ bool ProfileCommands::SaveProfile()
     QString name;
     while (true) {
         name =
-            m_dialogs.input(StoreTexts::EnterProfileName, StoreTexts::SaveProfileTitle, proposed);
+            m_dialogs.input(AppTexts::EnterProfileName(), AppTexts::SaveProfileTitle(), proposed);
         if (name.isEmpty())
             return false;
         // Another instance may have saved or deleted profiles since the list
         // was filled: the store as it is now decides.
         if (!isListed(name))
             break;
-        const Dialogs::Answer answer = m_dialogs.message(
-            StoreTexts::OverwriteQuestion(name), StoreTexts::ConfirmOverwriteTitle,
-            Dialogs::Icon::Question, Dialogs::Buttons::YesNoCancel);
+        const Dialogs::Answer answer =
+            m_dialogs.message(AppTexts::OverwriteQuestion(name), AppTexts::ConfirmOverwriteTitle(),
+                              Dialogs::Icon::Question, Dialogs::Buttons::YesNoCancel);
         if (answer == Dialogs::Answer::Yes)
             break;
         if (answer != Dialogs::Answer::No)
@@ -90,14 +90,14 @@ bool ProfileCommands::SaveProfile()
     if (!m_store.writeTogether(Profiles::Changes(name, m_form.profile()))) {
         // The window still holds the changes and the flag says so: the
         // controller can try again, and a close is not let through.
-        m_dialogs.message(StoreTexts::ProfileNotSaved, Texts::ErrorTitle,
+        m_dialogs.message(AppTexts::ProfileNotSaved(), Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return false;
     }
     m_state.CurrentProfile = name;
     LoadProfileList();
     m_state.ProfileDirty = false;
-    m_dialogs.message(StoreTexts::ProfileSaved, Texts::AppTitle, Dialogs::Icon::Information,
+    m_dialogs.message(AppTexts::ProfileSaved(), Texts::AppTitle, Dialogs::Icon::Information,
                       Dialogs::Buttons::OK);
     return true;
 }
@@ -106,9 +106,9 @@ bool ProfileCommands::PromptSaveProfile()
 {
     if (!m_state.ProfileDirty)
         return true;
-    const QString& question = m_state.CurrentProfile.isEmpty() ? StoreTexts::SaveAsProfile
-                                                               : StoreTexts::UpdateSavedProfile;
-    switch (m_dialogs.message(question, StoreTexts::ConfirmSaveTitle, Dialogs::Icon::Question,
+    const QString question = m_state.CurrentProfile.isEmpty() ? AppTexts::SaveAsProfile()
+                                                              : AppTexts::UpdateSavedProfile();
+    switch (m_dialogs.message(question, AppTexts::ConfirmSaveTitle(), Dialogs::Icon::Question,
                               Dialogs::Buttons::YesNoCancel)) {
     case Dialogs::Answer::Yes:
         return SaveProfile();
@@ -119,7 +119,7 @@ bool ProfileCommands::PromptSaveProfile()
     }
 }
 
-void ProfileCommands::cmdLoad_Click()
+void ProfileCommands::loadChosenProfile()
 {
     // The entry the controller chose when pressing Load is the one loaded,
     // also when the question before it ends in a save that reselects the
@@ -129,7 +129,7 @@ void ProfileCommands::cmdLoad_Click()
     if (!PromptSaveProfile())
         return;
     if (chosenIndex < 0) {
-        m_dialogs.message(StoreTexts::NoProfileSelected, Texts::ErrorTitle,
+        m_dialogs.message(AppTexts::NoProfileSelected(), Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return;
     }
@@ -139,24 +139,24 @@ void ProfileCommands::cmdLoad_Click()
         profile && !MayChangeLetters(profile->letters, m_form, m_state, m_dialogs))
         return;
     if (!LoadProfile(chosen)) {
-        m_dialogs.message(StoreTexts::ProfileGone(chosen), Texts::ErrorTitle,
+        m_dialogs.message(AppTexts::ProfileGone(chosen), Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         LoadProfileList();
     }
 }
 
-void ProfileCommands::cmdDelete_Click()
+void ProfileCommands::deleteChosenProfile()
 {
     const int index = m_list.profileIndex();
     if (index < 0)
         return;
     const QString name = m_list.profileText(index);
-    if (m_dialogs.message(StoreTexts::DeleteQuestion(name), StoreTexts::ConfirmDeleteTitle,
+    if (m_dialogs.message(AppTexts::DeleteQuestion(name), AppTexts::ConfirmDeleteTitle(),
                           Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
     if (!m_store.writeTogether({{Profiles::IndexSection, name, std::nullopt},
                                 {Profiles::Section(name), std::nullopt, std::nullopt}})) {
-        m_dialogs.message(StoreTexts::ProfileNotDeleted, Texts::ErrorTitle,
+        m_dialogs.message(AppTexts::ProfileNotDeleted(), Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return;
     }

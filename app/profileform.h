@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/profilestore.h"
+
 #include <QString>
 
 // The window's list of saved profiles, cboProfiles: a sorted drop-down list
@@ -18,11 +20,3 @@ public:
     virtual int profileIndex() const = 0;
     virtual void setProfileIndex(int index) = 0;
 };
-
-// Alphabetical order as a controller reads a list: letter case first
-// ignored, then deciding between names that differ only in it.
-inline bool ProfileListLess(const QString& a, const QString& b)
-{
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
-}

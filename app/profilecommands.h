@@ -8,9 +8,9 @@ class ProfileForm;
 class SettingsStore;
 struct SessionState;
 
-// The window's profile commands over the profiles of the store (see
-// store/profile.h): load, save and delete, the list of saved profiles, the
-// unsaved-changes flag and the question that guards it.
+// The profile commands over the profiles of the store (see
+// store/profilestore.h): load, save and delete, the list of saved profiles,
+// the unsaved-changes flag and the question that guards it.
 class ProfileCommands
 {
 public:
@@ -27,19 +27,15 @@ public:
     bool PromptSaveProfile();
     bool ConfirmExit() { return PromptSaveProfile(); }
 
-    void cmdLoad_Click();
-    void cmdSave_Click() { SaveProfile(); }
-    void cmdDelete_Click();
+    // Loads the profile chosen in the list, once the question about unsaved
+    // changes allows it.
+    void loadChosenProfile();
+    // Deletes the profile chosen in the list, when the controller confirms.
+    void deleteChosenProfile();
 
-    // Every change of a profile setting, by the user or by the program
-    // filling the controls, marks the window as changed.
-    void MarkProfileDirty();
-    void txtICAO_Change() { MarkProfileDirty(); }
-    void txtTemplate_Change() { MarkProfileDirty(); }
-    void chkVisual_Click() { MarkProfileDirty(); }
-    void chkLAHSO_Click() { MarkProfileDirty(); }
-    // A tick in either runway list.
-    void lstRunways_ItemCheck() { MarkProfileDirty(); }
+    // Every change of a profile setting, by the controller or by the program
+    // filling the window, marks the profile as changed.
+    void markProfileChanged();
 
 private:
     // Refills the list from the store, keeping the selected entry, and says

@@ -1,9 +1,9 @@
-#include "ui/windowcurrentatis.h"
+#include "app/sessioncurrentatis.h"
 
 #include "core/atisengine.h"
 #include "core/sessionstate.h"
 
-std::optional<WindowAtis> WindowCurrentAtis::currentAtis() const
+std::optional<WindowAtis> SessionCurrentAtis::currentAtis() const
 {
     const std::optional<ComposedAtis>& atis = m_engine.lastAtis();
     if (!atis)
