@@ -2,6 +2,7 @@
 
 #include "core/metarmatcher.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -183,4 +184,33 @@ void FinishAltimeterAndVisibility(DecodedMetar& metar)
     }
     if (metar.Visibility == u"9999 // CAVOK//")
         metar.Visibility = QStringLiteral("CAVOK");
+}
+
+std::optional<QString> UnreadableMetarGroup(const DecodedMetar& metar)
+{
+    // In any letter case, as the pattern reads the report.
+    const auto anyCase = QRegularExpression::CaseInsensitiveOption;
+    static const QRegularExpression time(QStringLiteral("^([0-9]{2})([0-9]{2})([0-9]{2})Z$"),
+                                         anyCase);
+    const QRegularExpressionMatch t = time.match(metar.ObservationTime);
+    if (!t.hasMatch() || t.captured(1).toInt() < 1 || t.captured(1).toInt() > 31 ||
+        t.captured(2).toInt() > 23 || t.captured(3).toInt() > 59)
+        return metar.ObservationTime;
+
+    static const QRegularExpression wind(
+        QStringLiteral(
+            "^(?:([0-9]{3})|VRB)[0-9]{2,3}(?:G[0-9]{2,3})?(?:KT|KTS|MPS)$|^/////(?:KT)?$"),
+        anyCase);
+    const QString windGroup = metar.Wind.section(u' ', 0, 0);
+    const QRegularExpressionMatch w = wind.match(windGroup);
+    if (!w.hasMatch() || w.captured(1).toInt() > 360)
+        return windGroup;
+
+    static const QRegularExpression qnh(QStringLiteral("^([AQ]) ?([0-9]+)$"), anyCase);
+    const QRegularExpressionMatch q = qnh.match(metar.Altimeter);
+    const int value = q.captured(2).toInt();
+    if (q.hasMatch() && (q.captured(1).toUpper() == u"Q" ? value < 850 || value > 1100
+                                                         : value < 2500 || value > 3250))
+        return metar.Altimeter;
+    return std::nullopt;
 }

@@ -36,6 +36,14 @@ QString RemoveLineBreaks(const QString& reply);
 // which no METAR is. The time grows linearly with the length of the reply.
 std::optional<DecodedMetar> DecodeMetar(const QString& normalised);
 
+// The first group of a decoded report that does not read as a METAR's, as
+// it stands in the report; no value when each does. The pattern takes any
+// word ending in KT for the wind and any six digits for the time; here the
+// time must be a day 01 to 31, an hour 00 to 23 and a minute 00 to 59, the
+// wind a direction 000 to 360 or VRB with a speed, a gust maybe and its
+// unit, and the QNH 850 to 1100 hPa or A2500 to A3250.
+std::optional<QString> UnreadableMetarGroup(const DecodedMetar& metar);
+
 // The last touch before the elements go into the ATIS: the altimeter loses
 // its A or Q, the long CAVOK form becomes CAVOK.
 void FinishAltimeterAndVisibility(DecodedMetar& metar);

@@ -194,6 +194,10 @@ void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* soc
         given = DecodeMetar(NormaliseMetarReply(query.metar));
         if (!given)
             return refuse(422, GeneratorTexts::MetarNotDecoded);
+        // The network's reports are read as the window reads them; a
+        // caller's must also read as a METAR group by group.
+        if (const std::optional<QString> group = UnreadableMetarGroup(*given))
+            return refuse(422, GeneratorTexts::MetarGroupNotUnderstood(*group));
         const QString station = MetarStation(*given);
         if (!icao.isEmpty() && station != icao)
             return refuse(422, GeneratorTexts::MetarForOtherAirport(station, icao));

@@ -72,6 +72,10 @@ inline const QString NoAtisYet = QStringLiteral("The window has built no ATIS ye
 
 // 422
 inline const QString MetarNotDecoded = QStringLiteral("METAR cannot be decoded");
+inline QString MetarGroupNotUnderstood(const QString& group)
+{
+    return QStringLiteral("METAR group not understood: %1").arg(quoted(group));
+}
 inline QString MetarForOtherAirport(const QString& station, const QString& icao)
 {
     return QStringLiteral("METAR is for %1, not %2").arg(station, icao);

@@ -223,6 +223,14 @@ private Q_SLOTS:
             << QByteArray("/current") << 404 << "The window has built no ATIS yet";
         QTest::newRow("METAR not decodable")
             << QByteArray("/atis?info=D&metar=KSEA+is+closed") << 422 << "METAR cannot be decoded";
+        const QByteArray london = "/atis?info=D&metar=EGLL+121650Z+24015KT+9999+FEW030+14/08+";
+        QTest::newRow("QNH of no air")
+            << london + "Q9999" << 422 << "METAR group not understood: \"Q9999\"";
+        QTest::newRow("minute 99") << QByteArray(london).replace("121650Z", "121299Z") + "Q1013"
+                                   << 422 << "METAR group not understood: \"121299Z\"";
+        QTest::newRow("wind that is no wind")
+            << QByteArray(london).replace("24015KT", "HELLOKT") + "Q1013" << 422
+            << "METAR group not understood: \"HELLOKT\"";
         QTest::newRow("METAR of another airport")
             << "/atis?info=D&icao=KBOS" + metar << 422 << "METAR is for KSEA, not KBOS";
         QTest::newRow("server has no report")
