@@ -10,6 +10,16 @@
 
 namespace {
 
+// What a caller sends is text for the ATIS: a control character in it
+// (NUL, BEL, ESC...) would reach the radar client and the speech engine.
+// Tabs and line breaks become blanks; the others are dropped.
+QString withoutControls(QString value)
+{
+    value.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+    value.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+    return value;
+}
+
 class Parameters
 {
 public:
@@ -23,7 +33,7 @@ public:
     {
         if (!m_query.hasQueryItem(name))
             return std::nullopt;
-        return m_query.queryItemValue(name, QUrl::FullyDecoded);
+        return withoutControls(m_query.queryItemValue(name, QUrl::FullyDecoded));
     }
     QString text(const QString& name) const { return value(name).value_or(QString()).trimmed(); }
 

@@ -106,6 +106,9 @@ private Q_SLOTS:
         QTest::newRow("percent-encoded, UTF-8")
             << QByteArray("info=D&remarks=Caf%C3%A9%20A%2BB")
             << "DELTA|Landing rwy 16L. Departing rwy 16R.||Café A+B";
+        QTest::newRow("control characters")
+            << QByteArray("info=D&remarks=Wet%00%07%1B%0Arunway")
+            << "DELTA|Landing rwy 16L. Departing rwy 16R.||Wet runway";
         for (const char* arrival :
              {"16L,16C", "16L:16C", "16L;16C", "16L/16C", "16L+16C", "16l%2C%2016c"})
             QTest::newRow(arrival) << QByteArray("info=D&arr=") + arrival
