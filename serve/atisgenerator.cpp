@@ -8,10 +8,10 @@
 #include "serve/generatorreply.h"
 #include "serve/generatortexts.h"
 #include "serve/profilesource.h"
+#include "serve/requesthead.h"
 
 #include <QAbstractHttpServer>
 #include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QPointer>
 #include <QTcpSocket>
 #include <memory>
@@ -26,16 +26,9 @@ bool hostAllowed(const QHttpServerRequest& request, quint16 port)
     QList<QByteArray> hosts;
     for (const auto& [name, value] : request.headers()) {
         if (name.compare("host", Qt::CaseInsensitive) == 0)
-            hosts.append(value.trimmed());
+            hosts.append(value);
     }
-    if (hosts.size() != 1)
-        return false;
-    const QByteArray withPort = ':' + QByteArray::number(port);
-    for (const char* name : {"127.0.0.1", "localhost", "[::1]"}) {
-        if (hosts.front().compare(name + withPort, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return hosts.size() == 1 && IsLoopbackAuthority(hosts.front(), port);
 }
 
 } // namespace
@@ -46,31 +39,6 @@ class AtisGenerator::HttpServer : public QAbstractHttpServer
 public:
     HttpServer(AtisGenerator& generator) : QAbstractHttpServer(&generator), m_generator(generator)
     {
-    }
-
-    static void write(const QHttpServerRequest& request, QTcpSocket* socket,
-                      const GeneratorReply& reply)
-    {
-        using Status = QHttpServerResponder::StatusCode;
-        QHttpServerResponder responder = makeResponder(request, socket);
-        // One request per connection, never stored by the client, never
-        // taken for anything but its type, and no header that would let a
-        // web page read the answer.
-        if (reply.status == 405)
-            responder.write(reply.body,
-                            {{"Content-Type", reply.contentType},
-                             {"X-Content-Type-Options", "nosniff"},
-                             {"Allow", "GET"},
-                             {"Cache-Control", "no-store"},
-                             {"Connection", "close"}},
-                            Status(reply.status));
-        else
-            responder.write(reply.body,
-                            {{"Content-Type", reply.contentType},
-                             {"X-Content-Type-Options", "nosniff"},
-                             {"Cache-Control", "no-store"},
-                             {"Connection", "close"}},
-                            Status(reply.status));
     }
 
 protected:
@@ -89,8 +57,7 @@ private:
 class AtisGenerator::PendingAtis : public QObject
 {
 public:
-    PendingAtis(QObject* parent, const QHttpServerRequest& request, QTcpSocket* socket)
-        : QObject(parent), request(request), socket(socket)
+    PendingAtis(QObject* parent, QTcpSocket* socket) : QObject(parent), socket(socket)
     {
         connect(socket, &QObject::destroyed, this, [this] {
             get.reset();
@@ -98,8 +65,6 @@ public:
         });
     }
 
-    // Alive as long as its connection is.
-    const QHttpServerRequest& request;
     QPointer<QTcpSocket> socket;
     AtisQuery query;
     NamedProfile profile;
@@ -156,17 +121,14 @@ bool AtisGenerator::handle(const QHttpServerRequest& request, QTcpSocket* socket
     if (!m_tcp->takeRequest(socket))
         return true;
     const auto refuse = [&](int status, const QString& reason) {
-        answer(request, socket, RefusalReply({status, reason}));
+        answer(socket, RefusalReply({status, reason}));
     };
     if (!hostAllowed(request, m_port))
         refuse(403, GeneratorTexts::HostNotAllowed);
     else if (request.method() != QHttpServerRequest::Method::Get)
         refuse(405, GeneratorTexts::OnlyGet);
-    else if (request.url().toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority).size() >
-             m_limits.maxTargetBytes)
-        refuse(414, GeneratorTexts::TargetTooLong);
     else if (request.url().path() == QLatin1String("/current"))
-        answer(request, socket,
+        answer(socket,
                CurrentAtisReply(m_current ? m_current->currentAtis() : std::nullopt, m_clock()));
     else if (request.url().path() == QLatin1String("/atis"))
         startAtis(request, socket);
@@ -179,13 +141,13 @@ void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* soc
 {
     const auto parsed = ParseAtisQuery(request.url().query(QUrl::FullyEncoded));
     if (const Refusal* refusal = std::get_if<Refusal>(&parsed)) {
-        answer(request, socket, RefusalReply(*refusal));
+        answer(socket, RefusalReply(*refusal));
         return;
     }
     const AtisQuery& query = std::get<AtisQuery>(parsed);
     QString icao = query.icao;
     const auto refuse = [&](int status, const QString& reason) {
-        answer(request, socket, RefusalReply({status, reason}, icao, query.informationCode));
+        answer(socket, RefusalReply({status, reason}, icao, query.informationCode));
     };
 
     // The airport: the METAR's station, which must be the one named.
@@ -224,7 +186,7 @@ void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* soc
             return refuse(404, GeneratorTexts::NoProfileFor(icao));
     }
     if (given)
-        return answer(request, socket, AtisReply(query, *profile, *given, m_clock()));
+        return answer(socket, AtisReply(query, *profile, *given, m_clock()));
 
     // No METAR given: fetched as the window's update cycle fetches it, by a
     // request of its own that the event loop drives.
@@ -233,7 +195,7 @@ void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* soc
     const QString server = m_metarServerUrl();
     if (server.isEmpty())
         return refuse(502, GeneratorTexts::NoMetarServer);
-    auto* pending = new PendingAtis(m_http, request, socket);
+    auto* pending = new PendingAtis(m_http, socket);
     pending->query = query;
     pending->profile = *profile;
     pending->icao = icao;
@@ -254,8 +216,7 @@ void AtisGenerator::fetched(PendingAtis* pending, const QByteArray* body, const 
         return;
     const QString& icao = pending->icao;
     const auto refuse = [&](int status, const QString& reason) {
-        answer(pending->request, socket,
-               RefusalReply({status, reason}, icao, pending->query.informationCode));
+        answer(socket, RefusalReply({status, reason}, icao, pending->query.informationCode));
     };
     if (!body)
         return refuse(502, GeneratorTexts::MetarServerFailed(failure));
@@ -267,14 +228,12 @@ void AtisGenerator::fetched(PendingAtis* pending, const QByteArray* body, const 
         return refuse(422, GeneratorTexts::MetarNotDecoded);
     if (MetarStation(*metar) != icao)
         return refuse(502, GeneratorTexts::MetarServerOtherAirport(MetarStation(*metar), icao));
-    answer(pending->request, socket,
-           AtisReply(pending->query, pending->profile, *metar, m_clock()));
+    answer(socket, AtisReply(pending->query, pending->profile, *metar, m_clock()));
 }
 
-void AtisGenerator::answer(const QHttpServerRequest& request, QTcpSocket* socket,
-                           const GeneratorReply& reply)
+void AtisGenerator::answer(QTcpSocket* socket, const GeneratorReply& reply)
 {
-    HttpServer::write(request, socket, reply);
+    socket->write(AnswerBytes(reply));
     m_tcp->answered(socket);
     m_recent.prepend({m_clock(), reply.icao, reply.informationCode, reply.status, reply.reason});
     if (m_recent.size() > RecentLength)

@@ -87,7 +87,7 @@ private:
     bool handle(const QHttpServerRequest& request, QTcpSocket* socket);
     void startAtis(const QHttpServerRequest& request, QTcpSocket* socket);
     void fetched(PendingAtis* pending, const QByteArray* body, const QString& failure);
-    void answer(const QHttpServerRequest& request, QTcpSocket* socket, const GeneratorReply& reply);
+    void answer(QTcpSocket* socket, const GeneratorReply& reply);
     void stop();
 
     const ProfileSource& m_profiles;

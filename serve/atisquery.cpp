@@ -23,11 +23,10 @@ QString withoutControls(QString value)
 class Parameters
 {
 public:
-    explicit Parameters(QString encoded)
+    explicit Parameters(const QString& encoded) : m_raw(encoded)
     {
         // A "+" is a blank in a query; one written as %2B stays a "+".
-        encoded.replace(u'+', QStringLiteral("%20"));
-        m_query.setQuery(encoded);
+        m_query.setQuery(QString(encoded).replace(u'+', QStringLiteral("%20")));
     }
     std::optional<QString> value(const QString& name) const
     {
@@ -37,7 +36,25 @@ public:
     }
     QString text(const QString& name) const { return value(name).value_or(QString()).trimmed(); }
 
+    // A METAR has no two blanks in a row: a "+" right after a blank is the
+    // sign of a heavy intensity (+RA) that the caller left unencoded.
+    QString metar(const QString& name) const
+    {
+        if (!m_raw.hasQueryItem(name))
+            return QString();
+        QString decoded;
+        const QStringList pieces =
+            m_raw.queryItemValue(name, QUrl::FullyEncoded).split(u'+', Qt::KeepEmptyParts);
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            if (i > 0)
+                decoded += decoded.endsWith(u' ') ? u'+' : u' ';
+            decoded += QUrl::fromPercentEncoding(pieces.at(i).toUtf8());
+        }
+        return withoutControls(decoded).trimmed();
+    }
+
 private:
+    QUrlQuery m_raw;
     QUrlQuery m_query;
 };
 
@@ -76,7 +93,7 @@ std::variant<AtisQuery, Refusal> ParseAtisQuery(const QString& encodedQuery)
 {
     const Parameters p(encodedQuery);
     AtisQuery query;
-    query.metar = p.text(QStringLiteral("metar"));
+    query.metar = p.metar(QStringLiteral("metar"));
     query.profile = p.value(QStringLiteral("profile")).value_or(QString());
     query.approach = p.text(QStringLiteral("apptype"));
     query.remarks = p.text(QStringLiteral("remarks"));

@@ -4,6 +4,7 @@
 #include "core/composition.h"
 #include "core/metarage.h"
 #include "core/radarfunctions.h"
+#include "net/httpstatustexts.h"
 #include "serve/generatortexts.h"
 
 #include <QJsonArray>
@@ -33,6 +34,18 @@ QString letterOf(const QString& informationCode)
 }
 
 } // namespace
+
+QByteArray AnswerBytes(const GeneratorReply& reply)
+{
+    QByteArray bytes = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' +
+                       standardReasonPhrase(reply.status).toLatin1() +
+                       "\r\nContent-Type: " + reply.contentType +
+                       "\r\nX-Content-Type-Options: nosniff\r\nCache-Control: no-store\r\n";
+    if (reply.status == 405)
+        bytes += "Allow: GET\r\n";
+    return bytes + "Connection: close\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
+           "\r\n\r\n" + reply.body;
+}
 
 GeneratorReply RefusalReply(const Refusal& refusal, const QString& icao,
                             const QString& informationCode)

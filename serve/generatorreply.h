@@ -22,6 +22,11 @@ struct GeneratorReply
     QString reason;          // of a refusal
 };
 
+// The answer as it goes out: the status line, the header fields and the
+// body. One request per connection, never stored by the client, never taken
+// for anything but its type, and no header that would let a web page read it.
+QByteArray AnswerBytes(const GeneratorReply& reply);
+
 // A refusal: its status and one line of plain text.
 GeneratorReply RefusalReply(const Refusal& refusal, const QString& icao = {},
                             const QString& informationCode = {});

@@ -51,11 +51,26 @@ inline QString ProfileForOtherAirport(const QString& profile, const QString& pro
 {
     return QStringLiteral("Profile %1 is for %2, not %3").arg(quoted(profile), profileIcao, icao);
 }
+inline const QString RequestLineControl = QStringLiteral("Request line holds a control character");
+inline QString NoHttpVersion(const QString& lastWord)
+{
+    return QStringLiteral("Request line ends in no HTTP version: %1").arg(quoted(lastWord));
+}
+inline const QString RequestLineNoMethod = QStringLiteral("Request line names no method");
+inline const QString RequestLineNoTarget = QStringLiteral("Request line names no target");
+inline QString HeaderLineNotUnderstood(const QString& line)
+{
+    return QStringLiteral("Header line not understood: %1").arg(quoted(line));
+}
 inline const QString HostNotAllowed =
     QStringLiteral("Host not allowed: ask for 127.0.0.1, localhost or [::1] with the port");
 inline const QString OnlyGet = QStringLiteral("Only GET is served");
 inline const QString TargetTooLong = QStringLiteral("Request target too long");
 inline const QString RequestTooLarge = QStringLiteral("Request too large");
+inline QString TooManyHeaderFields(int most)
+{
+    return QStringLiteral("Too many header fields: over %1").arg(most);
+}
 inline const QString TooManyConnections = QStringLiteral("Too many connections");
 
 // 404

@@ -1,22 +1,49 @@
 #include "serve/guardedtcpserver.h"
 
+#include "serve/generatorreply.h"
 #include "serve/generatortexts.h"
+#include "serve/requesthead.h"
 
 #include <QHostAddress>
-#include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
 
-// What one connection has sent, and its clock.
+// One connection: its request head, read before the HTTP server sees it,
+// what it sends after, and its clock.
 class GuardedConnection : public QObject
 {
 public:
-    GuardedConnection(QTcpSocket* socket, const ConnectionLimits& limits)
-        : QObject(socket), m_socket(socket), m_limits(limits)
+    GuardedConnection(GuardedTcpServer& server, QTcpSocket* socket, const ConnectionLimits& limits)
+        : QObject(socket), m_server(server), m_socket(socket), m_limits(limits)
     {
         m_deadline.setSingleShot(true);
         connect(&m_deadline, &QTimer::timeout, socket, &QTcpSocket::abort);
         m_deadline.start(limits.idleTimeoutMs);
+        connect(socket, &QTcpSocket::readyRead, this, &GuardedConnection::readHead);
+        // Until the HTTP server has it, the connection is ours to end.
+        connect(socket, &QTcpSocket::disconnected, this, [this] {
+            if (!m_handedOver)
+                m_socket->deleteLater();
+        });
+    }
+
+    // Takes the head line by line as it arrives, up to its blank line.
+    void readHead()
+    {
+        while (m_socket->canReadLine()) {
+            const QByteArray line = m_socket->readLine();
+            const bool blank = line == "\r\n" || line == "\n";
+            // Line ends before the request line are skipped, as Qt does.
+            if (blank && m_head.isEmpty())
+                continue;
+            m_head += line;
+            if (m_head.size() > m_limits.maxRequestBytes)
+                break;
+            if (blank)
+                return examine();
+        }
+        if (m_head.size() + m_socket->bytesAvailable() > m_limits.maxRequestBytes)
+            refuse({431, GeneratorTexts::RequestTooLarge});
     }
 
     // Before the HTTP server reads: counts what arrived since it last did.
@@ -27,30 +54,27 @@ public:
     void afterParsing()
     {
         m_leftOver = m_socket->bytesAvailable();
-        if (m_received < m_limits.maxRequestBytes ||
+        if (m_received <= m_limits.maxRequestBytes ||
             m_socket->state() != QTcpSocket::ConnectedState)
             return;
         if (m_taken) {
             m_socket->abort();
             return;
         }
-        refuse(GuardedTcpServer::rawRefusal(431, "Request Header Fields Too Large",
-                                            GeneratorTexts::RequestTooLarge));
+        refuse({431, GeneratorTexts::RequestTooLarge});
     }
 
     // Answers without the HTTP server, which reads no more from the
-    // connection; what still arrives is read and dropped, so that the
-    // client gets the answer rather than a reset.
-    void refuse(const QByteArray& answer)
+    // connection, and closes it once the answer is out.
+    void refuse(const Refusal& refusal)
     {
         QObject::disconnect(m_socket, &QTcpSocket::readyRead, nullptr, nullptr);
         if (m_socket->isTransactionStarted())
             m_socket->commitTransaction();
         m_socket->readAll();
-        connect(m_socket, &QTcpSocket::readyRead, this, [this] { m_socket->readAll(); });
-        m_socket->write(answer);
+        m_socket->write(AnswerBytes(RefusalReply(refusal)));
         m_taken = true;
-        m_deadline.start(m_limits.idleTimeoutMs);
+        answered();
     }
 
     bool take()
@@ -59,6 +83,13 @@ public:
             return false;
         m_taken = true;
         m_deadline.stop();
+        // QAbstractSocket closes the connection as soon as it reads the
+        // caller's end of sending, though the caller still waits for its
+        // answer (some callers end their sending once the request is out).
+        // It reads nothing while its read buffer is full: one byte put back
+        // stands for the request taken, and the buffer holds no more.
+        m_socket->ungetChar('\n');
+        m_socket->setReadBufferSize(m_socket->bytesAvailable());
         return true;
     }
 
@@ -69,11 +100,31 @@ public:
     }
 
 private:
+    void examine()
+    {
+        const auto examined = ExamineRequestHead(
+            m_head, {m_limits.maxTargetBytes, m_limits.maxHeaderFields, m_server.serverPort()});
+        if (const Refusal* refusal = std::get_if<Refusal>(&examined))
+            return refuse(*refusal);
+        QObject::disconnect(m_socket, &QTcpSocket::readyRead, this, &GuardedConnection::readHead);
+        // Counted as sent, whatever the encoding of the blanks adds.
+        m_received = m_head.size() + m_socket->bytesAvailable();
+        const QByteArray& head = std::get<QByteArray>(examined);
+        for (auto c = head.crbegin(); c != head.crend(); ++c)
+            m_socket->ungetChar(*c);
+        m_leftOver = m_socket->bytesAvailable();
+        m_handedOver = true;
+        m_server.handOver(m_socket, this);
+    }
+
+    GuardedTcpServer& m_server;
     QTcpSocket* m_socket;
     const ConnectionLimits m_limits;
     QTimer m_deadline;
+    QByteArray m_head;
     qint64 m_received = 0;
     qint64 m_leftOver = 0;
+    bool m_handedOver = false;
     bool m_taken = false;
 };
 
@@ -87,15 +138,6 @@ bool GuardedTcpServer::listenOnLoopback(quint16 port)
     return listen(QHostAddress::LocalHost, port);
 }
 
-QByteArray GuardedTcpServer::rawRefusal(int status, const QByteArray& statusText,
-                                        const QString& reason)
-{
-    const QByteArray body = reason.toUtf8();
-    return "HTTP/1.1 " + QByteArray::number(status) + ' ' + statusText +
-           "\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
-}
-
 void GuardedTcpServer::incomingConnection(qintptr descriptor)
 {
     auto* socket = new QTcpSocket(this);
@@ -103,23 +145,25 @@ void GuardedTcpServer::incomingConnection(qintptr descriptor)
         delete socket;
         return;
     }
-    auto* connection = new GuardedConnection(socket, m_limits);
-    if (m_connections.size() >= m_limits.maxConnections) {
-        // Never handed to the HTTP server: ends here.
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        socket->write(rawRefusal(503, "Service Unavailable", GeneratorTexts::TooManyConnections));
-        socket->disconnectFromHost();
-        return;
-    }
+    auto* connection = new GuardedConnection(*this, socket, m_limits);
+    // Never counted: answered at once and closed.
+    if (m_connections.size() >= m_limits.maxConnections)
+        return connection->refuse({503, GeneratorTexts::TooManyConnections});
     m_connections.insert(socket, connection);
     connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.remove(socket); });
-    // Memory stays bounded whatever the counting below: the socket reads no
-    // more from the system once it holds this much.
+    // Memory stays bounded whatever the counting: the socket reads no more
+    // from the system once it holds this much.
     socket->setReadBufferSize(m_limits.maxRequestBytes);
+}
+
+void GuardedTcpServer::handOver(QTcpSocket* socket, GuardedConnection* connection)
+{
     connect(socket, &QTcpSocket::readyRead, connection, &GuardedConnection::beforeParsing);
     // The HTTP server connects its own reading here, after ours.
     addPendingConnection(socket);
     connect(socket, &QTcpSocket::readyRead, connection, &GuardedConnection::afterParsing);
+    // What it reads is in the socket already.
+    Q_EMIT socket->readyRead();
 }
 
 bool GuardedTcpServer::takeRequest(QTcpSocket* socket)

@@ -15,16 +15,19 @@ struct ConnectionLimits
     int maxConnections = 16;
     // Everything a connection may send: request line, headers and body.
     qint64 maxRequestBytes = 16 * 1024;
-    // The part of it the request target may take.
+    // The part of it the request target may take, as sent.
     qint64 maxTargetBytes = 8 * 1024;
+    int maxHeaderFields = 100;
     // A connection whose request is not complete this long after it
     // opened (or whose answer has not gone out this long after it was
     // written) is closed.
     int idleTimeoutMs = 5000;
 };
 
-// The TCP side of the generator: listens on 127.0.0.1 only and watches
-// each connection before the HTTP server reads from it. One request per
+// The TCP side of the generator: listens on 127.0.0.1 only, reads each
+// connection's request head and hands the connection to the HTTP server only
+// once the head is whole and in a form it parses, answering every other
+// request itself; then watches what the connection sends. One request per
 // connection: the answer closes it.
 class GuardedTcpServer : public QTcpServer
 {
@@ -41,14 +44,15 @@ public:
     void answered(QTcpSocket* socket);
     int openConnections() const { return int(m_connections.size()); }
 
-    // A refusal written on the socket by hand, for the connections refused
-    // before the HTTP server has read a request from them.
-    static QByteArray rawRefusal(int status, const QByteArray& statusText, const QString& reason);
-
 protected:
     void incomingConnection(qintptr descriptor) override;
 
 private:
+    friend class GuardedConnection;
+    // The connection's head is back in the socket, in the form the HTTP
+    // server parses: it reads the request from there.
+    void handOver(QTcpSocket* socket, GuardedConnection* connection);
+
     ConnectionLimits m_limits;
     // The connections handed to the HTTP server, while they last.
     QHash<QTcpSocket*, GuardedConnection*> m_connections;

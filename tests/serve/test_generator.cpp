@@ -3,6 +3,7 @@
 // local weather server.
 #include "core/settingsstore.h"
 #include "serve/atisgenerator.h"
+#include "serve/requesthead.h"
 #include "serve/storeprofiles.h"
 #include "store/inifilestore.h"
 #include "tests/support/temporaryhome.h"
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
+#include <sys/socket.h>
 
 namespace {
 // KSEA 121653Z 17011KT 10SM FEW015 BKN035 12/09 A2992, as a query writes it.
@@ -69,6 +71,19 @@ class TestGenerator : public QObject
     {
         return answerOf(send(target, host));
     }
+    // Everything the generator on the port sends back to the bytes of a
+    // request, until it closes the connection.
+    static QByteArray exchange(quint16 port, const QByteArray& request, bool halfClose)
+    {
+        QTcpSocket socket;
+        QSignalSpy closed(&socket, &QTcpSocket::disconnected);
+        socket.connectToHost("127.0.0.1", port);
+        socket.write(request);
+        if (socket.waitForBytesWritten(30000) && halfClose)
+            ::shutdown(int(socket.socketDescriptor()), SHUT_WR);
+        closed.wait(30000);
+        return socket.readAll();
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -83,6 +98,7 @@ private Q_SLOTS:
         saveProfile("KSEA west", "KSEA", "West %id% %profile%", "");
         saveProfile("KSEA", "KSEA", "%id%|%runways%|%approach%|%remarks%",
                     "16L,1,0|16R,0,1|16C,0,0");
+        saveProfile("KSEA weather", "KSEA", "%id% %precip%", "");
         for (const char* icao : {"KBOS", "KJFK", "EGLL", "KPDX", "KLAX"})
             saveProfile(icao, icao, "%icao% %id% %runways%", "04R,1,1");
         // Minutes after the reports: none is stale.
@@ -253,36 +269,27 @@ private Q_SLOTS:
         QCOMPARE(answer.body, reason);
     }
 
-    void onlyGetIsServed()
-    {
-        QNetworkRequest request(
-            QUrl(QString("http://127.0.0.1:%1/current").arg(m_generator.port())));
-        request.setHeader(QNetworkRequest::ContentTypeHeader, "text/plain");
-        const Answer answer = answerOf(m_client.post(request, QByteArray("x")));
-        QCOMPARE(answer.status, 405);
-        QCOMPARE(answer.body, "Only GET is served");
-    }
-
     void hostMustBeLoopbackWithThePort_data()
     {
         QTest::addColumn<QByteArray>("host");
-        QTest::addColumn<int>("status");
-        const QByteArray port = QByteArray::number(m_generator.port());
-        QTest::newRow("127.0.0.1") << "127.0.0.1:" + port << 200;
-        QTest::newRow("localhost in capitals") << "LOCALHOST:" + port << 200;
-        QTest::newRow("[::1]") << "[::1]:" + port << 200;
-        QTest::newRow("another port") << QByteArray("localhost:80") << 403;
-        QTest::newRow("a name rebound to loopback") << "atis.example.com:" + port << 403;
+        QTest::addColumn<int>("port");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("127.0.0.1") << QByteArray("127.0.0.1:49150") << 49150 << true;
+        QTest::newRow("localhost in capitals") << QByteArray("LOCALHOST:49150") << 49150 << true;
+        QTest::newRow("[::1]") << QByteArray("[::1]:49150") << 49150 << true;
+        QTest::newRow("no port when serving on 80") << QByteArray("127.0.0.1") << 80 << true;
+        QTest::newRow("no port when serving on another")
+            << QByteArray("localhost") << 49150 << false;
+        QTest::newRow("another port") << QByteArray("localhost:80") << 49150 << false;
+        QTest::newRow("a name rebound to loopback")
+            << QByteArray("atis.example.com:49150") << 49150 << false;
     }
     void hostMustBeLoopbackWithThePort()
     {
         QFETCH(QByteArray, host);
-        QFETCH(int, status);
-        const Answer answer = get("/atis?info=D&metar=" + SeattleMetar.toUtf8(), host);
-        QCOMPARE(answer.status, status);
-        if (status == 403)
-            QCOMPARE(answer.body,
-                     "Host not allowed: ask for 127.0.0.1, localhost or [::1] with the port");
+        QFETCH(int, port);
+        QFETCH(bool, allowed);
+        QCOMPARE(IsLoopbackAuthority(host, quint16(port)), allowed);
     }
 
     void fourAirportsAtOnceWithOneSlowFetch()
@@ -304,17 +311,95 @@ private Q_SLOTS:
         QCOMPARE(answerOf(slow).body, "KJFK ALPHA Landing rwy 22L. Departing rwy 04R.");
     }
 
-    void requestsAreBounded()
+    // Requests byte for byte as callers send them, Host after the request
+    // line: each gets a status and a one-line reason, and its connection
+    // closes at once (the generator would keep a silent one a minute).
+    void requestLines_data()
     {
-        // A request target over 8 KiB, then a whole request over 16 KiB.
-        const QByteArray remarks(9000, 'x');
-        QCOMPARE(get("/atis?info=D&remarks=" + remarks + "&metar=" + SeattleMetar.toUtf8()).status,
-                 414);
-        QNetworkRequest large(QUrl(QString("http://127.0.0.1:%1/current").arg(m_generator.port())));
-        large.setRawHeader("X-Padding", QByteArray(20000, 'x'));
-        const Answer refused = answerOf(m_client.get(large));
-        QCOMPARE(refused.status, 431);
-        QCOMPARE(refused.body, "Request too large");
+        QTest::addColumn<QByteArray>("line");    // without its line end
+        QTest::addColumn<QByteArray>("headers"); // after Host, each with its line end
+        QTest::addColumn<int>("paddedTo");       // the whole request's bytes; 0: as it is
+        QTest::addColumn<bool>("halfClose");     // the caller ends its sending after it
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("body");
+        const QString noAtis = "The window has built no ATIS yet";
+        QTest::newRow("METAR with raw blanks")
+            << QByteArray("GET /atis?profile=KSEA+weather&info=D&metar=KSEA 121653Z 17011KT 2SM "
+                          "+RA BR BKN015 12/09 A2992 HTTP/1.1")
+            << QByteArray() << 0 << false << 200 << "DELTA +RA BR";
+        QTest::newRow("raw plus after an encoded blank")
+            << QByteArray("GET /atis?profile=KSEA+weather&info=D&metar=KSEA%20121653Z%2017011KT"
+                          "%202SM%20+RA%20BR%20BKN015%2012/09%20A2992 HTTP/1.1")
+            << QByteArray() << 0 << false << 200 << "DELTA +RA BR";
+        QTest::newRow("HTTP/0.9") << QByteArray("GET /current") << QByteArray() << 0 << false << 400
+                                  << "Request line ends in no HTTP version: \"/current\"";
+        QTest::newRow("a letter after the version")
+            << QByteArray("GET /current HTTP/1.1x") << QByteArray() << 0 << false << 400
+            << "Request line ends in no HTTP version: \"HTTP/1.1x\"";
+        QTest::newRow("tabs between the words")
+            << QByteArray("GET\t/current\tHTTP/1.1") << QByteArray() << 0 << false << 400
+            << "Request line holds a control character";
+        QTest::newRow("no target") << QByteArray("GET  HTTP/1.1") << QByteArray() << 0 << false
+                                   << 400 << "Request line names no target";
+        QTest::newRow("binary bytes")
+            << QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03", 11) << QByteArray() << 0
+            << false << 400 << "Request line holds a control character";
+        QTest::newRow("header line without a colon")
+            << QByteArray("GET /current HTTP/1.1") << QByteArray("Broken\r\n") << 0 << false << 400
+            << "Header line not understood: \"Broken\"";
+        QTest::newRow("101 header fields")
+            << QByteArray("GET /current HTTP/1.1") << QByteArray("X-Field: 1\r\n").repeated(100)
+            << 0 << false << 431 << "Too many header fields: over 100";
+        QTest::newRow("exactly 16 KiB, its METAR fetched")
+            << QByteArray("GET /atis?info=D&icao=KBOS HTTP/1.1") << QByteArray() << 16384 << false
+            << 200 << "KBOS DELTA Landing & departing runway 04R.";
+        QTest::newRow("a byte over 16 KiB") << QByteArray("GET /current HTTP/1.1") << QByteArray()
+                                            << 16385 << false << 431 << "Request too large";
+        QTest::newRow("7,000 quotes in the target, 3 bytes each once encoded")
+            << "GET /current?" + QByteArray(7000, '"') + " HTTP/1.1" << QByteArray() << 0 << false
+            << 404 << noAtis;
+        QTest::newRow("target over 8 KiB as sent")
+            << "GET /current?" + QByteArray(8200, 'x') + " HTTP/1.1" << QByteArray() << 0 << false
+            << 414 << "Request target too long";
+        QTest::newRow("absolute form naming another host")
+            << QByteArray("GET http://evil.example/current HTTP/1.1") << QByteArray() << 0 << false
+            << 403 << "Host not allowed: ask for 127.0.0.1, localhost or [::1] with the port";
+        QTest::newRow("not GET") << QByteArray("POST /current HTTP/1.1") << QByteArray() << 0
+                                 << false << 405 << "Only GET is served";
+        QTest::newRow("a second Host naming another site")
+            << QByteArray("GET /current HTTP/1.1") << QByteArray("Host: atis.example.com\r\n") << 0
+            << false << 403
+            << "Host not allowed: ask for 127.0.0.1, localhost or [::1] with the port";
+        QTest::newRow("caller ends its sending while its METAR is fetched")
+            << QByteArray("GET /atis?info=D&icao=KBOS HTTP/1.1") << QByteArray() << 0 << true << 200
+            << "KBOS DELTA Landing & departing runway 04R.";
+    }
+    void requestLines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, headers);
+        QFETCH(int, paddedTo);
+        QFETCH(bool, halfClose);
+        QFETCH(int, status);
+        QFETCH(QString, body);
+        AtisGenerator generator(m_profiles, [this] { return m_weather.metarUrl(); });
+        generator.setLimits({.idleTimeoutMs = 60'000});
+        generator.serve(true, 0);
+        QByteArray request =
+            line + "\r\nHost: 127.0.0.1:" + QByteArray::number(generator.port()) + "\r\n" + headers;
+        if (paddedTo > 0)
+            request += "X-Padding: " + QByteArray(paddedTo - request.size() - 15, 'x') + "\r\n";
+        request += "\r\n";
+        QCOMPARE(request.size(), paddedTo > 0 ? paddedTo : request.size());
+
+        const QByteArray answer = exchange(generator.port(), request, halfClose);
+        const qsizetype end = answer.indexOf("\r\n\r\n");
+        QCOMPARE(answer.left(12), "HTTP/1.1 " + QByteArray::number(status));
+        QCOMPARE(QString::fromUtf8(answer.mid(end + 4)), body);
+        const QByteArray head = answer.left(end + 2);
+        for (const char* header : {"\r\nX-Content-Type-Options: nosniff\r\n",
+                                   "\r\nCache-Control: no-store\r\n", "\r\nConnection: close\r\n"})
+            QVERIFY2(head.contains(header), header);
     }
 
     void profilesAreReadAgainWhenTheStoreChanges()
