@@ -18,6 +18,8 @@ constexpr UserText Tailwind{QT_TRANSLATE_NOOP("Texts", "Tailwind %1 kt on runway
 constexpr UserText Crosswind{QT_TRANSLATE_NOOP("Texts", "Crosswind %1 kt on runway %2")};
 constexpr UserText VariableWind{
     QT_TRANSLATE_NOOP("Texts", "Variable wind %1 kt: tailwind possible on runway %2")};
+constexpr UserText OppositeDirections{
+    QT_TRANSLATE_NOOP("Texts", "Runways in opposite directions: %1 and %2")};
 constexpr UserText NoRunwayTicked{QT_TRANSLATE_NOOP("Texts", "No runway ticked for %runways%")};
 constexpr UserText OtherStation{QT_TRANSLATE_NOOP("Texts", "METAR is for %1, not %2")};
 constexpr UserText NotInCodePage{
@@ -120,6 +122,22 @@ QStringList windFindings(const AtisCheckInputs& in)
     return found;
 }
 
+// A landing and a departing runway more than 90 degrees apart: arrivals
+// and departures head-on, which no controller puts on the air.
+QStringList oppositeRunways(const RunwayUse& runways)
+{
+    QStringList found;
+    for (const QString& landing : runways.landing) {
+        for (const QString& departing : runways.departing) {
+            const std::optional<int> a = headingOf(landing), b = headingOf(departing);
+            const int apart = a && b ? std::abs(*a - *b) : 0;
+            if (std::min(apart, 360 - apart) > 90)
+                found << QString(OppositeDirections).arg(landing, departing);
+        }
+    }
+    return found;
+}
+
 // %-words left in the text that no variable has: a typo such as %wnd%.
 QStringList unknownVariables(const QString& text)
 {
@@ -207,6 +225,7 @@ QStringList CheckAtis(const AtisCheckInputs& in)
     if (in.ageMinutes && IsStaleAge(*in.ageMinutes))
         found << StaleText(*in.ageMinutes);
     found << windFindings(in);
+    found << oppositeRunways(in.runways);
     if (in.runways.landing.isEmpty() && in.runways.departing.isEmpty() &&
         atis.templateText.contains(u"%runways%"))
         found << NoRunwayTicked;

@@ -364,7 +364,7 @@ private Q_SLOTS:
         QCOMPARE(spoken, 11 + 5 + 3);
     }
 
-    void windOnTheTickedRunways_data()
+    void windAndDirectionsOfTheTickedRunways_data()
     {
         QTest::addColumn<QString>("wind");
         QTest::addColumn<QStringList>("landing");
@@ -383,8 +383,8 @@ private Q_SLOTS:
         windRow("variable 5", "VRB05KT", {"27"}, none);
         windRow("variable 6, every runway", "VRB06KT", {"27"},
                 {"Variable wind 6 kt: tailwind possible on runway 27",
-                 "Variable wind 6 kt: tailwind possible on runway 9"},
-                {"9"});
+                 "Variable wind 6 kt: tailwind possible on runway 36"},
+                {"36"});
         windRow("varying round to behind", "32010KT 270V020", {"18"},
                 {"Tailwind 10 kt on runway 18"});
         windRow("varying, worst at its end", "20010KT 180V240", {"9"},
@@ -393,8 +393,13 @@ private Q_SLOTS:
                 {"Tailwind 21 kt on runway 36", "Crosswind 21 kt on runway 36",
                  "Tailwind 25 kt on runway 1"},
                 {"36", "1"});
+        windRow("landing and departing 90 degrees apart", "00000KT", {"36"}, none, {"9"});
+        windRow("landing and departing 100 degrees apart", "00000KT", {"34R", "36"},
+                {"Runways in opposite directions: 34R and 10",
+                 "Runways in opposite directions: 36 and 10"},
+                {"10"});
     }
-    void windOnTheTickedRunways()
+    void windAndDirectionsOfTheTickedRunways()
     {
         QFETCH(QString, wind);
         QFETCH(QStringList, landing);
