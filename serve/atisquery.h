@@ -27,8 +27,8 @@ struct AtisQuery
     QString icao;            // in capitals, empty when absent
     QString profile;         // empty: the first profile for the airport
     QString informationCode; // the code's word, e.g. DELTA
-    // Given runways replace the profile's ticked ones; no value when absent
-    // or empty.
+    // The runways the caller names; no value when absent or empty. When it
+    // names any, they are the only ones of the ATIS.
     std::optional<QStringList> arrival;
     std::optional<QStringList> departure;
     std::optional<bool> visual;

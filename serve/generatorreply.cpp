@@ -33,6 +33,19 @@ QString letterOf(const QString& informationCode)
     return informationCode.left(1);
 }
 
+// The runways the caller names, or the profile's ticked ones when it names
+// none: never some of each, which could land one way and depart the other.
+// The two flags are the caller's where it sends them.
+RunwayUse runwaysOf(const AtisQuery& query, const RunwayUse& ticked)
+{
+    RunwayUse use = ticked;
+    if (query.arrival || query.departure)
+        use = {query.arrival.value_or(QStringList()), query.departure.value_or(QStringList())};
+    use.visual = query.visual.value_or(ticked.visual);
+    use.lahso = query.lahso.value_or(ticked.lahso);
+    return use;
+}
+
 } // namespace
 
 QByteArray AnswerBytes(const GeneratorReply& reply)
@@ -61,15 +74,11 @@ GeneratorReply AtisReply(const AtisQuery& query, const NamedProfile& profile,
     Profile airport = profile.profile;
     airport.icao = airport.icao.trimmed().toUpper();
     const QString& icao = airport.icao;
-    const RunwayUse ticked = airport.runwayUse();
     const AtisInputs inputs{.profile = airport,
                             .profileName = profile.name,
                             .informationCode = query.informationCode,
                             .metar = metar,
-                            .runwaysAskedFor = RunwayUse{query.arrival.value_or(ticked.landing),
-                                                         query.departure.value_or(ticked.departing),
-                                                         query.visual.value_or(ticked.visual),
-                                                         query.lahso.value_or(ticked.lahso)},
+                            .runwaysAskedFor = runwaysOf(query, airport.runwayUse()),
                             .approach = query.approach,
                             .remarks = query.remarks};
 
