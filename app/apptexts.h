@@ -44,6 +44,12 @@ public:
     {
         return tr("The profile \"%1\" no longer exists.").arg(name);
     }
+    static QString ValuesUnreadable(const QString& name)
+    {
+        return tr("These settings of the profile \"%1\" could not be read and are left at their "
+                  "defaults; saving the profile writes the defaults in their place:")
+            .arg(name);
+    }
     static QString DeleteQuestion(const QString& name)
     {
         return tr("Are you sure you wish to delete the profile \"%1\"?").arg(name);

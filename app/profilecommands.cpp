@@ -31,12 +31,18 @@ void ProfileCommands::LoadProfileList()
 
 bool ProfileCommands::LoadProfile(const QString& name)
 {
-    const auto profile = Profiles::Read(m_store, name);
+    QStringList unreadable;
+    const auto profile = Profiles::Read(m_store, name, &unreadable);
     if (!profile)
         return false;
     m_form.setProfile(*profile);
     m_state.CurrentProfile = name;
     m_state.ProfileDirty = false;
+    // A value edited by hand that does not read is not dropped in silence.
+    if (!unreadable.isEmpty())
+        m_dialogs.message(AppTexts::ValuesUnreadable(name) + Texts::CrLf + Texts::CrLf +
+                              unreadable.join(Texts::CrLf),
+                          Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
     return true;
 }
 

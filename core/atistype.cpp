@@ -53,13 +53,16 @@ QString StoredAtisType(AtisType type)
     return {};
 }
 
-AtisType ParseAtisType(const QString& stored)
+std::optional<AtisType> ParseAtisType(const QString& stored)
 {
-    if (stored == Arrival)
+    const QString text = stored.trimmed();
+    if (text.compare(Arrival, Qt::CaseInsensitive) == 0)
         return AtisType::Arrival;
-    if (stored == Departure)
+    if (text.compare(Departure, Qt::CaseInsensitive) == 0)
         return AtisType::Departure;
-    return AtisType::Combined;
+    if (text.isEmpty() || text.compare(QLatin1String("Combined"), Qt::CaseInsensitive) == 0)
+        return AtisType::Combined;
+    return std::nullopt;
 }
 
 QChar LetterOf(int letter)
@@ -83,7 +86,9 @@ QString StoredLetterRange(const LetterRange& range)
 
 std::optional<LetterRange> ParseLetterRange(const QString& stored)
 {
-    const QString text = stored.trimmed();
+    if (stored.trimmed().isEmpty())
+        return LetterRange();
+    const QString text = QString(stored).remove(u' ').remove(u'\t').toUpper();
     if (text.size() != 3 || text[1] != u'-')
         return std::nullopt;
     const auto first = letterIndex(QStringView(text).left(1));

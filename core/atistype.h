@@ -17,9 +17,10 @@ QString AtisTypeWord(AtisType type);
 // The station on the network: KBOS_ATIS, KBOS_A_ATIS, KBOS_D_ATIS.
 QString AtisCallsign(const QString& icao, AtisType type);
 // As a profile stores it: "Arrival", "Departure"; a combined ATIS stores
-// nothing, and anything else reads as combined.
+// nothing. Read in any letter case, with blanks around; nothing (or
+// "Combined") reads as combined, and no value is given for other text.
 QString StoredAtisType(AtisType type);
-AtisType ParseAtisType(const QString& stored);
+std::optional<AtisType> ParseAtisType(const QString& stored);
 
 // The letters an ATIS uses, first to last in alphabetical order, as indexes
 // of the information codes (0 for ALPHA to 25 for ZULU).
@@ -39,7 +40,8 @@ struct LetterRange
 // ("A to M").
 QChar LetterOf(int letter);
 QString LetterRangeText(const LetterRange& range);
-// As a profile stores it: "A-M"; A to Z stores nothing. No value for text
-// that is not two letters A to Z in order.
+// As a profile stores it: "A-M"; A to Z stores nothing (and nothing reads
+// as A to Z). Read in any letter case and with blanks anywhere ("n - z");
+// no value for text that is not two letters A to Z in order.
 QString StoredLetterRange(const LetterRange& range);
 std::optional<LetterRange> ParseLetterRange(const QString& stored);

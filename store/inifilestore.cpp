@@ -21,6 +21,33 @@ std::optional<IniFile> readIni(const QString& path)
         return std::nullopt;
     return IniFile(file.readAll());
 }
+
+// The groups a section may stand in, as QSettings reads the file: the form
+// the store writes ("[Profiles%255CKBOS]"), and the two forms a hand or
+// QSettings itself gives a section name with a backslash: "[Profiles%5CKBOS]"
+// (QSettings' escape of the backslash) and "[Profiles\KBOS]" (a subgroup).
+QStringList groupsOf(const QString& section)
+{
+    QStringList groups{EncodeStoreName(section)};
+    for (const QString& form : {section, QString(section).replace(u'\\', u'/')}) {
+        if (!groups.contains(form))
+            groups.append(form);
+    }
+    return groups;
+}
+
+// The group of the file that holds the section: the first of its forms the
+// file has keys in, so that a section written by hand is read and written
+// where it stands; the store's own form for a section not in the file.
+QString groupIn(const IniFile& ini, const QString& section)
+{
+    const QStringList groups = groupsOf(section);
+    for (const QString& group : groups) {
+        if (ini.group(group))
+            return group;
+    }
+    return groups.first();
+}
 } // namespace
 
 IniFileStore::IniFileStore(const QString& file) : m_file(file) {}
@@ -45,7 +72,7 @@ std::optional<SettingsStore::Pairs> IniFileStore::GetAllSettings(const QString& 
 {
     // An unreadable file reads as an empty one; writes then fail.
     const auto ini = readIni(m_file);
-    auto pairs = ini ? ini->group(EncodeStoreName(section)) : std::nullopt;
+    auto pairs = ini ? ini->group(groupIn(*ini, section)) : std::nullopt;
     if (pairs) {
         for (auto& pair : *pairs)
             pair.first = DecodeStoreName(pair.first);
@@ -79,10 +106,12 @@ bool IniFileStore::writeTogether(const QList<Change>& changes)
     if (!ini)
         return false;
     for (const Change& c : changes) {
-        const QString group = EncodeStoreName(c.section);
-        if (!c.key)
-            ini->removeGroup(group);
-        else if (!c.value)
+        const QString group = groupIn(*ini, c.section);
+        if (!c.key) {
+            // Every form the section stands in goes with it.
+            for (const QString& form : groupsOf(c.section))
+                ini->removeGroup(form);
+        } else if (!c.value)
             ini->remove(group, EncodeStoreName(*c.key));
         else
             ini->setValue(group, EncodeStoreName(*c.key), *c.value);

@@ -47,11 +47,20 @@ QList<Profile::Runway> runwayRows(const QString& value)
     return rows;
 }
 
+// A transition level table whose every band reads.
+bool readTransitionLevels(Profile& profile, const QString& stored)
+{
+    profile.transitionLevels = ParseTransitionLevels(stored);
+    const QStringList bands = stored.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    return profile.transitionLevels.size() == bands.size();
+}
+
 // The keys of a profile's section, each with how it is read and written.
 struct ProfileKey
 {
     QString key;
-    void (*parse)(Profile& profile, const QString& stored);
+    // False when the stored text does not read: the field keeps its default.
+    bool (*parse)(Profile& profile, const QString& stored);
     QString (*format)(const Profile& profile);
     // An empty value is not written: the key is removed instead, so that a
     // profile at its defaults keeps the form it had before the key existed.
@@ -63,22 +72,51 @@ const QList<ProfileKey>& profileKeys()
     using P = Profile;
     using S = const QString&;
     static const QList<ProfileKey> keys{
-        {QStringLiteral("ICAO"), [](P& p, S s) { p.icao = s; }, [](const P& p) { return p.icao; }},
+        {QStringLiteral("ICAO"),
+         [](P& p, S s) {
+             p.icao = s;
+             return true;
+         },
+         [](const P& p) { return p.icao; }},
         {QStringLiteral("Template"),
-         [](P& p, S s) { p.templateText = QString(s).replace(LineBreakMarker, Texts::CrLf); },
+         [](P& p, S s) {
+             p.templateText = QString(s).replace(LineBreakMarker, Texts::CrLf);
+             return true;
+         },
          [](const P& p) { return QString(p.templateText).replace(Texts::CrLf, LineBreakMarker); }},
-        {QStringLiteral("Runways"), [](P& p, S s) { p.runways = runwayRows(s); }, runwayValue},
-        {QStringLiteral("VisualInUse"), [](P& p, S s) { p.visual = isOne(s); },
+        {QStringLiteral("Runways"),
+         [](P& p, S s) {
+             p.runways = runwayRows(s);
+             return true;
+         },
+         runwayValue},
+        {QStringLiteral("VisualInUse"),
+         [](P& p, S s) {
+             p.visual = isOne(s);
+             return true;
+         },
          [](const P& p) { return tick(p.visual); }},
-        {QStringLiteral("LAHSOInEffect"), [](P& p, S s) { p.lahso = isOne(s); },
+        {QStringLiteral("LAHSOInEffect"),
+         [](P& p, S s) {
+             p.lahso = isOne(s);
+             return true;
+         },
          [](const P& p) { return tick(p.lahso); }},
-        {QStringLiteral("TransitionLevels"),
-         [](P& p, S s) { p.transitionLevels = ParseTransitionLevels(s); },
+        {QStringLiteral("TransitionLevels"), readTransitionLevels,
          [](const P& p) { return FormatTransitionLevels(p.transitionLevels); }, true},
-        {QStringLiteral("ATISType"), [](P& p, S s) { p.atisType = ParseAtisType(s); },
+        {QStringLiteral("ATISType"),
+         [](P& p, S s) {
+             const std::optional<AtisType> type = ParseAtisType(s);
+             p.atisType = type.value_or(AtisType::Combined);
+             return type.has_value();
+         },
          [](const P& p) { return StoredAtisType(p.atisType); }, true},
         {QStringLiteral("Letters"),
-         [](P& p, S s) { p.letters = ParseLetterRange(s).value_or(LetterRange()); },
+         [](P& p, S s) {
+             const std::optional<LetterRange> letters = ParseLetterRange(s);
+             p.letters = letters.value_or(LetterRange());
+             return letters.has_value();
+         },
          [](const P& p) { return StoredLetterRange(p.letters); }, true},
     };
     return keys;
@@ -87,7 +125,8 @@ const QList<ProfileKey>& profileKeys()
 
 namespace Profiles {
 
-std::optional<Profile> Read(const SettingsStore& store, const QString& name)
+std::optional<Profile> Read(const SettingsStore& store, const QString& name,
+                            QStringList* unreadable)
 {
     const auto stored = store.GetAllSettings(Section(name));
     if (!stored)
@@ -95,8 +134,8 @@ std::optional<Profile> Read(const SettingsStore& store, const QString& name)
     Profile profile;
     for (const auto& [key, value] : *stored) {
         for (const ProfileKey& k : profileKeys()) {
-            if (k.key == key)
-                k.parse(profile, value);
+            if (k.key == key && !k.parse(profile, value) && unreadable)
+                unreadable->append(key + QLatin1Char('=') + value);
         }
     }
     return profile;

@@ -32,8 +32,11 @@ inline QString Section(const QString& name)
 }
 
 // The profile of that name; nothing when its section is missing or has no
-// keys. Keys that are missing read as empty, unticked and no rows.
-std::optional<Profile> Read(const SettingsStore& store, const QString& name);
+// keys. Keys that are missing read as empty, unticked and no rows. A value
+// that does not read leaves its setting at the default and is added to
+// unreadable, when given, as it stands ("ATISType=Arival").
+std::optional<Profile> Read(const SettingsStore& store, const QString& name,
+                            QStringList* unreadable = nullptr);
 // The names of the saved profiles in the order the profile list shows them
 // (ProfileListLess).
 QStringList Names(const SettingsStore& store);

@@ -272,6 +272,20 @@ private Q_SLOTS:
         QCOMPARE(state().CurrentProfile, "Arrival");
     }
 
+    // A value edited by hand that does not read is named, not dropped in silence.
+    void loadTellsOfValuesThatDoNotRead()
+    {
+        write("[Profiles]\nP=1\n\n[Profiles%255CP]\nICAO=KSEA\nATISType=Arival\n");
+        m_list.entries = {"P"}, m_list.selected = 0;
+        m_session->loadChosenProfile();
+        QCOMPARE(m_dialogs.shownTexts(),
+                 QStringList{"These settings of the profile \"P\" could not be read and are left "
+                             "at their defaults; saving the profile writes the defaults in their "
+                             "place:\r\n\r\nATISType=Arival"});
+        QCOMPARE(m_form.shown.icao, "KSEA");
+        QCOMPARE(state().CurrentProfile, "P");
+    }
+
     void loadAsksAboutChangesBeforeItNeedsASelection()
     {
         twoProfiles("", true);

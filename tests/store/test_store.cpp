@@ -273,8 +273,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("keys");
         QTest::addColumn<Profile>("profile");
-        const auto row = [](const char* name, const char* keys, const Profile& profile) {
-            QTest::newRow(name) << QByteArray(keys) << profile;
+        QTest::addColumn<QStringList>("unreadable");
+        const auto row = [](const char* name, const char* keys, const Profile& profile,
+                            const QStringList& unreadable = {}) {
+            QTest::newRow(name) << QByteArray(keys) << profile << unreadable;
         };
         row("as the window writes it",
             "ICAO=KBOS\nTemplate=Information %id%%vbCrLf%%runways%\n"
@@ -296,16 +298,45 @@ private Q_SLOTS:
             {.transitionLevels = {{943, 977, 80}, {978, 1013, 70}},
              .atisType = AtisType::Departure,
              .letters = {13, 25}});
+        row("type and letters in small letters, with blanks", "ATISType= arrival \nLetters= n - z",
+            {.atisType = AtisType::Arrival, .letters = {13, 25}});
         row("unreadable bands, type and letters",
-            "TransitionLevels=943-977:80|x|990-980:70|1000-1010:\nATISType=arrival\nLetters=Z-A",
-            {.transitionLevels = {{943, 977, 80}}});
+            "TransitionLevels=943-977:80|x|1000-1010:\nATISType=Arival\nLetters=Z-A",
+            {.transitionLevels = {{943, 977, 80}}},
+            {"TransitionLevels=943-977:80|x|1000-1010:", "ATISType=Arival", "Letters=Z-A"});
     }
     void storedProfileLoads()
     {
         QFETCH(QByteArray, keys);
         QFETCH(Profile, profile);
         write("[Profiles]\nP=1\n\n[Profiles%255CP]\n" + keys + "\n");
-        QCOMPARE(Profiles::Read(*m_store, "P").value_or(Profile{.icao = "<missing>"}), profile);
+        QStringList unreadable;
+        QCOMPARE(Profiles::Read(*m_store, "P", &unreadable).value_or(Profile{.icao = "<missing>"}),
+                 profile);
+        QTEST(unreadable, "unreadable");
+    }
+
+    // A profile's section in the store's own form, in the form QSettings
+    // writes for a name with a backslash, and as a subgroup: each reads, and
+    // a save writes it where it stands.
+    void profileSectionForms_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::newRow("the store's own") << QByteArray("[Profiles%255CKBOS]");
+        QTest::newRow("as QSettings writes it") << QByteArray("[Profiles%5CKBOS]");
+        QTest::newRow("a subgroup") << QByteArray("[Profiles\\KBOS]");
+    }
+    void profileSectionForms()
+    {
+        QFETCH(QByteArray, header);
+        write("[Profiles]\nKBOS=1\n\n" + header + "\nICAO=KBOS\n");
+        QCOMPARE(Profiles::Read(*m_store, "KBOS").value_or(Profile{}).icao, "KBOS");
+        QVERIFY(m_store->writeTogether(Profiles::Changes("KBOS", {.icao = "KBOS"})));
+        QCOMPARE(readFile(m_file), "[Profiles]\nKBOS=1\n\n" + header +
+                                       "\nICAO=KBOS\nTemplate=\nRunways=\nVisualInUse=0\n"
+                                       "LAHSOInEffect=0\n");
+        QVERIFY(m_store->DeleteSetting(Profiles::Section("KBOS")));
+        QCOMPARE(Profiles::Read(*m_store, "KBOS"), std::nullopt);
     }
 
     // The same text stored for a flag on by default, one off by default,
