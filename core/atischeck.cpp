@@ -27,6 +27,10 @@ constexpr UserText NotInCodePage{
 constexpr UserText ReadWronglyAloud{QT_TRANSLATE_NOOP("Texts", "Read wrongly aloud: %1")};
 constexpr UserText NoTransitionLevel{
     QT_TRANSLATE_NOOP("Texts", "%tl% is empty: no transition level table or no QNH")};
+constexpr UserText NoLevelForQnh{
+    QT_TRANSLATE_NOOP("Texts", "No transition level for QNH %1 hPa in this profile's table")};
+// Followed by what the transition level dialog would refuse the table for.
+constexpr UserText UnusableTable{QT_TRANSLATE_NOOP("Texts", "Transition level table: %1")};
 constexpr UserText CheckHeading{QT_TRANSLATE_NOOP("Texts", "Check:")};
 
 // The wind of a report, as the runways feel it.
@@ -231,8 +235,16 @@ QStringList CheckAtis(const AtisCheckInputs& in)
         found << NoRunwayTicked;
     for (const QString& name : unknownVariables(atis.text))
         found << QString(NotAVariable).arg(name);
-    if (atis.templateText.contains(u"%tl%") && atis.values.transitionLevel.isEmpty())
-        found << NoTransitionLevel;
+    if (atis.templateText.contains(u"%tl%") && atis.values.transitionLevel.isEmpty()) {
+        found << (atis.qnhHpa && !atis.transitionLevels.isEmpty()
+                      ? QString(NoLevelForQnh).arg(*atis.qnhHpa)
+                      : QString(NoTransitionLevel));
+    }
+    // A table edited by hand is held to what the dialog holds it to, and
+    // named until it is mended.
+    if (const QStringList problems = TransitionLevelTableProblems(atis.transitionLevels);
+        !problems.isEmpty())
+        found << QString(UnusableTable).arg(problems.join(QStringLiteral("; ")));
     if (const QStringList lost = unencodable(atis.text, in.atisFileEncoding); !lost.isEmpty())
         found << QString(NotInCodePage).arg(lost.join(u' '));
     // What the voice reads: the remarks of a METAR and the radar client's

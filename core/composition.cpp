@@ -22,6 +22,8 @@ std::variant<ComposedAtis, Failure> ComposeAtis(const AtisInputs& inputs)
     values.remarks = inputs.remarks;
     values.transitionLevel =
         TransitionLevelText(inputs.profile.transitionLevels, inputs.metar.Altimeter);
+    atis.transitionLevels = inputs.profile.transitionLevels;
+    atis.qnhHpa = QnhHectopascals(inputs.metar.Altimeter);
     values.atisType = AtisTypeWord(inputs.profile.atisType);
     auto expanded = ExpandTemplate(atis.templateText, values);
     if (Failure* failure = std::get_if<Failure>(&expanded))

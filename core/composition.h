@@ -37,6 +37,10 @@ struct ComposedAtis
     // What was filled in: the METAR's elements after their last touch, the
     // runway phrase, the code...
     TemplateValues values;
+    // What %tl% was looked up in and with: the profile's table and the
+    // report's QNH in whole hPa (none when it has none).
+    TransitionLevelTable transitionLevels;
+    std::optional<int> qnhHpa;
 
     // The ATIS as a pilot hears it, from the same template and values.
     QString spoken() const;

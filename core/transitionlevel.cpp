@@ -49,11 +49,15 @@ std::optional<int> QnhHectopascals(const QString& altimeterGroup)
 
 std::optional<int> TransitionLevelFor(const TransitionLevelTable& table, int qnhHpa)
 {
+    std::optional<int> level;
     for (const TransitionLevelBand& band : table) {
-        if (band.lowHpa <= qnhHpa && qnhHpa <= band.highHpa)
-            return band.level;
+        if (band.lowHpa > qnhHpa || qnhHpa > band.highHpa)
+            continue;
+        if (level && *level != band.level)
+            return std::nullopt;
+        level = band.level;
     }
-    return std::nullopt;
+    return level;
 }
 
 QString TransitionLevelText(const TransitionLevelTable& table, const QString& altimeterGroup)
@@ -82,7 +86,7 @@ TransitionLevelTable ParseTransitionLevels(const QString& stored)
         const auto low = wholeNumber(bounds.at(0), LowestHpa, HighestHpa);
         const auto high = wholeNumber(bounds.at(1), LowestHpa, HighestHpa);
         const auto level = wholeNumber(levelApart.at(1), 1, HighestLevel);
-        if (low && high && level && *low <= *high)
+        if (low && high && level)
             table.append({*low, *high, *level});
     }
     return table;

@@ -28,16 +28,18 @@ inline constexpr double HectopascalsPerInchOfMercury = 33.8639;
 // point).
 std::optional<int> QnhHectopascals(const QString& altimeterGroup);
 
-// The level of the band holding the QNH; none when no band does.
+// The level of the band holding the QNH; none when no band does, or when
+// bands that overlap there give two levels (the table never guesses).
 std::optional<int> TransitionLevelFor(const TransitionLevelTable& table, int qnhHpa);
 
 // %tl%: the level for the report's altimeter group, as written ("70"), or
-// empty without a table, a QNH, or a band for it.
+// empty without a table, a QNH, or a level for it.
 QString TransitionLevelText(const TransitionLevelTable& table, const QString& altimeterGroup);
 
 // The stored form: "low-high:level" per band, joined by "|", in the table's
 // order ("943-977:80|978-1012:70"). A band that does not read as three whole
-// numbers with low <= high is left out when read.
+// numbers is left out when read; one whose bounds are reversed is kept, for
+// TransitionLevelTableProblems to name, as it names a table edited by hand.
 QString FormatTransitionLevels(const TransitionLevelTable& table);
 TransitionLevelTable ParseTransitionLevels(const QString& stored);
 

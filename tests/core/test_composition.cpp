@@ -439,6 +439,18 @@ private Q_SLOTS:
                  QStringList{"%tl% is empty: no transition level table or no QNH"});
         // A3012 is 1019 hPa.
         QCOMPARE(check({.templ = "TL %tl%", .transitionLevels = {{1000, 1030, 70}}}), none);
+        const TransitionLevelTable germany{{943, 977, 80}, {978, 1013, 70}, {1014, 1050, 60}};
+        QCOMPARE(check({.templ = "TL %tl%",
+                        .metar = "KJFK 121651Z 31010KT 10SM 12/09 Q0942",
+                        .transitionLevels = germany}),
+                 QStringList{"No transition level for QNH 942 hPa in this profile's table"});
+        // Two levels at 1005 hPa: none is guessed, and the table is named until mended.
+        QCOMPARE(check({.templ = "TL %tl%",
+                        .metar = "KJFK 121651Z 31010KT 10SM 12/09 Q1005",
+                        .transitionLevels = {{943, 1013, 80}, {1000, 1050, 60}, {990, 980, 70}}}),
+                 (QStringList{"No transition level for QNH 1005 hPa in this profile's table",
+                              "Transition level table: The band 990 to 980 hPa ends below its "
+                              "start; Two levels for 1000 to 1013 hPa"}));
     }
 };
 

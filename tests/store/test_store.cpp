@@ -300,10 +300,11 @@ private Q_SLOTS:
              .letters = {13, 25}});
         row("type and letters in small letters, with blanks", "ATISType= arrival \nLetters= n - z",
             {.atisType = AtisType::Arrival, .letters = {13, 25}});
-        row("unreadable bands, type and letters",
-            "TransitionLevels=943-977:80|x|1000-1010:\nATISType=Arival\nLetters=Z-A",
-            {.transitionLevels = {{943, 977, 80}}},
-            {"TransitionLevels=943-977:80|x|1000-1010:", "ATISType=Arival", "Letters=Z-A"});
+        row("unreadable bands, type and letters; a reversed band kept for the check",
+            "TransitionLevels=943-977:80|x|990-980:70|1000-1010:\nATISType=Arival\nLetters=Z-A",
+            {.transitionLevels = {{943, 977, 80}, {990, 980, 70}}},
+            {"TransitionLevels=943-977:80|x|990-980:70|1000-1010:", "ATISType=Arival",
+             "Letters=Z-A"});
     }
     void storedProfileLoads()
     {
