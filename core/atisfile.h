@@ -15,8 +15,9 @@ inline const QString DefaultATISFileEncoding = QStringLiteral("windows-1252");
 // radar client reads (see EncodeForATISFile), without a byte-order mark. A
 // failed write leaves the previous ATIS byte for byte and the radar client
 // never reads a partial file; where the folder refuses a new file beside the
-// target or the replacing, the existing file is written in place, as
-// checked. A failure's description names the file. A path that is not
+// target or the replacing (or the disk has no inode left for one), the
+// existing file is written in place, as checked, once the disk has room for
+// all of it (see WhenFolderRefuses). A failure's description names the file. A path that is not
 // absolute is refused: the file would otherwise land wherever the program
 // happened to be started.
 std::optional<Failure> WriteATISFile(const QString& path, const QString& atisText,

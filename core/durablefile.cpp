@@ -1,5 +1,6 @@
 #include "core/durablefile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -8,6 +9,9 @@
 #include <io.h>
 #else
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
 #endif
 
 namespace {
@@ -28,6 +32,8 @@ bool syncToDisk(int handle)
 #endif
 }
 
+// Writes the bytes from the start of the file, and cuts off what an older,
+// longer content leaves behind them.
 std::optional<Failure> writeThrough(QFileDevice& file, const QByteArray& bytes)
 {
     for (qsizetype done = 0; done < bytes.size();) {
@@ -36,19 +42,51 @@ std::optional<Failure> writeThrough(QFileDevice& file, const QByteArray& bytes)
             return fileFailure(file);
         done += written;
     }
+    if (file.size() > bytes.size() && !file.resize(bytes.size()))
+        return fileFailure(file);
     if (!syncToDisk(file.handle()))
         return Failure{int(QFileDevice::WriteError), qt_error_string(errno)};
     return std::nullopt;
 }
 
+// Room on the disk for the whole new content, taken before the old one is
+// touched: a disk with no free block (nor an inode for a file beside it)
+// would otherwise leave the file cut. Nothing is taken where the file system
+// cannot reserve room.
+std::optional<Failure> reserveRoom(int handle, qint64 size)
+{
+#ifdef Q_OS_LINUX
+    if (size > 0 && ::fallocate(handle, FALLOC_FL_KEEP_SIZE, 0, size) != 0) {
+        const int error = errno;
+        if (error == EOPNOTSUPP || error == ENOSYS)
+            return std::nullopt;
+        const bool full = error == ENOSPC || error == EDQUOT;
+        return Failure{int(full ? QFileDevice::ResourceError : QFileDevice::WriteError),
+                       qt_error_string(error)};
+    }
+#else
+    Q_UNUSED(handle);
+    Q_UNUSED(size);
+#endif
+    return std::nullopt;
+}
+
 std::optional<Failure> rewriteInPlace(const QString& path, const QByteArray& bytes)
 {
+    // Opened without emptying it: the file keeps its content until the room
+    // for the new one is there.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly |
-                   QIODevice::Unbuffered))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return fileFailure(file);
-    if (auto failure = writeThrough(file, bytes))
+    if (auto failure = reserveRoom(file.handle(), bytes.size()))
         return failure;
+    if (auto failure = writeThrough(file, bytes)) {
+        return Failure{failure->number,
+                       QCoreApplication::translate(
+                           "Texts", "%1; written in place, the file may now hold part of the new "
+                                    "content")
+                           .arg(failure->description)};
+    }
     file.close();
     if (file.error() != QFileDevice::NoError)
         return fileFailure(file);

@@ -12,8 +12,10 @@
 enum class WhenFolderRefuses
 {
     Fail,
-    // Empty the existing file and write it again. A failure after the
-    // emptying cannot bring the previous content back, but it is reported.
+    // Write the existing file again where it stands, once the disk has room
+    // for the whole new content: without room the file keeps its content.
+    // Where the file system cannot reserve room, a failure part way leaves
+    // part of the new content, and its description says so.
     RewriteInPlace
 };
 

@@ -7,7 +7,8 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 
-// A full disk for real: a 64 KiB tmpfs mounted over a folder while it lives.
+// A full disk for real: a 64 KiB tmpfs mounted over a folder while it lives,
+// with room for 16 files and folders.
 class SmallDisk
 {
 public:
@@ -15,7 +16,8 @@ public:
 
     explicit SmallDisk(const QString& folder) : m_folder(QFile::encodeName(folder))
     {
-        m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
+        m_mounted =
+            ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k,nr_inodes=16") == 0;
     }
     ~SmallDisk()
     {
@@ -36,6 +38,16 @@ public:
         while (filler.write(QByteArray(PageSize, 'f')) == PageSize) {
         }
         return filler.resize(filler.size() / PageSize * PageSize - qint64(pages) * PageSize);
+    }
+    // Makes empty files "filler-1", "filler-2"... until the disk takes no
+    // more: no new file can be made.
+    bool leaveNoInode()
+    {
+        int made = 0;
+        while (QFile(QFile::decodeName(m_folder) + QStringLiteral("/filler-%1").arg(++made))
+                   .open(QIODevice::WriteOnly)) {
+        }
+        return made > 1;
     }
 
 private:
