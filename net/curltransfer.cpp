@@ -2,23 +2,23 @@
 
 #include <QSocketNotifier>
 
-CurlTransfer::CurlTransfer(CURL* easy, std::function<void(CURLcode)> done)
-    : m_multi(curl_multi_init()), m_easy(easy), m_done(std::move(done))
+CurlTransfer::CurlTransfer(const CurlLibrary& curl, CURL* easy, std::function<void(CURLcode)> done)
+    : m_curl(curl), m_multi(curl.multi_init()), m_easy(easy), m_done(std::move(done))
 {
     m_timer.setSingleShot(true);
     QObject::connect(&m_timer, &QTimer::timeout, [this] { drive(CURL_SOCKET_TIMEOUT, 0); });
-    curl_multi_setopt(m_multi, CURLMOPT_SOCKETFUNCTION, &CurlTransfer::onSocket);
-    curl_multi_setopt(m_multi, CURLMOPT_SOCKETDATA, this);
-    curl_multi_setopt(m_multi, CURLMOPT_TIMERFUNCTION, &CurlTransfer::onTimer);
-    curl_multi_setopt(m_multi, CURLMOPT_TIMERDATA, this);
+    m_curl.multi_setopt(m_multi, CURLMOPT_SOCKETFUNCTION, &CurlTransfer::onSocket);
+    m_curl.multi_setopt(m_multi, CURLMOPT_SOCKETDATA, this);
+    m_curl.multi_setopt(m_multi, CURLMOPT_TIMERFUNCTION, &CurlTransfer::onTimer);
+    m_curl.multi_setopt(m_multi, CURLMOPT_TIMERDATA, this);
     // Adding the handle asks for a wake-up at once, which starts the transfer.
-    curl_multi_add_handle(m_multi, m_easy);
+    m_curl.multi_add_handle(m_multi, m_easy);
 }
 
 CurlTransfer::~CurlTransfer()
 {
-    curl_multi_remove_handle(m_multi, m_easy);
-    curl_multi_cleanup(m_multi);
+    m_curl.multi_remove_handle(m_multi, m_easy);
+    m_curl.multi_cleanup(m_multi);
 }
 
 int CurlTransfer::onSocket(CURL*, curl_socket_t socket, int what, void* self, void*)
@@ -57,9 +57,9 @@ void CurlTransfer::watch(curl_socket_t socket, int what)
 void CurlTransfer::drive(curl_socket_t socket, int events)
 {
     int running = 0;
-    curl_multi_socket_action(m_multi, socket, events, &running);
+    m_curl.multi_socket_action(m_multi, socket, events, &running);
     int queued = 0;
-    while (CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
+    while (CURLMsg* message = m_curl.multi_info_read(m_multi, &queued)) {
         if (message->msg == CURLMSG_DONE && m_done) {
             // Once only, out of libcurl's and the notifier's calls; dropping
             // the timer with us drops the call.

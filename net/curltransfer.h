@@ -1,7 +1,8 @@
 #pragma once
 
+#include "net/curllibrary.h"
+
 #include <QTimer>
-#include <curl/curl.h>
 #include <functional>
 #include <map>
 #include <memory>
@@ -17,7 +18,7 @@ class QSocketNotifier;
 class CurlTransfer
 {
 public:
-    CurlTransfer(CURL* easy, std::function<void(CURLcode)> done);
+    CurlTransfer(const CurlLibrary& curl, CURL* easy, std::function<void(CURLcode)> done);
     ~CurlTransfer(); // a transfer still running is dropped
     CurlTransfer(const CurlTransfer&) = delete;
     CurlTransfer& operator=(const CurlTransfer&) = delete;
@@ -33,6 +34,7 @@ private:
     void watch(curl_socket_t socket, int what);
     void drive(curl_socket_t socket, int events);
 
+    const CurlLibrary& m_curl;
     CURLM* m_multi = nullptr;
     CURL* m_easy = nullptr;
     std::function<void(CURLcode)> m_done;

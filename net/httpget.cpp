@@ -4,6 +4,7 @@
 #include "net/nettexts.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <cerrno>
@@ -25,40 +26,43 @@ Failure statusFailure(int status, const QByteArray& reason)
     }
 }
 
-// libcurl is set up once per process, at its first request: a start-up that
-// never reaches the network does not pay for it.
-void initialiseCurl()
-{
-    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    Q_UNUSED(initialised);
-}
 } // namespace
 
 HttpGet::HttpGet(const QString& url, const Options& options, Done done)
     : m_options(options), m_done(std::move(done))
 {
-    initialiseCurl();
-    m_easy = curl_easy_init();
+    QString reason;
+    m_curl = Curl(&reason);
+    if (!m_curl) {
+        // Told from the event loop, as every answer is.
+        QTimer::singleShot(0, [alive = std::weak_ptr<bool>(m_alive), this, reason] {
+            if (alive.lock())
+                finish(Failure{LibraryMissingError, NetTexts::LibraryMissing.arg(reason)});
+        });
+        return;
+    }
+    const CurlLibrary& curl = *m_curl;
+    m_easy = curl.easy_init();
     CURL* easy = m_easy;
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl.easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
     // Redirects are followed here, hop by hop, so that every hop is checked.
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    curl.easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
     // Every encoding libcurl can inflate; the cap counts inflated bytes.
-    curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
+    curl.easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
     // No proxy from the environment: the network's servers are reached directly.
-    curl_easy_setopt(easy, CURLOPT_PROXY, "");
+    curl.easy_setopt(easy, CURLOPT_PROXY, "");
     // Some servers refuse a request that names no client.
     const QString userAgent =
         QCoreApplication::applicationName() + u'/' + QCoreApplication::applicationVersion();
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, userAgent.toUtf8().constData());
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl.easy_setopt(easy, CURLOPT_USERAGENT, userAgent.toUtf8().constData());
+    curl.easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     if (!m_options.caFile.isEmpty())
-        curl_easy_setopt(easy, CURLOPT_CAINFO, m_options.caFile.toLocal8Bit().constData());
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, m_errorText);
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpGet::onHeader);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpGet::onBody);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+        curl.easy_setopt(easy, CURLOPT_CAINFO, m_options.caFile.toLocal8Bit().constData());
+    curl.easy_setopt(easy, CURLOPT_ERRORBUFFER, m_errorText);
+    curl.easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpGet::onHeader);
+    curl.easy_setopt(easy, CURLOPT_HEADERDATA, this);
+    curl.easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpGet::onBody);
+    curl.easy_setopt(easy, CURLOPT_WRITEDATA, this);
     m_started.start();
     start(url);
 }
@@ -68,11 +72,11 @@ void HttpGet::start(const QString& url)
     m_url = url;
     m_body.clear();
     m_reason.clear();
-    curl_easy_setopt(m_easy, CURLOPT_URL, url.toUtf8().constData());
+    m_curl->easy_setopt(m_easy, CURLOPT_URL, url.toUtf8().constData());
     // One time-out for the whole chain of redirects: each hop gets what is left.
     const qint64 left = std::max<qint64>(1, m_options.timeoutMs - m_started.elapsed());
-    curl_easy_setopt(m_easy, CURLOPT_TIMEOUT_MS, long(m_options.timeoutMs > 0 ? left : 0));
-    m_transfer.emplace(m_easy, [this](CURLcode code) { finished(code); });
+    m_curl->easy_setopt(m_easy, CURLOPT_TIMEOUT_MS, long(m_options.timeoutMs > 0 ? left : 0));
+    m_transfer.emplace(*m_curl, m_easy, [this](CURLcode code) { finished(code); });
 }
 
 void HttpGet::finished(CURLcode code)
@@ -80,7 +84,7 @@ void HttpGet::finished(CURLcode code)
     if (code == CURLE_OK && !m_ownFailure) {
         const int status = httpStatus();
         char* location = nullptr;
-        curl_easy_getinfo(m_easy, CURLINFO_REDIRECT_URL, &location);
+        m_curl->easy_getinfo(m_easy, CURLINFO_REDIRECT_URL, &location);
         const bool redirect =
             status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
         if (redirect && location && *location) {
@@ -112,13 +116,14 @@ void HttpGet::finish(const Result& result)
 HttpGet::~HttpGet()
 {
     m_transfer.reset();
-    curl_easy_cleanup(m_easy);
+    if (m_easy)
+        m_curl->easy_cleanup(m_easy);
 }
 
 int HttpGet::httpStatus() const
 {
     long status = 0;
-    curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    m_curl->easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
     return int(status);
 }
 
@@ -167,7 +172,7 @@ int HttpGet::numberOf(CURLcode code) const
         return ProxyNotFoundError;
     case CURLE_COULDNT_CONNECT: {
         long osError = 0;
-        curl_easy_getinfo(m_easy, CURLINFO_OS_ERRNO, &osError);
+        m_curl->easy_getinfo(m_easy, CURLINFO_OS_ERRNO, &osError);
         return osError == ECONNREFUSED ? ConnectionRefusedError : UnknownNetworkError;
     }
     case CURLE_GOT_NOTHING:
@@ -204,9 +209,9 @@ QString HttpGet::descriptionOf(CURLcode code) const
         return NetTexts::TooLarge.arg(m_options.maxBodyBytes / (1024 * 1024));
     QString text = QString::fromLocal8Bit(m_errorText);
     if (text.isEmpty())
-        text = QString::fromLatin1(curl_easy_strerror(code));
+        text = QString::fromLatin1(m_curl->easy_strerror(code));
     long osError = 0;
-    curl_easy_getinfo(m_easy, CURLINFO_OS_ERRNO, &osError);
+    m_curl->easy_getinfo(m_easy, CURLINFO_OS_ERRNO, &osError);
     return osError != 0 ? text + QStringLiteral(" (%1)").arg(qt_error_string(int(osError))) : text;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/failure.h"
+#include "net/curllibrary.h"
 #include "net/curltransfer.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -43,6 +45,7 @@ public:
     static constexpr int TooLargeError = 1002;
     static constexpr int CancelledError = 1003;
     static constexpr int CutShortError = 1004;
+    static constexpr int LibraryMissingError = 1005;
     static constexpr int MaxRedirects = 10;
 
     struct Options
@@ -73,6 +76,7 @@ private:
     QString descriptionOf(CURLcode code) const;
     Result resultOf(CURLcode code) const;
 
+    const CurlLibrary* m_curl = nullptr;
     Options m_options;
     Done m_done;
     QString m_url; // of the hop under way
@@ -84,4 +88,6 @@ private:
     std::optional<Failure> m_ownFailure;
     char m_errorText[CURL_ERROR_SIZE] = {};
     std::optional<CurlTransfer> m_transfer;
+    // Gone with the GET: an answer still to be told from the event loop is dropped.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

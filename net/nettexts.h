@@ -9,6 +9,9 @@ inline const QString TimedOut = QStringLiteral("The server did not answer within
 // %1: the cap in MiB
 inline const QString TooLarge = QStringLiteral("The reply is larger than %1 MiB and was refused");
 inline const QString Cancelled = QStringLiteral("The request was cancelled");
+// %1: why the library could not be loaded
+inline const QString LibraryMissing =
+    QStringLiteral("The HTTP library libcurl could not be loaded: %1");
 inline const QString CutShort =
     QStringLiteral("The connection closed before the whole reply had arrived");
 // %1: the status's reason phrase, such as "Moved Permanently"

@@ -153,6 +153,11 @@ int main(int argc, char** argv)
     window.beginLoad();
     window.show();
     new AfterFirstPaint(window, [&window] {
+        // For start-up measurements: end once the window is mapped and painted.
+        if (qEnvironmentVariableIsSet("BRIEFCAST_QUIT_WHEN_SHOWN")) {
+            QCoreApplication::exit(0);
+            return;
+        }
         // Without a weather server the tool cannot work: end without saving.
         if (!window.finishLoad()) {
             QCoreApplication::exit(1);
