@@ -235,7 +235,8 @@ void AtisGenerator::answer(QTcpSocket* socket, const GeneratorReply& reply)
 {
     socket->write(AnswerBytes(reply));
     m_tcp->answered(socket);
-    m_recent.prepend({m_clock(), reply.icao, reply.informationCode, reply.status, reply.reason});
+    m_recent.prepend(
+        {m_clock(), reply.icao, reply.informationCode, reply.status, reply.reason, reply.findings});
     if (m_recent.size() > RecentLength)
         m_recent.removeLast();
     Q_EMIT served(m_recent.front());

@@ -6,7 +6,9 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
 
 class CurrentAtisSource;
 class ProfileSource;
@@ -47,6 +49,9 @@ public:
         QString informationCode;
         int status = 0;
         QString reason; // of a refusal
+        // What the check found in the ATIS answered; no value for an
+        // answer that is no ATIS.
+        std::optional<QStringList> findings;
     };
     static constexpr int RecentLength = 20;
     static constexpr int DefaultFetchTimeoutMs = 30'000;

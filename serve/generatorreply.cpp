@@ -19,7 +19,7 @@ const QByteArray Json = "application/json";
 GeneratorReply ok(const QByteArray& contentType, const QByteArray& body, const QString& icao,
                   const QString& informationCode)
 {
-    return {200, contentType, body, icao, informationCode, {}};
+    return {200, contentType, body, icao, informationCode, {}, {}};
 }
 
 QByteArray compact(const QJsonObject& object)
@@ -56,6 +56,9 @@ QByteArray AnswerBytes(const GeneratorReply& reply)
                        "\r\nX-Content-Type-Options: nosniff\r\nCache-Control: no-store\r\n";
     if (reply.status == 405)
         bytes += "Allow: GET\r\n";
+    if (reply.findings && !reply.findings->isEmpty())
+        bytes +=
+            "X-Briefcast-Check: " + reply.findings->join(QStringLiteral("; ")).toUtf8() + "\r\n";
     return bytes + "Connection: close\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
            "\r\n\r\n" + reply.body;
 }
@@ -65,7 +68,7 @@ GeneratorReply RefusalReply(const Refusal& refusal, const QString& icao,
 {
     QString line = refusal.reason;
     line.replace(u'\r', u' ').replace(u'\n', u' ');
-    return {refusal.status, PlainText, line.toUtf8(), icao, informationCode, line};
+    return {refusal.status, PlainText, line.toUtf8(), icao, informationCode, line, {}};
 }
 
 GeneratorReply AtisReply(const AtisQuery& query, const NamedProfile& profile,
@@ -86,39 +89,45 @@ GeneratorReply AtisReply(const AtisQuery& query, const NamedProfile& profile,
     if (const Failure* failure = std::get_if<Failure>(&composed))
         return RefusalReply({422, failure->description}, icao, query.informationCode);
     const ComposedAtis& atis = std::get<ComposedAtis>(composed);
-    if (query.format == AtisQuery::Format::Voice)
-        return ok(PlainText, atis.spoken().toUtf8(), icao, query.informationCode);
 
     // The caller puts the reply on the air as it is: the radar client's
-    // functions it would have filled from atis.txt are filled here.
+    // functions it would have filled from atis.txt are filled here. The
+    // voice form has none of them.
     const auto filled = FillRadarFunctions(atis.text, icao, atis.values.metar);
-    if (const Failure* failure = std::get_if<Failure>(&filled))
-        return RefusalReply({422, failure->description}, icao, query.informationCode);
-    const FilledAtis& written = std::get<FilledAtis>(filled);
-    if (query.format == AtisQuery::Format::Text)
-        return ok(PlainText, written.text.toUtf8(), icao, query.informationCode);
-
-    QJsonArray warnings;
-    for (const QString& function : written.unfilled)
-        warnings.append(GeneratorTexts::NotFilled(function));
+    const FilledAtis* written = std::get_if<FilledAtis>(&filled);
+    if (!written && query.format != AtisQuery::Format::Voice)
+        return RefusalReply({422, std::get<Failure>(filled).description}, icao,
+                            query.informationCode);
+    QStringList findings;
+    for (const QString& function : written ? written->unfilled : QStringList())
+        findings << GeneratorTexts::NotFilled(function);
     // The reply travels as UTF-8 and is written to no atis.txt: no code page
     // to check.
     const std::optional<qint64> age = MetarAgeMinutes(atis.values.metar.ObservationTime, now);
-    for (const QString& finding : CheckAtis({atis, inputs.runways(), icao, age, {}}))
-        warnings.append(finding);
-    const QJsonObject runways{
-        {QStringLiteral("arrival"), QJsonArray::fromStringList(inputs.runways().landing)},
-        {QStringLiteral("departure"), QJsonArray::fromStringList(inputs.runways().departing)}};
-    return ok(Json,
-              compact({{QStringLiteral("airport"), icao},
-                       {QStringLiteral("letter"), letterOf(query.informationCode)},
-                       {QStringLiteral("time"), atis.values.metar.ObservationTime},
-                       {QStringLiteral("text"), written.text},
-                       {QStringLiteral("spoken"), atis.spoken()},
-                       {QStringLiteral("metar"), atis.values.metar.Metar},
-                       {QStringLiteral("runways"), runways},
-                       {QStringLiteral("warnings"), warnings}}),
-              icao, query.informationCode);
+    findings << CheckAtis({atis, inputs.runways(), icao, age, {}});
+
+    GeneratorReply reply;
+    if (query.format == AtisQuery::Format::Voice) {
+        reply = ok(PlainText, atis.spoken().toUtf8(), icao, query.informationCode);
+    } else if (query.format == AtisQuery::Format::Text) {
+        reply = ok(PlainText, written->text.toUtf8(), icao, query.informationCode);
+    } else {
+        const QJsonObject runways{
+            {QStringLiteral("arrival"), QJsonArray::fromStringList(inputs.runways().landing)},
+            {QStringLiteral("departure"), QJsonArray::fromStringList(inputs.runways().departing)}};
+        reply = ok(Json,
+                   compact({{QStringLiteral("airport"), icao},
+                            {QStringLiteral("letter"), letterOf(query.informationCode)},
+                            {QStringLiteral("time"), atis.values.metar.ObservationTime},
+                            {QStringLiteral("text"), written->text},
+                            {QStringLiteral("spoken"), atis.spoken()},
+                            {QStringLiteral("metar"), atis.values.metar.Metar},
+                            {QStringLiteral("runways"), runways},
+                            {QStringLiteral("warnings"), QJsonArray::fromStringList(findings)}}),
+                   icao, query.informationCode);
+    }
+    reply.findings = findings;
+    return reply;
 }
 
 GeneratorReply CurrentAtisReply(const std::optional<WindowAtis>& atis, const QDateTime& now)

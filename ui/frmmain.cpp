@@ -4,6 +4,7 @@
 #include "core/informationcodes.h"
 #include "ui/atistypedialog.h"
 #include "ui/generatordialog.h"
+#include "ui/generatornotice.h"
 #include "ui/metaragelabel.h"
 #include "ui/optionscommands.h"
 #include "ui/runwaylists.h"
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -93,6 +95,9 @@ void frmMain::attach(Session& session, Desktop& desktop)
     lblMetarAge->setClock(session.clock());
     m_speechMenus = new SpeechMenus(findChild<QMenu*>(QStringLiteral("mnuFile")),
                                     findChild<QMenu*>(QStringLiteral("mnuOptions")), session, this);
+    // Apart from lblCheck, which is the window's own ATIS's: the generator
+    // answers up to four airports at once, each with its own findings.
+    statusBar()->addWidget(new GeneratorNotice(session.generator(), this), 1);
     connectEvents();
 }
 

@@ -135,9 +135,10 @@ void GeneratorDialog::showServed()
         QString status = QString::number(served.status);
         if (!served.reason.isEmpty())
             status += QLatin1Char(' ') + served.reason;
-        lstRequests->addTopLevelItem(
-            new QTreeWidgetItem({served.at.toLocalTime().toString(QStringLiteral("HH:mm:ss")),
-                                 served.icao, served.informationCode, status}));
+        lstRequests->addTopLevelItem(new QTreeWidgetItem(
+            {served.at.toLocalTime().toString(QStringLiteral("HH:mm:ss")), served.icao,
+             served.informationCode, status,
+             served.findings.value_or(QStringList()).join(QStringLiteral("; "))}));
     }
 }
 

@@ -14,8 +14,9 @@ class QTreeWidget;
 
 // Options > Local ATIS Generator: whether and where the generator serves,
 // the two URLs to paste into the radar client and the ATIS client, and the
-// last requests it answered. A change takes effect at once and is stored
-// with the other settings when the program ends.
+// last requests it answered with what the check found in each ATIS. A change
+// takes effect at once and is stored with the other settings when the
+// program ends.
 class GeneratorDialog : public QDialog
 {
     Q_OBJECT

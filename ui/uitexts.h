@@ -55,7 +55,7 @@ public:
     static QString RequestsServed() { return tr("Last requests:"); }
     static QStringList RequestColumns()
     {
-        return {tr("Time"), tr("Airport"), tr("Letter"), tr("Status")};
+        return {tr("Time"), tr("Airport"), tr("Letter"), tr("Status"), tr("Check")};
     }
     static QString GeneratorServing(int port)
     {
@@ -82,6 +82,15 @@ public:
                                                findings.join(QStringLiteral("; ")));
     }
     static QString CheckLineName() { return tr("ATIS check"); }
+    // The status bar's line: what the check found in the generator's last
+    // ATIS for an airport.
+    static QString GeneratorCheck(const QString& icao, const QString& informationCode,
+                                  const QStringList& findings)
+    {
+        return tr("Generator, %1 %2: %3")
+            .arg(icao, informationCode, findings.join(QStringLiteral("; ")));
+    }
+    static QString GeneratorCheckName() { return tr("Generator's ATIS check"); }
 
     // The profile's transition level table, ATIS type and letters
     static QString TransitionLevelMenu() { return tr("Transition &Level..."); }

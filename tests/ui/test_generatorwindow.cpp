@@ -1,5 +1,6 @@
 // The local ATIS generator in the window: it serves beside the window's own
-// cycle without touching it, and its dialog shows where it serves.
+// cycle without touching it, shows what the check found in its answers, and
+// its dialog shows where it serves.
 #include "serve/atisgenerator.h"
 #include "tests/ui/uiharness.h"
 
@@ -15,6 +16,7 @@ struct Answer
 {
     int status = 0;
     QByteArray body;
+    QByteArray check; // X-Briefcast-Check
 };
 
 void saveProfile(SettingsStore& store, const QString& name, const QString& icao,
@@ -46,7 +48,7 @@ class TestGeneratorWindow : public QObject
         QSignalSpy(reply, &QNetworkReply::finished).wait(20000);
         reply->deleteLater();
         return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
-                reply->readAll()};
+                reply->readAll(), reply->rawHeader("X-Briefcast-Check")};
     }
 
 private Q_SLOTS:
@@ -83,6 +85,37 @@ private Q_SLOTS:
         QCOMPARE(json["autoUpdate"].toBool(), false);
     }
 
+    // A radar client reads the plain text: what the check found reaches the
+    // controller all the same, in the window's status bar and in the
+    // dialog's list, and a tool sees it in a header. Never in a box.
+    void findingsOfEveryAnswerAreShown()
+    {
+        UiHarness h;
+        const quint16 port = freePort();
+        h.store.SaveSetting("Settings", "GeneratorPort", QString::number(port));
+        saveProfile(h.store, "KSEA south", "KSEA", "South information %id%");
+        h.start();
+        // KSEA's wind, 170 at 11 kt, blows from behind on 34L.
+        const QByteArray tailwind = "Tailwind 11 kt on runway 34L";
+        QCOMPARE(get(port, "/atis?info=Q&icao=KSEA&dep=34L").check, tailwind);
+        QCOMPARE(get(port, "/atis?info=Q&icao=KSEA&dep=34L&format=voice").check, tailwind);
+        const auto* notice = h.get<QLabel>("lblGeneratorCheck");
+        const QString noticed = "Generator, KSEA QUEBEC: " + tailwind;
+        QCOMPARE(notice->text(), noticed);
+        h.press("mnuOptionsGenerator");
+        const auto* requests = h.get<QTreeWidget>("lstRequests");
+        QCOMPARE(requests->topLevelItem(0)->text(4), tailwind);
+
+        // A refusal puts nothing on the air; the next clean ATIS clears the notice.
+        QCOMPARE(get(port, "/atis?info=R&icao=KSEA&arr=99").status, 400);
+        QCOMPARE(notice->text(), noticed);
+        QCOMPARE(get(port, "/atis?info=R&icao=KSEA").check, QByteArray());
+        QCOMPARE(notice->text(), "");
+        QTRY_COMPARE(requests->topLevelItem(0)->text(2), "ROMEO");
+        QCOMPARE(requests->topLevelItem(0)->text(4), "");
+        QVERIFY(h.dialogs.shown.isEmpty());
+    }
+
     void dialogShowsWhereItServesAndWhatItAnswered()
     {
         UiHarness h;
@@ -108,7 +141,7 @@ private Q_SLOTS:
         // The list grows while the dialog is open, newest first.
         get(port, "/atis?info=D&icao=EGLL");
         const auto* requests = h.get<QTreeWidget>("lstRequests");
-        QCOMPARE(requests->topLevelItemCount(), 2);
+        QTRY_COMPARE(requests->topLevelItemCount(), 2);
         QCOMPARE(requests->headerItem()->text(3), "Status");
         QCOMPARE(requests->topLevelItem(0)->text(1), "EGLL");
         QCOMPARE(requests->topLevelItem(0)->text(2), "DELTA");
