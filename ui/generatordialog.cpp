@@ -90,7 +90,15 @@ GeneratorDialog::GeneratorDialog(Session& session, Desktop& desktop, QWidget* pa
     connect(chkGeneratorEnabled, &QCheckBox::toggled, this, &GeneratorDialog::apply);
     connect(txtGeneratorPort, &QSpinBox::editingFinished, this, &GeneratorDialog::apply);
     connect(&m_generator, &AtisGenerator::stateChanged, this, &GeneratorDialog::showState);
-    connect(&m_generator, &AtisGenerator::served, this, &GeneratorDialog::showServed);
+    // Redrawn at most every quarter second, not for each answer: radar
+    // clients in a loop ask hundreds of times a second.
+    m_listRefresh.setSingleShot(true);
+    m_listRefresh.setInterval(250);
+    connect(&m_listRefresh, &QTimer::timeout, this, &GeneratorDialog::showServed);
+    connect(&m_generator, &AtisGenerator::served, this, [this] {
+        if (!m_listRefresh.isActive())
+            m_listRefresh.start();
+    });
     showState();
     showServed();
 }

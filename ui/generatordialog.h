@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 
 class AtisGenerator;
 class Session;
@@ -39,4 +40,5 @@ private:
     QLineEdit* txtAtisMakerUrl = nullptr;
     QLineEdit* txtExternalGeneratorUrl = nullptr;
     QTreeWidget* lstRequests = nullptr;
+    QTimer m_listRefresh;
 };
