@@ -125,6 +125,8 @@ bool AtisGenerator::handle(const QHttpServerRequest& request, QTcpSocket* socket
     };
     if (!hostAllowed(request, m_port))
         refuse(403, GeneratorTexts::HostNotAllowed);
+    else if (FromAnotherSite(request.headers()))
+        refuse(403, GeneratorTexts::FromAnotherSite);
     else if (request.method() != QHttpServerRequest::Method::Get)
         refuse(405, GeneratorTexts::OnlyGet);
     else if (request.url().path() == QLatin1String("/current"))

@@ -64,6 +64,7 @@ inline QString HeaderLineNotUnderstood(const QString& line)
 }
 inline const QString HostNotAllowed =
     QStringLiteral("Host not allowed: ask for 127.0.0.1, localhost or [::1] with the port");
+inline const QString FromAnotherSite = QStringLiteral("Not served to a web page of another site");
 inline const QString OnlyGet = QStringLiteral("Only GET is served");
 inline const QString TargetTooLong = QStringLiteral("Request target too long");
 inline const QString RequestTooLarge = QStringLiteral("Request too large");

@@ -42,6 +42,21 @@ QByteArrayView withoutLineEnd(QByteArrayView line)
     return line;
 }
 
+bool isLoopbackName(QByteArrayView host)
+{
+    static constexpr QByteArrayView loopback[] = {"127.0.0.1", "localhost", "[::1]"};
+    return std::any_of(std::begin(loopback), std::end(loopback), [&](QByteArrayView name) {
+        return host.compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
+
+// An authority's host, without its port.
+QByteArrayView hostOf(QByteArrayView authority)
+{
+    const qsizetype colon = authority.lastIndexOf(':');
+    return colon > authority.lastIndexOf(']') ? authority.first(colon) : authority;
+}
+
 QString shown(QByteArrayView bytes)
 {
     return QString::fromLatin1(bytes);
@@ -99,19 +114,31 @@ std::variant<QByteArray, Refusal> ExamineRequestHead(QByteArrayView head, const 
 bool IsLoopbackAuthority(QByteArrayView authority, quint16 port)
 {
     authority = authority.trimmed();
-    QByteArrayView host = authority;
-    int named = 80;
-    const qsizetype colon = authority.lastIndexOf(':');
-    if (colon > authority.lastIndexOf(']')) {
-        const QByteArrayView digits = authority.sliced(colon + 1);
-        if (digits.isEmpty() || digits.size() > 5 ||
-            !std::all_of(digits.begin(), digits.end(), isDigit))
-            return false;
-        host = authority.first(colon);
-        named = digits.toInt();
+    const QByteArrayView host = hostOf(authority);
+    if (host.size() == authority.size())
+        return port == 80 && isLoopbackName(host);
+    const QByteArrayView digits = authority.sliced(host.size() + 1);
+    return !digits.isEmpty() && digits.size() <= 5 &&
+           std::all_of(digits.begin(), digits.end(), isDigit) && digits.toInt() == port &&
+           isLoopbackName(host);
+}
+
+bool FromAnotherSite(const QList<QPair<QByteArray, QByteArray>>& headers)
+{
+    for (const auto& [name, value] : headers) {
+        // scheme://host[:port]; "null" (a sandboxed page, a file) is no page
+        // of this machine.
+        if (name.compare("origin", Qt::CaseInsensitive) == 0) {
+            const QByteArrayView origin = QByteArrayView(value).trimmed();
+            const qsizetype start = origin.indexOf("://");
+            if (start < 0 || !isLoopbackName(hostOf(origin.sliced(start + 3))))
+                return true;
+        }
+        if (name.compare("sec-fetch-site", Qt::CaseInsensitive) == 0) {
+            const QByteArray site = value.trimmed().toLower();
+            if (site == "cross-site" || site == "same-site")
+                return true;
+        }
     }
-    static constexpr QByteArrayView loopback[] = {"127.0.0.1", "localhost", "[::1]"};
-    return named == port && std::any_of(std::begin(loopback), std::end(loopback), [&](auto name) {
-               return host.compare(name, Qt::CaseInsensitive) == 0;
-           });
+    return false;
 }

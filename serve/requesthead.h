@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
+#include <QPair>
 #include <variant>
 
 // What a request's head may hold before Qt's HTTP server reads it.
@@ -29,3 +31,10 @@ std::variant<QByteArray, Refusal> ExamineRequestHead(QByteArrayView head, const 
 // form, names this machine's loopback (127.0.0.1, localhost or [::1], in any
 // letter case) with the port; a name without a port means port 80.
 bool IsLoopbackAuthority(QByteArrayView authority, quint16 port);
+
+// Whether a browser says the request comes from a web page of another site:
+// an Origin other than this machine's loopback (on any port), or
+// Sec-Fetch-Site cross-site or same-site. Such a page cannot read the answer
+// but could make Briefcast fetch a METAR for each request; radar and ATIS
+// clients send neither header.
+bool FromAnotherSite(const QList<QPair<QByteArray, QByteArray>>& headers);

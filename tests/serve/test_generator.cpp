@@ -370,6 +370,18 @@ private Q_SLOTS:
             << QByteArray("GET /current HTTP/1.1") << QByteArray("Host: atis.example.com\r\n") << 0
             << false << 403
             << "Host not allowed: ask for 127.0.0.1, localhost or [::1] with the port";
+        const QByteArray fetching = "GET /atis?info=D&icao=KBOS HTTP/1.1";
+        const QString anotherSite = "Not served to a web page of another site";
+        QTest::newRow("page of another site by its Origin")
+            << fetching << QByteArray("Origin: https://evil.example\r\n") << 0 << false << 403
+            << anotherSite;
+        QTest::newRow("page of another site by Sec-Fetch-Site")
+            << fetching << QByteArray("Sec-Fetch-Site: same-site\r\n") << 0 << false << 403
+            << anotherSite;
+        QTest::newRow("page of this machine")
+            << QByteArray("GET /current HTTP/1.1")
+            << QByteArray("Origin: http://localhost:8080\r\nSec-Fetch-Site: same-origin\r\n") << 0
+            << false << 404 << noAtis;
         QTest::newRow("caller ends its sending while its METAR is fetched")
             << QByteArray("GET /atis?info=D&icao=KBOS HTTP/1.1") << QByteArray() << 0 << true << 200
             << "KBOS DELTA Landing & departing runway 04R.";
