@@ -52,24 +52,31 @@ private:
     AtisGenerator& m_generator;
 };
 
-// A request waiting for its METAR. A child of the HTTP server, so that it
-// ends with it; its fetch ends with it, and so does it with its connection.
+// A request waiting for its airport's METAR. A child of the HTTP server, so
+// that it ends with it; it ends with its connection too.
 class AtisGenerator::PendingAtis : public QObject
 {
 public:
     PendingAtis(QObject* parent, QTcpSocket* socket) : QObject(parent), socket(socket)
     {
-        connect(socket, &QObject::destroyed, this, [this] {
-            get.reset();
-            deleteLater();
-        });
+        connect(socket, &QObject::destroyed, this, &QObject::deleteLater);
     }
 
     QPointer<QTcpSocket> socket;
     AtisQuery query;
     NamedProfile profile;
     QString icao;
+};
+
+// One airport's METAR on its way from the server, and the requests waiting
+// for it. A child of the HTTP server, so that it ends with it.
+class AtisGenerator::MetarFetch : public QObject
+{
+public:
+    using QObject::QObject;
+
     std::unique_ptr<HttpGet> get;
+    QList<QPointer<PendingAtis>> waiting;
 };
 
 AtisGenerator::AtisGenerator(const ProfileSource& profiles, std::function<QString()> metarServerUrl,
@@ -85,7 +92,8 @@ AtisGenerator::~AtisGenerator()
 
 void AtisGenerator::stop()
 {
-    // The connections close and the fetches waiting for them end with it.
+    // The connections close and the fetches end with it.
+    m_fetches.clear();
     delete m_http;
     m_http = nullptr;
     m_tcp = nullptr;
@@ -201,13 +209,38 @@ void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* soc
     pending->query = query;
     pending->profile = *profile;
     pending->icao = icao;
-    pending->get = std::make_unique<HttpGet>(
-        BuildMetarRequestURL(server, icao), HttpGet::Options{m_fetchTimeoutMs, MaxMetarBytes, {}},
-        [this, pending](const HttpGet::Result& result) {
-            const Failure* failure = std::get_if<Failure>(&result);
-            fetched(pending, std::get_if<QByteArray>(&result),
-                    failure ? FailureText(*failure) : QString());
-        });
+    // A burst of callers for one airport costs one fetch: they wait for the
+    // one under way, and the reply is kept a while.
+    if (const auto kept = m_kept.constFind(icao);
+        kept != m_kept.cend() && kept->since.elapsed() < m_metarKeepMs)
+        return fetched(pending, &kept->body, QString());
+    MetarFetch*& fetch = m_fetches[icao];
+    if (!fetch) {
+        fetch = new MetarFetch(m_http);
+        fetch->get = std::make_unique<HttpGet>(
+            BuildMetarRequestURL(server, icao),
+            HttpGet::Options{m_fetchTimeoutMs, MaxMetarBytes, {}},
+            [this, icao](const HttpGet::Result& result) { fetchEnded(icao, result); });
+    }
+    fetch->waiting.append(pending);
+}
+
+void AtisGenerator::fetchEnded(const QString& icao, const HttpGet::Result& result)
+{
+    MetarFetch* fetch = m_fetches.take(icao);
+    // Its fetch is calling: it goes once the call is over.
+    fetch->deleteLater();
+    const QByteArray* body = std::get_if<QByteArray>(&result);
+    if (body) {
+        KeptReply& kept = m_kept[icao];
+        kept.body = *body;
+        kept.since.start();
+    }
+    const Failure* failure = std::get_if<Failure>(&result);
+    for (PendingAtis* pending : std::as_const(fetch->waiting)) {
+        if (pending)
+            fetched(pending, body, failure ? FailureText(*failure) : QString());
+    }
 }
 
 void AtisGenerator::fetched(PendingAtis* pending, const QByteArray* body, const QString& failure)

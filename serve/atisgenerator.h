@@ -1,14 +1,18 @@
 #pragma once
 
+#include "core/failure.h"
 #include "serve/guardedtcpserver.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <variant>
 
 class CurrentAtisSource;
 class ProfileSource;
@@ -56,6 +60,9 @@ public:
     static constexpr int RecentLength = 20;
     static constexpr int DefaultFetchTimeoutMs = 30'000;
     static constexpr qint64 MaxMetarBytes = 1024 * 1024;
+    // How long a METAR fetched for a caller answers the next callers for
+    // that airport.
+    static constexpr int DefaultMetarKeepMs = 60'000;
 
     // metarServerUrl gives the METAR server chosen at start-up (empty until
     // it is known).
@@ -70,6 +77,7 @@ public:
     // Take effect at the next serve().
     void setLimits(const ConnectionLimits& limits) { m_limits = limits; }
     void setFetchTimeoutMs(int ms) { m_fetchTimeoutMs = ms; }
+    void setMetarKeepMs(int ms) { m_metarKeepMs = ms; }
 
     // Stops serving, dropping the requests still waiting, then, when
     // enabled, serves on 127.0.0.1 at the port (0: a free one).
@@ -88,9 +96,11 @@ Q_SIGNALS:
 private:
     class HttpServer;
     class PendingAtis;
+    class MetarFetch;
 
     bool handle(const QHttpServerRequest& request, QTcpSocket* socket);
     void startAtis(const QHttpServerRequest& request, QTcpSocket* socket);
+    void fetchEnded(const QString& icao, const std::variant<QByteArray, Failure>& result);
     void fetched(PendingAtis* pending, const QByteArray* body, const QString& failure);
     void answer(QTcpSocket* socket, const GeneratorReply& reply);
     void stop();
@@ -101,6 +111,15 @@ private:
     std::function<QDateTime()> m_clock = &QDateTime::currentDateTimeUtc;
     ConnectionLimits m_limits;
     int m_fetchTimeoutMs = DefaultFetchTimeoutMs;
+    int m_metarKeepMs = DefaultMetarKeepMs;
+    // Each airport's fetch under way, and the server's last reply for it.
+    QHash<QString, MetarFetch*> m_fetches;
+    struct KeptReply
+    {
+        QByteArray body;
+        QElapsedTimer since;
+    };
+    QHash<QString, KeptReply> m_kept;
     HttpServer* m_http = nullptr;
     GuardedTcpServer* m_tcp = nullptr;
     State m_state = State::Off;

@@ -93,13 +93,14 @@ private Q_SLOTS:
         m_weather.setMetar("KBOS", "KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975\r\n");
         m_weather.setMetar("KJFK", "KJFK 121651Z 00000KT 1/4SM FG VV002 M01/M02 A3001\r\n");
         m_weather.setMetar("EGLL", "EGLL 121650Z 24015G25KT 9999 SCT020 15/08 Q1013\r\n");
+        m_weather.setMetar("KORD", "KORD 121651Z 27008KT 10SM FEW250 08/M02 A3004\r\n");
         m_weather.setMetar("KLAX", "KSFO 121656Z 28010KT 10SM FEW008 14/11 A3002\r\n");
         // Saved before "KSEA", listed after it.
         saveProfile("KSEA west", "KSEA", "West %id% %profile%", "");
         saveProfile("KSEA", "KSEA", "%id%|%runways%|%approach%|%remarks%",
                     "16L,1,0|16R,0,1|16C,0,0");
         saveProfile("KSEA weather", "KSEA", "%id% %precip%", "");
-        for (const char* icao : {"KBOS", "KJFK", "EGLL", "KPDX", "KLAX"})
+        for (const char* icao : {"KBOS", "KJFK", "EGLL", "KPDX", "KLAX", "KORD"})
             saveProfile(icao, icao, "%icao% %id% %runways%", "04R,1,1");
         // Minutes after the reports: none is stale.
         m_generator.setClock([] { return QDateTime(QDate(2026, 11, 12), QTime(17, 0), Qt::UTC); });
@@ -412,6 +413,26 @@ private Q_SLOTS:
         for (const char* header : {"\r\nX-Content-Type-Options: nosniff\r\n",
                                    "\r\nCache-Control: no-store\r\n", "\r\nConnection: close\r\n"})
             QVERIFY2(head.contains(header), header);
+    }
+
+    // Callers without a METAR in a burst: one fetch for them all, whether
+    // they came while it was under way or after; a reply kept no longer is
+    // fetched again.
+    void aBurstOfCallersCostsOneFetch()
+    {
+        m_weather.faults.delayMs = 200; // the first callers wait for the fetch
+        m_generator.setMetarKeepMs(3'600'000);
+        const int before = m_weather.requestCount();
+        QList<QNetworkReply*> burst;
+        for (int i = 0; i < 300; ++i)
+            burst << send("/atis?info=D&icao=KORD");
+        for (QNetworkReply* reply : burst)
+            QCOMPARE(answerOf(reply).body, "KORD DELTA Landing & departing runway 04R.");
+        QCOMPARE(m_weather.requestCount(), before + 1);
+        m_generator.setMetarKeepMs(0);
+        QCOMPARE(get("/atis?info=D&icao=KORD").status, 200);
+        QCOMPARE(m_weather.requestCount(), before + 2);
+        m_generator.setMetarKeepMs(AtisGenerator::DefaultMetarKeepMs);
     }
 
     void profilesAreReadAgainWhenTheStoreChanges()
