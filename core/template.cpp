@@ -17,6 +17,29 @@ qsizetype occurrences(const QString& text, QStringView name)
 
 using V = const TemplateValues&;
 
+bool isLineEnd(const QString& text, qsizetype at)
+{
+    return at < 0 || at >= text.size() || text[at] == u'\r' || text[at] == u'\n';
+}
+
+// An empty value takes a blank beside it along, so that the words around it
+// meet with one blank and no line begins or ends with one: for a combined
+// ATIS, "%icao% %type% information" reads "KSEA information".
+void removeEmpty(QString& text, QStringView name)
+{
+    for (qsizetype at = text.indexOf(name); at >= 0; at = text.indexOf(name, at)) {
+        qsizetype from = at, to = at + name.size();
+        const bool blankBefore = from > 0 && text[from - 1] == u' ';
+        const bool blankAfter = to < text.size() && text[to] == u' ';
+        if (blankAfter && (blankBefore || isLineEnd(text, from - 1)))
+            ++to;
+        else if (blankBefore && isLineEnd(text, to))
+            --from;
+        text.remove(from, to - from);
+        at = from;
+    }
+}
+
 } // namespace
 
 Failure AtisTooLong()
@@ -89,6 +112,10 @@ std::variant<QString, Failure> ExpandTemplate(const QString& templateText, const
         if (!text.contains(name))
             continue;
         const QString value = variable.written(v);
+        if (value.isEmpty()) {
+            removeEmpty(text, name);
+            continue;
+        }
         // Counted only where even the most occurrences the text can hold
         // might pass the limit. 64-bit: a thousand occurrences of a 1 MiB
         // value pass 2^31.

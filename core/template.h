@@ -51,6 +51,8 @@ Failure AtisTooLong();
 // Fills the template's %-variables. Colons of the template become blanks
 // first (the radar client reads a colon as a field separator); the radar
 // client's own $-functions pass through with only our variables inside them
-// replaced. Fails, before building it, on an ATIS longer than MaxAtisLength.
+// replaced. A variable with no value takes a blank beside it along, so that
+// it leaves no double blank and no blank at a line's start or end. Fails,
+// before building it, on an ATIS longer than MaxAtisLength.
 std::variant<QString, Failure> ExpandTemplate(const QString& templateText,
                                               const TemplateValues& values);

@@ -134,6 +134,18 @@ private Q_SLOTS:
         QTEST(std::get<QString>(ExpandTemplate(fetched("templ"), values())), "expected");
     }
 
+    // A combined ATIS has no %type%: the words around it meet with one blank,
+    // and no line begins or ends with one.
+    void emptyVariableLeavesNoDoubleBlank()
+    {
+        TemplateValues combined = values();
+        combined.atisType.clear();
+        QCOMPARE(std::get<QString>(ExpandTemplate("%icao% %type% information %id%\r\n"
+                                                  "%type% arrivals %type%\r\n%type%",
+                                                  combined)),
+                 "KSEA information BRAVO\r\narrivals\r\n");
+    }
+
     // %tl% of each preset at and around every boundary; an A group (inches
     // of mercury x 100) converted to hPa and rounded down. Empty: no level.
     void transitionLevelOfEachPreset_data()
