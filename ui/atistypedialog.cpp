@@ -2,6 +2,7 @@
 
 #include "core/dialogs.h"
 #include "core/informationcodes.h"
+#include "ui/titlebar.h"
 #include "ui/uitexts.h"
 
 #include <QComboBox>
@@ -39,6 +40,7 @@ AtisTypeDialog::AtisTypeDialog(AtisType type, const LetterRange& letters, Dialog
     layout->addRow(UiTexts::FirstLetterLabel(), cboFirstLetter);
     layout->addRow(UiTexts::LastLetterLabel(), cboLastLetter);
     layout->addRow(buttons);
+    FitTitle(this);
 }
 
 AtisType AtisTypeDialog::type() const

@@ -4,6 +4,7 @@
 #include "core/desktop.h"
 #include "serve/atisgenerator.h"
 #include "serve/atisquery.h"
+#include "ui/titlebar.h"
 #include "ui/uitexts.h"
 
 #include <QCheckBox>
@@ -101,6 +102,7 @@ GeneratorDialog::GeneratorDialog(Session& session, Desktop& desktop, QWidget* pa
     });
     showState();
     showServed();
+    FitTitle(this);
 }
 
 void GeneratorDialog::apply()

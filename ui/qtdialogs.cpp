@@ -1,5 +1,7 @@
 #include "ui/qtdialogs.h"
 
+#include "ui/titlebar.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -58,6 +60,9 @@ Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Ic
                                    Buttons buttons)
 {
     QMessageBox box(toQt(icon), title, text, toQt(buttons), m_parent);
+    // A box sizes itself to its text: a short one ("Profile Saved!") would
+    // leave its title cut short.
+    FitTitle(&box);
     if (buttons == Buttons::YesNo)
         box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {

@@ -2,6 +2,7 @@
 
 #include "core/dialogs.h"
 #include "core/texts.h"
+#include "ui/titlebar.h"
 #include "ui/uitexts.h"
 
 #include <QComboBox>
@@ -91,6 +92,7 @@ TransitionLevelDialog::TransitionLevelDialog(const TransitionLevelTable& table, 
     layout->addWidget(buttons);
 
     showTable(table);
+    FitTitle(this);
 }
 
 void TransitionLevelDialog::showTable(const TransitionLevelTable& table)

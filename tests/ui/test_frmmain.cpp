@@ -555,10 +555,12 @@ private Q_SLOTS:
         h->start(true);
         QString text, title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool titleCut = true;
         const auto answerTheBox = [&] { // runs from the box's own event loop
             QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             text = box->text(), title = box->windowTitle(), icon = box->icon();
+            titleCut = UiHarness::cutsTitleShort(box);
             QTest::keyClick(box, Qt::Key_Enter);
         };
         QMetaObject::invokeMethod(h->window.get(), answerTheBox, Qt::QueuedConnection);
@@ -566,6 +568,12 @@ private Q_SLOTS:
         QCOMPARE(text, "Must enter airport ICAO code.");
         QCOMPARE(title, "Error");
         QCOMPARE(icon, QMessageBox::Warning);
+        // A text shorter than its title leaves the title whole.
+        QMetaObject::invokeMethod(h->window.get(), answerTheBox, Qt::QueuedConnection);
+        QtDialogs(h->window.get())
+            .message("Profile Saved!", "Briefcast", Dialogs::Icon::Information,
+                     Dialogs::Buttons::OK);
+        QVERIFY(!titleCut);
         QtDesktop desktop;
         QCOMPARE(desktop.setClipboardText("Information ALPHA"), std::nullopt);
         QCOMPARE(QGuiApplication::clipboard()->text(), "Information ALPHA");

@@ -107,6 +107,8 @@ struct UiHarness
     static QStringList arrangementProblems(const QWidget* holder)
     {
         QStringList problems;
+        if (holder->isWindow() && cutsTitleShort(holder))
+            problems << holder->objectName() + " cuts its title short";
         QList<const QWidget*> shown;
         for (const QWidget* c : holder->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (c->isVisible() && !c->isWindow())
@@ -147,6 +149,15 @@ struct UiHarness
                 problems << arrangementProblems(c);
         }
         return problems;
+    }
+    // A window manager draws the title in bold, beside an icon and three
+    // buttons of 24 pixels at 96 dpi, with 16 pixels of margins.
+    static bool cutsTitleShort(const QWidget* window)
+    {
+        QFont bold = window->font();
+        bold.setBold(true);
+        return window->width() < QFontMetrics(bold).horizontalAdvance(window->windowTitle()) +
+                                     112 * window->logicalDpiX() / 96;
     }
     // What a control shows: its caption, title or text.
     static QString textOf(const QObject* o)
