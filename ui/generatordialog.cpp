@@ -134,8 +134,11 @@ void GeneratorDialog::showState()
         lblGeneratorState->setText(UiTexts::GeneratorFailed(port, m_generator.errorString()));
         break;
     }
+    // Shown from their start: the address is what tells them apart.
     txtAtisMakerUrl->setText(AtisMakerUrl(port));
+    txtAtisMakerUrl->setCursorPosition(0);
     txtExternalGeneratorUrl->setText(ExternalGeneratorUrl(port));
+    txtExternalGeneratorUrl->setCursorPosition(0);
 }
 
 void GeneratorDialog::showServed()

@@ -135,6 +135,10 @@ private Q_SLOTS:
         QCOMPARE(h.get<QLineEdit>("txtExternalGeneratorUrl")->text(),
                  address + "metar=$metar&info=$atiscode&arr=$arrrwy&dep=$deprwy&apptype=$app"
                            "&remarks=$remarks");
+        // Both open showing the address, not the end of the query.
+        QCOMPARE(h.get<QLineEdit>("txtAtisMakerUrl")->cursorPosition() +
+                     h.get<QLineEdit>("txtExternalGeneratorUrl")->cursorPosition(),
+                 0);
         h.press("cmdCopyExternalGeneratorUrl");
         QCOMPARE(h.desktop.clipboard, h.get<QLineEdit>("txtExternalGeneratorUrl")->text());
 
