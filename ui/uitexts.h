@@ -93,7 +93,9 @@ public:
     static QString GeneratorCheckName() { return tr("Generator's ATIS check"); }
 
     // The profile's transition level table, ATIS type and letters
-    static QString TransitionLevelMenu() { return tr("Transition &Level..."); }
+    // Each item of a menu has a key letter of its own: L and T are taken
+    // by ATIS.txt Location and Take Over the Letter on the Air.
+    static QString TransitionLevelMenu() { return tr("Tra&nsition Level..."); }
     static QString TransitionLevelTitle() { return tr("Transition Level"); }
     static QStringList BandColumns() { return {tr("From hPa"), tr("To hPa"), tr("Level")}; }
     static QString AddBand() { return tr("&Add Band"); }
@@ -101,7 +103,7 @@ public:
     static QString StartFromPreset() { return tr("&Start from:"); }
     static QString UsePreset() { return tr("&Use"); }
     static QString TableRefused() { return tr("This table cannot be used:"); }
-    static QString AtisTypeMenu() { return tr("ATIS &Type and Letters..."); }
+    static QString AtisTypeMenu() { return tr("&ATIS Type and Letters..."); }
     static QString AtisTypeTitle() { return tr("ATIS Type and Letters"); }
     static QString AtisTypeLabel() { return tr("&Type:"); }
     // In the order of AtisType.

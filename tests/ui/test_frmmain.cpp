@@ -117,6 +117,14 @@ private Q_SLOTS:
                                        "cmdCopy", "cmdRefresh", "cboATISCode", "lstArriving",
                                        "lstDeparting", "cmdAddRunway", "cmdDelRunway", "chkVisual",
                                        "txtLastMETAR", "chkLAHSO"}));
+        // In an open menu, each item's key letter chooses it alone.
+        QStringList keys;
+        for (const char* menu : {"mnuFile", "mnuOptions", "mnuOptionsRate"}) {
+            keys << "";
+            for (const QAction* item : h->get<QMenu>(menu)->actions())
+                keys.last() += QKeySequence::mnemonic(item->text()).toString().remove("Alt+");
+        }
+        QCOMPARE(keys, (QStringList{"SCRKX", "ULTGNASVR", "SNF"}));
     }
 
     void airportCodeSelectedWhenInvalidAndUpperCasedOnLeaving()
