@@ -110,6 +110,17 @@ void TransitionLevelDialog::addBand(const TransitionLevelBand& band)
         auto* box = new QSpinBox(lstBands);
         box->setRange(lowest, highest);
         box->setValue(value);
+        // A screen reader reads the cell by its column and value, as the
+        // box shows them ("From hPa 978").
+        const QString name = UiTexts::BandColumns().at(column);
+        box->setAccessibleName(name);
+        auto* cell = new QTableWidgetItem;
+        const auto describe = [cell, name](int shown) {
+            cell->setData(Qt::AccessibleTextRole, name + QLatin1Char(' ') + QString::number(shown));
+        };
+        describe(value);
+        connect(box, &QSpinBox::valueChanged, lstBands, describe);
+        lstBands->setItem(row, column, cell);
         lstBands->setCellWidget(row, column, box);
     };
     spin(Low, LowestHpa, HighestHpa, band.lowHpa);

@@ -245,12 +245,17 @@ private Q_SLOTS:
         };
         press("mnuOptionsTransitionLevel");
         auto* levels = h->window->findChild<QDialog*>("frmTransitionLevel");
-        QVERIFY(levels->isVisible() && levels->findChild<QTableWidget*>("lstBands")->isVisible());
+        auto* bands = levels->findChild<QTableWidget*>("lstBands");
+        QVERIFY(levels->isVisible() && bands->isVisible());
         levels->findChild<QComboBox*>("cboPresets")->setCurrentIndex(0); // Germany
         levels->findChild<QPushButton*>("cmdUsePreset")->click();
-        auto* secondBandFrom =
-            static_cast<QSpinBox*>(levels->findChild<QTableWidget*>("lstBands")->cellWidget(1, 0));
+        auto* secondBandFrom = static_cast<QSpinBox*>(bands->cellWidget(1, 0));
         secondBandFrom->setValue(981);
+        // A screen reader reads each cell by its column and value.
+        QAccessibleTableInterface* cells =
+            QAccessible::queryAccessibleInterface(bands)->tableInterface();
+        QCOMPARE(cells->cellAt(1, 0)->text(QAccessible::Name), "From hPa 981");
+        QCOMPARE(cells->cellAt(2, 2)->text(QAccessible::Name), "Level 60");
         ok(levels);
         QCOMPARE(h->dialogs.shownTexts(),
                  QStringList{"This table cannot be used:\r\n\r\nNo level for 978 to 980 hPa"});
