@@ -137,6 +137,9 @@ std::optional<DecodedMetar> DecodeMetar(const QString& normalised)
     m.Temperature = trimBlanks(g(8));
     m.DewPoint = trimBlanks(g(9));
     m.Altimeter = trimBlanks(g(10));
+    if (const QChar letter = m.Altimeter.isEmpty() ? QChar() : m.Altimeter.front().toUpper();
+        letter == u'Q' || letter == u'A')
+        m.PressureLetter = letter;
 
     // An automatic station that cannot see the clouds reports "//////"; the
     // weather's run of slashes takes it in, but it is the sky.

@@ -21,6 +21,9 @@ struct DecodedMetar
     // pressure up to the remarks (recent weather, wind shear, the trend).
     QString RunwayVisualRange;
     QString Supplementary;
+    // The pressure's unit as its group names it: "Q" for hectopascals, "A"
+    // for inches of mercury; empty when the group names none (RMK).
+    QString PressureLetter;
 };
 
 // Deletes every CR and LF (they are not replaced by blanks), then collapses

@@ -623,16 +623,25 @@ QString temperature(const QString& degrees)
     return (m.captured(1).isEmpty() ? QString() : QStringLiteral("minus ")) + number(m.captured(2));
 }
 
-QString altimeter(const QString& altimeter)
+QString pressureWord(const DecodedMetar& m)
 {
+    return m.PressureLetter == u"Q" ? QStringLiteral("Q N H") : QStringLiteral("altimeter");
+}
+
+QString pressure(const DecodedMetar& m)
+{
+    const QString& altimeter = m.Altimeter;
+    if (m.PressureLetter == u"Q" && altimeter.size() == 4 && altimeter.startsWith(u'0'))
+        return digits(QStringView(altimeter).mid(1));
+
     static const QRegularExpression re = anchored("[AQ]? ?([0-9]+(?:\\.[0-9]+)?)");
     static const QRegularExpression notReported = anchored("[AQ]? ?(?:////|XXXX)");
     if (isMissing(altimeter) || altimeter.toUpper() == QLatin1String("RMK"))
         return NotAvailable;
     if (notReported.match(altimeter).hasMatch())
         return NotReported;
-    const auto m = re.match(altimeter);
-    return m.hasMatch() ? digits(m.captured(1)) : altimeter;
+    const auto match = re.match(altimeter);
+    return match.hasMatch() ? digits(match.captured(1)) : altimeter;
 }
 
 QString runwayVisualRange(const QString& groups)
@@ -725,7 +734,7 @@ QString metar(const DecodedMetar& m)
         parts << labelled(QStringLiteral("sky"), sky(m.Sky));
     parts << labelled(QStringLiteral("temperature"), temperature(m.Temperature))
           << labelled(QStringLiteral("dew point"), temperature(m.DewPoint))
-          << labelled(QStringLiteral("altimeter"), altimeter(m.Altimeter));
+          << labelled(pressureWord(m), pressure(m));
     if (const QString more = supplementary(m.Supplementary); !more.isEmpty())
         parts << more;
     return parts.join(QStringLiteral(", "));

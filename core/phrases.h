@@ -29,7 +29,11 @@ QString sky(const QString& sky);
 // The sky of a report: with CAVOK and no cloud group, no significant cloud.
 QString skyOf(const DecodedMetar& metar);
 QString temperature(const QString& degrees);
-QString altimeter(const QString& altimeter);
+// The pressure of a report in the words of its own unit: a Q group is the
+// QNH ("Q N H", below 1000 hPa three digits: niner eight two), an A group
+// the altimeter (two niner niner two).
+QString pressureWord(const DecodedMetar& metar);
+QString pressure(const DecodedMetar& metar);
 // The runway visual ranges: "R25R/P1500" is runway two five right visual
 // range more than one thousand five hundred meters.
 QString runwayVisualRange(const QString& groups);

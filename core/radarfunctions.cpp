@@ -12,8 +12,7 @@ const QList<RadarFunction>& KnownRadarFunctions()
     using M = const DecodedMetar&;
     static const QList<RadarFunction> table{
         {u"wind", [](M m) { return m.Wind; }, [](M m) { return Spoken::wind(m.Wind); }},
-        {u"altim", [](M m) { return m.Altimeter; },
-         [](M m) { return Spoken::altimeter(m.Altimeter); }},
+        {u"altim", [](M m) { return m.Altimeter; }, [](M m) { return Spoken::pressure(m); }},
         {u"metar", [](M m) { return m.Metar; }, [](M m) { return Spoken::metar(m); }},
     };
     return table;

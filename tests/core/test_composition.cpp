@@ -234,7 +234,7 @@ private Q_SLOTS:
             {"report", "YBDV 011200Z AUTO 20005KT //// // ////// 10/M03 Q1020",
              "one two zero zero Zulu, wind two zero zero at five, visibility not reported, "
              "weather not reported, sky not reported, temperature one zero, dew point minus "
-             "three, altimeter one zero two zero"},
+             "three, Q N H one zero two zero"},
             // The voice tells the weather the text tells, the remarks aside.
             {"report",
              "EDDF 121650Z 24010KT 6000 R25R/P1500 R07L/0600V1000U BR SCT008 08/07 Q1016 "
@@ -243,18 +243,19 @@ private Q_SLOTS:
              "runway two five right visual range more than one thousand five hundred meters, "
              "runway zero seven left visual range variable from six hundred to one thousand "
              "meters, increasing, mist, sky scattered eight hundred, temperature eight, dew point "
-             "seven, altimeter one zero one six, recent thunderstorm with rain, wind shear runway "
+             "seven, Q N H one zero one six, recent thunderstorm with rain, wind shear runway "
              "two five right, tempo from one seven zero zero, wind three five zero at one eight, "
              "gusts two five, visibility eight hundred meters, thunderstorm with heavy rain and "
              "hail, broken two thousand cumulonimbus, becoming no significant weather"},
             {"report", "URSS 011200Z 27006MPS 9999 SCT050 25/12 Q1019 WS ALL RWY R02/010070 NOSIG",
              "one two zero zero Zulu, wind two seven zero at six meters per second, visibility "
              "one zero kilometers or more, sky scattered five thousand, temperature two five, dew "
-             "point one two, altimeter one zero one niner, wind shear all runways, no significant "
+             "point one two, Q N H one zero one niner, wind shear all runways, no significant "
              "change"},
             {"sky", "VV002", "vertical visibility two hundred"},
             {"sky", "BKN060SC BKN///", "broken six thousand, broken, height unknown"},
-            {"altimeter", "0998", "zero niner niner eight"},
+            {"pressure", "Q0998", "Q N H niner niner eight"},
+            {"pressure", "A2992", "altimeter two niner niner two"},
             {"code", "X-RAY", "X-ray"},
             {"letters", "zbaa 9", "Zulu Bravo Alpha Alpha niner"}};
         for (const auto& [part, text, spoken] : rows)
@@ -267,7 +268,11 @@ private Q_SLOTS:
             {"visibility", Spoken::visibility},
             {"weather", Spoken::weather},
             {"sky", Spoken::sky},
-            {"altimeter", Spoken::altimeter},
+            {"pressure",
+             [](const QString& group) {
+                 const DecodedMetar m{.Altimeter = group.mid(1), .PressureLetter = group.left(1)};
+                 return Spoken::pressureWord(m) + ' ' + Spoken::pressure(m);
+             }},
             {"code", Spoken::informationCode},
             {"letters", Spoken::letters},
             {"report", [](const QString& reply) {
