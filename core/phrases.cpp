@@ -777,7 +777,8 @@ QString freeText(const QString& text)
         at = m.capturedEnd();
         const QString word = m.captured();
         // A list of runways runs on over blanks, commas, "&" and "and".
-        if (gap.contains(QRegularExpression(QStringLiteral("[^ ,]"))))
+        static const QRegularExpression notASeparator(QStringLiteral("[^ ,]"));
+        if (gap.contains(notASeparator))
             inRunwayList = false;
         if (word == QLatin1String("&") ||
             word.compare(QLatin1String("and"), Qt::CaseInsensitive) == 0) {

@@ -73,7 +73,8 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
     spoken += Spoken::freeText(pending + text.mid(at));
 
     QStringList sentences;
-    for (const QString& line : spoken.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& line : spoken.split(lineBreak)) {
         if (const QString s = sentence(line); !s.isEmpty())
             sentences << s;
     }
