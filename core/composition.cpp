@@ -25,6 +25,7 @@ std::variant<ComposedAtis, Failure> ComposeAtis(const AtisInputs& inputs)
     atis.transitionLevels = inputs.profile.transitionLevels;
     atis.qnhHpa = QnhHectopascals(inputs.metar.Altimeter);
     values.atisType = AtisTypeWord(inputs.profile.atisType);
+    values.phrasing = inputs.profile.phrasingInUse();
     auto expanded = ExpandTemplate(atis.templateText, values);
     if (Failure* failure = std::get_if<Failure>(&expanded))
         return *failure;

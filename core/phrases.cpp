@@ -256,6 +256,41 @@ QString cloudLayer(const QString& layer)
     return words;
 }
 
+// A layer as the FAA says it: the first broken or overcast layer (or the
+// vertical visibility) is the ceiling, "ceiling four thousand five hundred
+// broken"; "few clouds at two thousand five hundred", "three thousand
+// scattered".
+QString faaCloudLayer(const QString& layer, bool& ceilingNamed)
+{
+    static const QRegularExpression re = anchored("(FEW|SCT|BKN|OVC|VV)([0-9]{3})([A-Z]{2,3})?");
+    const auto m = re.match(layer);
+    if (!m.hasMatch())
+        return cloudLayer(layer);
+    const QString cover = m.captured(1).toUpper();
+    const QString height = thousandsAndHundreds(m.captured(2).toInt() * 100);
+    QString words;
+    if (cover == QLatin1String("FEW")) {
+        words = QStringLiteral("few clouds at ") + height;
+    } else if (cover == QLatin1String("SCT")) {
+        words = height + QStringLiteral(" scattered");
+    } else if (cover == QLatin1String("VV")) {
+        words = (ceilingNamed ? QStringLiteral("vertical visibility ")
+                              : QStringLiteral("indefinite ceiling ")) +
+                height;
+        ceilingNamed = true;
+    } else {
+        words = (ceilingNamed ? QString() : QStringLiteral("ceiling ")) + height +
+                (cover == QLatin1String("BKN") ? QStringLiteral(" broken")
+                                               : QStringLiteral(" overcast"));
+        ceilingNamed = true;
+    }
+    if (m.captured(3).toUpper() == QLatin1String("CB"))
+        words += QStringLiteral(" cumulonimbus");
+    else if (m.captured(3).toUpper() == QLatin1String("TCU"))
+        words += QStringLiteral(" towering cumulus");
+    return words;
+}
+
 QString labelled(const QString& label, const QString& words)
 {
     return label + u' ' + Spoken::following(label, words);
@@ -293,7 +328,7 @@ bool isRunwayId(const QString& word, bool afterRunwayWord)
 // A group of an ATIS in free text that a speech engine would read wrongly,
 // said as the ATIS means it: a time, a flight level, a runway, a pressure,
 // a frequency, a wind. Empty for any other word.
-QString groupInFreeText(const QString& word)
+QString groupInFreeText(const QString& word, Phrasing phrasing)
 {
     static const QRegularExpression frequency = anchored("[0-9]{3}\\.[0-9]{1,3}");
     static const QRegularExpression time = anchored("([0-9]{2})?([0-9]{4})Z");
@@ -316,7 +351,7 @@ QString groupInFreeText(const QString& word)
     if (const auto m = inches.match(word); m.hasMatch())
         return QStringLiteral("altimeter ") + Spoken::digits(m.captured(1));
     if (windGroup.match(word).hasMatch())
-        return Spoken::wind(word);
+        return Spoken::wind(word, phrasing);
     return {};
 }
 
@@ -330,7 +365,7 @@ const QStringList& trendWords()
 // The groups of one trend, spoken as the report's own groups are: a time,
 // the wind, the visibility, the weather, the clouds. A group of another kind
 // is left out.
-QString trend(const QStringList& groups)
+QString trend(const QStringList& groups, Phrasing phrasing)
 {
     static const QRegularExpression time = anchored("(FM|TL|AT)([0-9]{4})");
     static const QRegularExpression windGroup =
@@ -348,7 +383,7 @@ QString trend(const QStringList& groups)
     QStringList said, clouds;
     const auto flushClouds = [&] {
         if (!clouds.isEmpty())
-            said << Spoken::sky(clouds.join(u' '));
+            said << Spoken::sky(clouds.join(u' '), phrasing);
         clouds.clear();
     };
     for (qsizetype i = 0; i < groups.size(); ++i) {
@@ -363,7 +398,7 @@ QString trend(const QStringList& groups)
                 if (t.captured(1) == code)
                     said << word + Spoken::digits(t.captured(2));
         } else if (windGroup.match(g).hasMatch()) {
-            said << labelled(QStringLiteral("wind"), Spoken::wind(g));
+            said << labelled(QStringLiteral("wind"), Spoken::wind(g, phrasing));
         } else if (g == QLatin1String("CAVOK")) {
             said << CavokWord;
         } else if (g == QLatin1String("NSW")) {
@@ -493,7 +528,7 @@ QString runway(const QString& id)
     return words;
 }
 
-QString wind(const QString& wind)
+QString wind(const QString& wind, Phrasing phrasing)
 {
     // An automatic station may miss the direction (///22KT) or the speed
     // (080//KT) alone.
@@ -513,22 +548,30 @@ QString wind(const QString& wind)
         !m.hasCaptured(3))
         return QStringLiteral("calm");
     const bool mps = m.captured(4).toUpper() == QLatin1String("MPS");
-    const QString unit = mps ? QStringLiteral(" meters per second") : QString();
+    const bool icao = phrasing == Phrasing::Icao;
+    // FAA leaves the knots unsaid; metres per second are always said.
+    const QString unit = mps    ? QStringLiteral(" meters per second")
+                         : icao ? QStringLiteral(" knots")
+                                : QString();
+    const QString degrees = icao ? QStringLiteral(" degrees") : QString();
     QString words;
     if (direction == QLatin1String("///"))
         words = QStringLiteral("direction not reported, ") + number(speed) +
-                (mps ? unit : QStringLiteral(" knots"));
+                (unit.isEmpty() ? QStringLiteral(" knots") : unit);
     else if (speed == QLatin1String("//"))
-        words = digits(direction) + QStringLiteral(", speed not reported");
+        words = digits(direction) + degrees + QStringLiteral(", speed not reported");
+    else if (direction == QLatin1String("VRB"))
+        words = QStringLiteral("variable") + (icao ? QStringLiteral(" ") : QStringLiteral(" at ")) +
+                number(speed) + unit;
     else
-        words =
-            (direction == QLatin1String("VRB") ? QStringLiteral("variable") : digits(direction)) +
-            QStringLiteral(" at ") + number(speed) + unit;
+        words = digits(direction) + (icao ? degrees + u' ' : QStringLiteral(" at ")) +
+                number(speed) + unit;
     if (m.hasCaptured(3))
-        words += QStringLiteral(", gusts ") + number(m.captured(3)) + unit;
+        words += (icao ? QStringLiteral(", gusting ") : QStringLiteral(", gusts ")) +
+                 number(m.captured(3)) + unit;
     if (m.hasCaptured(5))
         words += QStringLiteral(", variable between ") + digits(m.captured(5)) +
-                 QStringLiteral(" and ") + digits(m.captured(6));
+                 QStringLiteral(" and ") + digits(m.captured(6)) + degrees;
     return words;
 }
 
@@ -593,23 +636,25 @@ QString weather(const QString& precip)
     return groups.join(QStringLiteral(", "));
 }
 
-QString sky(const QString& sky)
+QString sky(const QString& sky, Phrasing phrasing)
 {
     if (isMissing(sky))
         return NotAvailable;
     QStringList layers;
+    bool ceilingNamed = false;
     for (const QString& layer : sky.split(u' ', Qt::SkipEmptyParts))
-        layers << cloudLayer(layer);
+        layers << (phrasing == Phrasing::Faa ? faaCloudLayer(layer, ceilingNamed)
+                                             : cloudLayer(layer));
     return layers.join(QStringLiteral(", "));
 }
 
-QString skyOf(const DecodedMetar& m)
+QString skyOf(const DecodedMetar& m, Phrasing phrasing)
 {
     // CAVOK stands for the clouds too: none below five thousand feet, no
     // cumulonimbus.
     if (isMissing(m.Sky) && isCavok(m.Visibility))
         return QStringLiteral("no significant cloud");
-    return sky(m.Sky);
+    return sky(m.Sky, phrasing);
 }
 
 QString temperature(const QString& degrees)
@@ -677,7 +722,7 @@ QString runwayVisualRange(const QString& groups)
     return ranges.join(QStringLiteral(", "));
 }
 
-QString supplementary(const QString& groups)
+QString supplementary(const QString& groups, Phrasing phrasing)
 {
     static const QRegularExpression recent = anchored("RE([A-Z]{2,8})");
     static const QRegularExpression runwayGroup = anchored("(?:R|RWY)([0-9]{2}[LRC]?)");
@@ -691,7 +736,7 @@ QString supplementary(const QString& groups)
             QStringList change;
             while (i + 1 < words.size() && !trendWords().contains(words[i + 1]))
                 change << words[++i];
-            const QString what = trend(change);
+            const QString what = trend(change, phrasing);
             said << (w == QLatin1String("TEMPO") ? QStringLiteral("tempo")
                                                  : QStringLiteral("becoming")) +
                         (what.isEmpty() ? QString() : u' ' + what);
@@ -720,9 +765,10 @@ QString supplementary(const QString& groups)
     return said.join(QStringLiteral(", "));
 }
 
-QString metar(const DecodedMetar& m)
+QString metar(const DecodedMetar& m, Phrasing phrasing)
 {
-    QStringList parts{time(m.ObservationTime), labelled(QStringLiteral("wind"), wind(m.Wind))};
+    QStringList parts{time(m.ObservationTime),
+                      labelled(QStringLiteral("wind"), wind(m.Wind, phrasing))};
     // CAVOK says visibility and clouds in one word.
     const bool cavok = isCavok(m.Visibility);
     parts << (cavok ? CavokWord : labelled(QStringLiteral("visibility"), visibility(m.Visibility)));
@@ -731,11 +777,13 @@ QString metar(const DecodedMetar& m)
     if (!m.Precip.isEmpty())
         parts << weather(m.Precip);
     if (!cavok || !isMissing(m.Sky))
-        parts << labelled(QStringLiteral("sky"), sky(m.Sky));
+        parts << (phrasing == Phrasing::Faa // its layers say what they are
+                      ? sky(m.Sky, phrasing)
+                      : labelled(QStringLiteral("sky"), sky(m.Sky, phrasing)));
     parts << labelled(QStringLiteral("temperature"), temperature(m.Temperature))
           << labelled(QStringLiteral("dew point"), temperature(m.DewPoint))
           << labelled(pressureWord(m), pressure(m));
-    if (const QString more = supplementary(m.Supplementary); !more.isEmpty())
+    if (const QString more = supplementary(m.Supplementary, phrasing); !more.isEmpty())
         parts << more;
     return parts.join(QStringLiteral(", "));
 }
@@ -761,7 +809,7 @@ QString level(const QString& level)
     return digits(level);
 }
 
-QString freeText(const QString& text)
+QString freeText(const QString& text, Phrasing phrasing)
 {
     QString spoken;
     qsizetype at = 0;
@@ -790,7 +838,7 @@ QString freeText(const QString& text)
             inRunwayList = true;
             continue;
         }
-        if (const QString said = groupInFreeText(word); !said.isEmpty()) {
+        if (const QString said = groupInFreeText(word, phrasing); !said.isEmpty()) {
             spoken += said;
             inRunwayList = said.startsWith(QLatin1String("runway "));
             continue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/metar.h"
+#include "core/phrasing.h"
 
 #include <QList>
 #include <QPair>
@@ -22,12 +23,12 @@ QString letters(QStringView text);            // "KSEA": Kilo Sierra Echo Alpha
 QString informationCode(const QString& code); // "X-RAY" or "X": X-ray
 QString time(const QString& observation);     // "121653Z": one six five three Zulu
 QString runway(const QString& id);            // "16L": one six left
-QString wind(const QString& wind);
+QString wind(const QString& wind, Phrasing phrasing);
 QString visibility(const QString& visibility);
 QString weather(const QString& precip);
-QString sky(const QString& sky);
+QString sky(const QString& sky, Phrasing phrasing);
 // The sky of a report: with CAVOK and no cloud group, no significant cloud.
-QString skyOf(const DecodedMetar& metar);
+QString skyOf(const DecodedMetar& metar, Phrasing phrasing);
 QString temperature(const QString& degrees);
 // The pressure of a report in the words of its own unit: a Q group is the
 // QNH ("Q N H", below 1000 hPa three digits: niner eight two), an A group
@@ -40,15 +41,15 @@ QString runwayVisualRange(const QString& groups);
 // What follows the pressure: recent weather, wind shear, the trend
 // ("tempo", "becoming", "no significant change"). The state of a runway and
 // other groups for the text alone are left out.
-QString supplementary(const QString& groups);
+QString supplementary(const QString& groups, Phrasing phrasing);
 // The decoded elements of a METAR in the order of the report.
-QString metar(const DecodedMetar& metar);
+QString metar(const DecodedMetar& metar, Phrasing phrasing);
 // A flight level: "70" is seven zero, "100" one hundred.
 QString level(const QString& level);
 // Text as written, with the abbreviations, runway identifiers and the
 // groups an ATIS writes spoken: 1650Z, FL70, RWY27, Q1013, A2992, 118.7,
 // 24015G25KT.
-QString freeText(const QString& text);
+QString freeText(const QString& text, Phrasing phrasing);
 // The words to say after what was said: "sky clear" after "Sky" is "clear",
 // so that a label is not said twice.
 QString following(const QString& said, const QString& words);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/atistype.h"
+#include "core/phrasing.h"
 #include "core/runwayphrase.h"
 #include "core/transitionlevel.h"
 
@@ -32,10 +33,13 @@ struct Profile
     TransitionLevelTable transitionLevels{};
     AtisType atisType = AtisType::Combined;
     LetterRange letters{};
+    // None: the airport code's (DefaultPhrasing).
+    std::optional<Phrasing> phrasing{};
 
     // The runways ticked in each list, in the order of the rows, with the
     // two flags: what the ATIS names.
     RunwayUse runwayUse() const;
+    Phrasing phrasingInUse() const { return phrasing.value_or(DefaultPhrasing(icao)); }
     bool operator==(const Profile&) const = default;
 };
 

@@ -11,9 +11,12 @@ const QList<RadarFunction>& KnownRadarFunctions()
 {
     using M = const DecodedMetar&;
     static const QList<RadarFunction> table{
-        {u"wind", [](M m) { return m.Wind; }, [](M m) { return Spoken::wind(m.Wind); }},
-        {u"altim", [](M m) { return m.Altimeter; }, [](M m) { return Spoken::pressure(m); }},
-        {u"metar", [](M m) { return m.Metar; }, [](M m) { return Spoken::metar(m); }},
+        {u"wind", [](M m) { return m.Wind; },
+         [](M m, Phrasing p) { return Spoken::wind(m.Wind, p); }},
+        {u"altim", [](M m) { return m.Altimeter; },
+         [](M m, Phrasing) { return Spoken::pressure(m); }},
+        {u"metar", [](M m) { return m.Metar; },
+         [](M m, Phrasing p) { return Spoken::metar(m, p); }},
     };
     return table;
 }

@@ -2,6 +2,7 @@
 
 #include "core/failure.h"
 #include "core/metar.h"
+#include "core/phrasing.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +21,7 @@ struct RadarFunction
 {
     QStringView name; // without "$", compared in any letter case
     QString (*written)(const DecodedMetar& metar);
-    QString (*spoken)(const DecodedMetar& metar);
+    QString (*spoken)(const DecodedMetar& metar, Phrasing phrasing);
 };
 
 // $wind(), $altim() and $metar(): the only functions Briefcast can fill.

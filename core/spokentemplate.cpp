@@ -64,13 +64,13 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
             const QString* argument = std::get_if<QString>(&expanded);
             if (const RadarFunction* known =
                     KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
-                words = known->spoken(v.metar);
+                words = known->spoken(v.metar, v.phrasing);
         }
-        spoken += Spoken::freeText(pending);
+        spoken += Spoken::freeText(pending, v.phrasing);
         pending.clear();
         spoken += Spoken::following(spoken, words);
     }
-    spoken += Spoken::freeText(pending + text.mid(at));
+    spoken += Spoken::freeText(pending + text.mid(at), v.phrasing);
 
     QStringList sentences;
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));

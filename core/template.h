@@ -2,6 +2,7 @@
 
 #include "core/failure.h"
 #include "core/metar.h"
+#include "core/phrasing.h"
 
 #include <QList>
 #include <QString>
@@ -24,6 +25,8 @@ struct TemplateValues
     QString transitionLevel;
     // What the profile's ATIS is for: "ARRIVAL", "DEPARTURE" or empty (combined).
     QString atisType;
+    // The words the ATIS is spoken in.
+    Phrasing phrasing = Phrasing::Faa;
 };
 
 // One %-variable: its name as a template writes it, and its value in the

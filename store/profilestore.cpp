@@ -118,6 +118,12 @@ const QList<ProfileKey>& profileKeys()
              return letters.has_value();
          },
          [](const P& p) { return StoredLetterRange(p.letters); }, true},
+        {QStringLiteral("Phrasing"),
+         [](P& p, S s) {
+             p.phrasing = ParsePhrasing(s);
+             return p.phrasing.has_value();
+         },
+         [](const P& p) { return p.phrasing ? StoredPhrasing(*p.phrasing) : QString(); }, true},
     };
     return keys;
 }

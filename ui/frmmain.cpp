@@ -15,6 +15,7 @@
 #include "ui/windowform.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -193,6 +194,25 @@ void frmMain::createMenus()
     mnuOptionsGenerator = options->addAction(UiTexts::GeneratorMenu());
     mnuOptionsTransitionLevel = options->addAction(UiTexts::TransitionLevelMenu());
     mnuOptionsAtisType = options->addAction(UiTexts::AtisTypeMenu());
+    // The window's profile's phrasing; shown ticked as it is in use, the
+    // airport code's until one is chosen.
+    mnuOptionsPhrasing = options->addMenu(UiTexts::PhrasingMenu());
+    mnuOptionsPhrasing->setObjectName(QStringLiteral("mnuOptionsPhrasing"));
+    auto* phrasings = new QActionGroup(mnuOptionsPhrasing);
+    for (const Phrasing p : {Phrasing::Icao, Phrasing::Faa}) {
+        QAction* action = mnuOptionsPhrasing->addAction(UiTexts::Phrasings().at(int(p)));
+        action->setObjectName(QStringLiteral("mnuOptionsPhrasing") + StoredPhrasing(p));
+        action->setCheckable(true);
+        action->setData(int(p));
+        phrasings->addAction(action);
+    }
+    connect(mnuOptionsPhrasing, &QMenu::aboutToShow, this, [this] {
+        const Phrasing inUse = m_form->profile().phrasingInUse();
+        for (QAction* action : mnuOptionsPhrasing->actions())
+            action->setChecked(action->data().toInt() == int(inUse));
+    });
+    connect(phrasings, &QActionGroup::triggered, this,
+            [this](QAction* action) { setPhrasing(Phrasing(action->data().toInt())); });
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -236,6 +256,16 @@ void frmMain::editTransitionLevels()
         markProfileChanged();
     });
     dialog->open();
+}
+
+void frmMain::setPhrasing(Phrasing phrasing)
+{
+    Profile profile = m_form->profile();
+    if (profile.phrasingInUse() == phrasing)
+        return;
+    profile.phrasing = phrasing;
+    m_form->setProfile(profile);
+    markProfileChanged();
 }
 
 void frmMain::editAtisType()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/phrasing.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -77,6 +79,7 @@ private:
     // the profile changed.
     void editTransitionLevels();
     void editAtisType();
+    void setPhrasing(Phrasing phrasing);
     void arrange();
     void setFocusOrder();
     void connectEvents();
@@ -151,6 +154,7 @@ private:
     QAction* mnuOptionsGenerator = nullptr;
     QAction* mnuOptionsTransitionLevel = nullptr;
     QAction* mnuOptionsAtisType = nullptr;
+    QMenu* mnuOptionsPhrasing = nullptr;
     QAction* mnuHelpDocumentation = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

@@ -103,6 +103,9 @@ public:
     static QString StartFromPreset() { return tr("&Start from:"); }
     static QString UsePreset() { return tr("&Use"); }
     static QString TableRefused() { return tr("This table cannot be used:"); }
+    // The profile's phrasing, in the order of Phrasing.
+    static QString PhrasingMenu() { return tr("&Phrasing"); }
+    static QStringList Phrasings() { return {tr("&ICAO"), tr("&FAA")}; }
     static QString AtisTypeMenu() { return tr("&ATIS Type and Letters..."); }
     static QString AtisTypeTitle() { return tr("ATIS Type and Letters"); }
     static QString AtisTypeLabel() { return tr("&Type:"); }

@@ -33,6 +33,7 @@ Profile WindowForm::profile() const
     profile.transitionLevels = m_transitionLevels;
     profile.atisType = m_atisType;
     profile.letters = m_letters;
+    profile.phrasing = m_phrasing;
     return profile;
 }
 
@@ -60,6 +61,7 @@ void WindowForm::setProfile(const Profile& profile)
     m_c.chkLAHSO->setChecked(profile.lahso);
     m_transitionLevels = profile.transitionLevels;
     m_atisType = profile.atisType;
+    m_phrasing = profile.phrasing;
     setLetterRange(profile.letters);
 }
 

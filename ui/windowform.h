@@ -79,5 +79,6 @@ private:
     // holds the codes of m_letters, from its first letter on.
     TransitionLevelTable m_transitionLevels;
     AtisType m_atisType = AtisType::Combined;
+    std::optional<Phrasing> m_phrasing;
     LetterRange m_letters;
 };

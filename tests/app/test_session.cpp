@@ -216,9 +216,10 @@ private Q_SLOTS:
         m_form.shown.transitionLevels = {{943, 977, 80}, {978, 1050, 70}};
         m_form.shown.atisType = AtisType::Arrival;
         m_form.setLetterRange({0, 12});
+        m_form.shown.phrasing = Phrasing::Icao;
         m_session->SaveProfile();
         QCOMPARE(readFile(m_file), before + "TransitionLevels=943-977:80|978-1050:70\n"
-                                            "ATISType=Arrival\nLetters=A-M\n");
+                                            "ATISType=Arrival\nLetters=A-M\nPhrasing=ICAO\n");
     }
 
     // Yes writes over KBOS; No and Cancel keep it.

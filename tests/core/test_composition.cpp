@@ -219,11 +219,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("spoken");
         const QList<std::array<const char*, 3>> rows = {
-            {"wind", "24015G25KT 200V280",
+            {"wind FAA", "24015G25KT 200V280",
              "two four zero at one five, gusts two five, "
              "variable between two zero zero and two eight zero"},
-            {"wind", "///22KT", "direction not reported, two two knots"},
-            {"wind", "080//KT", "zero eight zero, speed not reported"},
+            {"wind ICAO", "24015G25KT 200V280",
+             "two four zero degrees one five knots, gusting two five knots, "
+             "variable between two zero zero and two eight zero degrees"},
+            {"wind ICAO", "VRB03KT", "variable three knots"},
+            {"wind FAA", "27004MPS", "two seven zero at four meters per second"},
+            {"wind FAA", "///22KT", "direction not reported, two two knots"},
+            {"wind ICAO", "080//KT", "zero eight zero degrees, speed not reported"},
             {"visibility", "2 1/2SM", "two and one half"},
             {"visibility", "M1/4SM", "less than one quarter"},
             {"visibility", "9999 4000SE",
@@ -231,29 +236,40 @@ private Q_SLOTS:
             {"weather", "VCSH RA/", "showers in the vicinity, rain"},
             {"weather", "+FC BLDU", "tornado or waterspout, blowing dust"},
             // An automatic station that sees neither the weather nor the clouds.
-            {"report", "YBDV 011200Z AUTO 20005KT //// // ////// 10/M03 Q1020",
-             "one two zero zero Zulu, wind two zero zero at five, visibility not reported, "
+            {"report ICAO", "YBDV 011200Z AUTO 20005KT //// // ////// 10/M03 Q1020",
+             "one two zero zero Zulu, wind two zero zero degrees five knots, visibility not "
+             "reported, "
              "weather not reported, sky not reported, temperature one zero, dew point minus "
              "three, Q N H one zero two zero"},
             // The voice tells the weather the text tells, the remarks aside.
-            {"report",
+            {"report ICAO",
              "EDDF 121650Z 24010KT 6000 R25R/P1500 R07L/0600V1000U BR SCT008 08/07 Q1016 "
              "RETSRA WS R25R TEMPO FM1700 35018G25KT 0800 +TSRAGR BKN020CB BECMG NSW RMK X1",
-             "one six five zero Zulu, wind two four zero at one zero, visibility six kilometers, "
+             "one six five zero Zulu, wind two four zero degrees one zero knots, visibility six "
+             "kilometers, "
              "runway two five right visual range more than one thousand five hundred meters, "
              "runway zero seven left visual range variable from six hundred to one thousand "
              "meters, increasing, mist, sky scattered eight hundred, temperature eight, dew point "
              "seven, Q N H one zero one six, recent thunderstorm with rain, wind shear runway "
-             "two five right, tempo from one seven zero zero, wind three five zero at one eight, "
-             "gusts two five, visibility eight hundred meters, thunderstorm with heavy rain and "
+             "two five right, tempo from one seven zero zero, wind three five zero degrees one "
+             "eight "
+             "knots, gusting two five knots, visibility eight hundred meters, thunderstorm with "
+             "heavy rain and "
              "hail, broken two thousand cumulonimbus, becoming no significant weather"},
-            {"report", "URSS 011200Z 27006MPS 9999 SCT050 25/12 Q1019 WS ALL RWY R02/010070 NOSIG",
-             "one two zero zero Zulu, wind two seven zero at six meters per second, visibility "
+            {"report ICAO",
+             "URSS 011200Z 27006MPS 9999 SCT050 25/12 Q1019 WS ALL RWY R02/010070 NOSIG",
+             "one two zero zero Zulu, wind two seven zero degrees six meters per second, "
+             "visibility "
              "one zero kilometers or more, sky scattered five thousand, temperature two five, dew "
              "point one two, Q N H one zero one niner, wind shear all runways, no significant "
              "change"},
-            {"sky", "VV002", "vertical visibility two hundred"},
-            {"sky", "BKN060SC BKN///", "broken six thousand, broken, height unknown"},
+            // The FAA names the ceiling: the first layer broken or overcast, or the sky obscured.
+            {"sky FAA", "FEW025 BKN045 OVC250CB",
+             "few clouds at two thousand five hundred, ceiling four thousand five hundred broken, "
+             "two five thousand overcast cumulonimbus"},
+            {"sky FAA", "VV002", "indefinite ceiling two hundred"},
+            {"sky ICAO", "VV002", "vertical visibility two hundred"},
+            {"sky ICAO", "BKN060SC BKN///", "broken six thousand, broken, height unknown"},
             {"pressure", "Q0998", "Q N H niner niner eight"},
             {"pressure", "A2992", "altimeter two niner niner two"},
             {"code", "X-RAY", "X-ray"},
@@ -263,23 +279,30 @@ private Q_SLOTS:
     }
     void spoken()
     {
-        const QMap<QString, std::function<QString(const QString&)>> parts = {
-            {"wind", Spoken::wind},
+        QMap<QString, std::function<QString(const QString&)>> parts = {
             {"visibility", Spoken::visibility},
             {"weather", Spoken::weather},
-            {"sky", Spoken::sky},
             {"pressure",
              [](const QString& group) {
                  const DecodedMetar m{.Altimeter = group.mid(1), .PressureLetter = group.left(1)};
                  return Spoken::pressureWord(m) + ' ' + Spoken::pressure(m);
              }},
             {"code", Spoken::informationCode},
-            {"letters", Spoken::letters},
-            {"report", [](const QString& reply) {
-                 DecodedMetar metar = *DecodeMetar(reply);
-                 FinishAltimeterAndVisibility(metar);
-                 return Spoken::metar(metar);
-             }}};
+            {"letters", Spoken::letters}};
+        for (const auto& [name, phrasing] :
+             {std::pair{" FAA", Phrasing::Faa}, {" ICAO", Phrasing::Icao}}) {
+            parts["wind" + QString(name)] = [=](const QString& t) {
+                return Spoken::wind(t, phrasing);
+            };
+            parts["sky" + QString(name)] = [=](const QString& t) {
+                return Spoken::sky(t, phrasing);
+            };
+            parts["report" + QString(name)] = [=](const QString& reply) {
+                DecodedMetar metar = *DecodeMetar(reply);
+                FinishAltimeterAndVisibility(metar);
+                return Spoken::metar(metar, phrasing);
+            };
+        }
         QTEST(parts.value(fetched("part"))(fetched("text")), "spoken");
     }
 
@@ -289,22 +312,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("spoken");
         row("default template", Texts::DefaultTemplate,
             "John Doe, S-3. Information Bravo Winds one seven zero at one one altimeter two "
-            "niner niner two Sky few one thousand five hundred, broken three thousand five "
-            "hundred, overcast five thousand. Landing runway one six left.");
+            "niner niner two Sky few clouds at one thousand five hundred, ceiling three thousand "
+            "five hundred broken, five thousand overcast. Landing runway one six left.");
         row("METAR of this airport, not of another",
             "METAR $metar(%icao%)\r\nElsewhere $wind(KJFK) unknown",
             "METAR one six five three Zulu, wind one seven zero at one one, visibility one "
-            "zero, light rain, sky few one thousand five hundred, broken three thousand five "
-            "hundred, overcast five thousand, temperature one two, dew point niner, altimeter "
-            "two niner niner two. Elsewhere unknown.");
+            "zero, light rain, few clouds at one thousand five hundred, ceiling three "
+            "thousand five hundred broken, five thousand overcast, temperature one two, dew "
+            "point niner, altimeter two niner niner two. Elsewhere unknown.");
         row("every variable",
             "%icao% %id% %time% %wind% %winds% %vis% %visibility% %sky% %clouds%\r\n"
             "%precip% %precipitation% %alt% %altim% %altimeter% %temp% %temperature%\r\n"
             "%dew% %dewpoint% %runways% %approach% %remarks% %tl% %type% %profile%",
             "Kilo Sierra Echo Alpha Bravo one six five three Zulu one seven zero at one one one "
-            "seven zero at one one one zero one zero few one thousand five hundred, broken three "
-            "thousand five hundred, overcast five thousand few one thousand five hundred, broken "
-            "three thousand five hundred, overcast five thousand. light rain light rain two niner "
+            "seven zero at one one one zero one zero few clouds at one thousand five hundred, "
+            "ceiling three thousand five hundred broken, five thousand overcast few clouds at one "
+            "thousand five hundred, ceiling three thousand five hundred broken, five thousand "
+            "overcast. light rain light rain two niner "
             "niner two two niner niner two two niner niner two one two one two. niner niner "
             "Landing runway one six left. I L S Bird activity seven zero arrival %icao% %wind%.");
         row("abbreviations, airport spelt",
@@ -374,11 +398,27 @@ private Q_SLOTS:
             v.icao = reply.left(4);
             v.informationCode = "ALPHA";
             v.metar = *metar;
-            const QString words = Spoken::metar(*metar) + ' ' + SpeakTemplate(templ, v);
+            const QString words = Spoken::metar(*metar, Phrasing::Icao) + ' ' +
+                                  Spoken::metar(*metar, Phrasing::Faa) + ' ' +
+                                  SpeakTemplate(templ, v);
             QVERIFY2(!raw.match(words).hasMatch(), qPrintable(reply + " => " + words));
             ++spoken;
         }
         QCOMPARE(spoken, 11 + 5 + 3);
+    }
+
+    // A profile that names no phrasing speaks its airport's: FAA for K, P and C.
+    void phrasingOfAProfileThatNamesNone()
+    {
+        for (const auto& [icao, phrasing] : {std::pair{"KSEA", Phrasing::Faa},
+                                             {"phnl", Phrasing::Faa},
+                                             {"CYYZ", Phrasing::Faa},
+                                             {"EGLL", Phrasing::Icao},
+                                             {"UUEE", Phrasing::Icao},
+                                             {"", Phrasing::Icao}})
+            QCOMPARE(Profile{.icao = icao}.phrasingInUse(), phrasing);
+        QCOMPARE((Profile{.icao = "KSEA", .phrasing = Phrasing::Icao}.phrasingInUse()),
+                 Phrasing::Icao);
     }
 
     void windAndDirectionsOfTheTickedRunways_data()

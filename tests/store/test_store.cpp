@@ -294,17 +294,20 @@ private Q_SLOTS:
         row("others reset, marker in other case", "Template=%VBCRLF% a\\r\\nb\nUnknown=1",
             {.templateText = "%VBCRLF% a\r\nb"});
         row("transition levels, departure ATIS on N to Z",
-            "TransitionLevels=943-977:80|978-1013:70\nATISType=Departure\nLetters=N-Z",
+            "TransitionLevels=943-977:80|978-1013:70\nATISType=Departure\nLetters=N-Z\n"
+            "Phrasing= icao",
             {.transitionLevels = {{943, 977, 80}, {978, 1013, 70}},
              .atisType = AtisType::Departure,
-             .letters = {13, 25}});
+             .letters = {13, 25},
+             .phrasing = Phrasing::Icao});
         row("type and letters in small letters, with blanks", "ATISType= arrival \nLetters= n - z",
             {.atisType = AtisType::Arrival, .letters = {13, 25}});
         row("unreadable bands, type and letters; a reversed band kept for the check",
-            "TransitionLevels=943-977:80|x|990-980:70|1000-1010:\nATISType=Arival\nLetters=Z-A",
+            "TransitionLevels=943-977:80|x|990-980:70|1000-1010:\nATISType=Arival\nLetters=Z-A\n"
+            "Phrasing=US",
             {.transitionLevels = {{943, 977, 80}, {990, 980, 70}}},
             {"TransitionLevels=943-977:80|x|990-980:70|1000-1010:", "ATISType=Arival",
-             "Letters=Z-A"});
+             "Letters=Z-A", "Phrasing=US"});
     }
     void storedProfileLoads()
     {

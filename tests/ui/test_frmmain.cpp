@@ -124,7 +124,7 @@ private Q_SLOTS:
             for (const QAction* item : h->get<QMenu>(menu)->actions())
                 keys.last() += QKeySequence::mnemonic(item->text()).toString().remove("Alt+");
         }
-        QCOMPARE(keys, (QStringList{"SCRKX", "ULTGNASVR", "SNF"}));
+        QCOMPARE(keys, (QStringList{"SCRKX", "ULTGNAPSVR", "SNF"}));
     }
 
     void airportCodeSelectedWhenInvalidAndUpperCasedOnLeaving()
@@ -202,6 +202,11 @@ private Q_SLOTS:
         QVERIFY(marks([this] { press("chkLAHSO"); }));
         QVERIFY(marks([this] { clickRow("lstArriving", 0, true); }));
         QVERIFY(marks([this] { clickRow("lstDeparting", 0, true); }));
+        // Options > Phrasing ticks the airport code's (K: FAA) until one is chosen.
+        Q_EMIT h->get<QMenu>("mnuOptionsPhrasing")->aboutToShow();
+        QVERIFY(h->get<QAction>("mnuOptionsPhrasingFAA")->isChecked());
+        QVERIFY(marks([this] { press("mnuOptionsPhrasingICAO"); }));
+        QCOMPARE(h->form().profile().phrasing, Phrasing::Icao);
     }
 
     // A profile saved from the window holds what it shows; loaded over
@@ -434,8 +439,8 @@ private Q_SLOTS:
         QTest::keyClick(h->window.get(), Qt::Key_F9);
         QCOMPARE(h->speaker.said,
                  QStringList{"John Doe, S-3. Information Alpha Winds one seven zero at one one "
-                             "altimeter two niner niner two Sky few one thousand five hundred, "
-                             "broken three thousand five hundred."});
+                             "altimeter two niner niner two Sky few clouds at one thousand five "
+                             "hundred, ceiling three thousand five hundred broken."});
         QCOMPARE(h->speaker.stops, 1);
         h->speaker.present = false;
         QTest::keyClick(h->window.get(), Qt::Key_F9);
