@@ -239,8 +239,6 @@ private Q_SLOTS:
             << "/atis?info=D&profile=Paris" + metar << 404 << "No profile named \"Paris\"";
         QTest::newRow("no such path")
             << QByteArray("/weather") << 404 << "Not found: ask for /atis or /current";
-        QTest::newRow("no window ATIS yet")
-            << QByteArray("/current") << 404 << "The window has built no ATIS yet";
         QTest::newRow("METAR not decodable")
             << QByteArray("/atis?info=D&metar=KSEA+is+closed") << 422 << "METAR cannot be decoded";
         const QByteArray london = "/atis?info=D&metar=EGLL+121650Z+24015KT+9999+FEW030+14/08+";
