@@ -56,9 +56,12 @@ QByteArray AnswerBytes(const GeneratorReply& reply)
                        "\r\nX-Content-Type-Options: nosniff\r\nCache-Control: no-store\r\n";
     if (reply.status == 405)
         bytes += "Allow: GET\r\n";
-    if (reply.findings && !reply.findings->isEmpty())
-        bytes +=
-            "X-Briefcast-Check: " + reply.findings->join(QStringLiteral("; ")).toUtf8() + "\r\n";
+    if (reply.findings && !reply.findings->isEmpty()) {
+        // A finding may quote the template, line breaks and all.
+        QString check = reply.findings->join(QStringLiteral("; "));
+        check.replace(u'\r', u' ').replace(u'\n', u' ');
+        bytes += "X-Briefcast-Check: " + check.toUtf8() + "\r\n";
+    }
     return bytes + "Connection: close\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
            "\r\n\r\n" + reply.body;
 }

@@ -413,6 +413,20 @@ private Q_SLOTS:
             QVERIFY2(head.contains(header), header);
     }
 
+    // A line break in a $ function of the template stays out of the header
+    // that names the function: the answer's head keeps its form.
+    void checkHeaderIsOneLine()
+    {
+        saveProfile("KSEA lines", "KSEA", "%id% $freq(\r\n)", "");
+        const QByteArray port = QByteArray::number(m_generator.port());
+        const QByteArray answer =
+            exchange(m_generator.port(),
+                     "GET /atis?info=D&profile=KSEA+lines&metar=" + SeattleMetar.toUtf8() +
+                         " HTTP/1.1\r\nHost: 127.0.0.1:" + port + "\r\n\r\n",
+                     false);
+        QVERIFY(answer.contains("\r\nX-Briefcast-Check: Not filled: $freq(  )\r\n"));
+    }
+
     // Callers without a METAR in a burst: one fetch for them all, whether
     // they came while it was under way or after; a reply kept no longer is
     // fetched again.
