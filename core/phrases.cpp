@@ -64,8 +64,60 @@ QString thousandsAndHundreds(int value)
     return words.join(u' ');
 }
 
-QString fraction(int numerator, int denominator)
+// How the words of an element are put: for the voice, figures said digit by
+// digit and heights in thousands and hundreds ("two seven zero", "one
+// thousand five hundred"); or for a text that a speech engine reads (the
+// text form words), figures whole ("270", "1500"). Each element's words are
+// built once, in small letters, for both; the text takes them in capitals.
+// ICAO writes its units as its documents do (metres, kilometres), the FAA as
+// American English does; the text, as the network's texts do.
+struct Say
 {
+    Phrasing phrasing = Phrasing::Icao;
+    bool text = false;
+
+    bool icao() const { return phrasing == Phrasing::Icao; }
+    // A group's figures as they stand: 270, 080.
+    QString digits(QStringView figures) const
+    {
+        return text ? figures.toString() : Spoken::digits(figures);
+    }
+    // Without leading zeros: 05 is five, 5.
+    QString number(QStringView figures) const
+    {
+        if (!text)
+            return ::number(figures);
+        while (figures.size() > 1 && figures.front() == u'0')
+            figures = figures.mid(1);
+        return figures.toString();
+    }
+    // Feet and metres: one thousand five hundred, 1500.
+    QString amount(int value) const
+    {
+        return text ? QString::number(value) : thousandsAndHundreds(value);
+    }
+    QString metres() const
+    {
+        return text || !icao() ? QStringLiteral("meters") : QStringLiteral("metres");
+    }
+    QString kilometres() const
+    {
+        return text || !icao() ? QStringLiteral("kilometers") : QStringLiteral("kilometres");
+    }
+    QString metresPerSecond() const
+    {
+        return text ? QStringLiteral("mps") : metres() + QStringLiteral(" per second");
+    }
+    // The words in their form: capitals in the text.
+    QString put(const QString& words) const { return text ? words.toUpper() : words; }
+};
+
+const Say Voice{Phrasing::Icao, false};
+
+QString fraction(int numerator, int denominator, const Say& say)
+{
+    if (say.text)
+        return QString::number(numerator) + u'/' + QString::number(denominator);
     const bool plural = numerator != 1;
     QString name;
     switch (denominator) {
@@ -88,17 +140,20 @@ QString fraction(int numerator, int denominator)
     return number(QString::number(numerator)) + u' ' + name;
 }
 
-// Metres: below five kilometres in thousands and hundreds of meters, from
-// there in kilometers; 9999 is ten kilometers or more, 0000 below fifty.
-QString meters(int value)
+// Metres: below five kilometres in thousands and hundreds of metres, from
+// there in kilometres; 9999 is ten kilometres or more (in the text, as the
+// network writes it, 10 kilometers), 0000 below fifty.
+QString meters(int value, const Say& say)
 {
     if (value == 9999)
-        return QStringLiteral("one zero kilometers or more");
+        return say.text
+                   ? QStringLiteral("10 ") + say.kilometres()
+                   : QStringLiteral("one zero ") + say.kilometres() + QStringLiteral(" or more");
     if (value == 0)
-        return QStringLiteral("less than five zero meters");
+        return QStringLiteral("less than ") + say.number(u"50") + u' ' + say.metres();
     if (value >= 5000 && value % 1000 == 0)
-        return Spoken::digits(QString::number(value / 1000)) + QStringLiteral(" kilometers");
-    return thousandsAndHundreds(value) + QStringLiteral(" meters");
+        return say.digits(QString::number(value / 1000)) + u' ' + say.kilometres();
+    return say.amount(value) + u' ' + say.metres();
 }
 
 bool isMissing(const QString& text)
@@ -211,7 +266,7 @@ QString weatherGroup(const QString& group)
     return words;
 }
 
-QString cloudLayer(const QString& layer)
+QString cloudLayer(const QString& layer, const Say& say)
 {
     static const QRegularExpression re =
         anchored("(FEW|SCT|BKN|OVC|///)([0-9]{3}|///)?(?:///)?([A-Z]{2,3})?");
@@ -228,9 +283,8 @@ QString cloudLayer(const QString& layer)
             return words;
     if (const auto m = vv.match(upper); m.hasMatch())
         return QStringLiteral("vertical visibility ") +
-               (m.captured(1) == QLatin1String("///")
-                    ? NotReported
-                    : thousandsAndHundreds(m.captured(1).toInt() * 100));
+               (m.captured(1) == QLatin1String("///") ? NotReported
+                                                      : say.amount(m.captured(1).toInt() * 100));
     const auto m = re.match(upper);
     if (!m.hasMatch())
         return layer;
@@ -244,7 +298,7 @@ QString cloudLayer(const QString& layer)
         if (m.captured(1) == code)
             words = word;
     if (allDigits(m.captured(2)))
-        words += u' ' + thousandsAndHundreds(m.captured(2).toInt() * 100);
+        words += u' ' + say.amount(m.captured(2).toInt() * 100);
     // An ATIS names only the clouds that matter to a pilot; the other types
     // (SC, CU, AC...) are left out.
     if (m.captured(3) == QLatin1String("CB"))
@@ -260,14 +314,14 @@ QString cloudLayer(const QString& layer)
 // vertical visibility) is the ceiling, "ceiling four thousand five hundred
 // broken"; "few clouds at two thousand five hundred", "three thousand
 // scattered".
-QString faaCloudLayer(const QString& layer, bool& ceilingNamed)
+QString faaCloudLayer(const QString& layer, bool& ceilingNamed, const Say& say)
 {
     static const QRegularExpression re = anchored("(FEW|SCT|BKN|OVC|VV)([0-9]{3})([A-Z]{2,3})?");
     const auto m = re.match(layer);
     if (!m.hasMatch())
-        return cloudLayer(layer);
+        return cloudLayer(layer, say);
     const QString cover = m.captured(1).toUpper();
-    const QString height = thousandsAndHundreds(m.captured(2).toInt() * 100);
+    const QString height = say.amount(m.captured(2).toInt() * 100);
     QString words;
     if (cover == QLatin1String("FEW")) {
         words = QStringLiteral("few clouds at ") + height;
@@ -301,8 +355,9 @@ bool isCavok(const QString& visibility)
     return visibility.compare(QLatin1String("CAVOK"), Qt::CaseInsensitive) == 0;
 }
 
-// CAVOK as pilots say the word: "cav-oh-kay", not the letters.
-const QString CavokWord = QStringLiteral("cav-oh-kay");
+// CAVOK is a word of its own, in ICAO's phraseology and on the network's
+// texts alike: said as the word, never spelt.
+const QString CavokWord = QStringLiteral("CAVOK");
 
 // Whole words of free text, and the ampersand.
 const QRegularExpression& wordPattern()
@@ -356,16 +411,240 @@ QString groupInFreeText(const QString& word, Phrasing phrasing)
 }
 
 // The words that start a trend or end one.
-const QStringList& trendWords()
+const QStringList& trendMarkers()
 {
     static const QStringList words = {"TEMPO", "BECMG", "NOSIG"};
     return words;
 }
 
-// The groups of one trend, spoken as the report's own groups are: a time,
+// The elements of a report, each in its words once, for the voice and for
+// the text alike (see Say); in small letters but for the phonetic word Zulu.
+
+QString timeWords(const QString& observation, const Say& say)
+{
+    static const QRegularExpression re = anchored("[0-9]{2}([0-9]{4})Z");
+    const auto m = re.match(observation);
+    return m.hasMatch() ? say.digits(m.captured(1)) + QStringLiteral(" Zulu") : observation;
+}
+
+QString runwayWords(const QString& id, const Say& say)
+{
+    static const QRegularExpression re = anchored("([0-9]{1,2})([LRC]?)");
+    const auto m = re.match(id.trimmed());
+    if (!m.hasMatch())
+        return id;
+    QString words = say.digits(m.captured(1));
+    const QString side = m.captured(2).toUpper();
+    if (side == QLatin1String("L"))
+        words += QStringLiteral(" left");
+    else if (side == QLatin1String("R"))
+        words += QStringLiteral(" right");
+    else if (side == QLatin1String("C"))
+        words += QStringLiteral(" center");
+    return words;
+}
+
+QString windWords(const QString& wind, const Say& say)
+{
+    // An automatic station may miss the direction (///22KT) or the speed
+    // (080//KT) alone.
+    static const QRegularExpression re =
+        anchored("([0-9]{3}|VRB|///)([0-9]{2,3}|//)(?:G([0-9]{2,3}))?(KT|KTS|MPS)"
+                 "(?: ([0-9]{3})V([0-9]{3}))?");
+    if (isMissing(wind))
+        return NotAvailable;
+    if (wind.startsWith(QLatin1String("/////")))
+        return NotReported;
+    const auto m = re.match(wind);
+    if (!m.hasMatch())
+        return wind;
+    const QString direction = m.captured(1).toUpper();
+    const QString speed = m.captured(2);
+    if (direction == QLatin1String("000") && allDigits(speed) && speed.toInt() == 0 &&
+        !m.hasCaptured(3))
+        return QStringLiteral("calm");
+    const bool mps = m.captured(4).toUpper() == QLatin1String("MPS");
+    const bool icao = say.icao();
+    // FAA leaves the knots unsaid; metres per second are always said.
+    const QString unit = mps    ? u' ' + say.metresPerSecond()
+                         : icao ? QStringLiteral(" knots")
+                                : QString();
+    const QString degrees = icao ? QStringLiteral(" degrees") : QString();
+    QString words;
+    if (direction == QLatin1String("///"))
+        words = QStringLiteral("direction not reported, ") + say.number(speed) +
+                (unit.isEmpty() ? QStringLiteral(" knots") : unit);
+    else if (speed == QLatin1String("//"))
+        words = say.digits(direction) + degrees + QStringLiteral(", speed not reported");
+    else if (direction == QLatin1String("VRB"))
+        words = QStringLiteral("variable") + (icao ? QStringLiteral(" ") : QStringLiteral(" at ")) +
+                say.number(speed) + unit;
+    else
+        words = say.digits(direction) + (icao ? degrees + u' ' : QStringLiteral(" at ")) +
+                say.number(speed) + unit;
+    if (m.hasCaptured(3))
+        words += (icao ? QStringLiteral(", gusting ") : QStringLiteral(", gusts ")) +
+                 say.number(m.captured(3)) + unit;
+    if (m.hasCaptured(5))
+        words += QStringLiteral(", variable between ") + say.digits(m.captured(5)) +
+                 QStringLiteral(" and ") + say.digits(m.captured(6)) + degrees;
+    return words;
+}
+
+QString visibilityWords(const QString& visibility, const Say& say)
+{
+    static const QRegularExpression re =
+        anchored("([PM]?)(?:([0-9]+) )?(?:([0-9]+)/([0-9]+)|([0-9]+))(SM|KM|M)?(NDV)?");
+    if (isMissing(visibility))
+        return NotAvailable;
+    if (isCavok(visibility))
+        return CavokWord;
+    if (isSlashes(visibility))
+        return NotReported;
+    // "9999 4000SE": the prevailing visibility, then the lowest and where.
+    static const QRegularExpression lowest = anchored("([0-9]{4})(N|NE|E|SE|S|SW|W|NW)");
+    const qsizetype blank = visibility.indexOf(u' ');
+    if (const auto d = lowest.match(visibility.mid(blank + 1)); d.hasMatch()) {
+        static const QList<QPair<QString, QString>> directions = {
+            {"N", "north"}, {"NE", "northeast"}, {"E", "east"}, {"SE", "southeast"},
+            {"S", "south"}, {"SW", "southwest"}, {"W", "west"}, {"NW", "northwest"}};
+        QString words = meters(d.captured(1).toInt(), say) + QStringLiteral(" to the ");
+        for (const auto& [code, direction] : directions)
+            if (d.captured(2).toUpper() == code)
+                words += direction;
+        return blank < 0 ? words
+                         : visibilityWords(visibility.left(blank), say) +
+                               QStringLiteral(", minimum ") + words;
+    }
+    const auto m = re.match(visibility);
+    if (!m.hasMatch())
+        return visibility;
+    const QString unit = m.captured(6).toUpper();
+    const bool whole = m.hasCaptured(5);
+    QString words;
+    if (whole && (unit.isEmpty() || unit == QLatin1String("M")))
+        words = meters(m.captured(5).toInt(), say);
+    else {
+        QStringList parts;
+        if (m.hasCaptured(2))
+            parts << say.number(m.captured(2));
+        if (whole)
+            parts << say.number(m.captured(5));
+        else
+            parts << fraction(m.captured(3).toInt(), m.captured(4).toInt(), say);
+        // Written, a whole number and its fraction stand as the report has them.
+        words = parts.join(say.text ? QStringLiteral(" ") : QStringLiteral(" and "));
+        if (unit == QLatin1String("KM"))
+            words += u' ' + say.kilometres();
+    }
+    const QString bound = m.captured(1).toUpper();
+    if (bound == QLatin1String("P"))
+        words = QStringLiteral("more than ") + words;
+    else if (bound == QLatin1String("M"))
+        words = QStringLiteral("less than ") + words;
+    return words;
+}
+
+QString weatherWords(const QString& precip)
+{
+    QStringList groups;
+    for (const QString& group : precip.split(u' ', Qt::SkipEmptyParts))
+        groups << weatherGroup(group);
+    return groups.join(QStringLiteral(", "));
+}
+
+QString skyWords(const QString& sky, const Say& say)
+{
+    if (isMissing(sky))
+        return NotAvailable;
+    QStringList layers;
+    bool ceilingNamed = false;
+    for (const QString& layer : sky.split(u' ', Qt::SkipEmptyParts))
+        layers << (say.icao() ? cloudLayer(layer, say) : faaCloudLayer(layer, ceilingNamed, say));
+    return layers.join(QStringLiteral(", "));
+}
+
+QString skyOfWords(const DecodedMetar& m, const Say& say)
+{
+    // CAVOK stands for the clouds too: none below five thousand feet, no
+    // cumulonimbus.
+    if (isMissing(m.Sky) && isCavok(m.Visibility))
+        return QStringLiteral("no significant cloud");
+    return skyWords(m.Sky, say);
+}
+
+QString temperatureWords(const QString& degrees, const Say& say)
+{
+    static const QRegularExpression re = anchored("(M?)([0-9]+)");
+    if (isMissing(degrees))
+        return NotAvailable;
+    const auto m = re.match(degrees);
+    if (!m.hasMatch())
+        return NotReported; // "//" or "XX"
+    return (m.captured(1).isEmpty() ? QString() : QStringLiteral("minus ")) +
+           say.number(m.captured(2));
+}
+
+QString pressureWordOf(const DecodedMetar& m, const Say& say)
+{
+    if (m.PressureLetter != u"Q")
+        return QStringLiteral("altimeter");
+    return say.text ? QStringLiteral("qnh") : QStringLiteral("Q N H");
+}
+
+QString pressureWords(const DecodedMetar& m, const Say& say)
+{
+    const QString& altimeter = m.Altimeter;
+    if (m.PressureLetter == u"Q" && altimeter.size() == 4 && altimeter.startsWith(u'0'))
+        return say.digits(QStringView(altimeter).mid(1));
+
+    static const QRegularExpression re = anchored("[AQ]? ?([0-9]+(?:\\.[0-9]+)?)");
+    static const QRegularExpression notReported = anchored("[AQ]? ?(?:////|XXXX)");
+    if (isMissing(altimeter) || altimeter.toUpper() == QLatin1String("RMK"))
+        return NotAvailable;
+    if (notReported.match(altimeter).hasMatch())
+        return NotReported;
+    const auto match = re.match(altimeter);
+    return match.hasMatch() ? say.digits(match.captured(1)) : altimeter;
+}
+
+QString runwayVisualRangeWords(const QString& groups, const Say& say)
+{
+    static const QRegularExpression re =
+        anchored("R([0-9]{2}[LRC]?)/([PM]?)([0-9]{4})(?:V([PM]?)([0-9]{4}))?(FT)?/?([UDN])?");
+    const auto value = [&](const QString& bound, const QString& figure) {
+        const QString words = say.amount(figure.toInt());
+        if (bound.toUpper() == QLatin1String("P"))
+            return QStringLiteral("more than ") + words;
+        return bound.isEmpty() ? words : QStringLiteral("less than ") + words;
+    };
+    QStringList ranges;
+    for (const QString& group : groups.split(u' ', Qt::SkipEmptyParts)) {
+        const auto m = re.match(group);
+        if (!m.hasMatch())
+            continue; // not a range a pilot can use: left out
+        QString words = QStringLiteral("runway ") + runwayWords(m.captured(1), say) +
+                        QStringLiteral(" visual range ");
+        if (m.hasCaptured(5))
+            words += QStringLiteral("variable from ") + value(m.captured(2), m.captured(3)) +
+                     QStringLiteral(" to ") + value(m.captured(4), m.captured(5));
+        else
+            words += value(m.captured(2), m.captured(3));
+        words += m.hasCaptured(6) ? QStringLiteral(" feet") : u' ' + say.metres();
+        static const QList<QPair<QString, QString>> tendencies = {
+            {"U", ", increasing"}, {"D", ", decreasing"}, {"N", ", no change"}};
+        for (const auto& [code, tendency] : tendencies)
+            if (m.captured(7).toUpper() == code)
+                words += tendency;
+        ranges << words;
+    }
+    return ranges.join(QStringLiteral(", "));
+}
+
+// The groups of one trend, said as the report's own groups are: a time,
 // the wind, the visibility, the weather, the clouds. A group of another kind
 // is left out.
-QString trend(const QStringList& groups, Phrasing phrasing)
+QString trendWords(const QStringList& groups, const Say& say)
 {
     static const QRegularExpression time = anchored("(FM|TL|AT)([0-9]{4})");
     static const QRegularExpression windGroup =
@@ -383,7 +662,7 @@ QString trend(const QStringList& groups, Phrasing phrasing)
     QStringList said, clouds;
     const auto flushClouds = [&] {
         if (!clouds.isEmpty())
-            said << Spoken::sky(clouds.join(u' '), phrasing);
+            said << skyWords(clouds.join(u' '), say);
         clouds.clear();
     };
     for (qsizetype i = 0; i < groups.size(); ++i) {
@@ -396,9 +675,9 @@ QString trend(const QStringList& groups, Phrasing phrasing)
         if (const auto t = time.match(g); t.hasMatch()) {
             for (const auto& [code, word] : times)
                 if (t.captured(1) == code)
-                    said << word + Spoken::digits(t.captured(2));
+                    said << word + say.digits(t.captured(2));
         } else if (windGroup.match(g).hasMatch()) {
-            said << labelled(QStringLiteral("wind"), Spoken::wind(g, phrasing));
+            said << labelled(QStringLiteral("wind"), windWords(g, say));
         } else if (g == QLatin1String("CAVOK")) {
             said << CavokWord;
         } else if (g == QLatin1String("NSW")) {
@@ -408,15 +687,83 @@ QString trend(const QStringList& groups, Phrasing phrasing)
         } else if (whole.match(g).hasMatch() && i + 1 < groups.size() &&
                    visibilityGroup.match(groups[i + 1]).hasMatch()) {
             said << labelled(QStringLiteral("visibility"),
-                             Spoken::visibility(g + u' ' + groups[++i]));
+                             visibilityWords(g + u' ' + groups[++i], say));
         } else if (visibilityGroup.match(g).hasMatch()) {
-            said << labelled(QStringLiteral("visibility"), Spoken::visibility(g));
+            said << labelled(QStringLiteral("visibility"), visibilityWords(g, say));
         } else if (weatherCode.match(g).hasMatch()) {
             said << weatherGroup(g);
         }
     }
     flushClouds();
     return said.join(QStringLiteral(", "));
+}
+
+// What follows the pressure: recent weather, wind shear, the trend. The
+// state of a runway and other groups for the text alone are left out.
+QString supplementaryWords(const QString& groups, const Say& say)
+{
+    static const QRegularExpression recent = anchored("RE([A-Z]{2,8})");
+    static const QRegularExpression runwayGroup = anchored("(?:R|RWY)([0-9]{2}[LRC]?)");
+    const QStringList words = groups.toUpper().split(u' ', Qt::SkipEmptyParts);
+    QStringList said;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (w == QLatin1String("NOSIG")) {
+            said << QStringLiteral("no significant change");
+        } else if (w == QLatin1String("TEMPO") || w == QLatin1String("BECMG")) {
+            QStringList change;
+            while (i + 1 < words.size() && !trendMarkers().contains(words[i + 1]))
+                change << words[++i];
+            const QString what = trendWords(change, say);
+            said << (w == QLatin1String("TEMPO") ? QStringLiteral("tempo")
+                                                 : QStringLiteral("becoming")) +
+                        (what.isEmpty() ? QString() : u' ' + what);
+        } else if (w == QLatin1String("WS")) {
+            // WS R27, WS RWY27, WS ALL RWY; the older WS TKOF/LDG RWY27.
+            while (i + 1 < words.size() &&
+                   (words[i + 1] == QLatin1String("TKOF") || words[i + 1] == QLatin1String("LDG")))
+                ++i;
+            if (i + 2 < words.size() && words[i + 1] == QLatin1String("ALL") &&
+                words[i + 2] == QLatin1String("RWY")) {
+                said << QStringLiteral("wind shear all runways");
+                i += 2;
+            } else if (const auto r = i + 1 < words.size() ? runwayGroup.match(words[i + 1])
+                                                           : QRegularExpressionMatch();
+                       r.hasMatch()) {
+                said << QStringLiteral("wind shear runway ") + runwayWords(r.captured(1), say);
+                ++i;
+            }
+        } else if (const auto r = recent.match(w);
+                   r.hasMatch() && weatherGroup(r.captured(1)) != r.captured(1)) {
+            said << QStringLiteral("recent ") + weatherGroup(r.captured(1));
+        }
+        // Anything else (the state of a runway, a second pressure, a colour
+        // state) is for the text alone.
+    }
+    return said.join(QStringLiteral(", "));
+}
+
+QString metarWords(const DecodedMetar& m, const Say& say)
+{
+    QStringList parts{timeWords(m.ObservationTime, say),
+                      labelled(QStringLiteral("wind"), windWords(m.Wind, say))};
+    // CAVOK says visibility and clouds in one word.
+    const bool cavok = isCavok(m.Visibility);
+    parts << (cavok ? CavokWord
+                    : labelled(QStringLiteral("visibility"), visibilityWords(m.Visibility, say)));
+    if (const QString ranges = runwayVisualRangeWords(m.RunwayVisualRange, say); !ranges.isEmpty())
+        parts << ranges;
+    if (!m.Precip.isEmpty())
+        parts << weatherWords(m.Precip);
+    if (!cavok || !isMissing(m.Sky))
+        parts << (say.icao() ? labelled(QStringLiteral("sky"), skyWords(m.Sky, say))
+                             : skyWords(m.Sky, say)); // the FAA's layers say what they are
+    parts << labelled(QStringLiteral("temperature"), temperatureWords(m.Temperature, say))
+          << labelled(QStringLiteral("dew point"), temperatureWords(m.DewPoint, say))
+          << labelled(pressureWordOf(m, say), pressureWords(m, say));
+    if (const QString more = supplementaryWords(m.Supplementary, say); !more.isEmpty())
+        parts << more;
+    return parts.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -460,6 +807,7 @@ const QList<QPair<QString, QString>> Abbreviations = {
     {"RWYS", "runways"},
     {"SFC", "surface"},
     {"TEMP", "temperature"},
+    {"TRL", "transition level"},
     {"TWR", "tower"},
     {"TWY", "taxiway"},
     {"TWYS", "taxiways"},
@@ -506,286 +854,67 @@ QString informationCode(const QString& code)
 
 QString time(const QString& observation)
 {
-    static const QRegularExpression re = anchored("[0-9]{2}([0-9]{4})Z");
-    const auto m = re.match(observation);
-    return m.hasMatch() ? digits(m.captured(1)) + QStringLiteral(" Zulu") : observation;
+    return timeWords(observation, Voice);
 }
 
 QString runway(const QString& id)
 {
-    static const QRegularExpression re = anchored("([0-9]{1,2})([LRC]?)");
-    const auto m = re.match(id.trimmed());
-    if (!m.hasMatch())
-        return id;
-    QString words = digits(m.captured(1));
-    const QString side = m.captured(2).toUpper();
-    if (side == QLatin1String("L"))
-        words += QStringLiteral(" left");
-    else if (side == QLatin1String("R"))
-        words += QStringLiteral(" right");
-    else if (side == QLatin1String("C"))
-        words += QStringLiteral(" center");
-    return words;
+    return runwayWords(id, Voice);
 }
 
 QString wind(const QString& wind, Phrasing phrasing)
 {
-    // An automatic station may miss the direction (///22KT) or the speed
-    // (080//KT) alone.
-    static const QRegularExpression re =
-        anchored("([0-9]{3}|VRB|///)([0-9]{2,3}|//)(?:G([0-9]{2,3}))?(KT|KTS|MPS)"
-                 "(?: ([0-9]{3})V([0-9]{3}))?");
-    if (isMissing(wind))
-        return NotAvailable;
-    if (wind.startsWith(QLatin1String("/////")))
-        return NotReported;
-    const auto m = re.match(wind);
-    if (!m.hasMatch())
-        return wind;
-    const QString direction = m.captured(1).toUpper();
-    const QString speed = m.captured(2);
-    if (direction == QLatin1String("000") && allDigits(speed) && speed.toInt() == 0 &&
-        !m.hasCaptured(3))
-        return QStringLiteral("calm");
-    const bool mps = m.captured(4).toUpper() == QLatin1String("MPS");
-    const bool icao = phrasing == Phrasing::Icao;
-    // FAA leaves the knots unsaid; metres per second are always said.
-    const QString unit = mps    ? QStringLiteral(" meters per second")
-                         : icao ? QStringLiteral(" knots")
-                                : QString();
-    const QString degrees = icao ? QStringLiteral(" degrees") : QString();
-    QString words;
-    if (direction == QLatin1String("///"))
-        words = QStringLiteral("direction not reported, ") + number(speed) +
-                (unit.isEmpty() ? QStringLiteral(" knots") : unit);
-    else if (speed == QLatin1String("//"))
-        words = digits(direction) + degrees + QStringLiteral(", speed not reported");
-    else if (direction == QLatin1String("VRB"))
-        words = QStringLiteral("variable") + (icao ? QStringLiteral(" ") : QStringLiteral(" at ")) +
-                number(speed) + unit;
-    else
-        words = digits(direction) + (icao ? degrees + u' ' : QStringLiteral(" at ")) +
-                number(speed) + unit;
-    if (m.hasCaptured(3))
-        words += (icao ? QStringLiteral(", gusting ") : QStringLiteral(", gusts ")) +
-                 number(m.captured(3)) + unit;
-    if (m.hasCaptured(5))
-        words += QStringLiteral(", variable between ") + digits(m.captured(5)) +
-                 QStringLiteral(" and ") + digits(m.captured(6)) + degrees;
-    return words;
+    return windWords(wind, {phrasing});
 }
 
-QString visibility(const QString& visibility)
+QString visibility(const QString& visibility, Phrasing phrasing)
 {
-    static const QRegularExpression re =
-        anchored("([PM]?)(?:([0-9]+) )?(?:([0-9]+)/([0-9]+)|([0-9]+))(SM|KM|M)?(NDV)?");
-    if (isMissing(visibility))
-        return NotAvailable;
-    if (isCavok(visibility))
-        return CavokWord;
-    if (isSlashes(visibility))
-        return NotReported;
-    // "9999 4000SE": the prevailing visibility, then the lowest and where.
-    static const QRegularExpression lowest = anchored("([0-9]{4})(N|NE|E|SE|S|SW|W|NW)");
-    const qsizetype blank = visibility.indexOf(u' ');
-    if (const auto d = lowest.match(visibility.mid(blank + 1)); d.hasMatch()) {
-        static const QList<QPair<QString, QString>> directions = {
-            {"N", "north"}, {"NE", "northeast"}, {"E", "east"}, {"SE", "southeast"},
-            {"S", "south"}, {"SW", "southwest"}, {"W", "west"}, {"NW", "northwest"}};
-        QString words = meters(d.captured(1).toInt()) + QStringLiteral(" to the ");
-        for (const auto& [code, direction] : directions)
-            if (d.captured(2).toUpper() == code)
-                words += direction;
-        return blank < 0 ? words
-                         : Spoken::visibility(visibility.left(blank)) +
-                               QStringLiteral(", minimum ") + words;
-    }
-    const auto m = re.match(visibility);
-    if (!m.hasMatch())
-        return visibility;
-    const QString unit = m.captured(6).toUpper();
-    const bool whole = m.hasCaptured(5);
-    QString words;
-    if (whole && (unit.isEmpty() || unit == QLatin1String("M")))
-        words = meters(m.captured(5).toInt());
-    else {
-        QStringList parts;
-        if (m.hasCaptured(2))
-            parts << number(m.captured(2));
-        if (whole)
-            parts << number(m.captured(5));
-        else
-            parts << fraction(m.captured(3).toInt(), m.captured(4).toInt());
-        words = parts.join(QStringLiteral(" and "));
-        if (unit == QLatin1String("KM"))
-            words += QStringLiteral(" kilometers");
-    }
-    const QString bound = m.captured(1).toUpper();
-    if (bound == QLatin1String("P"))
-        words = QStringLiteral("more than ") + words;
-    else if (bound == QLatin1String("M"))
-        words = QStringLiteral("less than ") + words;
-    return words;
+    return visibilityWords(visibility, {phrasing});
 }
 
 QString weather(const QString& precip)
 {
-    QStringList groups;
-    for (const QString& group : precip.split(u' ', Qt::SkipEmptyParts))
-        groups << weatherGroup(group);
-    return groups.join(QStringLiteral(", "));
+    return weatherWords(precip);
 }
 
 QString sky(const QString& sky, Phrasing phrasing)
 {
-    if (isMissing(sky))
-        return NotAvailable;
-    QStringList layers;
-    bool ceilingNamed = false;
-    for (const QString& layer : sky.split(u' ', Qt::SkipEmptyParts))
-        layers << (phrasing == Phrasing::Faa ? faaCloudLayer(layer, ceilingNamed)
-                                             : cloudLayer(layer));
-    return layers.join(QStringLiteral(", "));
+    return skyWords(sky, {phrasing});
 }
 
-QString skyOf(const DecodedMetar& m, Phrasing phrasing)
+QString skyOf(const DecodedMetar& metar, Phrasing phrasing)
 {
-    // CAVOK stands for the clouds too: none below five thousand feet, no
-    // cumulonimbus.
-    if (isMissing(m.Sky) && isCavok(m.Visibility))
-        return QStringLiteral("no significant cloud");
-    return sky(m.Sky, phrasing);
+    return skyOfWords(metar, {phrasing});
 }
 
 QString temperature(const QString& degrees)
 {
-    static const QRegularExpression re = anchored("(M?)([0-9]+)");
-    if (isMissing(degrees))
-        return NotAvailable;
-    const auto m = re.match(degrees);
-    if (!m.hasMatch())
-        return NotReported; // "//" or "XX"
-    return (m.captured(1).isEmpty() ? QString() : QStringLiteral("minus ")) + number(m.captured(2));
+    return temperatureWords(degrees, Voice);
 }
 
-QString pressureWord(const DecodedMetar& m)
+QString pressureWord(const DecodedMetar& metar)
 {
-    return m.PressureLetter == u"Q" ? QStringLiteral("Q N H") : QStringLiteral("altimeter");
+    return pressureWordOf(metar, Voice);
 }
 
-QString pressure(const DecodedMetar& m)
+QString pressure(const DecodedMetar& metar)
 {
-    const QString& altimeter = m.Altimeter;
-    if (m.PressureLetter == u"Q" && altimeter.size() == 4 && altimeter.startsWith(u'0'))
-        return digits(QStringView(altimeter).mid(1));
-
-    static const QRegularExpression re = anchored("[AQ]? ?([0-9]+(?:\\.[0-9]+)?)");
-    static const QRegularExpression notReported = anchored("[AQ]? ?(?:////|XXXX)");
-    if (isMissing(altimeter) || altimeter.toUpper() == QLatin1String("RMK"))
-        return NotAvailable;
-    if (notReported.match(altimeter).hasMatch())
-        return NotReported;
-    const auto match = re.match(altimeter);
-    return match.hasMatch() ? digits(match.captured(1)) : altimeter;
+    return pressureWords(metar, Voice);
 }
 
-QString runwayVisualRange(const QString& groups)
+QString runwayVisualRange(const QString& groups, Phrasing phrasing)
 {
-    static const QRegularExpression re =
-        anchored("R([0-9]{2}[LRC]?)/([PM]?)([0-9]{4})(?:V([PM]?)([0-9]{4}))?(FT)?/?([UDN])?");
-    const auto value = [](const QString& bound, const QString& figure) {
-        const QString words = thousandsAndHundreds(figure.toInt());
-        if (bound.toUpper() == QLatin1String("P"))
-            return QStringLiteral("more than ") + words;
-        return bound.isEmpty() ? words : QStringLiteral("less than ") + words;
-    };
-    QStringList ranges;
-    for (const QString& group : groups.split(u' ', Qt::SkipEmptyParts)) {
-        const auto m = re.match(group);
-        if (!m.hasMatch())
-            continue; // not a range a pilot can use: left out
-        QString words =
-            QStringLiteral("runway ") + runway(m.captured(1)) + QStringLiteral(" visual range ");
-        if (m.hasCaptured(5))
-            words += QStringLiteral("variable from ") + value(m.captured(2), m.captured(3)) +
-                     QStringLiteral(" to ") + value(m.captured(4), m.captured(5));
-        else
-            words += value(m.captured(2), m.captured(3));
-        words += m.hasCaptured(6) ? QStringLiteral(" feet") : QStringLiteral(" meters");
-        static const QList<QPair<QString, QString>> tendencies = {
-            {"U", ", increasing"}, {"D", ", decreasing"}, {"N", ", no change"}};
-        for (const auto& [code, tendency] : tendencies)
-            if (m.captured(7).toUpper() == code)
-                words += tendency;
-        ranges << words;
-    }
-    return ranges.join(QStringLiteral(", "));
+    return runwayVisualRangeWords(groups, {phrasing});
 }
 
 QString supplementary(const QString& groups, Phrasing phrasing)
 {
-    static const QRegularExpression recent = anchored("RE([A-Z]{2,8})");
-    static const QRegularExpression runwayGroup = anchored("(?:R|RWY)([0-9]{2}[LRC]?)");
-    const QStringList words = groups.toUpper().split(u' ', Qt::SkipEmptyParts);
-    QStringList said;
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString& w = words[i];
-        if (w == QLatin1String("NOSIG")) {
-            said << QStringLiteral("no significant change");
-        } else if (w == QLatin1String("TEMPO") || w == QLatin1String("BECMG")) {
-            QStringList change;
-            while (i + 1 < words.size() && !trendWords().contains(words[i + 1]))
-                change << words[++i];
-            const QString what = trend(change, phrasing);
-            said << (w == QLatin1String("TEMPO") ? QStringLiteral("tempo")
-                                                 : QStringLiteral("becoming")) +
-                        (what.isEmpty() ? QString() : u' ' + what);
-        } else if (w == QLatin1String("WS")) {
-            // WS R27, WS RWY27, WS ALL RWY; the older WS TKOF/LDG RWY27.
-            while (i + 1 < words.size() &&
-                   (words[i + 1] == QLatin1String("TKOF") || words[i + 1] == QLatin1String("LDG")))
-                ++i;
-            if (i + 2 < words.size() && words[i + 1] == QLatin1String("ALL") &&
-                words[i + 2] == QLatin1String("RWY")) {
-                said << QStringLiteral("wind shear all runways");
-                i += 2;
-            } else if (const auto r = i + 1 < words.size() ? runwayGroup.match(words[i + 1])
-                                                           : QRegularExpressionMatch();
-                       r.hasMatch()) {
-                said << QStringLiteral("wind shear runway ") + runway(r.captured(1));
-                ++i;
-            }
-        } else if (const auto r = recent.match(w);
-                   r.hasMatch() && weatherGroup(r.captured(1)) != r.captured(1)) {
-            said << QStringLiteral("recent ") + weatherGroup(r.captured(1));
-        }
-        // Anything else (the state of a runway, a second pressure, a colour
-        // state) is for the text alone.
-    }
-    return said.join(QStringLiteral(", "));
+    return supplementaryWords(groups, {phrasing});
 }
 
-QString metar(const DecodedMetar& m, Phrasing phrasing)
+QString metar(const DecodedMetar& metar, Phrasing phrasing)
 {
-    QStringList parts{time(m.ObservationTime),
-                      labelled(QStringLiteral("wind"), wind(m.Wind, phrasing))};
-    // CAVOK says visibility and clouds in one word.
-    const bool cavok = isCavok(m.Visibility);
-    parts << (cavok ? CavokWord : labelled(QStringLiteral("visibility"), visibility(m.Visibility)));
-    if (const QString ranges = runwayVisualRange(m.RunwayVisualRange); !ranges.isEmpty())
-        parts << ranges;
-    if (!m.Precip.isEmpty())
-        parts << weather(m.Precip);
-    if (!cavok || !isMissing(m.Sky))
-        parts << (phrasing == Phrasing::Faa // its layers say what they are
-                      ? sky(m.Sky, phrasing)
-                      : labelled(QStringLiteral("sky"), sky(m.Sky, phrasing)));
-    parts << labelled(QStringLiteral("temperature"), temperature(m.Temperature))
-          << labelled(QStringLiteral("dew point"), temperature(m.DewPoint))
-          << labelled(pressureWord(m), pressure(m));
-    if (const QString more = supplementary(m.Supplementary, phrasing); !more.isEmpty())
-        parts << more;
-    return parts.join(QStringLiteral(", "));
+    return metarWords(metar, {phrasing});
 }
 
 // "Sky" followed by "sky clear" says "Sky clear": a phrase does not repeat

@@ -24,7 +24,9 @@ QString informationCode(const QString& code); // "X-RAY" or "X": X-ray
 QString time(const QString& observation);     // "121653Z": one six five three Zulu
 QString runway(const QString& id);            // "16L": one six left
 QString wind(const QString& wind, Phrasing phrasing);
-QString visibility(const QString& visibility);
+// ICAO in metres and kilometres, the FAA in meters and kilometers: 9999 is
+// "one zero kilometres or more"; CAVOK is the word CAVOK.
+QString visibility(const QString& visibility, Phrasing phrasing);
 QString weather(const QString& precip);
 QString sky(const QString& sky, Phrasing phrasing);
 // The sky of a report: with CAVOK and no cloud group, no significant cloud.
@@ -36,8 +38,8 @@ QString temperature(const QString& degrees);
 QString pressureWord(const DecodedMetar& metar);
 QString pressure(const DecodedMetar& metar);
 // The runway visual ranges: "R25R/P1500" is runway two five right visual
-// range more than one thousand five hundred meters.
-QString runwayVisualRange(const QString& groups);
+// range more than one thousand five hundred metres.
+QString runwayVisualRange(const QString& groups, Phrasing phrasing);
 // What follows the pressure: recent weather, wind shear, the trend
 // ("tempo", "becoming", "no significant change"). The state of a runway and
 // other groups for the text alone are left out.
