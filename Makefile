@@ -4,10 +4,11 @@
 # integration, in qt6-declarative-dev) and its voice; libre2-dev, the METAR
 # pattern's engine, found through pkgconf; libqt6svg6, the window icon; Qt's
 # HTTP server for the local ATIS generator (its CMake files need the
-# WebSockets ones, which the package does not pull in).
+# WebSockets ones, which the package does not pull in); lrelease, which builds
+# the translations the app loads, and its CMake files (qt6-tools-dev).
 PACKAGES := cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libssl3 libcurl4-openssl-dev \
   qt6-speech-dev qt6-declarative-dev qt6-speech-flite-plugin libre2-dev pkgconf libqt6svg6 \
-  qt6-httpserver-dev qt6-websockets-dev
+  qt6-httpserver-dev qt6-websockets-dev qt6-l10n-tools qt6-tools-dev
 # What the tests need besides: a sound server for the real speech test, the
 # checks of the menu entry, the metadata and the Debian package (dpkg-dev for
 # dpkg-shlibdeps), python3 for the retrieval test's reference client.
@@ -25,7 +26,7 @@ define install-missing
 endef
 
 .PHONY: deps test-deps configure build test run-build run demo test-sanitize bench fuzz plant-faults \
-  format format-check
+  format format-check lupdate
 deps:
 	$(call install-missing,$(PACKAGES))
 test-deps:
@@ -87,6 +88,11 @@ fuzz: deps
 plant-faults: test-deps
 	$(call install-missing,ninja-build)
 	nice python3 dev/plant-faults $(PLANT_FAULTS_ARGS)
+
+# Every text marked for translation gathered into translations/*.ts, for
+# translators (lupdate; the texts already translated are kept).
+lupdate: configure
+	cmake --build $(BUILD) --target update_translations
 
 # The sources in the repository's .clang-format style: format rewrites them,
 # format-check fails on the first file that differs.

@@ -19,10 +19,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 #include <functional>
 
@@ -63,18 +66,42 @@ private:
 
     std::function<void()> m_then;
 };
+
+// The translation of the system's language: Briefcast's own from
+// share/briefcast/translations beside the bin folder, where the build and the
+// package put it as they put the manual, and Qt's own for its dialogs. The
+// texts are read through them each time they are shown.
+void installTranslations(QCoreApplication& app)
+{
+    const QString own = QDir(QCoreApplication::applicationDirPath())
+                            .absoluteFilePath(QStringLiteral("../share/briefcast/translations"));
+    for (const auto& [name, folder] :
+         {std::pair{QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)},
+          std::pair{QStringLiteral("briefcast"), own}}) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(QLocale(), name, QStringLiteral("_"), folder))
+            QCoreApplication::installTranslator(translator);
+    }
+}
+
+struct Options
+{
+    QCommandLineOption help;
+    QCommandLineOption version;
+};
+// The command line: --help and --version, described in the language of the
+// translations installed.
+Options describe(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(UiTexts::CommandLineDescription());
+    return {parser.addHelpOption(), parser.addVersionOption()};
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication::setApplicationName(Texts::AppTitle);
     QCoreApplication::setApplicationVersion(QStringLiteral(BRIEFCAST_VERSION));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Keeps an airport's ATIS current from the network's METAR, beside the "
-                       "radar client.\nThe window is the whole interface."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
     // --help and --version answer before the window system starts, so that
     // they work in a terminal without a display, and read no setting. Qt's
     // own options (-platform, -style) are known only once QApplication has
@@ -82,12 +109,20 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (parser.parse(arguments) && (parser.isSet(helpOption) || parser.isSet(versionOption))) {
+    QCommandLineParser asked;
+    const Options options = describe(asked);
+    if (asked.parse(arguments) && (asked.isSet(options.help) || asked.isSet(options.version))) {
         QCoreApplication answering(argc, argv);
+        installTranslations(answering);
+        QCommandLineParser parser;
+        describe(parser);
         parser.process(answering); // prints the answer and ends the program
     }
     QApplication app(argc, argv);
+    installTranslations(app);
     // An option it does not know ends the program with a message.
+    QCommandLineParser parser;
+    describe(parser);
     parser.process(app);
     // The desktop finds the menu entry (briefcast.desktop) and its icon by this name.
     QApplication::setDesktopFileName(QStringLiteral("briefcast"));

@@ -116,6 +116,11 @@ public:
     static QString LettersReversed() { return tr("The last letter comes before the first."); }
 
     // Start-up and shutdown
+    static QString CommandLineDescription()
+    {
+        return tr("Keeps an airport's ATIS current from the network's METAR, beside the radar "
+                  "client.\nThe window is the whole interface.");
+    }
     // The caption while a close waits for the end of start-up.
     static QString ClosingAfterStartUp()
     {
