@@ -22,15 +22,6 @@ inline const QString AppTitle = QStringLiteral("Briefcast");
 inline constexpr UserText ErrorTitle{QT_TRANSLATE_NOOP("Texts", "Error")};
 inline constexpr UserText NewAtisTitle{QT_TRANSLATE_NOOP("Texts", "New ATIS")};
 
-inline constexpr UserText StartingCode{QT_TRANSLATE_NOOP("Texts", "Starting Code:")};
-inline constexpr UserText CurrentCode{QT_TRANSLATE_NOOP("Texts", "Current Code:")};
-inline constexpr UserText Start{QT_TRANSLATE_NOOP("Texts", "Start")};
-inline constexpr UserText Stop{QT_TRANSLATE_NOOP("Texts", "Stop")};
-inline constexpr UserText StartAutoupdate{QT_TRANSLATE_NOOP("Texts", "&Start Autoupdate")};
-inline constexpr UserText StopAutoupdate{QT_TRANSLATE_NOOP("Texts", "&Stop Autoupdate")};
-inline constexpr UserText LookingUpCode{
-    QT_TRANSLATE_NOOP("Texts", "Looking up the letter on the air...")};
-
 inline constexpr UserText CouldNotParse{
     QT_TRANSLATE_NOOP("Texts", "Could not parse METAR! ATIS not updated!")};
 inline constexpr UserText RetrievalError{

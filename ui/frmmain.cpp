@@ -44,7 +44,7 @@ constexpr int FrameCaptionRoom = 210;
 // "[*]" shows as "*" while the profile has unsaved changes.
 QString windowTitleWithMark()
 {
-    return UiTexts::AppTitle + QStringLiteral("[*]");
+    return Texts::AppTitle + QStringLiteral("[*]");
 }
 
 template <class W> W* named(W* widget, const char* name)
@@ -133,10 +133,10 @@ void frmMain::createControls()
     lblCheck->setAccessibleName(UiTexts::CheckLineName());
     txtATIS = named(new QPlainTextEdit(Frame2), "txtATIS");
     txtATIS->setReadOnly(true);
-    cmdStartStop = named(new QPushButton(Texts::Start, Frame2), "cmdStartStop");
+    cmdStartStop = named(new QPushButton(UiTexts::Start(), Frame2), "cmdStartStop");
     cmdCopy = named(new QPushButton(tr("Copy to Clipboard"), Frame2), "cmdCopy");
     cmdRefresh = named(new QPushButton(tr("Refresh ATIS Now"), Frame2), "cmdRefresh");
-    lblATISCode = named(new QLabel(Texts::StartingCode, Frame2), "lblATISCode");
+    lblATISCode = named(new QLabel(UiTexts::StartingCode(), Frame2), "lblATISCode");
     cboATISCode = named(new QComboBox(Frame2), "cboATISCode");
     cboATISCode->addItems(InformationCodes());
     cboATISCode->setMaxVisibleItems(InformationCodes().size());
@@ -178,7 +178,7 @@ void frmMain::createMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileStartStop = file->addAction(Texts::StartAutoupdate);
+    mnuFileStartStop = file->addAction(UiTexts::StartAutoupdate());
     mnuFileCopy = file->addAction(tr("&Copy ATIS to Clipboard"));
     mnuFileRefresh = file->addAction(tr("&Refresh ATIS Now"));
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
@@ -331,10 +331,10 @@ void frmMain::arrange()
 
     // The longest caption of the code label and the widest code must fit too.
     const QFontMetrics labelFont(lblATISCode->font());
-    twips.needWidth(lblATISCode, std::max(labelFont.horizontalAdvance(Texts::StartingCode),
-                                          labelFont.horizontalAdvance(Texts::CurrentCode)));
+    twips.needWidth(lblATISCode, std::max(labelFont.horizontalAdvance(UiTexts::StartingCode()),
+                                          labelFont.horizontalAdvance(UiTexts::CurrentCode())));
     twips.needWidth(cboATISCode, cboATISCode->sizeHint().width());
-    twips.needWidth(lblLookUp, labelFont.horizontalAdvance(Texts::LookingUpCode));
+    twips.needWidth(lblLookUp, labelFont.horizontalAdvance(UiTexts::LookingUpCode()));
     // The age beside the last METAR, at its longest.
     QFont staleFont = lblMetarAge->font();
     staleFont.setBold(true);

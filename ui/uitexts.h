@@ -18,6 +18,17 @@ public:
     static inline const QString& AppTitle = Texts::AppTitle;
     static inline const QString& ErrorTitle = Texts::ErrorTitle;
 
+    // The states the engine shows: the code label, the code still to be used
+    // or the one on the air; Start and Stop on the button and in the menu;
+    // the line while the letter on the air is looked up.
+    static QString StartingCode() { return tr("Starting Code:"); }
+    static QString CurrentCode() { return tr("Current Code:"); }
+    static QString Start() { return tr("Start"); }
+    static QString Stop() { return tr("Stop"); }
+    static QString StartAutoupdate() { return tr("&Start Autoupdate"); }
+    static QString StopAutoupdate() { return tr("&Stop Autoupdate"); }
+    static QString LookingUpCode() { return tr("Looking up the letter on the air..."); }
+
     // Runways
     static inline const QString& RunwayPattern = RunwayIdPattern;
     static QString EnterRunwayTitle() { return tr("Enter Runway:"); }

@@ -105,13 +105,13 @@ void WindowForm::setLetterRange(const LetterRange& range)
 }
 void WindowForm::showCodeIsCurrent(bool current)
 {
-    m_c.lblATISCode->setText(current ? Texts::CurrentCode : Texts::StartingCode);
+    m_c.lblATISCode->setText(current ? UiTexts::CurrentCode() : UiTexts::StartingCode());
 }
 
 void WindowForm::showAutoUpdate(bool running)
 {
-    m_c.cmdStartStop->setText(running ? Texts::Stop : Texts::Start);
-    m_c.mnuFileStartStop->setText(running ? Texts::StopAutoupdate : Texts::StartAutoupdate);
+    m_c.cmdStartStop->setText(running ? UiTexts::Stop() : UiTexts::Start());
+    m_c.mnuFileStartStop->setText(running ? UiTexts::StopAutoupdate() : UiTexts::StartAutoupdate());
     m_c.cboATISCode->setEnabled(!running);
     if (running)
         m_c.tmrMain->start();
@@ -125,7 +125,7 @@ bool WindowForm::timerEnabled() const
 
 void WindowForm::showLookingUp(bool lookingUp)
 {
-    m_c.lblLookUp->setText(lookingUp ? QString(Texts::LookingUpCode) : QString());
+    m_c.lblLookUp->setText(lookingUp ? UiTexts::LookingUpCode() : QString());
     // The two share their place; the look-up lasts only until the next ATIS.
     m_c.lblCheck->setVisible(!lookingUp);
 }
