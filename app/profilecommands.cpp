@@ -40,7 +40,7 @@ bool ProfileCommands::LoadProfile(const QString& name)
     m_state.ProfileDirty = false;
     // A value edited by hand that does not read is not dropped in silence.
     if (!unreadable.isEmpty())
-        m_dialogs.message(AppTexts::ValuesUnreadable(name) + Texts::CrLf + Texts::CrLf +
+        m_dialogs.message(AppTexts::ValuesUnreadable.arg(name) + Texts::CrLf + Texts::CrLf +
                               unreadable.join(Texts::CrLf),
                           Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
     return true;
@@ -74,17 +74,16 @@ bool ProfileCommands::SaveProfile()
         m_state.CurrentProfile.isEmpty() ? m_form.profile().icao : m_state.CurrentProfile;
     QString name;
     while (true) {
-        name =
-            m_dialogs.input(AppTexts::EnterProfileName(), AppTexts::SaveProfileTitle(), proposed);
+        name = m_dialogs.input(AppTexts::EnterProfileName, AppTexts::SaveProfileTitle, proposed);
         if (name.isEmpty())
             return false;
         // Another instance may have saved or deleted profiles since the list
         // was filled: the store as it is now decides.
         if (!isListed(name))
             break;
-        const Dialogs::Answer answer =
-            m_dialogs.message(AppTexts::OverwriteQuestion(name), AppTexts::ConfirmOverwriteTitle(),
-                              Dialogs::Icon::Question, Dialogs::Buttons::YesNoCancel);
+        const Dialogs::Answer answer = m_dialogs.message(
+            AppTexts::OverwriteQuestion.arg(name), AppTexts::ConfirmOverwriteTitle,
+            Dialogs::Icon::Question, Dialogs::Buttons::YesNoCancel);
         if (answer == Dialogs::Answer::Yes)
             break;
         if (answer != Dialogs::Answer::No)
@@ -96,14 +95,14 @@ bool ProfileCommands::SaveProfile()
     if (!m_store.writeTogether(Profiles::Changes(name, m_form.profile()))) {
         // The window still holds the changes and the flag says so: the
         // controller can try again, and a close is not let through.
-        m_dialogs.message(AppTexts::ProfileNotSaved(), Texts::ErrorTitle,
-                          Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+        m_dialogs.message(AppTexts::ProfileNotSaved, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+                          Dialogs::Buttons::OK);
         return false;
     }
     m_state.CurrentProfile = name;
     LoadProfileList();
     m_state.ProfileDirty = false;
-    m_dialogs.message(AppTexts::ProfileSaved(), Texts::AppTitle, Dialogs::Icon::Information,
+    m_dialogs.message(AppTexts::ProfileSaved, Texts::AppTitle, Dialogs::Icon::Information,
                       Dialogs::Buttons::OK);
     return true;
 }
@@ -112,9 +111,9 @@ bool ProfileCommands::PromptSaveProfile()
 {
     if (!m_state.ProfileDirty)
         return true;
-    const QString question = m_state.CurrentProfile.isEmpty() ? AppTexts::SaveAsProfile()
-                                                              : AppTexts::UpdateSavedProfile();
-    switch (m_dialogs.message(question, AppTexts::ConfirmSaveTitle(), Dialogs::Icon::Question,
+    const QString question =
+        m_state.CurrentProfile.isEmpty() ? AppTexts::SaveAsProfile : AppTexts::UpdateSavedProfile;
+    switch (m_dialogs.message(question, AppTexts::ConfirmSaveTitle, Dialogs::Icon::Question,
                               Dialogs::Buttons::YesNoCancel)) {
     case Dialogs::Answer::Yes:
         return SaveProfile();
@@ -135,7 +134,7 @@ void ProfileCommands::loadChosenProfile()
     if (!PromptSaveProfile())
         return;
     if (chosenIndex < 0) {
-        m_dialogs.message(AppTexts::NoProfileSelected(), Texts::ErrorTitle,
+        m_dialogs.message(AppTexts::NoProfileSelected, Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return;
     }
@@ -145,7 +144,7 @@ void ProfileCommands::loadChosenProfile()
         profile && !MayChangeLetters(profile->letters, m_form, m_state, m_dialogs))
         return;
     if (!LoadProfile(chosen)) {
-        m_dialogs.message(AppTexts::ProfileGone(chosen), Texts::ErrorTitle,
+        m_dialogs.message(AppTexts::ProfileGone.arg(chosen), Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         LoadProfileList();
     }
@@ -157,12 +156,12 @@ void ProfileCommands::deleteChosenProfile()
     if (index < 0)
         return;
     const QString name = m_list.profileText(index);
-    if (m_dialogs.message(AppTexts::DeleteQuestion(name), AppTexts::ConfirmDeleteTitle(),
+    if (m_dialogs.message(AppTexts::DeleteQuestion.arg(name), AppTexts::ConfirmDeleteTitle,
                           Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
     if (!m_store.writeTogether({{Profiles::IndexSection, name, std::nullopt},
                                 {Profiles::Section(name), std::nullopt, std::nullopt}})) {
-        m_dialogs.message(AppTexts::ProfileNotDeleted(), Texts::ErrorTitle,
+        m_dialogs.message(AppTexts::ProfileNotDeleted, Texts::ErrorTitle,
                           Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return;
     }

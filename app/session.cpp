@@ -61,16 +61,16 @@ void Session::begin()
 
 bool Session::DiscoverMetarServer()
 {
-    m_form.setAtisText(AppTexts::RetrievingListing() + Texts::CrLf);
+    m_form.setAtisText(AppTexts::RetrievingListing + Texts::CrLf);
     const MetarServerListing listing = ReadMetarServerListing(m_services.fetcher, [this] {
-        m_form.setAtisText(m_form.atisText() + AppTexts::ExtractingUrl() + Texts::CrLf);
+        m_form.setAtisText(m_form.atisText() + AppTexts::ExtractingUrl + Texts::CrLf);
     });
     if (listing.servers.isEmpty()) {
         const QString text = listing.textFailure
-                                 ? AppTexts::ListingError() + Texts::CrLf + Texts::CrLf +
+                                 ? AppTexts::ListingError + Texts::CrLf + Texts::CrLf +
                                        FailureText(*listing.textFailure) + Texts::CrLf +
-                                       Texts::CrLf + AppTexts::Exiting()
-                                 : AppTexts::NoServerUrls();
+                                       Texts::CrLf + AppTexts::Exiting
+                                 : AppTexts::NoServerUrls;
         m_boxes.message(text, Texts::ErrorTitle, Dialogs::Icon::Critical, Dialogs::Buttons::OK);
         return false;
     }
@@ -82,10 +82,10 @@ bool Session::DiscoverMetarServer()
 void Session::chooseATISFileLocation()
 {
     Dialogs::OpenFileRequest request;
-    request.title = AppTexts::SelectAtisFileTitle();
+    request.title = AppTexts::SelectAtisFileTitle;
     request.initialFile = m_settings.ATISFilePath;
-    request.filters = {{AppTexts::AllFilesFilter(), QStringLiteral("*.*")},
-                       {AppTexts::TextFilesFilter(), QStringLiteral("*.txt")}};
+    request.filters = {{AppTexts::AllFilesFilter, QStringLiteral("*.*")},
+                       {AppTexts::TextFilesFilter, QStringLiteral("*.txt")}};
     request.selectedFilter = 1;
     request.defaultSuffix = QStringLiteral("txt");
     // The radar client may not have written its file yet: any name in an
@@ -96,18 +96,18 @@ void Session::chooseATISFileLocation()
     if (chosen.isEmpty())
         return;
     if (chosen.right(8).toLower() != QLatin1String("atis.txt")) {
-        m_boxes.message(AppTexts::SpecifyAtisFile(), Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+        m_boxes.message(AppTexts::SpecifyAtisFile, Texts::ErrorTitle, Dialogs::Icon::Exclamation,
                         Dialogs::Buttons::OK);
         return;
     }
     if (!QFileInfo(chosen).absoluteDir().exists()) {
-        m_boxes.message(AppTexts::AtisFolderMissing() + Texts::CrLf + Texts::CrLf + chosen,
+        m_boxes.message(AppTexts::AtisFolderMissing + Texts::CrLf + Texts::CrLf + chosen,
                         Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
         return;
     }
     m_settings.ATISFilePath = chosen;
-    m_boxes.message(AppTexts::AtisFilePathSet() + Texts::CrLf + Texts::CrLf + chosen,
-                    Texts::AppTitle, Dialogs::Icon::Information, Dialogs::Buttons::OK);
+    m_boxes.message(AppTexts::AtisFilePathSet + Texts::CrLf + Texts::CrLf + chosen, Texts::AppTitle,
+                    Dialogs::Icon::Information, Dialogs::Buttons::OK);
 }
 
 void Session::setUpdateATISFile(bool on)
@@ -156,12 +156,12 @@ bool Session::close(bool mayAsk)
     // The controller may try again (once the store is writable) or close
     // without the settings.
     while (!saved && mayAsk &&
-           m_boxes.message(AppTexts::SettingsNotSaved() + Texts::CrLf + Texts::CrLf +
-                               AppTexts::TrySavingAgain(),
+           m_boxes.message(AppTexts::SettingsNotSaved + Texts::CrLf + Texts::CrLf +
+                               AppTexts::TrySavingAgain,
                            Texts::ErrorTitle, Dialogs::Icon::Exclamation,
                            Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
         saved = m_settings.save(m_services.store);
     if (!saved && !mayAsk)
-        qWarning("%s", qPrintable(AppTexts::SettingsNotSaved()));
+        qWarning("%s", qPrintable(AppTexts::SettingsNotSaved));
     return saved;
 }

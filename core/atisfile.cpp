@@ -1,8 +1,8 @@
 #include "core/atisfile.h"
 
 #include "core/durablefile.h"
+#include "core/texts.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <QDir>
@@ -104,17 +104,16 @@ std::optional<Failure> WriteATISFile(const QString& path, const QString& atisTex
                                      const QString& encoding)
 {
     if (path.isEmpty() || !QDir::isAbsolutePath(path)) {
-        return Failure{int(QFileDevice::OpenError),
-                       QCoreApplication::translate(
-                           "Texts", "The location of atis.txt is not a full path: \"%1\"")
-                           .arg(path)};
+        constexpr Texts::UserText NotAFullPath{
+            QT_TRANSLATE_NOOP("Texts", "The location of atis.txt is not a full path: \"%1\"")};
+        return Failure{int(QFileDevice::OpenError), NotAFullPath.arg(path)};
     }
     const auto bytes = EncodeForATISFile(atisText, encoding);
     if (!bytes) {
-        return Failure{int(QFileDevice::WriteError),
-                       QStringLiteral("The code page \"%1\" is not known on this computer "
-                                      "(setting ATISFileEncoding)")
-                           .arg(encoding)};
+        constexpr Texts::UserText UnknownCodePage{QT_TRANSLATE_NOOP(
+            "Texts",
+            "The code page \"%1\" is not known on this computer (setting ATISFileEncoding)")};
+        return Failure{int(QFileDevice::WriteError), UnknownCodePage.arg(encoding)};
     }
     // The radar client's folder may let its file be written yet refuse new
     // files beside it, or refuse the replacing while another program holds

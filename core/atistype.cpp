@@ -1,6 +1,6 @@
 #include "core/atistype.h"
 
-#include <QCoreApplication>
+#include "core/texts.h"
 
 namespace {
 const QString Arrival = QStringLiteral("Arrival");
@@ -72,9 +72,7 @@ QChar LetterOf(int letter)
 
 QString LetterRangeText(const LetterRange& range)
 {
-    return QCoreApplication::translate("Texts", "%1 to %2")
-        .arg(LetterOf(range.first))
-        .arg(LetterOf(range.last));
+    return Texts::Range.arg(QString(LetterOf(range.first)), QString(LetterOf(range.last)));
 }
 
 QString StoredLetterRange(const LetterRange& range)

@@ -1,6 +1,7 @@
 #include "core/durablefile.h"
 
-#include <QCoreApplication>
+#include "core/texts.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -81,11 +82,9 @@ std::optional<Failure> rewriteInPlace(const QString& path, const QByteArray& byt
     if (auto failure = reserveRoom(file.handle(), bytes.size()))
         return failure;
     if (auto failure = writeThrough(file, bytes)) {
-        return Failure{failure->number,
-                       QCoreApplication::translate(
-                           "Texts", "%1; written in place, the file may now hold part of the new "
-                                    "content")
-                           .arg(failure->description)};
+        constexpr Texts::UserText PartWritten{QT_TRANSLATE_NOOP(
+            "Texts", "%1; written in place, the file may now hold part of the new content")};
+        return Failure{failure->number, PartWritten.arg(failure->description)};
     }
     file.close();
     if (file.error() != QFileDevice::NoError)

@@ -6,7 +6,8 @@
 #include <optional>
 
 // The 26 information codes in their order, ALPHA to ZULU: the window's code
-// list shows them and %id% writes them.
+// list shows them and %id% writes them. Words of the ATIS, the same in every
+// language: not marked for translation.
 const QStringList& InformationCodes();
 
 // The code's word for one letter A to Z or for one of the words, in any

@@ -158,6 +158,8 @@ std::optional<DecodedMetar> DecodeMetar(const QString& normalised)
     m.RunwayVisualRange = trimBlanks(g(0).mid(rvrFrom, spans->at(5).first - rvrFrom));
     m.Supplementary = supplementaryGroups(QStringView(normalised).mid(end(10)));
 
+    // What the ATIS says of an element missing from the report: English,
+    // like the ATIS.
     const QString unknown = QStringLiteral("unknown");
     const QString notReported = QStringLiteral("??");
     m.Wind = orDefault(m.Wind, unknown);

@@ -1,6 +1,6 @@
 #include "core/metarage.h"
 
-#include <QCoreApplication>
+#include "core/texts.h"
 
 namespace {
 int twoDigits(QStringView text, qsizetype at)
@@ -11,10 +11,16 @@ int twoDigits(QStringView text, qsizetype at)
     return (a.unicode() - '0') * 10 + (b.unicode() - '0');
 }
 
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("Texts", text);
-}
+using Texts::UserText;
+constexpr UserText Minutes{QT_TRANSLATE_NOOP("Texts", "%1 min")};
+constexpr UserText HoursMinutes{QT_TRANSLATE_NOOP("Texts", "%1 h %2 min")};
+constexpr UserText DaysHours{QT_TRANSLATE_NOOP("Texts", "%1 d %2 h")};
+constexpr UserText AheadCaption{QT_TRANSLATE_NOOP("Texts", "Ahead %1")};
+constexpr UserText StaleCaption{QT_TRANSLATE_NOOP("Texts", "STALE %1")};
+constexpr UserText AgeCaption{QT_TRANSLATE_NOOP("Texts", "Age %1")};
+constexpr UserText ClockAhead{QT_TRANSLATE_NOOP(
+    "Texts", "This METAR is stamped %1 ahead of this computer's clock: the clock runs slow.")};
+constexpr UserText Stale{QT_TRANSLATE_NOOP("Texts", "STALE: this METAR was observed %1 ago.")};
 } // namespace
 
 std::optional<qint64> MetarAgeMinutes(QStringView observationTime, const QDateTime& now)
@@ -47,37 +53,32 @@ QString AgeText(qint64 minutes)
     const qint64 m = std::max<qint64>(minutes, 0);
     const QString hours = QString::number(m / 60 % 24).rightJustified(2, u'0');
     if (m < 60)
-        return translated(QT_TRANSLATE_NOOP("Texts", "%1 min")).arg(m);
+        return Minutes.arg(m);
     if (m < 24 * 60)
-        return translated(QT_TRANSLATE_NOOP("Texts", "%1 h %2 min"))
-            .arg(QString::number(m / 60), QString::number(m % 60).rightJustified(2, u'0'));
-    return translated(QT_TRANSLATE_NOOP("Texts", "%1 d %2 h"))
-        .arg(QString::number(m / (24 * 60)), hours);
+        return HoursMinutes.arg(QString::number(m / 60),
+                                QString::number(m % 60).rightJustified(2, u'0'));
+    return DaysHours.arg(QString::number(m / (24 * 60)), hours);
 }
 
 QString MetarAgeCaption(qint64 minutes)
 {
     if (minutes < 0)
-        return translated(QT_TRANSLATE_NOOP("Texts", "Ahead %1")).arg(AgeText(-minutes));
+        return AheadCaption.arg(AgeText(-minutes));
     if (IsStaleAge(minutes))
-        return translated(QT_TRANSLATE_NOOP("Texts", "STALE %1")).arg(AgeText(minutes));
-    return translated(QT_TRANSLATE_NOOP("Texts", "Age %1")).arg(AgeText(minutes));
+        return StaleCaption.arg(AgeText(minutes));
+    return AgeCaption.arg(AgeText(minutes));
 }
 
 QString ClockAheadText(qint64 minutes)
 {
     if (minutes >= 0)
         return QString();
-    return translated(QT_TRANSLATE_NOOP("Texts",
-                                        "This METAR is stamped %1 ahead of this computer's "
-                                        "clock: the clock runs slow."))
-        .arg(AgeText(-minutes));
+    return ClockAhead.arg(AgeText(-minutes));
 }
 
 QString StaleText(qint64 minutes)
 {
-    return translated(QT_TRANSLATE_NOOP("Texts", "STALE: this METAR was observed %1 ago."))
-        .arg(AgeText(minutes));
+    return Stale.arg(AgeText(minutes));
 }
 
 QString ClockAheadNotice(std::optional<qint64> minutes)

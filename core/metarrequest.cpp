@@ -1,8 +1,8 @@
 #include "core/metarrequest.h"
 
-#include <QUrl>
+#include "core/texts.h"
 
-#include <QCoreApplication>
+#include <QUrl>
 
 QString BuildMetarRequestURL(const QString& metarServerURL, const QString& icao)
 {
@@ -23,8 +23,7 @@ std::optional<Failure> CheckReplyStation(const QString& normalisedReply, const Q
     const QString station = normalisedReply.section(u' ', 0, 0);
     if (station.toLatin1().toUpper() == icao.toLatin1().toUpper())
         return std::nullopt;
-    return Failure{WrongStationErrorNumber,
-                   QCoreApplication::translate(
-                       "Texts", "The METAR received is for %1, not for the airport asked for, %2.")
-                       .arg(station, icao)};
+    constexpr Texts::UserText WrongStation{QT_TRANSLATE_NOOP(
+        "Texts", "The METAR received is for %1, not for the airport asked for, %2.")};
+    return Failure{WrongStationErrorNumber, WrongStation.arg(station, icao)};
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/atistype.h"
+#include "core/texts.h"
 
-#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -36,17 +36,16 @@ public:
 // over, with its two leading line breaks.
 inline QString TakenOverNotice(const QString& callsign, const QString& code)
 {
-    return QStringLiteral("\r\n\r\n") +
-           QCoreApplication::translate("Texts", "%1 was taken over from %2, already on the air.")
-               .arg(code, callsign);
+    constexpr Texts::UserText TakenOver{
+        QT_TRANSLATE_NOOP("Texts", "%1 was taken over from %2, already on the air.")};
+    return QStringLiteral("\r\n\r\n") + TakenOver.arg(code, callsign);
 }
 
 // The line instead when the letter on the air is outside the ATIS's range.
 inline QString NotTakenOverNotice(const QString& callsign, const QString& code,
                                   const LetterRange& range)
 {
-    return QStringLiteral("\r\n\r\n") +
-           QCoreApplication::translate(
-               "Texts", "%1 on the air at %2 is outside the letters %3: not taken over.")
-               .arg(code, callsign, LetterRangeText(range));
+    constexpr Texts::UserText NotTakenOver{QT_TRANSLATE_NOOP(
+        "Texts", "%1 on the air at %2 is outside the letters %3: not taken over.")};
+    return QStringLiteral("\r\n\r\n") + NotTakenOver.arg(code, callsign, LetterRangeText(range));
 }

@@ -11,7 +11,8 @@
 // from the same template and values as the written ATIS. Digits are spoken
 // one by one (nine as "niner"), heights in thousands and hundreds, the code
 // letter as its phonetic word, times with "Zulu". Pure and total: any text
-// gives words, an element it cannot read is spoken as written.
+// gives words, an element it cannot read is spoken as written. The words are
+// the ATIS's, English like the written ATIS: not marked for translation.
 namespace Spoken {
 
 // The abbreviations free text may hold, with the words spoken for them;

@@ -8,7 +8,8 @@
 // final line feed.
 inline const QString RunwayIdPattern = QStringLiteral("^([0-2]\\d|3[0-6]|[1-9])[LRC]?\\z");
 
-// The runways in use and the two operational flags, as one ATIS names them.
+// The runways in use and the two operational flags, as one ATIS names them
+// in its runway phrase, in the ATIS's English: not marked for translation.
 struct RunwayUse
 {
     QStringList landing;   // in the order of the runway rows

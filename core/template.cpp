@@ -1,8 +1,7 @@
 #include "core/template.h"
 
 #include "core/phrases.h"
-
-#include <QCoreApplication>
+#include "core/texts.h"
 
 namespace {
 
@@ -40,13 +39,14 @@ void removeEmpty(QString& text, QStringView name)
     }
 }
 
+constexpr Texts::UserText TooLong{
+    QT_TRANSLATE_NOOP("Texts", "The ATIS would be longer than %1 characters.")};
+
 } // namespace
 
 Failure AtisTooLong()
 {
-    return {AtisTooLongErrorNumber,
-            QCoreApplication::translate("Texts", "The ATIS would be longer than %1 characters.")
-                .arg(MaxAtisLength)};
+    return {AtisTooLongErrorNumber, TooLong.arg(MaxAtisLength)};
 }
 
 const QList<TemplateVariable>& TemplateVariables()

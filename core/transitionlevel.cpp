@@ -1,6 +1,5 @@
 #include "core/transitionlevel.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +9,14 @@ namespace {
 constexpr int LowestHpa = 1;
 constexpr int HighestHpa = 2000;
 constexpr int HighestLevel = 999;
+
+// What is wrong with a table.
+using Texts::UserText;
+constexpr UserText EndsBelowStart{
+    QT_TRANSLATE_NOOP("Texts", "The band %1 to %2 hPa ends below its start")};
+constexpr UserText NoLevel{QT_TRANSLATE_NOOP("Texts", "No level for %1 hPa")};
+constexpr UserText TwoLevels{QT_TRANSLATE_NOOP("Texts", "Two levels for %1 hPa")};
+constexpr UserText Levels{QT_TRANSLATE_NOOP("Texts", "%1 levels for %2 hPa")};
 
 std::optional<int> wholeNumber(const QString& text, int lowest, int highest)
 {
@@ -23,8 +30,7 @@ std::optional<int> wholeNumber(const QString& text, int lowest, int highest)
 QString valuesText(qint64 first, qint64 last)
 {
     return first == last ? QString::number(first)
-                         : QCoreApplication::translate("Texts", "%1 to %2")
-                               .arg(QString::number(first), QString::number(last));
+                         : Texts::Range.arg(QString::number(first), QString::number(last));
 }
 
 } // namespace
@@ -101,9 +107,7 @@ QStringList TransitionLevelTableProblems(const TransitionLevelTable& table)
     for (const TransitionLevelBand& band : table) {
         if (band.lowHpa > band.highHpa) {
             problems.append(
-                QCoreApplication::translate("Texts", "The band %1 to %2 hPa ends below its start")
-                    .arg(band.lowHpa)
-                    .arg(band.highHpa));
+                EndsBelowStart.arg(QString::number(band.lowHpa), QString::number(band.highHpa)));
             continue;
         }
         edges.append({band.lowHpa, +1});
@@ -118,14 +122,11 @@ QStringList TransitionLevelTableProblems(const TransitionLevelTable& table)
             continue;
         const QString values = valuesText(first, last);
         if (covering == 0)
-            problems.append(
-                QCoreApplication::translate("Texts", "No level for %1 hPa").arg(values));
+            problems.append(NoLevel.arg(values));
         else if (covering == 2)
-            problems.append(
-                QCoreApplication::translate("Texts", "Two levels for %1 hPa").arg(values));
+            problems.append(TwoLevels.arg(values));
         else if (covering > 2)
-            problems.append(QCoreApplication::translate("Texts", "%1 levels for %2 hPa")
-                                .arg(QString::number(covering), values));
+            problems.append(Levels.arg(QString::number(covering), values));
     }
     return problems;
 }
@@ -137,11 +138,11 @@ const QList<TransitionLevelPreset>& TransitionLevelPresets()
     // passed rounded down, so 1013 may be anything from 1013.0 to 1013.9.
     // The manual names each source.
     static const QList<TransitionLevelPreset> presets{
-        {QStringLiteral("Germany (transition altitude 5000 ft)"),
+        {{QT_TRANSLATE_NOOP("Texts", "Germany (transition altitude 5000 ft)")},
          {{943, 977, 80}, {978, 1013, 70}, {1014, 1050, 60}}},
-        {QStringLiteral("Austria (transition altitude 10000 ft)"),
+        {{QT_TRANSLATE_NOOP("Texts", "Austria (transition altitude 10000 ft)")},
          {{943, 977, 130}, {978, 1013, 120}, {1014, 1050, 110}, {1051, 1060, 100}}},
-        {QStringLiteral("London Heathrow (transition altitude 6000 ft)"),
+        {{QT_TRANSLATE_NOOP("Texts", "London Heathrow (transition altitude 6000 ft)")},
          {{943, 976, 90}, {977, 1012, 80}, {1013, 1050, 70}}},
     };
     return presets;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texts.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -53,7 +55,7 @@ QStringList TransitionLevelTableProblems(const TransitionLevelTable& table);
 // A table to start from, and what it is called in the dialog.
 struct TransitionLevelPreset
 {
-    QString name;
+    Texts::UserText name;
     TransitionLevelTable table;
 };
 const QList<TransitionLevelPreset>& TransitionLevelPresets();

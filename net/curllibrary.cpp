@@ -1,5 +1,7 @@
 #include "net/curllibrary.h"
 
+#include "net/nettexts.h"
+
 #include <QLibrary>
 #include <optional>
 
@@ -43,7 +45,7 @@ Loaded load()
     if (!resolved)
         return {std::nullopt, library.errorString()};
     if (global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
-        return {std::nullopt, QStringLiteral("curl_global_init failed")};
+        return {std::nullopt, NetTexts::GlobalInitFailed};
     // Loaded for the rest of the process: QLibrary's object may go.
     return {curl, {}};
 }

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The one-line reasons the local generator answers a refusal with, and its
-// warnings, defined once.
+// warnings, defined once. They go to the radar and ATIS clients that called,
+// as HTTP's own words do: English, not marked for translation.
 namespace GeneratorTexts {
 
 // A value the caller sent, as a reason may quote it: printable characters

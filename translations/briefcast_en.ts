@@ -2,124 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>AppTexts</name>
+    <name>MetarAgeLabel</name>
     <message>
-        <source>Enter a name to use for this profile:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Save Profile</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Confirm Overwrite</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Profile Saved!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Confirm Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Confirm Save</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The current profile has unsaved changes. Would you like to update the saved profile?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Would you like to save the current settings as a profile?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No profile selected!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The profile could not be saved: the settings store could not be written. Your changes are still in the window.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The profile could not be deleted: the settings store could not be written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A profile with the name &quot;%1&quot; already exists. Overwrite it?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The profile &quot;%1&quot; no longer exists.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>These settings of the profile &quot;%1&quot; could not be read and are left at their defaults; saving the profile writes the defaults in their place:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Are you sure you wish to delete the profile &quot;%1&quot;?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Retrieving VATSIM data server listing ...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Extracting METAR server URL ...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No weather server URLs found! Exiting.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The following error occurred while retrieving the VATSIM data server listing:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Briefcast cannot work without it and will now exit.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Select Your atis.txt File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>All files (*.*)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Text files (*.txt)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Please specify your atis.txt file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ATIS file path now set to:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The folder of this file does not exist. Please choose a file in an existing folder:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The settings could not be saved: the settings store could not be written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Try again? No closes Briefcast without saving them.</source>
+        <source>Age of the last METAR</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>MetarAgeLabel</name>
+    <name>QtSpeaker</name>
     <message>
-        <source>Age of the last METAR</source>
+        <source>The speech engine &quot;%1&quot; reported an error: is an audio output available?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No text-to-speech engine is installed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -135,6 +31,26 @@
     </message>
     <message>
         <source>&amp;Fast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spea&amp;k ATIS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Speak New ATIS Automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Voice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speech &amp;Rate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Default</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -294,34 +210,6 @@ Sky: %5</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Starting Code:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Current Code:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Start Autoupdate</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Stop Autoupdate</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Looking up the letter on the air...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Could not parse METAR! ATIS not updated!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -351,6 +239,210 @@ Sky: %5</source>
     </message>
     <message>
         <source>%1 is on the air, outside the letters %2. Stop auto-update first: the new letters begin at the next Start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The code page &quot;%1&quot; is not known on this computer (setting ATISFileEncoding)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>winds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>visibility</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sky cond</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>precip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>altimeter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>temp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dewpoint</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Germany (transition altitude 5000 ft)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Austria (transition altitude 10000 ft)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>London Heathrow (transition altitude 6000 ft)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The ATIS cannot be spoken. Everything else works as before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No ATIS has been generated yet: there is nothing to speak.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Still executing last request</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server did not answer within %1 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The reply is larger than %1 MiB and was refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The request was cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The HTTP library libcurl could not be loaded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>curl_global_init failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The connection closed before the whole reply had arrived</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, but the server named no new address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The redirect to %1 was refused: redirects go only to http or https addresses, and never from https to http</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More than %1 redirects in a row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter a name to use for this profile:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm Overwrite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile Saved!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The current profile has unsaved changes. Would you like to update the saved profile?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Would you like to save the current settings as a profile?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No profile selected!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile could not be saved: the settings store could not be written. Your changes are still in the window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile could not be deleted: the settings store could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A profile with the name &quot;%1&quot; already exists. Overwrite it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile &quot;%1&quot; no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These settings of the profile &quot;%1&quot; could not be read and are left at their defaults; saving the profile writes the defaults in their place:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you wish to delete the profile &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retrieving VATSIM data server listing ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extracting METAR server URL ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No weather server URLs found! Exiting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The following error occurred while retrieving the VATSIM data server listing:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Briefcast cannot work without it and will now exit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Your atis.txt File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please specify your atis.txt file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ATIS file path now set to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder of this file does not exist. Please choose a file in an existing folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings could not be saved: the settings store could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try again? No closes Briefcast without saving them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -571,6 +663,34 @@ Sky: %5</source>
     <message>
         <source>Keeps an airport&apos;s ATIS current from the network&apos;s METAR, beside the radar client.
 The window is the whole interface.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starting Code:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Code:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start Autoupdate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop Autoupdate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looking up the letter on the air...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

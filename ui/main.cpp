@@ -143,7 +143,7 @@ int main(int argc, char** argv)
     case SingleInstance::Start::HandedOver:
         return 0;
     case SingleInstance::Start::NotAnswering:
-        QMessageBox::warning(nullptr, UiTexts::ErrorTitle, UiTexts::AlreadyRunning());
+        QMessageBox::warning(nullptr, Texts::ErrorTitle, UiTexts::AlreadyRunning());
         return 1;
     }
     // The session over the real services, shown in the window.

@@ -3,8 +3,6 @@
 #include "core/metar.h"
 #include "core/metarage.h"
 
-#include <QCoreApplication>
-
 namespace {
 // Often enough that the minutes shown are never more than a little behind.
 constexpr int RefreshMs = 15'000;
@@ -13,7 +11,7 @@ constexpr int RefreshMs = 15'000;
 MetarAgeLabel::MetarAgeLabel(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("lblMetarAge"));
-    setAccessibleName(QCoreApplication::translate("MetarAgeLabel", "Age of the last METAR"));
+    setAccessibleName(tr("Age of the last METAR"));
     m_refresh.setInterval(RefreshMs);
     connect(&m_refresh, &QTimer::timeout, this, &MetarAgeLabel::refresh);
 }

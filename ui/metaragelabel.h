@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLabel>
 #include <QTimer>
@@ -11,6 +12,8 @@
 // shown, whether auto-update runs or not.
 class MetarAgeLabel : public QLabel
 {
+    Q_DECLARE_TR_FUNCTIONS(MetarAgeLabel)
+
 public:
     using Clock = std::function<QDateTime()>;
 

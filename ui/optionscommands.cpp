@@ -17,8 +17,8 @@ QString VersionText(int major, int minor, int revision)
 
 QString AboutText(const QString& version, const QString& manualLocation)
 {
-    return QStringList{UiTexts::AppTitle, QString(),         UiTexts::Version() + version,
-                       QString(),         UiTexts::Credit(), QString(),
+    return QStringList{Texts::AppTitle, QString(),         UiTexts::Version() + version,
+                       QString(),       UiTexts::Credit(), QString(),
                        manualLocation}
         .join(Texts::CrLf);
 }
@@ -42,5 +42,5 @@ void OpenDocumentation(Desktop& desktop, Dialogs& dialogs, const QUrl& manual)
 {
     if (!desktop.openUrl(manual))
         dialogs.message(UiTexts::ManualMissing() + QStringLiteral("\r\n\r\n") + manual.toString(),
-                        UiTexts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+                        Texts::ErrorTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
 }

@@ -1,6 +1,5 @@
 #include "ui/qtspeaker.h"
 
-#include "core/speechtexts.h"
 #include "core/texts.h"
 
 #include <QTextToSpeech>
@@ -18,6 +17,17 @@ Speaker::State fromQt(QTextToSpeech::State state)
         return Speaker::State::Ready;
     }
 }
+
+// Why an engine does not speak, with the engine's own words where it has them.
+QString failureOf(const QTextToSpeech& engine)
+{
+    QString reason =
+        QtSpeaker::tr("The speech engine \"%1\" reported an error: is an audio output available?")
+            .arg(engine.engine());
+    if (const QString detail = engine.errorString(); !detail.isEmpty())
+        reason += Texts::CrLf + detail;
+    return reason;
+}
 } // namespace
 
 QtSpeaker::QtSpeaker(QObject* parent) : Speaker(parent) {}
@@ -31,7 +41,7 @@ void QtSpeaker::load()
     m_loaded = true;
     const QStringList engines = QTextToSpeech::availableEngines();
     if (engines.isEmpty()) {
-        m_reason = SpeechTexts::NoEngineInstalled;
+        m_reason = tr("No text-to-speech engine is installed.");
         return;
     }
     for (const QString& name : engines) {
@@ -40,20 +50,15 @@ void QtSpeaker::load()
             m_engine = engine;
             break;
         }
-        m_reason = SpeechTexts::EngineFailed.arg(name);
-        if (const QString detail = engine->errorString(); !detail.isEmpty())
-            m_reason += Texts::CrLf + detail;
+        m_reason = failureOf(*engine);
         delete engine;
     }
     if (!m_engine)
         return;
     m_reason.clear();
     connect(m_engine, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
-        if (state == QTextToSpeech::Error) {
-            m_reason = SpeechTexts::EngineFailed.arg(m_engine->engine());
-            if (const QString detail = m_engine->errorString(); !detail.isEmpty())
-                m_reason += Texts::CrLf + detail;
-        }
+        if (state == QTextToSpeech::Error)
+            m_reason = failureOf(*m_engine);
         Q_EMIT stateChanged(fromQt(state));
     });
     m_defaultVoice = m_engine->voice();

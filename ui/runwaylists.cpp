@@ -132,8 +132,8 @@ bool RunwayLists::addRunway(Dialogs& dialogs)
 
     for (int row = 0; row < count(); ++row) {
         if (this->id(row) == id) {
-            dialogs.message(UiTexts::RunwayExists(), UiTexts::ErrorTitle,
-                            Dialogs::Icon::Exclamation, Dialogs::Buttons::OK);
+            dialogs.message(UiTexts::RunwayExists(), Texts::ErrorTitle, Dialogs::Icon::Exclamation,
+                            Dialogs::Buttons::OK);
             return false;
         }
     }

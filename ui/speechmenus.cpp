@@ -1,27 +1,17 @@
 #include "ui/speechmenus.h"
 
 #include "app/session.h"
-#include "core/speechtexts.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <array>
 #include <utility>
-
-namespace {
-// The rates offered, from -1 (slowest) to 1 (fastest); captions translated when shown.
-const std::array<std::pair<const char*, double>, 3> Rates = {
-    {{QT_TRANSLATE_NOOP("SpeechMenus", "&Slow"), -0.4},
-     {QT_TRANSLATE_NOOP("SpeechMenus", "&Normal"), 0.0},
-     {QT_TRANSLATE_NOOP("SpeechMenus", "&Fast"), 0.4}}};
-} // namespace
 
 SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, Session& session, QObject* parent)
     : QObject(parent), m_session(session)
 {
     AtisSpeech& speech = session.speech();
-    mnuFileSpeak = new QAction(SpeechTexts::SpeakATIS, file);
+    mnuFileSpeak = new QAction(tr("Spea&k ATIS"), file);
     mnuFileSpeak->setObjectName(QStringLiteral("mnuFileSpeak"));
     mnuFileSpeak->setShortcut(QKeySequence(Qt::Key_F9));
     QAction* before = nullptr;
@@ -35,23 +25,25 @@ SpeechMenus::SpeechMenus(QMenu* file, QMenu* options, Session& session, QObject*
             [this] { mnuFileSpeak->setEnabled(false); });
 
     options->addSeparator();
-    mnuOptionsSpeakNewATIS = options->addAction(SpeechTexts::SpeakNewATIS);
+    mnuOptionsSpeakNewATIS = options->addAction(tr("&Speak New ATIS Automatically"));
     mnuOptionsSpeakNewATIS->setObjectName(QStringLiteral("mnuOptionsSpeakNewATIS"));
     mnuOptionsSpeakNewATIS->setCheckable(true);
     connect(mnuOptionsSpeakNewATIS, &QAction::toggled, this,
             [this](bool on) { m_session.setSpeakNewATIS(on); });
 
-    mnuOptionsVoice = options->addMenu(SpeechTexts::Voice);
+    mnuOptionsVoice = options->addMenu(tr("&Voice"));
     mnuOptionsVoice->setObjectName(QStringLiteral("mnuOptionsVoice"));
     // The voices are the engine's: listed only when the menu opens, so that
     // start-up loads no engine.
     connect(mnuOptionsVoice, &QMenu::aboutToShow, this, &SpeechMenus::fillVoices);
 
-    mnuOptionsRate = options->addMenu(SpeechTexts::Rate);
+    mnuOptionsRate = options->addMenu(tr("Speech &Rate"));
     mnuOptionsRate->setObjectName(QStringLiteral("mnuOptionsRate"));
     auto* rates = new QActionGroup(mnuOptionsRate);
-    for (const auto& [caption, rate] : Rates) {
-        QAction* action = mnuOptionsRate->addAction(tr(caption));
+    // The rates offered, from -1 (slowest) to 1 (fastest).
+    for (const auto& [caption, rate] : {std::pair{tr("&Slow"), -0.4}, std::pair{tr("&Normal"), 0.0},
+                                        std::pair{tr("&Fast"), 0.4}}) {
+        QAction* action = mnuOptionsRate->addAction(caption);
         action->setCheckable(true);
         action->setData(rate);
         rates->addAction(action);
@@ -77,8 +69,7 @@ void SpeechMenus::fillVoices()
     names.prepend(QString()); // the engine's default voice
     for (const QString& name : names) {
         QAction* action = mnuOptionsVoice->addAction(
-            name.isEmpty() ? SpeechTexts::DefaultVoice
-                           : QString(name).replace(u'&', QStringLiteral("&&")));
+            name.isEmpty() ? tr("&Default") : QString(name).replace(u'&', QStringLiteral("&&")));
         action->setCheckable(true);
         action->setChecked(name == chosen);
         group->addAction(action);

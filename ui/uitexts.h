@@ -7,17 +7,16 @@
 #include <QString>
 #include <QStringList>
 
-// Texts of the window and its commands, defined once. What the user reads is
-// marked for translation (context "UiTexts") and translated whenever it is
-// read; the information codes are words of the ATIS, which stays English.
+// Texts of the window and its commands that more than one of its parts
+// shows, defined once. Like every text of the window, marked with tr() and
+// translated each time it is read. The titles shared with the layers below
+// ("Error") are theirs, in core/texts.h; the information codes are words of
+// the ATIS, which stays English.
 class UiTexts
 {
     Q_DECLARE_TR_FUNCTIONS(UiTexts)
 
 public:
-    static inline const QString& AppTitle = Texts::AppTitle;
-    static inline const QString& ErrorTitle = Texts::ErrorTitle;
-
     // The states the engine shows: the code label, the code still to be used
     // or the one on the air; Start and Stop on the button and in the menu;
     // the line while the letter on the air is looked up.

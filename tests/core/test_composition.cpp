@@ -175,7 +175,7 @@ private Q_SLOTS:
         QFETCH(QString, altimeter);
         const auto preset = [](const QString& name) {
             for (const TransitionLevelPreset& p : TransitionLevelPresets())
-                if (p.name.startsWith(name))
+                if (QString(p.name).startsWith(name))
                     return p.table;
             qFatal("no preset %s", qPrintable(name));
         };
