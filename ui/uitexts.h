@@ -7,9 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-// Texts of the window and its commands that more than one of its parts
-// shows, defined once. Like every text of the window, marked with tr() and
-// translated each time it is read. The titles shared with the layers below
+// Texts of the window, its dialogs and its commands, defined once. Like
+// every text of the window, marked with tr() and translated each time it is
+// read. The titles shared with the layers below
 // ("Error") are theirs, in core/texts.h; the information codes are words of
 // the ATIS, which stays English.
 class UiTexts
