@@ -577,10 +577,6 @@ Sky: %5</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Transition &amp;Level...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Transition Level</source>
         <translation type="unfinished"></translation>
     </message>
@@ -614,10 +610,6 @@ Sky: %5</source>
     </message>
     <message>
         <source>This table cannot be used:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ATIS &amp;Type and Letters...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -691,6 +683,26 @@ The window is the whole interface.</source>
     </message>
     <message>
         <source>Looking up the letter on the air...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tra&amp;nsition Level...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Phrasing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;ICAO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;FAA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;ATIS Type and Letters...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
