@@ -92,11 +92,19 @@ AtisGenerator::~AtisGenerator()
 
 void AtisGenerator::stop()
 {
-    // The connections close and the fetches end with it.
+    // The connections close and the fetches end with them.
     m_fetches.clear();
     delete m_http;
     m_http = nullptr;
-    m_tcp = nullptr;
+    delete m_tcp;
+}
+
+void AtisGenerator::makeHttpServer()
+{
+    if (m_http)
+        return;
+    m_http = new HttpServer(*this);
+    m_http->bind(m_tcp);
 }
 
 void AtisGenerator::serve(bool enabled, quint16 port)
@@ -108,9 +116,12 @@ void AtisGenerator::serve(bool enabled, quint16 port)
     if (enabled) {
         auto tcp = std::make_unique<GuardedTcpServer>(m_limits);
         if (tcp->listenOnLoopback(port)) {
-            m_http = new HttpServer(*this);
             m_tcp = tcp.release();
-            m_http->bind(m_tcp);
+            m_tcp->setParent(this);
+            // Qt's HTTP server loads the TLS backend and its libraries when it
+            // is made: made for the first request, not at start-up.
+            connect(m_tcp, &GuardedTcpServer::aboutToHandOver, this,
+                    &AtisGenerator::makeHttpServer);
             m_port = m_tcp->serverPort();
             m_state = State::Serving;
         } else {

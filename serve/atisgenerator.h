@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -104,6 +105,7 @@ private:
     void fetched(PendingAtis* pending, const QByteArray* body, const QString& failure);
     void answer(QTcpSocket* socket, const GeneratorReply& reply);
     void stop();
+    void makeHttpServer();
 
     const ProfileSource& m_profiles;
     std::function<QString()> m_metarServerUrl;
@@ -121,7 +123,8 @@ private:
     };
     QHash<QString, KeptReply> m_kept;
     HttpServer* m_http = nullptr;
-    GuardedTcpServer* m_tcp = nullptr;
+    // Owned by the generator until the HTTP server, bound to it, takes it.
+    QPointer<GuardedTcpServer> m_tcp;
     State m_state = State::Off;
     quint16 m_port = 0;
     QString m_error;

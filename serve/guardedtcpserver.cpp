@@ -158,6 +158,7 @@ void GuardedTcpServer::incomingConnection(qintptr descriptor)
 
 void GuardedTcpServer::handOver(QTcpSocket* socket, GuardedConnection* connection)
 {
+    Q_EMIT aboutToHandOver();
     connect(socket, &QTcpSocket::readyRead, connection, &GuardedConnection::beforeParsing);
     // The HTTP server connects its own reading here, after ours.
     addPendingConnection(socket);

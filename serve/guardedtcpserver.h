@@ -44,6 +44,11 @@ public:
     void answered(QTcpSocket* socket);
     int openConnections() const { return int(m_connections.size()); }
 
+Q_SIGNALS:
+    // A request is about to be handed to the HTTP server, which must be
+    // listening for it by then.
+    void aboutToHandOver();
+
 protected:
     void incomingConnection(qintptr descriptor) override;
 
