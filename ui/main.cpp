@@ -126,7 +126,6 @@ int main(int argc, char** argv)
     parser.process(app);
     // The desktop finds the menu entry (briefcast.desktop) and its icon by this name.
     QApplication::setDesktopFileName(QStringLiteral("briefcast"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/briefcast.svg")));
     // The window decides when the program ends: after its settings are saved.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -193,6 +192,9 @@ int main(int argc, char** argv)
             QCoreApplication::exit(0);
             return;
         }
+        // Drawn from its SVG, the icon costs a tenth of the start-up: the
+        // window shows first, the desktop takes the icon a moment later.
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/briefcast.svg")));
         // Without a weather server the tool cannot work: end without saving.
         if (!window.finishLoad()) {
             QCoreApplication::exit(1);
