@@ -491,12 +491,6 @@ void frmMain::showProfileDirty()
     setWindowModified(m_session->state().ProfileDirty);
 }
 
-bool frmMain::load()
-{
-    beginLoad();
-    return finishLoad();
-}
-
 void frmMain::beginLoad()
 {
     // The window may already show, but takes no input until start-up is done.

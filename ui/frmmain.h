@@ -40,13 +40,12 @@ public:
     // The desktop opens the manual and takes copied addresses.
     void attach(Session& session, Desktop& desktop);
 
-    // The start-up sequence. False when no weather server was found: the
-    // program must end without writing any setting. A close asked for
-    // meanwhile is carried out once it returns true, from the event loop.
-    bool load();
-    // The same sequence in two halves, so that the window can be painted
+    // The start-up sequence, in two halves so that the window can be painted
     // between them: everything before the weather server discovery, then
-    // the discovery and the end of start-up (returning what load() does).
+    // the discovery and the end of start-up. finishLoad() is false when no
+    // weather server was found: the program must end without writing any
+    // setting. A close asked for meanwhile is carried out once it returns
+    // true, from the event loop.
     void beginLoad();
     bool finishLoad();
     // The desktop session is ending: close as the title bar would, or, when

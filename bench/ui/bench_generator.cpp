@@ -199,7 +199,8 @@ int main(int argc, char** argv)
                     window.form(), window.form());
     window.attach(session, desktop);
     window.show();
-    if (!window.load() || session.generator().state() != AtisGenerator::State::Serving)
+    window.beginLoad();
+    if (!window.finishLoad() || session.generator().state() != AtisGenerator::State::Serving)
         return 1;
 
     QStringList urls;

@@ -73,7 +73,8 @@ int main(int argc, char** argv)
                     window.form(), window.form());
     window.attach(session, desktop);
     window.show();
-    if (!window.load())
+    window.beginLoad();
+    if (!window.finishLoad())
         return 1;
     // The controls, by their object names.
     auto* cmdRefresh = window.findChild<QPushButton*>(QStringLiteral("cmdRefresh"));

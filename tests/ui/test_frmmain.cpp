@@ -558,7 +558,8 @@ private Q_SLOTS:
             title = w.windowHandle()->title();
         };
         QMetaObject::invokeMethod(&w, closeDuringStartUp, Qt::QueuedConnection);
-        QVERIFY(w.load());
+        w.beginLoad();
+        QVERIFY(w.finishLoad());
         QVERIFY(!enabled && !closed);
         QCOMPARE(title, "Briefcast (closing as soon as start-up ends)");
         // Start-up done, the close remembered is carried out: settings stored.

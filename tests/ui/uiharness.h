@@ -82,7 +82,8 @@ struct UiHarness
     {
         frmMain& w = create(realDialogs);
         w.show();
-        w.load();
+        w.beginLoad();
+        w.finishLoad();
         QApplication::setActiveWindow(&w);
         return w;
     }
