@@ -26,6 +26,7 @@ std::variant<ComposedAtis, Failure> ComposeAtis(const AtisInputs& inputs)
     atis.qnhHpa = QnhHectopascals(inputs.metar.Altimeter);
     values.atisType = AtisTypeWord(inputs.profile.atisType);
     values.phrasing = inputs.profile.phrasingInUse();
+    values.textForm = inputs.profile.textForm;
     auto expanded = ExpandTemplate(atis.templateText, values);
     if (Failure* failure = std::get_if<Failure>(&expanded))
         return *failure;

@@ -983,3 +983,54 @@ QString freeText(const QString& text, Phrasing phrasing)
 }
 
 } // namespace Spoken
+
+namespace Written {
+
+namespace {
+Say inText(Phrasing phrasing)
+{
+    return {phrasing, true};
+}
+} // namespace
+
+QString time(const QString& observation)
+{
+    return inText(Phrasing::Icao).put(timeWords(observation, inText(Phrasing::Icao)));
+}
+
+QString wind(const QString& wind, Phrasing phrasing)
+{
+    return inText(phrasing).put(windWords(wind, inText(phrasing)));
+}
+
+QString visibility(const QString& visibility, Phrasing phrasing)
+{
+    return inText(phrasing).put(visibilityWords(visibility, inText(phrasing)));
+}
+
+QString weather(const QString& precip)
+{
+    return weatherWords(precip).toUpper();
+}
+
+QString sky(const DecodedMetar& metar, Phrasing phrasing)
+{
+    return inText(phrasing).put(skyOfWords(metar, inText(phrasing)));
+}
+
+QString temperature(const QString& degrees)
+{
+    return inText(Phrasing::Icao).put(temperatureWords(degrees, inText(Phrasing::Icao)));
+}
+
+QString pressure(const DecodedMetar& metar)
+{
+    return inText(Phrasing::Icao).put(pressureWords(metar, inText(Phrasing::Icao)));
+}
+
+QString metar(const DecodedMetar& metar, Phrasing phrasing)
+{
+    return inText(phrasing).put(metarWords(metar, inText(phrasing)));
+}
+
+} // namespace Written

@@ -58,3 +58,23 @@ QString freeText(const QString& text, Phrasing phrasing);
 QString following(const QString& said, const QString& words);
 
 } // namespace Spoken
+
+// The same elements in words for a text that a speech engine reads (a
+// profile's text form words), each built where its spoken words are: figures
+// whole, in capitals ("270 DEGREES 10 KNOTS", "10 KILOMETERS" for 9999,
+// "1653 ZULU", "4 MPS"), the units as the network's texts write them.
+namespace Written {
+
+QString time(const QString& observation);
+QString wind(const QString& wind, Phrasing phrasing);
+QString visibility(const QString& visibility, Phrasing phrasing);
+QString weather(const QString& precip);
+// With CAVOK and no cloud group, no significant cloud.
+QString sky(const DecodedMetar& metar, Phrasing phrasing);
+QString temperature(const QString& degrees);
+QString pressure(const DecodedMetar& metar);
+// The elements in the order of the report, each named: "WIND ...,
+// VISIBILITY ..., QNH 1013, NO SIGNIFICANT CHANGE".
+QString metar(const DecodedMetar& metar, Phrasing phrasing);
+
+} // namespace Written

@@ -11,6 +11,19 @@ QString StoredPhrasing(Phrasing phrasing)
     return phrasing == Phrasing::Faa ? QStringLiteral("FAA") : QStringLiteral("ICAO");
 }
 
+QString StoredTextForm(TextForm form)
+{
+    return form == TextForm::Words ? QStringLiteral("words") : QStringLiteral("groups");
+}
+
+std::optional<TextForm> ParseTextForm(const QString& stored)
+{
+    for (const TextForm f : {TextForm::Groups, TextForm::Words})
+        if (stored.trimmed().compare(StoredTextForm(f), Qt::CaseInsensitive) == 0)
+            return f;
+    return std::nullopt;
+}
+
 std::optional<Phrasing> ParsePhrasing(const QString& stored)
 {
     for (const Phrasing p : {Phrasing::Icao, Phrasing::Faa})

@@ -21,3 +21,18 @@ Phrasing DefaultPhrasing(const QString& icao);
 // Stored as "ICAO" or "FAA"; read in any letter case, blanks around ignored.
 QString StoredPhrasing(Phrasing phrasing);
 std::optional<Phrasing> ParsePhrasing(const QString& stored);
+
+// How the written ATIS gives the report's elements: as the METAR's groups
+// (27010KT, 9999, CAVOK), for a text pilots read; or in words (WIND 270
+// DEGREES 10 KNOTS, VISIBILITY 10 KILOMETERS), for a text that a speech
+// engine reads aloud.
+enum class TextForm
+{
+    Groups,
+    Words
+};
+
+// Stored as "groups" or "words"; read in any letter case, blanks around
+// ignored.
+QString StoredTextForm(TextForm form);
+std::optional<TextForm> ParseTextForm(const QString& stored);

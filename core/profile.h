@@ -35,6 +35,7 @@ struct Profile
     LetterRange letters{};
     // None: the airport code's (DefaultPhrasing).
     std::optional<Phrasing> phrasing{};
+    TextForm textForm = TextForm::Groups;
 
     // The runways ticked in each list, in the order of the rows, with the
     // two flags: what the ATIS names.

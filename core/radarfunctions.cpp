@@ -1,6 +1,5 @@
 #include "core/radarfunctions.h"
 
-#include "core/phrases.h"
 #include "core/template.h"
 
 #include <QRegularExpression>
@@ -9,31 +8,28 @@ const QString RadarFunctionPattern = QStringLiteral("\\$([A-Za-z0-9_]+)(?:\\(([^
 
 const QList<RadarFunction>& KnownRadarFunctions()
 {
-    using M = const DecodedMetar&;
     static const QList<RadarFunction> table{
-        {u"wind", [](M m) { return m.Wind; },
-         [](M m, Phrasing p) { return Spoken::wind(m.Wind, p); }},
-        {u"altim", [](M m) { return m.Altimeter; },
-         [](M m, Phrasing) { return Spoken::pressure(m); }},
-        {u"metar", [](M m) { return m.Metar; },
-         [](M m, Phrasing p) { return Spoken::metar(m, p); }},
-    };
+        {u"wind", u"%wind%"}, {u"altim", u"%altim%"}, {u"metar", u"%metar%"}};
     return table;
 }
 
-const RadarFunction* KnownRadarFunction(QStringView name, QStringView argument, const QString& icao)
+const TemplateVariable* KnownRadarFunction(QStringView name, QStringView argument,
+                                           const QString& icao)
 {
     if (icao.isEmpty() || argument.trimmed().compare(icao, Qt::CaseInsensitive) != 0)
         return nullptr;
     for (const RadarFunction& function : KnownRadarFunctions()) {
-        if (name.compare(function.name, Qt::CaseInsensitive) == 0)
-            return &function;
+        if (name.compare(function.name, Qt::CaseInsensitive) != 0)
+            continue;
+        for (const TemplateVariable& variable : TemplateVariables())
+            if (variable.name == function.variable)
+                return &variable;
     }
     return nullptr;
 }
 
-std::variant<FilledAtis, Failure> FillRadarFunctions(const QString& atis, const QString& icao,
-                                                     const DecodedMetar& finished)
+std::variant<FilledAtis, Failure> FillRadarFunctions(const QString& atis,
+                                                     const TemplateValues& values)
 {
     static const QRegularExpression pattern(RadarFunctionPattern);
     FilledAtis filled;
@@ -41,9 +37,9 @@ std::variant<FilledAtis, Failure> FillRadarFunctions(const QString& atis, const 
     for (const QRegularExpressionMatch& call : pattern.globalMatch(atis)) {
         filled.text += QStringView(atis).mid(at, call.capturedStart() - at);
         at = call.capturedEnd();
-        if (const RadarFunction* known =
-                KnownRadarFunction(call.capturedView(1), call.capturedView(2), icao)) {
-            filled.text += known->written(finished);
+        if (const TemplateVariable* known =
+                KnownRadarFunction(call.capturedView(1), call.capturedView(2), values.icao)) {
+            filled.text += WrittenValue(*known, values);
         } else {
             filled.text += call.capturedView();
             if (!filled.unfilled.contains(call.captured()))

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/failure.h"
-#include "core/metar.h"
-#include "core/phrasing.h"
+#include "core/template.h"
 
 #include <QList>
 #include <QString>
@@ -15,27 +14,27 @@
 // argument.
 extern const QString RadarFunctionPattern;
 
-// A function whose value Briefcast knows for its own airport, written and
-// spoken from the decoded METAR (after its last touch).
+// A function whose value Briefcast knows for its own airport: the value of
+// the variable it names, written and spoken as the variable's.
 struct RadarFunction
 {
-    QStringView name; // without "$", compared in any letter case
-    QString (*written)(const DecodedMetar& metar);
-    QString (*spoken)(const DecodedMetar& metar, Phrasing phrasing);
+    QStringView name;     // without "$", compared in any letter case
+    QStringView variable; // %wind%...
 };
 
 // $wind(), $altim() and $metar(): the only functions Briefcast can fill.
 const QList<RadarFunction>& KnownRadarFunctions();
 
-// The known function called with this name and argument for the airport,
-// or null: the argument must name the airport (any letter case, blanks
-// around it ignored).
-const RadarFunction* KnownRadarFunction(QStringView name, QStringView argument,
-                                        const QString& icao);
+// The variable of the known function called with this name and argument for
+// the airport, or null: the argument must name the airport (any letter case,
+// blanks around it ignored).
+const TemplateVariable* KnownRadarFunction(QStringView name, QStringView argument,
+                                           const QString& icao);
 
 // An ATIS for a caller that does not expand the radar client's functions:
-// the known ones of the airport are filled with Briefcast's decoded values,
-// every other stays as written and is listed once, as written, in unfilled.
+// the known ones of the airport are filled with Briefcast's decoded values
+// (in the text form of the values), every other stays as written and is
+// listed once, as written, in unfilled.
 struct FilledAtis
 {
     QString text;
@@ -43,5 +42,5 @@ struct FilledAtis
 };
 // Fails, as the expansion does, when the text would grow longer than
 // MaxAtisLength.
-std::variant<FilledAtis, Failure> FillRadarFunctions(const QString& atis, const QString& icao,
-                                                     const DecodedMetar& finished);
+std::variant<FilledAtis, Failure> FillRadarFunctions(const QString& atis,
+                                                     const TemplateValues& values);

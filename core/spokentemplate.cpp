@@ -62,9 +62,9 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
             // argument too long to expand names no airport.
             const auto expanded = ExpandTemplate(t.captured(2), v);
             const QString* argument = std::get_if<QString>(&expanded);
-            if (const RadarFunction* known =
+            if (const TemplateVariable* known =
                     KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
-                words = known->spoken(v.metar, v.phrasing);
+                words = known->spoken(v);
         }
         spoken += Spoken::freeText(pending, v.phrasing);
         pending.clear();

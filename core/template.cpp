@@ -49,46 +49,62 @@ Failure AtisTooLong()
     return {AtisTooLongErrorNumber, TooLong.arg(MaxAtisLength)};
 }
 
+QString WrittenValue(const TemplateVariable& variable, const TemplateValues& values)
+{
+    if (values.textForm == TextForm::Words && variable.words)
+        return variable.words(values);
+    return variable.written(values);
+}
+
 const QList<TemplateVariable>& TemplateVariables()
 {
+    // The elements of the report: as written, spoken, and in written words.
+    const auto wind = [](V v) { return v.metar.Wind; };
+    const auto spokenWind = [](V v) { return Spoken::wind(v.metar.Wind, v.phrasing); };
+    const auto wordsWind = [](V v) { return Written::wind(v.metar.Wind, v.phrasing); };
+    const auto vis = [](V v) { return v.metar.Visibility; };
+    const auto spokenVis = [](V v) { return Spoken::visibility(v.metar.Visibility, v.phrasing); };
+    const auto wordsVis = [](V v) { return Written::visibility(v.metar.Visibility, v.phrasing); };
+    const auto sky = [](V v) { return v.metar.Sky; };
+    const auto spokenSky = [](V v) { return Spoken::skyOf(v.metar, v.phrasing); };
+    const auto wordsSky = [](V v) { return Written::sky(v.metar, v.phrasing); };
+    const auto precip = [](V v) { return v.metar.Precip; };
+    const auto spokenPrecip = [](V v) { return Spoken::weather(v.metar.Precip); };
+    const auto wordsPrecip = [](V v) { return Written::weather(v.metar.Precip); };
+    const auto alt = [](V v) { return v.metar.Altimeter; };
+    const auto spokenAlt = [](V v) { return Spoken::pressure(v.metar); };
+    const auto wordsAlt = [](V v) { return Written::pressure(v.metar); };
+    const auto temp = [](V v) { return v.metar.Temperature; };
+    const auto spokenTemp = [](V v) { return Spoken::temperature(v.metar.Temperature); };
+    const auto wordsTemp = [](V v) { return Written::temperature(v.metar.Temperature); };
+    const auto dew = [](V v) { return v.metar.DewPoint; };
+    const auto spokenDew = [](V v) { return Spoken::temperature(v.metar.DewPoint); };
+    const auto wordsDew = [](V v) { return Written::temperature(v.metar.DewPoint); };
     static const QList<TemplateVariable> table{
         {u"%icao%", [](V v) { return v.icao; }, [](V v) { return Spoken::letters(v.icao); }},
         {u"%id%", [](V v) { return v.informationCode; },
          [](V v) { return Spoken::informationCode(v.informationCode); }},
         {u"%time%", [](V v) { return v.metar.ObservationTime; },
-         [](V v) { return Spoken::time(v.metar.ObservationTime); }},
-        {u"%wind%", [](V v) { return v.metar.Wind; },
-         [](V v) { return Spoken::wind(v.metar.Wind, v.phrasing); }},
-        {u"%winds%", [](V v) { return v.metar.Wind; },
-         [](V v) { return Spoken::wind(v.metar.Wind, v.phrasing); }},
-        {u"%vis%", [](V v) { return v.metar.Visibility; },
-         [](V v) { return Spoken::visibility(v.metar.Visibility, v.phrasing); }},
-        {u"%visibility%", [](V v) { return v.metar.Visibility; },
-         [](V v) { return Spoken::visibility(v.metar.Visibility, v.phrasing); }},
-        {u"%sky%", [](V v) { return v.metar.Sky; },
-         [](V v) { return Spoken::skyOf(v.metar, v.phrasing); }},
-        {u"%clouds%", [](V v) { return v.metar.Sky; },
-         [](V v) { return Spoken::skyOf(v.metar, v.phrasing); }},
-        {u"%precip%", [](V v) { return v.metar.Precip; },
-         [](V v) { return Spoken::weather(v.metar.Precip); }},
-        {u"%precipitation%", [](V v) { return v.metar.Precip; },
-         [](V v) { return Spoken::weather(v.metar.Precip); }},
-        {u"%alt%", [](V v) { return v.metar.Altimeter; },
-         [](V v) { return Spoken::pressure(v.metar); }},
-        {u"%altim%", [](V v) { return v.metar.Altimeter; },
-         [](V v) { return Spoken::pressure(v.metar); }},
-        {u"%altimeter%", [](V v) { return v.metar.Altimeter; },
-         [](V v) { return Spoken::pressure(v.metar); }},
-        {u"%temp%", [](V v) { return v.metar.Temperature; },
-         [](V v) { return Spoken::temperature(v.metar.Temperature); }},
-        {u"%temperature%", [](V v) { return v.metar.Temperature; },
-         [](V v) { return Spoken::temperature(v.metar.Temperature); }},
-        {u"%dew%", [](V v) { return v.metar.DewPoint; },
-         [](V v) { return Spoken::temperature(v.metar.DewPoint); }},
-        {u"%dewpoint%", [](V v) { return v.metar.DewPoint; },
-         [](V v) { return Spoken::temperature(v.metar.DewPoint); }},
+         [](V v) { return Spoken::time(v.metar.ObservationTime); },
+         [](V v) { return Written::time(v.metar.ObservationTime); }},
+        {u"%wind%", wind, spokenWind, wordsWind},
+        {u"%winds%", wind, spokenWind, wordsWind},
+        {u"%vis%", vis, spokenVis, wordsVis},
+        {u"%visibility%", vis, spokenVis, wordsVis},
+        {u"%sky%", sky, spokenSky, wordsSky},
+        {u"%clouds%", sky, spokenSky, wordsSky},
+        {u"%precip%", precip, spokenPrecip, wordsPrecip},
+        {u"%precipitation%", precip, spokenPrecip, wordsPrecip},
+        {u"%alt%", alt, spokenAlt, wordsAlt},
+        {u"%altim%", alt, spokenAlt, wordsAlt},
+        {u"%altimeter%", alt, spokenAlt, wordsAlt},
+        {u"%temp%", temp, spokenTemp, wordsTemp},
+        {u"%temperature%", temp, spokenTemp, wordsTemp},
+        {u"%dew%", dew, spokenDew, wordsDew},
+        {u"%dewpoint%", dew, spokenDew, wordsDew},
         {u"%metar%", [](V v) { return v.metar.Metar; },
-         [](V v) { return Spoken::metar(v.metar, v.phrasing); }},
+         [](V v) { return Spoken::metar(v.metar, v.phrasing); },
+         [](V v) { return Written::metar(v.metar, v.phrasing); }},
         {u"%runways%", [](V v) { return v.runways; },
          [](V v) { return Spoken::freeText(v.runways, v.phrasing); }},
         {u"%approach%", [](V v) { return v.approach; },
@@ -114,7 +130,7 @@ std::variant<QString, Failure> ExpandTemplate(const QString& templateText, const
         const QStringView name = variable.name;
         if (!text.contains(name))
             continue;
-        const QString value = variable.written(v);
+        const QString value = WrittenValue(variable, v);
         if (value.isEmpty()) {
             removeEmpty(text, name);
             continue;

@@ -25,18 +25,26 @@ struct TemplateValues
     QString transitionLevel;
     // What the profile's ATIS is for: "ARRIVAL", "DEPARTURE" or empty (combined).
     QString atisType;
-    // The words the ATIS is spoken in.
+    // The words the ATIS is spoken in, and the form its text gives the
+    // report's elements in.
     Phrasing phrasing = Phrasing::Faa;
+    TextForm textForm = TextForm::Groups;
 };
 
 // One %-variable: its name as a template writes it, and its value in the
-// written and in the spoken ATIS.
+// written and in the spoken ATIS; for an element of the report, also in the
+// written words of the text form words.
 struct TemplateVariable
 {
     QStringView name;
     QString (*written)(const TemplateValues& values);
     QString (*spoken)(const TemplateValues& values);
+    QString (*words)(const TemplateValues& values) = nullptr;
 };
+
+// What the variable writes into the text: its words where the text form is
+// words and it has them, else its written value.
+QString WrittenValue(const TemplateVariable& variable, const TemplateValues& values);
 
 // Every variable, in the order expansion replaces them: a value inserted
 // early that holds a later variable is expanded by the later step; the

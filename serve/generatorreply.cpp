@@ -96,7 +96,7 @@ GeneratorReply AtisReply(const AtisQuery& query, const NamedProfile& profile,
     // The caller puts the reply on the air as it is: the radar client's
     // functions it would have filled from atis.txt are filled here. The
     // voice form has none of them.
-    const auto filled = FillRadarFunctions(atis.text, icao, atis.values.metar);
+    const auto filled = FillRadarFunctions(atis.text, atis.values);
     const FilledAtis* written = std::get_if<FilledAtis>(&filled);
     if (!written && query.format != AtisQuery::Format::Voice)
         return RefusalReply({422, std::get<Failure>(filled).description}, icao,

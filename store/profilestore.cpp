@@ -124,6 +124,16 @@ const QList<ProfileKey>& profileKeys()
              return p.phrasing.has_value();
          },
          [](const P& p) { return p.phrasing ? StoredPhrasing(*p.phrasing) : QString(); }, true},
+        {QStringLiteral("TextForm"),
+         [](P& p, S s) {
+             const std::optional<TextForm> form = ParseTextForm(s);
+             p.textForm = form.value_or(TextForm::Groups);
+             return form.has_value();
+         },
+         [](const P& p) {
+             return p.textForm == TextForm::Groups ? QString() : StoredTextForm(p.textForm);
+         },
+         true},
     };
     return keys;
 }

@@ -14,7 +14,8 @@
 // rows joined by "|", ticks as 1 and 0), "VisualInUse" and "LAHSOInEffect"
 // (1 or 0); and, only when they differ from what a profile saved before
 // them reads as, "TransitionLevels" (FormatTransitionLevels), "ATISType"
-// (StoredAtisType) and "Letters" (StoredLetterRange). A profile that leaves
+// (StoredAtisType), "Letters" (StoredLetterRange), "Phrasing"
+// (StoredPhrasing) and "TextForm" (StoredTextForm). A profile that leaves
 // them at their defaults is stored exactly as before they existed.
 // Alphabetical order as a controller reads a list: letter case first
 // ignored, then deciding between names that differ only in it.

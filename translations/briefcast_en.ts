@@ -705,6 +705,18 @@ The window is the whole interface.</source>
         <source>&amp;ATIS Type and Letters...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Text &amp;Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>METAR &amp;Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Words</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmMain</name>

@@ -213,6 +213,24 @@ void frmMain::createMenus()
     });
     connect(phrasings, &QActionGroup::triggered, this,
             [this](QAction* action) { setPhrasing(Phrasing(action->data().toInt())); });
+    // Beside it, the form the profile's text gives the report in.
+    mnuOptionsTextForm = options->addMenu(UiTexts::TextFormMenu());
+    mnuOptionsTextForm->setObjectName(QStringLiteral("mnuOptionsTextForm"));
+    auto* forms = new QActionGroup(mnuOptionsTextForm);
+    for (const TextForm f : {TextForm::Groups, TextForm::Words}) {
+        QAction* action = mnuOptionsTextForm->addAction(UiTexts::TextForms().at(int(f)));
+        action->setObjectName(QStringLiteral("mnuOptionsTextForm") + StoredTextForm(f));
+        action->setCheckable(true);
+        action->setData(int(f));
+        forms->addAction(action);
+    }
+    connect(mnuOptionsTextForm, &QMenu::aboutToShow, this, [this] {
+        const TextForm inUse = m_form->profile().textForm;
+        for (QAction* action : mnuOptionsTextForm->actions())
+            action->setChecked(action->data().toInt() == int(inUse));
+    });
+    connect(forms, &QActionGroup::triggered, this,
+            [this](QAction* action) { setTextForm(TextForm(action->data().toInt())); });
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -264,6 +282,16 @@ void frmMain::setPhrasing(Phrasing phrasing)
     if (profile.phrasingInUse() == phrasing)
         return;
     profile.phrasing = phrasing;
+    m_form->setProfile(profile);
+    markProfileChanged();
+}
+
+void frmMain::setTextForm(TextForm form)
+{
+    Profile profile = m_form->profile();
+    if (profile.textForm == form)
+        return;
+    profile.textForm = form;
     m_form->setProfile(profile);
     markProfileChanged();
 }

@@ -79,6 +79,7 @@ private:
     void editTransitionLevels();
     void editAtisType();
     void setPhrasing(Phrasing phrasing);
+    void setTextForm(TextForm form);
     void arrange();
     void setFocusOrder();
     void connectEvents();
@@ -154,6 +155,7 @@ private:
     QAction* mnuOptionsTransitionLevel = nullptr;
     QAction* mnuOptionsAtisType = nullptr;
     QMenu* mnuOptionsPhrasing = nullptr;
+    QMenu* mnuOptionsTextForm = nullptr;
     QAction* mnuHelpDocumentation = nullptr;
     QAction* mnuHelpAbout = nullptr;
 };

@@ -116,6 +116,9 @@ public:
     // The profile's phrasing, in the order of Phrasing.
     static QString PhrasingMenu() { return tr("&Phrasing"); }
     static QStringList Phrasings() { return {tr("&ICAO"), tr("&FAA")}; }
+    // The profile's text form, in the order of TextForm.
+    static QString TextFormMenu() { return tr("Text &Form"); }
+    static QStringList TextForms() { return {tr("METAR &Groups"), tr("&Words")}; }
     static QString AtisTypeMenu() { return tr("&ATIS Type and Letters..."); }
     static QString AtisTypeTitle() { return tr("ATIS Type and Letters"); }
     static QString AtisTypeLabel() { return tr("&Type:"); }

@@ -34,6 +34,7 @@ Profile WindowForm::profile() const
     profile.atisType = m_atisType;
     profile.letters = m_letters;
     profile.phrasing = m_phrasing;
+    profile.textForm = m_textForm;
     return profile;
 }
 
@@ -62,6 +63,7 @@ void WindowForm::setProfile(const Profile& profile)
     m_transitionLevels = profile.transitionLevels;
     m_atisType = profile.atisType;
     m_phrasing = profile.phrasing;
+    m_textForm = profile.textForm;
     setLetterRange(profile.letters);
 }
 

@@ -80,5 +80,6 @@ private:
     TransitionLevelTable m_transitionLevels;
     AtisType m_atisType = AtisType::Combined;
     std::optional<Phrasing> m_phrasing;
+    TextForm m_textForm = TextForm::Groups;
     LetterRange m_letters;
 };

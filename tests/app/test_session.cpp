@@ -199,8 +199,9 @@ private Q_SLOTS:
         QCOMPARE(Profiles::Names(*m_store), QStringList({"KBOS", "P2"}));
     }
 
-    // A profile stored before the transition levels, the ATIS type and the
-    // letters existed saves back byte for byte; set, they add their keys.
+    // A profile stored before the transition levels, the ATIS type, the
+    // letters, the phrasing and the text form existed saves back byte for
+    // byte; set, they add their keys.
     void profileStoredBeforeKeepsItsBytes()
     {
         const QByteArray before =
@@ -217,9 +218,11 @@ private Q_SLOTS:
         m_form.shown.atisType = AtisType::Arrival;
         m_form.setLetterRange({0, 12});
         m_form.shown.phrasing = Phrasing::Icao;
+        m_form.shown.textForm = TextForm::Words;
         m_session->SaveProfile();
-        QCOMPARE(readFile(m_file), before + "TransitionLevels=943-977:80|978-1050:70\n"
-                                            "ATISType=Arrival\nLetters=A-M\nPhrasing=ICAO\n");
+        QCOMPARE(readFile(m_file),
+                 before + "TransitionLevels=943-977:80|978-1050:70\n"
+                          "ATISType=Arrival\nLetters=A-M\nPhrasing=ICAO\nTextForm=words\n");
     }
 
     // Yes writes over KBOS; No and Cancel keep it.

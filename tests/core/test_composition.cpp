@@ -1,6 +1,7 @@
 // The pure pieces of an ATIS: runway phrase, template expansion, spoken
 // forms, and the check of the ATIS before it goes on the air.
 #include "core/atischeck.h"
+#include "core/composition.h"
 #include "core/metar.h"
 #include "core/phrases.h"
 #include "core/runwayphrase.h"
@@ -356,6 +357,60 @@ private Q_SLOTS:
         row("wind group", "Wind 24015G25KT", "Wind two four zero at one five, gusts two five.");
     }
     void speakTemplate() { QTEST(SpeakTemplate(fetched("templ"), values()), "spoken"); }
+
+    // A profile whose text form is words writes each element of the report
+    // in words, in its phrasing; the voice stays as it is.
+    void textInWords_data()
+    {
+        QTest::addColumn<QString>("phrasing");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("templ");
+        QTest::addColumn<QString>("words");
+        const auto row = [](const char* name, const char* phrasing, const char* report,
+                            const char* templ, const char* words) {
+            QTest::newRow(name) << phrasing << report << templ << words;
+        };
+        const char* moscow = "UUEE 011200Z 29004MPS 9999 SCT050 25/12 Q1019 NOSIG";
+        const char* kennedy =
+            "KJFK 121651Z VRB03G12KT 2 1/2SM -RA FEW025 BKN045 M01/M03 A2992 RMK AO2";
+        const char* rome = "LIRF 121650Z 00000KT CAVOK 22/14 Q0998";
+        row("ICAO wind in metres per second, as Russia writes it", "ICAO", moscow, "WIND %wind%",
+            "WIND 290 DEGREES 4 MPS");
+        row("ICAO 9999", "ICAO", moscow, "VISIBILITY %vis%", "VISIBILITY 10 KILOMETERS");
+        row("ICAO layers, time, QNH", "ICAO", moscow, "%time% CLOUDS %sky% QNH %alt%",
+            "1200 ZULU CLOUDS SCATTERED 5000 QNH 1019");
+        row("FAA variable wind with gusts", "FAA", kennedy, "WIND %wind%",
+            "WIND VARIABLE AT 3, GUSTS 12");
+        row("FAA fraction, weather, ceiling named", "FAA", kennedy, "%vis% %precip% %sky%",
+            "2 1/2 LIGHT RAIN FEW CLOUDS AT 2500, CEILING 4500 BROKEN");
+        row("temperatures below zero, altimeter", "FAA", kennedy, "%temp%/%dew% %alt%",
+            "MINUS 1/MINUS 3 2992");
+        row("CAVOK and calm; QNH below 1000 in three digits", "ICAO", rome,
+            "%wind% %vis% %clouds% QNH %alt%", "CALM CAVOK NO SIGNIFICANT CLOUD QNH 998");
+        row("whole report, trend in words", "ICAO", moscow, "%metar%",
+            "1200 ZULU, WIND 290 DEGREES 4 MPS, VISIBILITY 10 KILOMETERS, SKY SCATTERED 5000, "
+            "TEMPERATURE 25, DEW POINT 12, QNH 1019, NO SIGNIFICANT CHANGE");
+        row("whole report, remarks left out", "FAA", kennedy, "%metar%",
+            "1651 ZULU, WIND VARIABLE AT 3, GUSTS 12, VISIBILITY 2 1/2, LIGHT RAIN, FEW CLOUDS AT "
+            "2500, CEILING 4500 BROKEN, TEMPERATURE MINUS 1, DEW POINT MINUS 3, ALTIMETER 2992");
+        row("what is no element stays as written", "ICAO", rome, "%icao% INFORMATION %id% %tl%",
+            "LIRF INFORMATION DELTA 70");
+    }
+    void textInWords()
+    {
+        QFETCH(QString, templ);
+        AtisInputs in{.profile = {.icao = fetched("report").left(4),
+                                  .templateText = templ,
+                                  .transitionLevels = {{990, 1030, 70}},
+                                  .phrasing = ParsePhrasing(fetched("phrasing"))},
+                      .informationCode = "DELTA",
+                      .metar = *DecodeMetar(fetched("report"))};
+        const ComposedAtis groups = std::get<ComposedAtis>(ComposeAtis(in));
+        in.profile.textForm = TextForm::Words;
+        const ComposedAtis words = std::get<ComposedAtis>(ComposeAtis(in));
+        QTEST(words.text, "words");
+        QCOMPARE(words.spoken(), groups.spoken());
+    }
 
     // "Sky" is said once before "sky clear"; CAVOK stands for the clouds too.
     void clearSkyAndCavok()

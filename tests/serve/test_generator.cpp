@@ -209,6 +209,12 @@ private Q_SLOTS:
         QCOMPARE(json["warnings"].toArray(),
                  QJsonArray({"Not filled: $freq()", "Not filled: $wind(KJFK)",
                              "Tailwind 9 kt on runway 9"}));
+        // A profile whose text a speech engine reads has them in words.
+        QVERIFY(m_store.writeTogether({{"Profiles\\KBOS functions", "TextForm", "words"}}));
+        QCOMPARE(get("/atis?info=E&profile=KBOS+functions").body,
+                 "ECHO 310 AT 12 2975 1654 ZULU, WIND 310 AT 12, VISIBILITY 10, CEILING 800 "
+                 "OVERCAST, TEMPERATURE MINUS 3, DEW POINT MINUS 5, ALTIMETER 2975 $freq() "
+                 "$wind(KJFK)");
     }
 
     void refusals_data()

@@ -295,19 +295,20 @@ private Q_SLOTS:
             {.templateText = "%VBCRLF% a\r\nb"});
         row("transition levels, departure ATIS on N to Z",
             "TransitionLevels=943-977:80|978-1013:70\nATISType=Departure\nLetters=N-Z\n"
-            "Phrasing= icao",
+            "Phrasing= icao\nTextForm=Words",
             {.transitionLevels = {{943, 977, 80}, {978, 1013, 70}},
              .atisType = AtisType::Departure,
              .letters = {13, 25},
-             .phrasing = Phrasing::Icao});
+             .phrasing = Phrasing::Icao,
+             .textForm = TextForm::Words});
         row("type and letters in small letters, with blanks", "ATISType= arrival \nLetters= n - z",
             {.atisType = AtisType::Arrival, .letters = {13, 25}});
         row("unreadable bands, type and letters; a reversed band kept for the check",
             "TransitionLevels=943-977:80|x|990-980:70|1000-1010:\nATISType=Arival\nLetters=Z-A\n"
-            "Phrasing=US",
+            "Phrasing=US\nTextForm=prose",
             {.transitionLevels = {{943, 977, 80}, {990, 980, 70}}},
             {"TransitionLevels=943-977:80|x|990-980:70|1000-1010:", "ATISType=Arival",
-             "Letters=Z-A", "Phrasing=US"});
+             "Letters=Z-A", "Phrasing=US", "TextForm=prose"});
     }
     void storedProfileLoads()
     {

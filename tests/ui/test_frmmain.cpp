@@ -124,7 +124,7 @@ private Q_SLOTS:
             for (const QAction* item : h->get<QMenu>(menu)->actions())
                 keys.last() += QKeySequence::mnemonic(item->text()).toString().remove("Alt+");
         }
-        QCOMPARE(keys, (QStringList{"SCRKX", "ULTGNAPSVR", "SNF"}));
+        QCOMPARE(keys, (QStringList{"SCRKX", "ULTGNAPFSVR", "SNF"}));
     }
 
     void airportCodeSelectedWhenInvalidAndUpperCasedOnLeaving()
@@ -207,6 +207,8 @@ private Q_SLOTS:
         QVERIFY(h->get<QAction>("mnuOptionsPhrasingFAA")->isChecked());
         QVERIFY(marks([this] { press("mnuOptionsPhrasingICAO"); }));
         QCOMPARE(h->form().profile().phrasing, Phrasing::Icao);
+        QVERIFY(marks([this] { press("mnuOptionsTextFormwords"); }));
+        QCOMPARE(h->form().profile().textForm, TextForm::Words);
     }
 
     // A profile saved from the window holds what it shows; loaded over
