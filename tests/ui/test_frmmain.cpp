@@ -163,7 +163,9 @@ private Q_SLOTS:
         typeInto("txtICAO", "KSEA");
         h->get<QPlainTextEdit>("txtTemplate")->setPlainText("Information %id% wind %wnd%");
         press("cmdStartStop"); // auto-update on, an ATIS with a finding
-        press("cmdAddRunway"); // asked, then cancelled
+        addRunways({"16L"});
+        h->dialogs.inputs = {"16l"};
+        press("cmdAddRunway"); // asked, and refused: the runway is there
         h->dialogs.answers = {Dialogs::Answer::No};
         press("cmdLoad"); // the changes not saved, and no profile chosen: refused
         press("mnuHelpAbout");
@@ -172,7 +174,7 @@ private Q_SLOTS:
             press(menu);
             texts << textsOf(w.findChild<QDialog*>(dialog));
         }
-        QCOMPARE(h->dialogs.shown.size(), 5);
+        QCOMPARE(h->dialogs.shown.size(), 6);
         for (const ScriptedDialogs::Shown& box : h->dialogs.shown)
             texts << box.title << box.text;
         QCOMPARE(h->dialogs.asked.size(), 1);
