@@ -17,10 +17,34 @@
 // stay English, unmarked.
 namespace Texts {
 
+// While an InEnglish lives, the texts read on its thread are the English
+// ones as written: what the local generator sends to other programs stays
+// English whatever the controller's language.
+class InEnglish
+{
+public:
+    InEnglish() { ++depth(); }
+    ~InEnglish() { --depth(); }
+    InEnglish(const InEnglish&) = delete;
+    InEnglish& operator=(const InEnglish&) = delete;
+    static bool active() { return depth() > 0; }
+
+private:
+    static int& depth()
+    {
+        thread_local int depth = 0;
+        return depth;
+    }
+};
+
 struct UserText
 {
     const char* source;
-    operator QString() const { return QCoreApplication::translate("Texts", source); }
+    operator QString() const
+    {
+        return InEnglish::active() ? QString::fromUtf8(source)
+                                   : QCoreApplication::translate("Texts", source);
+    }
     // The text read now, with its %1, %2... filled in.
     template <class... Args> QString arg(Args&&... args) const
     {

@@ -3,6 +3,7 @@
 #include "core/failure.h"
 #include "core/metar.h"
 #include "core/metarrequest.h"
+#include "core/texts.h"
 #include "net/httpget.h"
 #include "serve/currentatissource.h"
 #include "serve/generatorreply.h"
@@ -135,6 +136,9 @@ void AtisGenerator::serve(bool enabled, quint16 port)
 
 bool AtisGenerator::handle(const QHttpServerRequest& request, QTcpSocket* socket)
 {
+    // Every answer, its findings included, is in English, whatever the
+    // window's language: it is read by other programs.
+    const Texts::InEnglish wire;
     // A second request sent on the connection before the first was
     // answered gets no answer: the first answer closes the connection.
     if (!m_tcp->takeRequest(socket))
@@ -238,6 +242,7 @@ void AtisGenerator::startAtis(const QHttpServerRequest& request, QTcpSocket* soc
 
 void AtisGenerator::fetchEnded(const QString& icao, const HttpGet::Result& result)
 {
+    const Texts::InEnglish wire;
     MetarFetch* fetch = m_fetches.take(icao);
     // Its fetch is calling: it goes once the call is over.
     fetch->deleteLater();

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTranslator>
 #include <sys/socket.h>
 
 namespace {
@@ -190,7 +191,19 @@ private Q_SLOTS:
         const QString filled = "ECHO 31012KT 2975 KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975 "
                                "$freq() $wind(KJFK)";
         QCOMPARE(get("/atis?info=E&profile=KBOS+functions").body, filled);
+        // The window may speak the controller's language: what the
+        // generator sends stays English, its findings too.
+        struct EveryTextTranslated : QTranslator
+        {
+            QString translate(const char*, const char* source, const char*, int) const override
+            {
+                return QStringLiteral("translated ") + source;
+            }
+            bool isEmpty() const override { return false; }
+        } translated;
+        QCoreApplication::installTranslator(&translated);
         const Answer answer = get("/atis?info=E&format=json&profile=KBOS+functions&dep=9");
+        QCoreApplication::removeTranslator(&translated);
         QCOMPARE(answer.status, 200);
         QCOMPARE(answer.contentType, QByteArray("application/json"));
         const QJsonObject json = QJsonDocument::fromJson(answer.body.toUtf8()).object();
