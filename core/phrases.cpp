@@ -772,18 +772,21 @@ namespace Spoken {
 
 const QList<QPair<QString, QString>> Abbreviations = {
     {"ACFT", "aircraft"},
+    {"ADVS", "advise"},
     {"ALT", "altimeter"},
     {"ALTM", "altimeter"},
     {"APCH", "approach"},
     {"APP", "approach"},
     {"ARR", "arrival"},
     {"ATC", "A T C"},
+    {"CLD", "cloud"},
     {"CLNC", "clearance"},
     {"CLSD", "closed"},
     {"CTC", "contact"},
     {"DEP", "departure"},
     {"DEWPT", "dew point"},
     {"DME", "D M E"},
+    {"FL", "flight level"},
     {"FREQ", "frequency"},
     {"FT", "feet"},
     {"GND", "ground"},
@@ -807,6 +810,8 @@ const QList<QPair<QString, QString>> Abbreviations = {
     {"RWYS", "runways"},
     {"SFC", "surface"},
     {"TEMP", "temperature"},
+    {"TL", "transition level"},
+    {"TMP", "temperature"},
     {"TRL", "transition level"},
     {"TWR", "tower"},
     {"TWY", "taxiway"},
@@ -814,6 +819,7 @@ const QList<QPair<QString, QString>> Abbreviations = {
     {"VFR", "V F R"},
     {"VIS", "visibility"},
     {"VOR", "V O R"},
+    {"WND", "wind"},
     {"WX", "weather"},
 };
 

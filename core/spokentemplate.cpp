@@ -14,6 +14,30 @@ bool isWordCharacter(const QString& text, qsizetype at)
     return at >= 0 && at < text.size() && text[at].isLetterOrNumber();
 }
 
+// True when what was said ends with the name, as a word: "Winds:" has
+// said "winds".
+bool saidLast(const QString& said, const QString& name)
+{
+    qsizetype end = said.size();
+    while (end > 0 && !said[end - 1].isLetterOrNumber())
+        --end;
+    const QStringView tail = QStringView(said).left(end);
+    return tail.endsWith(name, Qt::CaseInsensitive) &&
+           (tail.size() == name.size() || !tail[tail.size() - name.size() - 1].isLetterOrNumber());
+}
+
+// The words of an element with its name before them, unless what was said
+// last names it already.
+QString named(const QString& said, const QStringList& names, const QString& words)
+{
+    if (words.isEmpty() || names.isEmpty())
+        return words;
+    for (const QString& name : names)
+        if (saidLast(said, name))
+            return words;
+    return names.first() + u' ' + words;
+}
+
 QString sentence(const QString& line)
 {
     const QString text = line.simplified();
@@ -29,6 +53,10 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
 {
     QString text = templateText;
     text.replace(u':', u' ');
+    // A tag in square brackets ([RWY], [WND]) marks a line for the eye; the
+    // voice names what follows in its own words.
+    static const QRegularExpression tag(QStringLiteral("\\[[A-Za-z ]*\\]"));
+    text.remove(tag);
     static const QRegularExpression token(QStringLiteral("%[a-z]+%|") + RadarFunctionPattern);
     QString spoken;
     // Free text not yet spoken, with the written value of each variable
@@ -41,6 +69,7 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
         pending += text.mid(at, t.capturedStart() - at);
         at = t.capturedEnd();
         QString words;
+        const TemplateVariable* spokenVariable = nullptr;
         if (!t.hasCaptured(1)) {
             const auto& variables = TemplateVariables();
             const auto variable = std::find_if(
@@ -55,22 +84,32 @@ QString SpeakTemplate(const QString& templateText, const TemplateValues& v)
                 pending += variable->written(v);
                 continue;
             }
-            words = variable->spoken(v);
+            spokenVariable = &*variable;
         } else {
             // The radar client's functions whose value Briefcast knows for
             // its own airport; any other is the radar client's alone. An
             // argument too long to expand names no airport.
             const auto expanded = ExpandTemplate(t.captured(2), v);
             const QString* argument = std::get_if<QString>(&expanded);
-            if (const TemplateVariable* known =
-                    KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao))
-                words = known->spoken(v);
+            spokenVariable =
+                KnownRadarFunction(t.capturedView(1), argument ? *argument : QString(), v.icao);
         }
+        // A slash between two values (%temp%/%dew%) parts them as a pause.
+        if (pending == u"/" && !spoken.isEmpty())
+            pending = QStringLiteral(", ");
         spoken += Spoken::freeText(pending, v.phrasing);
         pending.clear();
+        if (spokenVariable) {
+            words = spokenVariable->spoken(v);
+            if (spokenVariable->names)
+                words = named(spoken, spokenVariable->names(v), words);
+        }
         spoken += Spoken::following(spoken, words);
     }
     spoken += Spoken::freeText(pending + text.mid(at), v.phrasing);
+    // Brackets left empty by a value the voice does not repeat (%altwords%).
+    static const QRegularExpression emptyBrackets(QStringLiteral(" *\\( *\\)"));
+    spoken.remove(emptyBrackets);
 
     QStringList sentences;
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));

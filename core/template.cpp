@@ -22,17 +22,19 @@ bool isLineEnd(const QString& text, qsizetype at)
 }
 
 // An empty value takes a blank beside it along, so that the words around it
-// meet with one blank and no line begins or ends with one: for a combined
-// ATIS, "%icao% %type% information" reads "KSEA information".
+// meet with one blank, no line begins or ends with one and none stands
+// before a full stop or a comma: for a combined ATIS, "%icao% %type%
+// information" reads "KSEA information".
 void removeEmpty(QString& text, QStringView name)
 {
     for (qsizetype at = text.indexOf(name); at >= 0; at = text.indexOf(name, at)) {
         qsizetype from = at, to = at + name.size();
         const bool blankBefore = from > 0 && text[from - 1] == u' ';
         const bool blankAfter = to < text.size() && text[to] == u' ';
+        const bool stopAfter = to < text.size() && (text[to] == u'.' || text[to] == u',');
         if (blankAfter && (blankBefore || isLineEnd(text, from - 1)))
             ++to;
-        else if (blankBefore && isLineEnd(text, to))
+        else if (blankBefore && (isLineEnd(text, to) || stopAfter))
             --from;
         text.remove(from, to - from);
         at = from;
@@ -80,6 +82,18 @@ const QList<TemplateVariable>& TemplateVariables()
     const auto dew = [](V v) { return v.metar.DewPoint; };
     const auto spokenDew = [](V v) { return Spoken::temperature(v.metar.DewPoint); };
     const auto wordsDew = [](V v) { return Written::temperature(v.metar.DewPoint); };
+    const auto windNames = [](V) { return QStringList{"wind", "winds"}; };
+    // CAVOK says what it is.
+    const auto visNames = [](V v) {
+        return v.metar.Visibility.compare(u"CAVOK", Qt::CaseInsensitive) == 0
+                   ? QStringList()
+                   : QStringList{"visibility"};
+    };
+    const auto tempNames = [](V) { return QStringList{"temperature"}; };
+    const auto dewNames = [](V) { return QStringList{"dew point"}; };
+    const auto altNames = [](V v) {
+        return QStringList{Spoken::pressureWord(v.metar), "altimeter", "Q N H"};
+    };
     static const QList<TemplateVariable> table{
         {u"%icao%", [](V v) { return v.icao; }, [](V v) { return Spoken::letters(v.icao); }},
         {u"%id%", [](V v) { return v.informationCode; },
@@ -87,21 +101,25 @@ const QList<TemplateVariable>& TemplateVariables()
         {u"%time%", [](V v) { return v.metar.ObservationTime; },
          [](V v) { return Spoken::time(v.metar.ObservationTime); },
          [](V v) { return Written::time(v.metar.ObservationTime); }},
-        {u"%wind%", wind, spokenWind, wordsWind},
-        {u"%winds%", wind, spokenWind, wordsWind},
-        {u"%vis%", vis, spokenVis, wordsVis},
-        {u"%visibility%", vis, spokenVis, wordsVis},
+        {u"%wind%", wind, spokenWind, wordsWind, windNames},
+        {u"%winds%", wind, spokenWind, wordsWind, windNames},
+        {u"%vis%", vis, spokenVis, wordsVis, visNames},
+        {u"%visibility%", vis, spokenVis, wordsVis, visNames},
         {u"%sky%", sky, spokenSky, wordsSky},
         {u"%clouds%", sky, spokenSky, wordsSky},
         {u"%precip%", precip, spokenPrecip, wordsPrecip},
         {u"%precipitation%", precip, spokenPrecip, wordsPrecip},
-        {u"%alt%", alt, spokenAlt, wordsAlt},
-        {u"%altim%", alt, spokenAlt, wordsAlt},
-        {u"%altimeter%", alt, spokenAlt, wordsAlt},
-        {u"%temp%", temp, spokenTemp, wordsTemp},
-        {u"%temperature%", temp, spokenTemp, wordsTemp},
-        {u"%dew%", dew, spokenDew, wordsDew},
-        {u"%dewpoint%", dew, spokenDew, wordsDew},
+        {u"%alt%", alt, spokenAlt, wordsAlt, altNames},
+        {u"%altim%", alt, spokenAlt, wordsAlt, altNames},
+        {u"%altimeter%", alt, spokenAlt, wordsAlt, altNames},
+        // The altimeter spelt, as a D-ATIS writes it in brackets after the
+        // group: the voice has said it with the group, and says it once.
+        {u"%altwords%", [](V v) { return Spoken::pressure(v.metar).toUpper(); },
+         [](V) { return QString(); }},
+        {u"%temp%", temp, spokenTemp, wordsTemp, tempNames},
+        {u"%temperature%", temp, spokenTemp, wordsTemp, tempNames},
+        {u"%dew%", dew, spokenDew, wordsDew, dewNames},
+        {u"%dewpoint%", dew, spokenDew, wordsDew, dewNames},
         {u"%metar%", [](V v) { return v.metar.Metar; },
          [](V v) { return Spoken::metar(v.metar, v.phrasing); },
          [](V v) { return Written::metar(v.metar, v.phrasing); }},
@@ -112,7 +130,10 @@ const QList<TemplateVariable>& TemplateVariables()
         {u"%remarks%", [](V v) { return v.remarks; },
          [](V v) { return Spoken::freeText(v.remarks, v.phrasing); }},
         {u"%tl%", [](V v) { return v.transitionLevel; },
-         [](V v) { return Spoken::level(v.transitionLevel); }},
+         [](V v) { return Spoken::level(v.transitionLevel); }, nullptr,
+         [](V) {
+             return QStringList{"transition level", "flight level"};
+         }},
         {u"%type%", [](V v) { return v.atisType; }, [](V v) { return v.atisType.toLower(); }},
         {u"%profile%", [](V v) { return v.profile; }, [](V v) { return v.profile; }},
     };

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <variant>
 
@@ -33,13 +34,16 @@ struct TemplateValues
 
 // One %-variable: its name as a template writes it, and its value in the
 // written and in the spoken ATIS; for an element of the report, also in the
-// written words of the text form words.
+// written words of the text form words, and the names the voice knows it by:
+// the first is said before its value unless the template has just said one
+// of them ("%wind%" is "wind two seven zero...", "Winds %wind%" names it).
 struct TemplateVariable
 {
     QStringView name;
     QString (*written)(const TemplateValues& values);
     QString (*spoken)(const TemplateValues& values);
     QString (*words)(const TemplateValues& values) = nullptr;
+    QStringList (*names)(const TemplateValues& values) = nullptr;
 };
 
 // What the variable writes into the text: its words where the text form is

@@ -445,6 +445,30 @@ Sky: %5</source>
         <source>Try again? No closes Briefcast without saving them.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>USA (D-ATIS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Northern Europe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Southern Europe, Mediterranean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Russia, CIS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Canada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Australia</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UiTexts</name>
@@ -715,6 +739,22 @@ The window is the whole interface.</source>
     </message>
     <message>
         <source>&amp;Words</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start from:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Template presets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace the template with the preset %1? Its phrasing and text form come with it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

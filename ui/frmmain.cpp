@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "core/informationcodes.h"
+#include "core/templatepresets.h"
 #include "ui/atistypedialog.h"
 #include "ui/generatordialog.h"
 #include "ui/generatornotice.h"
@@ -123,6 +124,15 @@ void frmMain::createControls()
 
     Label1 = named(new QLabel(tr("Template:"), Frame2), "Label1");
     txtTemplate = named(new QPlainTextEdit(Frame2), "txtTemplate");
+    lblStartFrom = named(new QLabel(UiTexts::StartFromTemplatePreset(), Frame2), "lblStartFrom");
+    lblStartFrom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    cboTemplatePresets = named(new QComboBox(Frame2), "cboTemplatePresets");
+    for (const TemplatePreset& preset : TemplatePresets())
+        cboTemplatePresets->addItem(preset.name);
+    cboTemplatePresets->setAccessibleName(UiTexts::TemplatePresetsName());
+    lblStartFrom->setBuddy(cboTemplatePresets);
+    cmdUseTemplatePreset =
+        named(new QPushButton(UiTexts::UseTemplatePreset(), Frame2), "cmdUseTemplatePreset");
     Label2 = named(new QLabel(tr("Last Generated ATIS:"), Frame2), "Label2");
     // Above the ATIS box: says while the first ATIS waits for the letter on the air.
     lblLookUp = named(new QLabel(Frame2), "lblLookUp");
@@ -296,6 +306,22 @@ void frmMain::setTextForm(TextForm form)
     markProfileChanged();
 }
 
+void frmMain::startFromPreset()
+{
+    const TemplatePreset& preset = TemplatePresets().at(cboTemplatePresets->currentIndex());
+    Profile profile = m_form->profile();
+    if (!IsStartingTemplate(profile.templateText) &&
+        m_session->dialogs().message(UiTexts::ReplaceTemplate(preset.name), Texts::AppTitle,
+                                     Dialogs::Icon::Question,
+                                     Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    const Profile started = StartedFrom(profile, preset);
+    if (started == profile)
+        return;
+    m_form->setProfile(started);
+    markProfileChanged();
+}
+
 void frmMain::editAtisType()
 {
     const Profile shown = m_form->profile();
@@ -330,8 +356,11 @@ void frmMain::arrange()
     twips.add(cmdSave, 5925, 210, 795, 375);
     twips.add(cmdDelete, 6795, 210, 795, 375);
 
-    twips.add(Label1, 120, 225, 6015, 255);
-    twips.add(txtTemplate, 120, 480, 6015, 1080, false);
+    twips.add(Label1, 120, 255, 900, 255);
+    twips.add(lblStartFrom, 1080, 255, 1200, 255);
+    twips.add(cboTemplatePresets, 2340, 210, 3000, 315, false);
+    twips.add(cmdUseTemplatePreset, 5400, 210, 735, 315);
+    twips.add(txtTemplate, 120, 540, 6015, 1020, false);
     twips.add(Label2, 120, 1665, 2000, 255);
     twips.add(lblLookUp, 2160, 1665, 3975, 255);
     // Its text is cut to fit: the whole of it shows on hover.
@@ -389,6 +418,8 @@ void frmMain::setFocusOrder()
                                 cmdSave,
                                 cmdDelete,
                                 cmdExit,
+                                cboTemplatePresets,
+                                cmdUseTemplatePreset,
                                 txtTemplate,
                                 txtATIS,
                                 cmdStartStop,
@@ -436,6 +467,12 @@ void frmMain::connectEvents()
     // being shown, marks the profile changed.
     connect(txtICAO, &QLineEdit::textChanged, this, &frmMain::markProfileChanged);
     connect(txtICAO, &QLineEdit::textChanged, this, [&session] { session.airportEdited(); });
+    // The list offers the preset of the airport's region.
+    connect(txtICAO, &QLineEdit::textChanged, this, [this](const QString& icao) {
+        if (const int preset = TemplatePresetFor(icao); preset >= 0)
+            cboTemplatePresets->setCurrentIndex(preset);
+    });
+    connect(cmdUseTemplatePreset, &QPushButton::clicked, this, &frmMain::startFromPreset);
     connect(txtTemplate, &QPlainTextEdit::textChanged, this, &frmMain::markProfileChanged);
     connect(chkVisual, &QCheckBox::toggled, this, &frmMain::markProfileChanged);
     connect(chkLAHSO, &QCheckBox::toggled, this, &frmMain::markProfileChanged);

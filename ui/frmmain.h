@@ -80,6 +80,9 @@ private:
     void editAtisType();
     void setPhrasing(Phrasing phrasing);
     void setTextForm(TextForm form);
+    // Replaces the template, the phrasing and the text form with the preset
+    // chosen in the list; asks first when the template was written by hand.
+    void startFromPreset();
     void arrange();
     void setFocusOrder();
     void connectEvents();
@@ -114,6 +117,10 @@ private:
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QLabel* Label1 = nullptr;
+    // Beside the template's label: the presets to start it from.
+    QLabel* lblStartFrom = nullptr;
+    QComboBox* cboTemplatePresets = nullptr;
+    QPushButton* cmdUseTemplatePreset = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;

@@ -118,6 +118,16 @@ public:
     static QStringList Phrasings() { return {tr("&ICAO"), tr("&FAA")}; }
     // The profile's text form, in the order of TextForm.
     static QString TextFormMenu() { return tr("Text &Form"); }
+    // The template's presets, beside the template.
+    static QString StartFromTemplatePreset() { return tr("Start from:"); }
+    static QString UseTemplatePreset() { return tr("Use"); }
+    static QString TemplatePresetsName() { return tr("Template presets"); }
+    static QString ReplaceTemplate(const QString& preset)
+    {
+        return tr("Replace the template with the preset %1? Its phrasing and text form come with "
+                  "it.")
+            .arg(preset);
+    }
     static QStringList TextForms() { return {tr("METAR &Groups"), tr("&Words")}; }
     static QString AtisTypeMenu() { return tr("&ATIS Type and Letters..."); }
     static QString AtisTypeTitle() { return tr("ATIS Type and Letters"); }

@@ -7,6 +7,7 @@
 #include "core/runwayphrase.h"
 #include "core/spokentemplate.h"
 #include "core/template.h"
+#include "core/templatepresets.h"
 #include "core/texts.h"
 #include "core/transitionlevel.h"
 #include "tests/support/testfiles.h"
@@ -122,10 +123,10 @@ private Q_SLOTS:
             "Info BRAVO Winds $wind(KSEA) Sky FEW015 BKN035 OVC050");
         QTest::newRow("every variable")
             << "%time% %vis% %visibility% %precip% %precipitation% %temp% %temperature% %dew% "
-               "%dewpoint% %wind% %winds% %alt% %altim% %altimeter% %sky%\r\n%runways% %approach% "
-               "%remarks% %tl% %type%"
-            << "121653Z 10SM 10SM -RA -RA 12 12 09 09 17011KT 17011KT 2992 2992 2992 FEW015 "
-               "BKN035 OVC050\r\nLanding rwy 16L. ILS Bird activity 70 ARRIVAL";
+               "%dewpoint% %wind% %winds% %alt% %altim% %altimeter% %altwords% %sky%\r\n%runways% "
+               "%approach% %remarks% %tl% %type%"
+            << "121653Z 10SM 10SM -RA -RA 12 12 09 09 17011KT 17011KT 2992 2992 2992 TWO NINER "
+               "NINER TWO FEW015 BKN035 OVC050\r\nLanding rwy 16L. ILS Bird activity 70 ARRIVAL";
         row("colon a blank first", "Winds: %wind%", "Winds  17011KT");
         row("inserted: kept as it is", "%metar%|%profile%", "KSEA 121653Z: x|%icao% %wind%");
         row("case and near misses", "%ICAO% %windy% %vbCrLf% %", "%ICAO% %windy% %vbCrLf% %");
@@ -136,15 +137,16 @@ private Q_SLOTS:
     }
 
     // A combined ATIS has no %type%: the words around it meet with one blank,
-    // and no line begins or ends with one.
+    // no line begins or ends with one, and none stands before a full stop.
     void emptyVariableLeavesNoDoubleBlank()
     {
         TemplateValues combined = values();
         combined.atisType.clear();
-        QCOMPARE(std::get<QString>(ExpandTemplate("%icao% %type% information %id%\r\n"
-                                                  "%type% arrivals %type%\r\n%type%",
-                                                  combined)),
-                 "KSEA information BRAVO\r\narrivals\r\n");
+        QCOMPARE(
+            std::get<QString>(ExpandTemplate("%icao% %type% information %id%\r\n"
+                                             "%type% arrivals %type%\r\n%type%\r\n%id% %type%.",
+                                             combined)),
+            "KSEA information BRAVO\r\narrivals\r\n\r\nBRAVO.");
     }
 
     // %tl% of each preset at and around every boundary; an A group (inches
@@ -330,13 +332,15 @@ private Q_SLOTS:
             "%icao% %id% %time% %wind% %winds% %vis% %visibility% %sky% %clouds%\r\n"
             "%precip% %precipitation% %alt% %altim% %altimeter% %temp% %temperature%\r\n"
             "%dew% %dewpoint% %runways% %approach% %remarks% %tl% %type% %profile%",
-            "Kilo Sierra Echo Alpha Bravo one six five three Zulu one seven zero at one one one "
-            "seven zero at one one one zero one zero few clouds at one thousand five hundred, "
-            "ceiling three thousand five hundred broken, five thousand overcast few clouds at one "
-            "thousand five hundred, ceiling three thousand five hundred broken, five thousand "
-            "overcast. light rain light rain two niner "
-            "niner two two niner niner two two niner niner two one two one two. niner niner "
-            "Landing runway one six left. I L S Bird activity seven zero arrival %icao% %wind%.");
+            // Each element not named just before is said with its name.
+            "Kilo Sierra Echo Alpha Bravo one six five three Zulu wind one seven zero at one one "
+            "wind one seven zero at one one visibility one zero visibility one zero few clouds at "
+            "one thousand five hundred, ceiling three thousand five hundred broken, five thousand "
+            "overcast few clouds at one thousand five hundred, ceiling three thousand five hundred "
+            "broken, five thousand overcast. light rain light rain altimeter two niner niner two "
+            "altimeter two niner niner two altimeter two niner niner two temperature one two "
+            "temperature one two. dew point niner dew point niner Landing runway one six left. "
+            "I L S Bird activity transition level seven zero arrival %icao% %wind%.");
         row("abbreviations, airport spelt",
             "%icao% ILS rwy 34R & 34L APCH, LAHSO. NOTAMS: TWY A CLSD %ICAO% 100%",
             "Kilo Sierra Echo Alpha I L S runway three four right and three four left "
@@ -348,11 +352,18 @@ private Q_SLOTS:
             "Climb flight level seven zero, then flight level one hundred.");
         row("transition level abbreviated", "TRL %tl%", "transition level seven zero.");
         row("time", "Closed until 1650Z", "Closed until one six five zero Zulu.");
+        // Groups alone, as a D-ATIS writes them, are said with their names;
+        // a name the template says, or a tag in brackets, is said once.
+        row("groups named, the altimeter said once",
+            "%wind% %vis% %temp%/%dew% A%alt% (%altwords%).",
+            "wind one seven zero at one one visibility one zero temperature one two, dew point "
+            "niner altimeter two niner niner two.");
+        row("names said before, tags", "Winds: %wind%, TEMP %temp%\r\n[QNH] %alt%",
+            "Winds one seven zero at one one, temperature one two. altimeter two niner niner two.");
         row("runway written as one word", "RWY27 and 09 closed",
             "runway two seven and zero niner closed.");
         row("QNH in hectopascals", "Q1013, QNH0998",
             "Q N H one zero one three, Q N H niner niner eight.");
-        row("altimeter glued to its variable", "A%alt%", "altimeter two niner niner two.");
         row("frequency", "Tower 118.7MHz", "Tower one one eight decimal seven megahertz.");
         row("wind group", "Wind 24015G25KT", "Wind two four zero at one five, gusts two five.");
     }
@@ -374,22 +385,14 @@ private Q_SLOTS:
         const char* kennedy =
             "KJFK 121651Z VRB03G12KT 2 1/2SM -RA FEW025 BKN045 M01/M03 A2992 RMK AO2";
         const char* rome = "LIRF 121650Z 00000KT CAVOK 22/14 Q0998";
-        row("ICAO wind in metres per second, as Russia writes it", "ICAO", moscow, "WIND %wind%",
-            "WIND 290 DEGREES 4 MPS");
-        row("ICAO 9999", "ICAO", moscow, "VISIBILITY %vis%", "VISIBILITY 10 KILOMETERS");
         row("ICAO layers, time, QNH", "ICAO", moscow, "%time% CLOUDS %sky% QNH %alt%",
             "1200 ZULU CLOUDS SCATTERED 5000 QNH 1019");
         row("FAA variable wind with gusts", "FAA", kennedy, "WIND %wind%",
             "WIND VARIABLE AT 3, GUSTS 12");
         row("FAA fraction, weather, ceiling named", "FAA", kennedy, "%vis% %precip% %sky%",
             "2 1/2 LIGHT RAIN FEW CLOUDS AT 2500, CEILING 4500 BROKEN");
-        row("temperatures below zero, altimeter", "FAA", kennedy, "%temp%/%dew% %alt%",
-            "MINUS 1/MINUS 3 2992");
         row("CAVOK and calm; QNH below 1000 in three digits", "ICAO", rome,
             "%wind% %vis% %clouds% QNH %alt%", "CALM CAVOK NO SIGNIFICANT CLOUD QNH 998");
-        row("whole report, trend in words", "ICAO", moscow, "%metar%",
-            "1200 ZULU, WIND 290 DEGREES 4 MPS, VISIBILITY 10 KILOMETERS, SKY SCATTERED 5000, "
-            "TEMPERATURE 25, DEW POINT 12, QNH 1019, NO SIGNIFICANT CHANGE");
         row("whole report, remarks left out", "FAA", kennedy, "%metar%",
             "1651 ZULU, WIND VARIABLE AT 3, GUSTS 12, VISIBILITY 2 1/2, LIGHT RAIN, FEW CLOUDS AT "
             "2500, CEILING 4500 BROKEN, TEMPERATURE MINUS 1, DEW POINT MINUS 3, ALTIMETER 2992");
@@ -412,19 +415,67 @@ private Q_SLOTS:
         QCOMPARE(words.spoken(), groups.spoken());
     }
 
-    // "Sky" is said once before "sky clear"; CAVOK stands for the clouds too.
+    // Each preset writes a ready ATIS in its region's words, and takes the
+    // airport codes of that region.
+    void presetsGiveAReadyAtis_data()
+    {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char* preset, const char* report, const char* text) {
+            QTest::newRow(preset) << report << text;
+        };
+        row("USA (D-ATIS)", "KJFK 121651Z 31010KT 10SM FEW050 12/09 A3012",
+            "KJFK ATIS INFO DELTA 121651Z.\r\n31010KT 10SM FEW050 12/09 A3012 (THREE ZERO ONE "
+            "TWO).\r\nLanding rwy 27.\r\nADVS YOU HAVE INFO DELTA.");
+        row("Northern Europe", "EDDF 121650Z 24010KT 9999 SCT030 08/04 Q1016 NOSIG",
+            "THIS IS EDDF INFORMATION DELTA.\r\nLanding rwy 27.\r\nTRANSITION LEVEL 70.\r\n1650 "
+            "ZULU, WIND 240 DEGREES 10 KNOTS, VISIBILITY 10 KILOMETERS, SKY SCATTERED 3000, "
+            "TEMPERATURE 8, DEW POINT 4, QNH 1016, NO SIGNIFICANT CHANGE.\r\nACKNOWLEDGE RECEIPT "
+            "OF INFORMATION DELTA AND ADVISE AIRCRAFT TYPE ON FIRST CONTACT.");
+        row("Southern Europe, Mediterranean", "LIRF 121650Z 18005KT CAVOK 22/14 Q1015",
+            "LIRF INFORMATION DELTA.\r\nLanding rwy 27.\r\nTRANSITION LEVEL 70.\r\n1650 ZULU, "
+            "WIND 180 DEGREES 5 KNOTS, CAVOK, TEMPERATURE 22, DEW POINT 14, QNH 1015.\r\nADVISE "
+            "ON INITIAL CONTACT YOU HAVE INFORMATION DELTA.");
+        row("Russia, CIS", "UUEE 121700Z 29004MPS 9999 SCT050 25/12 Q1019 NOSIG",
+            "UUEE ATIS INFORMATION DELTA.\r\nLanding rwy 27.\r\nTRANSITION LEVEL 70.\r\n1700 "
+            "ZULU, WIND 290 DEGREES 4 MPS, VISIBILITY 10 KILOMETERS, SKY SCATTERED 5000, "
+            "TEMPERATURE 25, DEW POINT 12, QNH 1019, NO SIGNIFICANT CHANGE.\r\nACKNOWLEDGE "
+            "RECEIPT OF INFORMATION DELTA.");
+        row("Canada", "CYYZ 121700Z 27010KT 15SM BKN045 M01/M06 A2992",
+            "CYYZ INFORMATION DELTA.\r\n1700 ZULU, WIND 270 AT 10, VISIBILITY 15, CEILING 4500 "
+            "BROKEN, TEMPERATURE MINUS 1, DEW POINT MINUS 6, ALTIMETER 2992.\r\nLanding rwy "
+            "27.\r\nADVISE ATC YOU HAVE INFORMATION DELTA.");
+        row("Australia", "YSSY 121700Z 27010KT 9999 FEW020 14/08 Q1013",
+            "YSSY INFORMATION DELTA 1700 ZULU.\r\n[RWY] Landing rwy 27.\r\n[WND] 270 DEGREES 10 "
+            "KNOTS.\r\n[VIS] 10 KILOMETERS.\r\n[CLD] FEW 2000.\r\n[TMP] 14.\r\n[QNH] "
+            "1013.\r\nON FIRST CONTACT NOTIFY RECEIPT OF DELTA.");
+    }
+    void presetsGiveAReadyAtis()
+    {
+        const QString icao = fetched("report").left(4);
+        const TemplatePreset& preset = TemplatePresets().at(TemplatePresetFor(icao));
+        QCOMPARE(QString(preset.name), QTest::currentDataTag());
+        const AtisInputs in{
+            .profile = StartedFrom({.icao = icao, .transitionLevels = {{943, 1050, 70}}}, preset),
+            .informationCode = "DELTA",
+            .metar = *DecodeMetar(fetched("report")),
+            .runwaysAskedFor = RunwayUse{{"27"}, {}, false, false}};
+        QTEST(std::get<ComposedAtis>(ComposeAtis(in)).text, "text");
+    }
+
+    // "Sky" is said once before "sky clear".
     void clearSkyAndCavok()
     {
         TemplateValues v = values();
         v.metar = {"", "121653Z", "00000KT", "CAVOK", "", "SKC", "M01", "M02", "1013"};
         QCOMPARE(SpeakTemplate("Sky: %sky%. Visibility %vis%.", v), "Sky clear. Visibility CAVOK.");
-        v.metar.Sky = "unknown";
-        QCOMPARE(SpeakTemplate("Sky %clouds%.", v), "Sky no significant cloud.");
     }
 
     // Every report shape of the bundled sample, the fuzzing seeds and the list
     // below, spoken whole and through a template: no group is left as written
-    // (a digit, a slash, or two capitals in a row, the word CAVOK aside).
+    // (a digit, a slash, or two capitals in a row, the word CAVOK aside);
+    // written in words, none a speech engine misreads; through the preset of
+    // its region, no finding but the weather's own and a report without a QNH.
     void spokenReportsHoldNoRawGroup()
     {
         QStringList replies = QStringList{
@@ -439,7 +490,9 @@ private Q_SLOTS:
             "CWIL 141500Z AUTO 36002KT M00/ A2981 RMK SLP103",
             "EGLL 121650Z ///22KT 080V120 0800NE +FC BLDU DRSA VV/// 12/10 Q0998 REFZRA WS ALL RWY",
             "EGLL 121650Z 080//KT 9999 4000SE R27/2000V4000FT/U BKN010 12/10 Q1023 R27/CLRD70 "
-            "BECMG AT1800 2 1/2SM -SN BR OVC008 VV002 TEMPO 35018G25MPS 0800 +TSRAGR NOSIG"};
+            "BECMG AT1800 2 1/2SM -SN BR OVC008 VV002 TEMPO 35018G25MPS 0800 +TSRAGR NOSIG",
+            "UUEE 121700Z 29004MPS 9999 -SHRA SCT050CB 25/12 Q1019 NOSIG",
+            "YSSY 121700Z 27010KT 9999 FEW020 SCT040 14/08 Q1013"};
         QStringList files{BRIEFCAST_SOURCE_DIR "/tools/localwx/sample-metars.txt"};
         const QDir seeds(BRIEFCAST_SOURCE_DIR "/fuzz/corpus/fuzz_metar");
         for (const QString& name : seeds.entryList(QDir::Files))
@@ -463,9 +516,26 @@ private Q_SLOTS:
                                   SpeakTemplate(templ, v);
             QVERIFY2(!raw.match(QString(words).remove("CAVOK")).hasMatch(),
                      qPrintable(reply + " => " + words));
+            // Written in words, no group is left for a speech engine to misread.
+            for (const Phrasing phrasing : {Phrasing::Icao, Phrasing::Faa})
+                QCOMPARE(WordsReadWronglyAloud(Written::metar(*metar, phrasing)), QStringList());
+            // The preset of the report's region gives the check nothing of its
+            // own to find.
+            if (const int preset = TemplatePresetFor(v.icao); preset >= 0) {
+                const AtisInputs in{.profile =
+                                        StartedFrom({.icao = v.icao}, TemplatePresets().at(preset)),
+                                    .metar = *DecodeMetar(NormaliseMetarReply(reply))};
+                for (const QString& finding : CheckAtis({std::get<ComposedAtis>(ComposeAtis(in)),
+                                                         {{"27"}, {}, false, false},
+                                                         v.icao,
+                                                         {},
+                                                         ""}))
+                    QVERIFY2(finding.startsWith("%tl%") || finding.contains("wind"),
+                             qPrintable(reply + " => " + finding));
+            }
             ++spoken;
         }
-        QCOMPARE(spoken, 11 + 5 + 3);
+        QCOMPARE(spoken, 13 + 5 + 3);
     }
 
     // A profile that names no phrasing speaks its airport's: FAA for K, P and C.

@@ -212,9 +212,10 @@ private Q_SLOTS:
         QCOMPARE(json["time"].toString(), "121654Z");
         QCOMPARE(json["text"].toString(), filled);
         QCOMPARE(json["spoken"].toString(),
-                 "Echo three one zero at one two two niner seven five one six five four Zulu, wind "
-                 "three one zero at one two, visibility one zero, ceiling eight hundred overcast, "
-                 "temperature minus three, dew point minus five, altimeter two niner seven five.");
+                 "Echo wind three one zero at one two altimeter two niner seven five one six five "
+                 "four Zulu, wind three one zero at one two, visibility one zero, ceiling eight "
+                 "hundred overcast, temperature minus three, dew point minus five, altimeter two "
+                 "niner seven five.");
         QCOMPARE(json["metar"].toString(), "KBOS 121654Z 31012KT 10SM OVC008 M03/M05 A2975");
         QCOMPARE(json["runways"].toObject()["arrival"].toArray(), QJsonArray());
         QCOMPARE(json["runways"].toObject()["departure"].toArray(), QJsonArray({"9"}));

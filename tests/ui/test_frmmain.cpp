@@ -198,15 +198,31 @@ private Q_SLOTS:
         h->get("txtICAO")->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), h->get("txtICAO"));
         QStringList visited{"txtICAO"};
-        while (visited.size() < 19) {
+        while (visited.size() < 21) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited, (QStringList{"txtICAO", "cboProfiles", "cmdLoad", "cmdSave", "cmdDelete",
-                                       "cmdExit", "txtTemplate", "txtATIS", "cmdStartStop",
-                                       "cmdCopy", "cmdRefresh", "cboATISCode", "lstArriving",
-                                       "lstDeparting", "cmdAddRunway", "cmdDelRunway", "chkVisual",
-                                       "txtLastMETAR", "chkLAHSO"}));
+        QCOMPARE(visited, (QStringList{"txtICAO",
+                                       "cboProfiles",
+                                       "cmdLoad",
+                                       "cmdSave",
+                                       "cmdDelete",
+                                       "cmdExit",
+                                       "cboTemplatePresets",
+                                       "cmdUseTemplatePreset",
+                                       "txtTemplate",
+                                       "txtATIS",
+                                       "cmdStartStop",
+                                       "cmdCopy",
+                                       "cmdRefresh",
+                                       "cboATISCode",
+                                       "lstArriving",
+                                       "lstDeparting",
+                                       "cmdAddRunway",
+                                       "cmdDelRunway",
+                                       "chkVisual",
+                                       "txtLastMETAR",
+                                       "chkLAHSO"}));
         // In an open menu, each item's key letter chooses it alone.
         QStringList keys;
         for (const char* menu : {"mnuFile", "mnuOptions", "mnuOptionsRate"}) {
@@ -299,6 +315,32 @@ private Q_SLOTS:
         QCOMPARE(h->form().profile().phrasing, Phrasing::Icao);
         QVERIFY(marks([this] { press("mnuOptionsTextFormwords"); }));
         QCOMPARE(h->form().profile().textForm, TextForm::Words);
+    }
+
+    // The list offers the airport's region; Use replaces the default
+    // template at once, one written by hand only when the controller agrees.
+    void templateStartedFromThePresetOfTheRegion()
+    {
+        h->start();
+        typeInto("txtICAO", "YSSY");
+        QCOMPARE(textOf("cboTemplatePresets"), "Australia");
+        forgetChanges();
+        press("cmdUseTemplatePreset");
+        QVERIFY(changed());
+        QVERIFY(h->dialogs.shown.isEmpty());
+        QVERIFY(textOf("txtTemplate").startsWith("%icao% INFORMATION %id% %time%.\n[RWY]"));
+        QCOMPARE(h->form().profile().phrasing, Phrasing::Icao);
+        QCOMPARE(h->form().profile().textForm, TextForm::Words);
+        h->get<QPlainTextEdit>("txtTemplate")->setPlainText("Own template");
+        h->get<QLineEdit>("txtICAO")->setText("KSEA");
+        h->dialogs.answers = {Dialogs::Answer::No, Dialogs::Answer::Yes};
+        press("cmdUseTemplatePreset");
+        QCOMPARE(textOf("txtTemplate"), "Own template");
+        press("cmdUseTemplatePreset");
+        QCOMPARE(h->dialogs.shownTexts(),
+                 QStringList(2, "Replace the template with the preset USA (D-ATIS)? Its phrasing "
+                                "and text form come with it."));
+        QCOMPARE(h->form().profile().phrasing, Phrasing::Faa);
     }
 
     // A profile saved from the window holds what it shows; loaded over
